@@ -1,0 +1,41 @@
+#pragma once
+// The number rules of every file and field: one parse, one rounding, and the number writers.
+
+#include <string>
+#include <string_view>
+
+namespace halvern {
+
+// The leading number of a text: blanks and tabs skipped, an optional sign, digits, an optional
+// "." with digits, an optional exponent; or "&h" with hexadecimal digits. It stops at the first
+// character that cannot continue the number; a text without a number gives 0. Values beyond the
+// range of a double are clamped, never infinite.
+double parse_number(std::string_view text);
+
+// The same, after turning every "," into "." (dialogs and stored settings accept a comma).
+double parse_number_comma(std::string_view text);
+
+// Half away from zero: 2.5 -> 3, -2.5 -> -3.
+double round_half_away(double value);
+
+// Rounds half away from zero and saturates to the int range (so a huge or broken value can never
+// become undefined behaviour in an index).
+int round_to_int(double value);
+
+// Degrees into 0..359 (whole) or [0, 360) (real), also for values far below -3600.
+int normalize_degrees(int degrees);
+double normalize_degrees(double degrees);
+
+// The shortest plain decimal text that reads back to the same value: no exponent, no leading
+// blank, "-0" written as "0". The float overload is the form of project files (single precision).
+std::string format_number(double value);
+std::string format_number(float value);
+
+// Text outputs put one blank before a non-negative number.
+std::string format_text_number(double value);
+
+// Definition files: rounded to 2 decimals (half away from zero, on the decimal digits the user
+// sees), then the shortest form: 1.5, 2, -1, 0.13.
+std::string format_definition_number(double value);
+
+} // namespace halvern

@@ -1,0 +1,85 @@
+#include "base/settings.h"
+
+#include "base/numbers.h"
+
+namespace halvern {
+
+Settings Settings::defaults(const std::filesystem::path& app_dir)
+{
+    Settings s;
+    s.import_path = s.doc_path = s.export_path = app_dir.string();
+    return s;
+}
+
+std::string MemorySettingsStore::read(std::string_view key)
+{
+    auto it = values.find(key);
+    return it == values.end() ? std::string() : it->second;
+}
+
+void MemorySettingsStore::write(std::string_view key, std::string_view value)
+{
+    values.insert_or_assign(std::string(key), std::string(value));
+}
+
+namespace {
+
+// Templates so that one lookup serves both the reader (mutable) and the writer (const).
+template <class S>
+auto text_field(S& s, std::string_view key) -> decltype(&s.lang)
+{
+    if (key == "Import_path")
+        return &s.import_path;
+    if (key == "doc_path")
+        return &s.doc_path;
+    if (key == "export_path")
+        return &s.export_path;
+    if (key == "lang")
+        return &s.lang;
+    return nullptr;
+}
+
+template <class S>
+auto number_field(S& s, std::string_view key) -> decltype(&s.config_player)
+{
+    if (key == "config_player")
+        return &s.config_player;
+    if (key == "view_qualite")
+        return &s.view_qualite;
+    if (key == "view_qualite_tr")
+        return &s.view_qualite_tr;
+    return nullptr;
+}
+
+} // namespace
+
+void read_settings(SettingsStore& store, Settings& settings)
+{
+    for (std::string_view key : settings_keys) {
+        std::string text = store.read(key);
+        if (text.empty())
+            continue;
+        if (std::string* field = text_field(settings, key))
+            *field = text;
+        else if (int* number = number_field(settings, key))
+            *number = round_to_int(parse_number_comma(text));
+    }
+}
+
+std::string settings_value(const Settings& settings, std::string_view key)
+{
+    if (const std::string* field = text_field(settings, key))
+        return *field;
+    if (const int* number = number_field(settings, key))
+        return std::to_string(*number);
+    return {};
+}
+
+Result<void> store_settings(SettingsStore& store, const Settings& settings)
+{
+    for (std::string_view key : settings_keys)
+        store.write(key, settings_value(settings, key));
+    return store.flush();
+}
+
+} // namespace halvern

@@ -1,0 +1,37 @@
+#pragma once
+// The program-wide state of the shell: what start-up sets before anything else runs, and the
+// flags the windows and the plan interaction share. One instance, passed to whoever needs it.
+
+#include <filesystem>
+#include <string>
+
+#include "base/settings.h"
+#include "base/ui_text.h"
+
+namespace halvern {
+
+inline constexpr const char* program_version = "1.11";
+inline constexpr int program_build = 9100;
+
+struct ShellState {
+    std::filesystem::path app_dir;
+    std::string project_file_name = "projet.vek"; // emptied once the base project is loaded
+    Settings settings;                            // lang, the three folders, the viewer, quality
+    UiText ui_text;
+
+    bool plan_focus = true;
+    bool ctrl_down = false;
+    bool view_valid = false;
+    bool quit_requested = false;
+
+    double pointer_x = 0, pointer_y = 0; // last pointer position in plan units
+    int pointer_buttons = 0;
+    int kk = 0;                          // modifier keys held
+    std::string last_key_text;
+    int last_key_code = 0;
+
+    explicit ShellState(std::filesystem::path dir)
+        : app_dir(std::move(dir)), settings(Settings::defaults(app_dir)) {}
+};
+
+} // namespace halvern

@@ -1,0 +1,146 @@
+#include "base/text_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "base/cp1252.h"
+
+namespace halvern {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> split_lines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end == std::string_view::npos)
+            end = text.size();
+        size_t stop = end;
+        if (stop > pos && text[stop - 1] == '\r')
+            --stop;
+        lines.emplace_back(text.substr(pos, stop - pos));
+        pos = next;
+    }
+    return lines;
+}
+
+std::string join_lines_crlf(const std::vector<std::string>& lines)
+{
+    std::string out;
+    size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + 2;
+    out.reserve(size);
+    for (const auto& line : lines) {
+        out += utf8_to_cp1252(line);
+        out += "\r\n";
+    }
+    return out;
+}
+
+Result<std::string> read_file_bytes(const fs::path& file)
+{
+    std::error_code ec;
+    if (fs::is_directory(file, ec))
+        return make_error("is a folder, not a file", file);
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return make_error(std::string("cannot be read: ") + std::strerror(errno), file);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return make_error("read failed", file);
+    return bytes;
+}
+
+Result<std::vector<std::string>> read_lines(const fs::path& file)
+{
+    auto bytes = read_file_bytes(file);
+    if (!bytes)
+        return bytes.error();
+    return split_lines(cp1252_to_utf8(*bytes));
+}
+
+namespace {
+
+std::string errno_text(const char* what)
+{
+    return std::string(what) + ": " + std::strerror(errno);
+}
+
+fs::path temporary_name_for(const fs::path& file)
+{
+    static std::mt19937_64 rng{std::random_device{}()};
+    char suffix[17];
+    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(rng()));
+    fs::path name = "." + file.filename().string() + "." + suffix + ".tmp";
+    return file.parent_path() / name;
+}
+
+} // namespace
+
+Result<void> write_file_safely(const fs::path& file, std::string_view bytes)
+{
+    if (file.filename().empty())
+        return make_error("not a file name", file);
+    std::error_code ec;
+    if (fs::is_directory(file, ec))
+        return make_error("is a folder, not a file", file);
+
+    const fs::path temp = temporary_name_for(file);
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return make_error(errno_text("cannot be written"), file);
+
+    // Keep the permissions of the file being replaced.
+    struct stat old {};
+    if (::stat(file.c_str(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+
+    auto fail = [&](const char* what) -> Result<void> {
+        Error error = make_error(errno_text(what), file);
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return error;
+    };
+
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail("cannot be written");
+        }
+        p += n;
+        left -= size_t(n);
+    }
+    if (::fsync(fd) != 0)
+        return fail("cannot be written");
+    if (::close(fd) != 0) {
+        Error error = make_error(errno_text("cannot be written"), file);
+        ::unlink(temp.c_str());
+        return error;
+    }
+    if (::rename(temp.c_str(), file.c_str()) != 0) {
+        Error error = make_error(errno_text("cannot be replaced"), file);
+        ::unlink(temp.c_str());
+        return error;
+    }
+    return {};
+}
+
+Result<void> write_lines(const fs::path& file, const std::vector<std::string>& lines)
+{
+    return write_file_safely(file, join_lines_crlf(lines));
+}
+
+} // namespace halvern

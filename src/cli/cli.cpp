@@ -1,0 +1,219 @@
+#include "cli/cli.h"
+
+#include <ostream>
+#include <system_error>
+
+#include "base/app_dir.h"
+#include "cli/command.h"
+
+namespace halvern {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const CommandOption common_options[] = {
+    {"--app-dir", true, "the installation folder (default: $HALVERN_APP_DIR, else the program's folder)"},
+    {"--lang", true, "en or fr (default: the stored setting, else en)"},
+    {"--help", false, "show this help"},
+};
+
+const Command* find_command(std::string_view name)
+{
+    for (const Command& c : cli_commands())
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
+const CommandOption* find_option(std::string_view name, const Command* command)
+{
+    for (const CommandOption& o : common_options)
+        if (o.name == name)
+            return &o;
+    if (command)
+        for (const CommandOption& o : command->options)
+            if (o.name == name)
+                return &o;
+    return nullptr;
+}
+
+// Whether any command's option of this name takes a value: needed to find the command word
+// when options stand before it.
+bool option_takes_value_anywhere(std::string_view name)
+{
+    if (const CommandOption* o = find_option(name, nullptr))
+        return o->takes_value;
+    for (const Command& c : cli_commands())
+        for (const CommandOption& o : c.options)
+            if (o.name == name)
+                return o.takes_value;
+    return false;
+}
+
+void print_help(std::ostream& out)
+{
+    out << "Usage: halvern [COMMAND] [ARGUMENTS] [OPTIONS]\n"
+           "Halvern Visual Design: exhibition stand design. Without a command it opens the editor.\n\n"
+           "Commands:\n";
+    for (const Command& c : cli_commands()) {
+        std::string head = std::string(c.name) + (c.arguments.empty() ? "" : " " + std::string(c.arguments));
+        out << "  " << head << std::string(head.size() < 30 ? 30 - head.size() : 1, ' ') << c.summary << '\n';
+        for (const CommandOption& o : c.options)
+            out << "      " << o.name << (o.takes_value ? " VALUE" : "") << "  " << o.help << '\n';
+    }
+    out << "\nOptions for every command:\n";
+    for (const CommandOption& o : common_options) {
+        std::string head = std::string(o.name) + (o.takes_value ? " VALUE" : "");
+        out << "  " << head << std::string(head.size() < 30 ? 30 - head.size() : 1, ' ') << o.help << '\n';
+    }
+    out << "\nExit status: 0 success, 1 bad input or a failed write, 2 a usage error.\n";
+}
+
+struct ParsedLine {
+    const Command* command = nullptr;
+    std::string command_word;
+    std::vector<std::string> args;
+    std::map<std::string, std::string, std::less<>> options;
+    bool help = false;
+};
+
+int usage(std::ostream& err, const std::string& message)
+{
+    err << "halvern: " << message << "\nTry 'halvern --help'.\n";
+    return exit_usage;
+}
+
+// Options may stand before or after the arguments, as "--name VALUE" or "--name=VALUE";
+// "--" ends the options.
+std::optional<ParsedLine> parse_line(const std::vector<std::string>& args, std::ostream& err, int& code)
+{
+    ParsedLine line;
+    // First find the command word, skipping option values.
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--") {
+            if (i + 1 < args.size())
+                line.command_word = args[i + 1];
+            break;
+        }
+        if (a.size() > 1 && a[0] == '-') {
+            if (a.find('=') == std::string::npos && option_takes_value_anywhere(a))
+                ++i;
+            continue;
+        }
+        line.command_word = a;
+        break;
+    }
+    if (!line.command_word.empty()) {
+        line.command = find_command(line.command_word);
+        if (!line.command) {
+            code = usage(err, "unknown command '" + line.command_word + "'");
+            return std::nullopt;
+        }
+    }
+
+    bool options_done = false, command_seen = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (!options_done && a == "--") {
+            options_done = true;
+            continue;
+        }
+        if (!options_done && a.size() > 1 && a[0] == '-') {
+            std::string name = a, value;
+            bool has_inline_value = false;
+            if (size_t eq = a.find('='); eq != std::string::npos) {
+                name = a.substr(0, eq);
+                value = a.substr(eq + 1);
+                has_inline_value = true;
+            }
+            if (name == "-h")
+                name = "--help";
+            const CommandOption* option = find_option(name, line.command);
+            if (!option) {
+                code = usage(err, "unknown option '" + name + "'"
+                                      + (line.command ? " for '" + line.command_word + "'" : ""));
+                return std::nullopt;
+            }
+            if (option->takes_value && !has_inline_value) {
+                if (i + 1 >= args.size()) {
+                    code = usage(err, "option '" + name + "' needs a value");
+                    return std::nullopt;
+                }
+                value = args[++i];
+            } else if (!option->takes_value && has_inline_value) {
+                code = usage(err, "option '" + name + "' takes no value");
+                return std::nullopt;
+            }
+            if (name == "--help")
+                line.help = true;
+            line.options.insert_or_assign(name, value);
+            continue;
+        }
+        if (!command_seen && line.command) {
+            command_seen = true; // the command word itself
+            continue;
+        }
+        line.args.push_back(a);
+    }
+    return line;
+}
+
+} // namespace
+
+int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            const CliEnvironment& environment)
+{
+    int code = exit_ok;
+    auto parsed = parse_line(args, err, code);
+    if (!parsed)
+        return code;
+    ParsedLine& line = *parsed;
+
+    if (line.help || !line.command) {
+        print_help(out);
+        return exit_ok;
+    }
+
+    const Command& command = *line.command;
+    if (line.args.size() < command.min_args || line.args.size() > command.max_args) {
+        std::string form = "halvern " + std::string(command.name)
+                           + (command.arguments.empty() ? "" : " " + std::string(command.arguments));
+        return usage(err, "usage: " + form);
+    }
+
+    std::optional<std::string> app_dir_option;
+    if (auto it = line.options.find("--app-dir"); it != line.options.end())
+        app_dir_option = it->second;
+    fs::path app_dir = find_app_dir(app_dir_option, environment.app_dir_variable, environment.executable_dir);
+    std::error_code ec;
+    if (app_dir.empty() || !fs::is_directory(app_dir, ec)) {
+        err << "halvern: " << app_dir.string() << ": the installation folder does not exist\n";
+        return exit_bad_input;
+    }
+
+    std::optional<std::string> lang_option;
+    if (auto it = line.options.find("--lang"); it != line.options.end()) {
+        if (it->second != "en" && it->second != "fr")
+            return usage(err, "--lang must be en or fr, not '" + it->second + "'");
+        lang_option = it->second;
+    }
+
+    std::unique_ptr<SettingsStore> store =
+        environment.open_settings ? environment.open_settings() : std::make_unique<MemorySettingsStore>();
+    Settings settings = Settings::defaults(app_dir);
+    read_settings(*store, settings);
+
+    // The command sees only its own options.
+    std::map<std::string, std::string, std::less<>> own;
+    for (auto& [name, value] : line.options)
+        if (name != "--app-dir" && name != "--lang" && name != "--help")
+            own.emplace(name, value);
+
+    CliContext context{app_dir, lang_option ? *lang_option : (settings.lang.empty() ? "en" : settings.lang),
+                       settings, *store, line.args, std::move(own), out, err};
+    return command.run(context);
+}
+
+} // namespace halvern

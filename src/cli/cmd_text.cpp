@@ -1,0 +1,17 @@
+#include "base/ui_text.h"
+#include "cli/commands.h"
+
+namespace halvern {
+
+int cmd_text(CliContext& context)
+{
+    auto n = parse_int_argument(context.args[0], 0, UiText::count - 1);
+    if (!n)
+        return context.usage_error("text: N must be a whole number from 0 to 300, not '" + context.args[0] + "'");
+    UiText texts;
+    texts.load(context.app_dir, context.lang);
+    context.out << texts.get(*n) << '\n';
+    return 0;
+}
+
+} // namespace halvern

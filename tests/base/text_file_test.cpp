@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include "base/cp1252.h"
+#include "base/text_file.h"
+#include "support/test_support.h"
+
+using namespace halvern;
+using halvern::testing::ScratchDir;
+using halvern::testing::read_bytes;
+
+TEST(SplitLines, AcceptsCrLfLfAndMissingLastEnd)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(split_lines("a\r\nb\r\n"), (V{"a", "b"}));
+    EXPECT_EQ(split_lines("a\nb\n"), (V{"a", "b"}));
+    EXPECT_EQ(split_lines("a\r\nb"), (V{"a", "b"}));
+    EXPECT_EQ(split_lines("a\n\nb"), (V{"a", "", "b"}));
+    EXPECT_EQ(split_lines(""), V{});
+    EXPECT_EQ(split_lines("\r\n"), V{""});
+    EXPECT_EQ(split_lines("a\rb\n"), V{"a\rb"}); // a lone CR is part of the text
+}
+
+TEST(Cp1252, RoundTripOfEveryByte)
+{
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += char(b);
+    EXPECT_EQ(utf8_to_cp1252(cp1252_to_utf8(all)), all);
+    EXPECT_EQ(cp1252_to_utf8("\xE9\x80"), "\xC3\xA9\xE2\x82\xAC"); // é €
+}
+
+TEST(Cp1252, UnmappableCharactersBecomeQuestionMarks)
+{
+    EXPECT_EQ(utf8_to_cp1252("a\xE2\x86\x92z"), "a?z");    // →
+    EXPECT_EQ(utf8_to_cp1252("\xF0\x9F\x99\x82"), "?");   // an emoji, 4 bytes, one "?"
+    EXPECT_EQ(utf8_to_cp1252("\xC3"), "?");               // cut sequence
+    EXPECT_EQ(utf8_to_cp1252("\xC5\x93uvre"), "\x9Cuvre"); // œ
+}
+
+TEST(TextFile, ReadsCodePage1252IntoUtf8)
+{
+    ScratchDir dir;
+    auto file = dir.write("t.txt", "caf\xE9\r\nna\xEFve");
+    auto lines = read_lines(file);
+    ASSERT_TRUE(lines.ok());
+    ASSERT_EQ(lines->size(), 2u);
+    EXPECT_EQ((*lines)[0], "caf\xC3\xA9");
+    EXPECT_EQ((*lines)[1], "na\xC3\xAFve");
+}
+
+TEST(TextFile, MissingFileIsAnErrorNamingIt)
+{
+    ScratchDir dir;
+    auto lines = read_lines(dir / "nope.txt");
+    ASSERT_FALSE(lines.ok());
+    EXPECT_NE(lines.error().text().find("nope.txt"), std::string::npos);
+    EXPECT_FALSE(read_lines(dir.path()).ok()); // a folder
+}
+
+TEST(TextFile, WritesCrLfAndCodePage1252)
+{
+    ScratchDir dir;
+    auto file = dir / "out.txt";
+    ASSERT_TRUE(write_lines(file, {"\xC3\xA9t\xC3\xA9", "", "x"}).ok());
+    EXPECT_EQ(read_bytes(file), "\xE9t\xE9\r\n\r\nx\r\n");
+}
+
+TEST(TextFile, ReplacesAnExistingFileWholeAndLeavesNoTemporary)
+{
+    ScratchDir dir;
+    auto file = dir.write("f.txt", "old content that is longer\r\n");
+    ASSERT_TRUE(write_file_safely(file, "new").ok());
+    EXPECT_EQ(read_bytes(file), "new");
+    int entries = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+// A disk that fills up halfway through a write: the file size limit makes write() fail the same
+// way, also for root.
+TEST(TextFile, WriteThatFailsHalfwayKeepsTheOldFile)
+{
+    ScratchDir dir;
+    auto file = dir.write("f.txt", "precious");
+    struct rlimit old_limit {};
+    getrlimit(RLIMIT_FSIZE, &old_limit);
+    auto old_handler = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old_limit;
+    small.rlim_cur = 16;
+    setrlimit(RLIMIT_FSIZE, &small);
+    auto written = write_file_safely(file, std::string(4096, 'x'));
+    setrlimit(RLIMIT_FSIZE, &old_limit);
+    signal(SIGXFSZ, old_handler);
+
+    ASSERT_FALSE(written.ok());
+    EXPECT_NE(written.error().text().find("f.txt"), std::string::npos);
+    EXPECT_EQ(read_bytes(file), "precious");
+    int entries = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 1) << "the temporary file must be removed";
+}
+
+TEST(TextFile, WriteIntoMissingFolderFailsWithTheFileName)
+{
+    ScratchDir dir;
+    auto written = write_file_safely(dir / "no" / "such" / "f.txt", "x");
+    ASSERT_FALSE(written.ok());
+    EXPECT_NE(written.error().text().find("f.txt"), std::string::npos);
+}
+
+TEST(TextFile, WriteOverAFolderIsRefused)
+{
+    ScratchDir dir;
+    std::filesystem::create_directory(dir / "folder");
+    EXPECT_FALSE(write_file_safely(dir / "folder", "x").ok());
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder"));
+}

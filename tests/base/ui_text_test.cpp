@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "base/load_error.h"
+#include "base/ui_text.h"
+#include "base/ui_text_ids.h"
+#include "support/test_support.h"
+
+using namespace halvern;
+using halvern::testing::ScratchDir;
+
+TEST(UiText, MissingEntryShowsItsNumberInBrackets)
+{
+    ScratchDir dir;
+    dir.write("lib/en.txt", "0=Main\r\n93=Library\r\n");
+    UiText texts;
+    ASSERT_TRUE(texts.load(dir.path(), "en"));
+    EXPECT_EQ(texts.get(0), "Main");
+    EXPECT_EQ(texts.get(93), "Library");
+    EXPECT_EQ(texts.get(72), "[72]");
+    EXPECT_EQ(texts.get(300), "[300]");
+    EXPECT_EQ(texts.get(301), "[301]");
+    EXPECT_EQ(texts.get(-1), "[-1]");
+}
+
+TEST(UiText, LinesAreTrimmedAndSplitAtTheFirstEquals)
+{
+    ScratchDir dir;
+    dir.write("lib/fr.txt", " 5 =  a = b  \n\t6\t=x\nno equals sign\n7=\n8=caf\xE9");
+    UiText texts;
+    ASSERT_TRUE(texts.load(dir.path(), "fr"));
+    EXPECT_EQ(texts.get(5), "a = b");
+    EXPECT_EQ(texts.get(6), "x");
+    EXPECT_EQ(texts.get(7), "");
+    EXPECT_EQ(texts.get(8), "caf\xC3\xA9"); // last line without its end, code page 1252
+}
+
+TEST(UiText, NumbersOutsideTheTableAreIgnored)
+{
+    ScratchDir dir;
+    dir.write("lib/en.txt", "301=too far\n-1=negative\n2.5=half\n99999999999=huge\nabc=zero\n");
+    UiText texts;
+    ASSERT_TRUE(texts.load(dir.path(), "en"));
+    EXPECT_EQ(texts.get(2), "[2]");
+    EXPECT_EQ(texts.get(0), "zero"); // a key without a number is entry 0, as the numeric rule says
+}
+
+TEST(UiText, ReloadingResetsEveryEntry)
+{
+    ScratchDir dir;
+    dir.write("lib/en.txt", "1=one\n2=two\n");
+    dir.write("lib/fr.txt", "1=un\n");
+    UiText texts;
+    texts.load(dir.path(), "en");
+    texts.load(dir.path(), "fr");
+    EXPECT_EQ(texts.get(1), "un");
+    EXPECT_EQ(texts.get(2), "[2]");
+}
+
+TEST(UiText, UnknownLanguageIsLookedForAndLeavesPlaceholders)
+{
+    ScratchDir dir;
+    UiText texts;
+    EXPECT_FALSE(texts.load(dir.path(), "de"));
+    EXPECT_EQ(texts.get(72), "[72]");
+    dir.write("lib/de.txt", "72=Komponentenliste\n");
+    EXPECT_TRUE(texts.load(dir.path(), "de"));
+    EXPECT_EQ(texts.get(72), "Komponentenliste");
+}
+
+TEST(UiText, LanguageCodeCannotReachOutsideLib)
+{
+    ScratchDir dir;
+    dir.write("secret.txt", "0=secret\n");
+    UiText texts;
+    EXPECT_FALSE(texts.load(dir.path() / "lib", "../secret"));
+    EXPECT_EQ(texts.get(0), "[0]");
+}
+
+TEST(UiText, ShippedLanguageFilesHoldEveryEntryTheProgramShows)
+{
+    for (const char* lang : {"en", "fr"}) {
+        UiText texts;
+        ASSERT_TRUE(texts.load(halvern::testing::stage_dir(), lang)) << lang;
+        for (int n : ui::used_ui_texts)
+            EXPECT_NE(texts.get(n), UiText::placeholder(n)) << lang << " lacks entry " << n;
+    }
+}
+
+TEST(LoadError, FrenchEnglishAndFallback)
+{
+    EXPECT_EQ(load_error_text(LoadError::unreadable_file, "fr"), "Fichier illisible");
+    EXPECT_EQ(load_error_text(LoadError::unreadable_file, "en"), "Unreadable file");
+    EXPECT_EQ(load_error_text(LoadError::file_not_found, "fr"), "Fichier introuvable");
+    EXPECT_EQ(load_error_text(LoadError::file_not_found, "en"), "file not found");
+    EXPECT_EQ(load_error_text(LoadError::not_enough_memory, "fr"), "Pas assez de m\xC3\xA9moire");
+    EXPECT_EQ(load_error_text(LoadError::missing_component, "en"),
+              "You try to read a file,but you don't have the 3D file");
+    // Any other language still tells the user, in English.
+    EXPECT_EQ(load_error_text(LoadError::file_not_found, "de"), "file not found");
+    EXPECT_EQ(load_error_text(LoadError::missing_component, ""), load_error_text(LoadError::missing_component, "en"));
+}

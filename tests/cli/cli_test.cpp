@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/cli.h"
+#include "support/test_support.h"
+
+using namespace halvern;
+using halvern::testing::ScratchDir;
+
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+// Runs the command line in-process against an installation folder and a store kept in memory.
+class CliTest : public ::testing::Test {
+protected:
+    CliTest()
+    {
+        app.write("lib/en.txt", "0=Main window\r\n72=Component list\r\n");
+        app.write("lib/fr.txt", "0=Fen\xEAtre\r\n72=Liste des composants\r\n");
+    }
+
+    CliRun run(std::vector<std::string> args)
+    {
+        CliEnvironment env;
+        env.executable_dir = app.path();
+        env.open_settings = [this] {
+            auto store = std::make_unique<MemorySettingsStore>();
+            store->values = stored;
+            return store;
+        };
+        std::ostringstream out, err;
+        int code = run_cli(args, out, err, env);
+        return {code, out.str(), err.str()};
+    }
+
+    ScratchDir app;
+    std::map<std::string, std::string, std::less<>> stored;
+};
+
+} // namespace
+
+TEST_F(CliTest, TextOfTheStoredLanguageElseEnglish)
+{
+    EXPECT_EQ(run({"text", "72"}).out, "Component list\n");
+    stored = {{"lang", "fr"}};
+    EXPECT_EQ(run({"text", "0"}).out, "Fen\xC3\xAAtre\n");
+    stored = {{"lang", "de"}};
+    EXPECT_EQ(run({"text", "72"}).out, "[72]\n");
+}
+
+TEST_F(CliTest, LangOptionBeforeOrAfterTheArguments)
+{
+    EXPECT_EQ(run({"--lang", "fr", "text", "72"}).out, "Liste des composants\n");
+    EXPECT_EQ(run({"text", "72", "--lang", "fr"}).out, "Liste des composants\n");
+    EXPECT_EQ(run({"text", "--lang=fr", "72"}).out, "Liste des composants\n");
+}
+
+TEST_F(CliTest, MissingTextIsItsPlaceholder)
+{
+    CliRun r = run({"text", "300"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "[300]\n");
+}
+
+TEST_F(CliTest, UsageErrorsExitTwo)
+{
+    for (auto args : std::vector<std::vector<std::string>>{
+             {"text"}, {"text", "301"}, {"text", "-1"}, {"text", "abc"}, {"text", "1.5"}, {"text", "1", "2"},
+             {"frobnicate"}, {"text", "1", "--lang", "de"}, {"text", "1", "--lang"}, {"settings", "--bogus"},
+             {"settings", "extra"}}) {
+        CliRun r = run(args);
+        EXPECT_EQ(r.code, 2) << args[0] << " " << (args.size() > 1 ? args[1] : "");
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_EQ(r.err.rfind("halvern: ", 0), 0u) << r.err;
+    }
+}
+
+TEST_F(CliTest, HelpListsTheCommands)
+{
+    for (auto args : std::vector<std::vector<std::string>>{{"--help"}, {}, {"text", "--help"}}) {
+        CliRun r = run(args);
+        EXPECT_EQ(r.code, 0);
+        EXPECT_NE(r.out.find("settings"), std::string::npos);
+        EXPECT_NE(r.out.find("text N"), std::string::npos);
+    }
+}
+
+TEST_F(CliTest, SettingsPrintsSevenKeysAfterReading)
+{
+    stored = {{"config_player", "1,0"}, {"doc_path", "/docs"}, {"lang", "de"}};
+    CliRun r = run({"settings"});
+    EXPECT_EQ(r.code, 0);
+    std::string a = app.path().string();
+    EXPECT_EQ(r.out, "Import_path=" + a + "\ndoc_path=/docs\nexport_path=" + a
+                         + "\nlang=de\nconfig_player=1\nview_qualite=1\nview_qualite_tr=0\n");
+}
+
+TEST_F(CliTest, AppDirOptionAndMissingFolder)
+{
+    ScratchDir other;
+    other.write("lib/en.txt", "5=elsewhere\n");
+    EXPECT_EQ(run({"text", "5", "--app-dir", other.path().string()}).out, "elsewhere\n");
+    CliRun r = run({"text", "5", "--app-dir", (other / "missing").string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("missing"), std::string::npos);
+}
