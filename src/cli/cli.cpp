@@ -13,8 +13,8 @@ namespace fs = std::filesystem;
 namespace {
 
 const CommandOption common_options[] = {
-    {"--app-dir", true, "the installation folder (default: $HALVERN_APP_DIR, else the program's folder)"},
-    {"--lang", true, "en or fr (default: the stored setting, else en)"},
+    {"--app-dir", true, "the installation folder (default: $HALVERN_APP_DIR, else the program's folder)", "DIR"},
+    {"--lang", true, "the interface language (default: the stored setting, else en)", "en|fr"},
     {"--help", false, "show this help"},
 };
 
@@ -60,11 +60,12 @@ void print_help(std::ostream& out)
         std::string head = std::string(c.name) + (c.arguments.empty() ? "" : " " + std::string(c.arguments));
         out << "  " << head << std::string(head.size() < 30 ? 30 - head.size() : 1, ' ') << c.summary << '\n';
         for (const CommandOption& o : c.options)
-            out << "      " << o.name << (o.takes_value ? " VALUE" : "") << "  " << o.help << '\n';
+            out << "      " << o.name << (o.takes_value ? " " + std::string(o.value_name) : "") << "  " << o.help
+                << '\n';
     }
     out << "\nOptions for every command:\n";
     for (const CommandOption& o : common_options) {
-        std::string head = std::string(o.name) + (o.takes_value ? " VALUE" : "");
+        std::string head = std::string(o.name) + (o.takes_value ? " " + std::string(o.value_name) : "");
         out << "  " << head << std::string(head.size() < 30 ? 30 - head.size() : 1, ' ') << o.help << '\n';
     }
     out << "\nExit status: 0 success, 1 bad input or a failed write, 2 a usage error.\n";

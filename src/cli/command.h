@@ -18,6 +18,7 @@ struct CommandOption {
     std::string_view name;  // "--format"
     bool takes_value;
     std::string_view help;
+    std::string_view value_name = "VALUE"; // shown in the help: "--format tsv|json"
 };
 
 struct CliContext {
