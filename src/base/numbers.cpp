@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <system_error>
 
@@ -157,7 +159,17 @@ std::string shortest_fixed(F value)
 
 } // namespace
 
-std::string format_number(double value) { return shortest_fixed(value); }
+std::string format_number(double value)
+{
+    // Sums and products of stored values carry binary noise in the last digits (0.1 * 3 is
+    // 0.30000000000000004); nobody wants to read it. Fifteen significant digits is what a double
+    // always holds exactly, so round to that first and then write the shortest form.
+    if (!std::isfinite(value) || value == 0)
+        return "0";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", value);
+    return shortest_fixed(std::strtod(buf, nullptr));
+}
 std::string format_number(float value) { return shortest_fixed(value); }
 
 std::string format_text_number(double value)

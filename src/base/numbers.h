@@ -27,7 +27,8 @@ int normalize_degrees(int degrees);
 double normalize_degrees(double degrees);
 
 // The shortest plain decimal text that reads back to the same value: no exponent, no leading
-// blank, "-0" written as "0". The float overload is the form of project files (single precision).
+// blank, "-0" written as "0". The float overload is the form of project files (single precision);
+// the double overload first rounds to 15 significant digits, so arithmetic noise never shows.
 std::string format_number(double value);
 std::string format_number(float value);
 

@@ -97,6 +97,9 @@ TEST(FormatNumber, ShortestPlainDecimal)
     EXPECT_EQ(format_number(0.1), "0.1");
     EXPECT_EQ(format_number(1e21), "1000000000000000000000"); // never an exponent
     EXPECT_EQ(format_number(0.000001), "0.000001");
+    EXPECT_EQ(format_number(0.1 * 3), "0.3");       // no binary noise in totals
+    EXPECT_EQ(format_number(2.28 * 12.5), "28.5");
+    EXPECT_EQ(format_number(123456789.123), "123456789.123");
 }
 
 TEST(FormatNumber, SinglePrecisionReadsBack)
