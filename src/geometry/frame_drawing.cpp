@@ -1,0 +1,263 @@
+// Library 0: the frames seen from above, assembled from their pieces. A frame is a profile
+// (straight, or curved by 30 or 90 degrees) with, at each end, a post, a connector and a clip;
+// where an end meets another frame (its end code), the end's pieces move along the frame's line
+// by that end's offset, so that joined frames share their posts.
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "base/numbers.h"
+#include "geometry/figures.h"
+#include "geometry/outline_context.h"
+#include "geometry/profile_lists.h"
+
+namespace halvern {
+
+namespace {
+
+constexpr double radians = std::numbers::pi / 180.0;
+
+constexpr double bar_depth = 2.53;   // the profile of a straight frame
+constexpr double bar_start = 8.2;    // where the assembled bar's list begins
+constexpr double bar_reach = 1.5;    // how close to each end the bar runs, under the end pieces
+constexpr double fabric_offset = 1.3; // the two faces of the fabric, either side of the line
+constexpr double tick_half = 3.0;    // detail lines across the frame at the posts
+
+// Where a piece sits: a point of the frame's line and the line's direction there (degrees,
+// clockwise on screen), for end 1; end 2 is its mirror image.
+struct Station {
+    PointD at;
+    double heading = 0;
+    PointD normal() const // towards the inside of the curve (down the screen for a flat frame)
+    {
+        return {-std::sin(heading * radians), std::cos(heading * radians)};
+    }
+};
+
+// The frame's line: straight, or an arc through both ends bulging towards the top of the plan.
+class FrameLine {
+public:
+    FrameLine(double width, double half_bend_degrees) : half_width_(width / 2), bend_(half_bend_degrees * radians)
+    {
+        if (bend_ > 0) {
+            radius_ = half_width_ / std::sin(bend_);
+            centre_y_ = radius_ * std::cos(bend_);
+        }
+    }
+
+    bool curved() const { return bend_ > 0; }
+    double radius() const { return radius_; }
+    double centre_y() const { return centre_y_; }
+    double apex_y() const { return curved() ? centre_y_ - radius_ : 0; }
+
+    // `inward` centimetres from end 1 along the line (beyond the end, straight on, when negative).
+    Station at_end1(double inward) const
+    {
+        if (!curved() || inward < 0) {
+            double h = -bend_;
+            return {{-half_width_ + inward * std::cos(h), inward * std::sin(h)}, h / radians};
+        }
+        double a = -bend_ + inward / radius_;
+        return {{radius_ * std::sin(a), centre_y_ - radius_ * std::cos(a)}, a / radians};
+    }
+
+private:
+    double half_width_;
+    double bend_;
+    double radius_ = 0, centre_y_ = 0;
+};
+
+struct Paint {
+    int red, green, blue;
+    bool outline; // a black edge over the fill
+};
+
+constexpr Paint grey_profile{128, 128, 128, true};
+constexpr Paint post_paint{200, 200, 200, true};
+constexpr Paint connector_paint{240, 240, 240, true};
+constexpr Paint clip_paint{200, 200, 0, false};
+constexpr Paint magnet_paint{200, 0, 200, false};
+
+class FrameDrawing {
+public:
+    FrameDrawing(const OutlineContext& o, const FrameLine& line, EndOffsets offsets)
+        : o_(o), line_(line), offsets_(offsets)
+    {
+    }
+
+    double offset(int end) const { return end == 1 ? offsets_.end1 : offsets_.end2; }
+
+    Station station(int end, double inward) const
+    {
+        Station s = line_.at_end1(inward);
+        if (end == 2) {
+            s.at.x = -s.at.x;
+            s.heading = -s.heading;
+        }
+        return s;
+    }
+
+    // A list drawn centred at (dx, dy) from the frame's centre, turned by `tilt` more than the
+    // frame, mirrored for end 2.
+    void list(const PointListData& data, double dx, double dy, double tilt, bool mirror, const Paint& paint) const
+    {
+        PointD centre = o_.turned_cm(dx, dy);
+        PointPathOptions options;
+        options.angle = o_.angle + tilt;
+        options.mirror = mirror;
+        options.fill = true;
+        o_.colour(paint.red, paint.green, paint.blue);
+        draw_point_path(o_.canvas, o_.zoom, data.points, centre.x, centre.y, data.width, data.depth, options);
+        if (paint.outline) {
+            options.fill = false;
+            o_.colour(0, 0, 0);
+            o_.normal_line();
+            draw_point_path(o_.canvas, o_.zoom, data.points, centre.x, centre.y, data.width, data.depth, options);
+        }
+    }
+
+    // A piece of an end: `inward` from the end along the line, `across` towards the inside.
+    void end_piece(FrameList which, int end, double inward, double across, double tilt, const Paint& paint) const
+    {
+        Station s = station(end, inward);
+        PointD n = s.normal();
+        double tilt_here = end == 1 ? s.heading + tilt : s.heading - tilt;
+        list(frame_list(which), s.at.x + across * n.x, s.at.y + across * n.y, tilt_here, end == 2, paint);
+    }
+
+    // The line itself shifted `across` towards the inside: a Bezier curve or a straight line.
+    void line_curve(double across) const
+    {
+        Station a = station(1, 0), b = station(2, 0);
+        PointD na = a.normal(), nb = b.normal();
+        PointD p0{a.at.x + across * na.x, a.at.y + across * na.y};
+        PointD p3{b.at.x + across * nb.x, b.at.y + across * nb.y};
+        if (!line_.curved()) {
+            o_.segment(p0.x, p0.y, p3.x, p3.y);
+            return;
+        }
+        double rho = line_.radius() - across;
+        double half = std::asin(std::min(1.0, std::fabs(p3.x) / rho));
+        double k = 4.0 / 3.0 * std::tan(half / 2) * rho;
+        PointD p1{p0.x + k * std::cos(half), p0.y - k * std::sin(half)};
+        PointD p2{p3.x - k * std::cos(half), p3.y - k * std::sin(half)};
+        draw_bezier(o_.canvas, o_.turned_px(p0.x, p0.y), o_.turned_px(p1.x, p1.y), o_.turned_px(p2.x, p2.y),
+                    o_.turned_px(p3.x, p3.y));
+    }
+
+    void fabric() const
+    {
+        o_.colour(160, 160, 160);
+        o_.normal_line();
+        line_curve(-fabric_offset);
+        line_curve(fabric_offset);
+    }
+
+    void posts() const
+    {
+        for (int end : {1, 2})
+            end_piece(FrameList::post, end, offset(end), 0, 0, post_paint);
+    }
+
+    void detail_lines(int detail) const
+    {
+        o_.colour(200, 0, 200);
+        o_.normal_line();
+        if (detail == 1 || detail == 3)
+            line_curve(0);
+        if (detail == 2 || detail == 3)
+            for (int end : {1, 2}) {
+                Station s = station(end, offset(end));
+                PointD n = s.normal();
+                o_.segment(s.at.x - tick_half * n.x, s.at.y - tick_half * n.y, s.at.x + tick_half * n.x,
+                           s.at.y + tick_half * n.y);
+            }
+    }
+
+    const OutlineContext& o_;
+    const FrameLine& line_;
+    EndOffsets offsets_;
+};
+
+// A straight frame: the bar runs under the end pieces to 1.5 cm from each end.
+void straight_frame(const FrameDrawing& f, const OutlineContext& o, int detail)
+{
+    double natural = o.w + 2 * (bar_start - bar_reach);
+    std::string e = format_number(natural - bar_start);
+    std::string bar = "|8.2|0|" + e + "|0|" + e + "|2.53|8.2|2.53|";
+    f.list({natural, bar_depth, 4, bar}, 0, 0, 0, false, grey_profile);
+
+    const PointListData& connector = frame_list(FrameList::end_connector);
+    const PointListData& clip = frame_list(FrameList::end_cap);
+    for (int end : {1, 2}) {
+        double s = f.offset(end);
+        f.end_piece(FrameList::end_connector, end, s + 1.0 + connector.width / 2, 0, 0, connector_paint);
+        f.end_piece(FrameList::end_cap, end, s + 1.0 + connector.width - clip.width / 2, 0, 0, clip_paint);
+    }
+    f.posts();
+    f.detail_lines(detail);
+}
+
+// A frame curved by 30 degrees: an outer and an inner profile, tilted connectors at the ends.
+void curved_frame_30(const FrameDrawing& f, const FrameLine& line, int detail)
+{
+    f.fabric();
+    const PointListData& outer = frame_list(FrameList::profile_30);
+    const PointListData& inner = frame_list(FrameList::inner_profile_30);
+    double outer_y = line.apex_y() - bar_depth / 2 + outer.depth / 2;
+    f.list(outer, 0, outer_y, 0, false, grey_profile);
+    f.list(inner, 0, line.apex_y() + 5.0, 0, false, grey_profile);
+
+    const PointListData& tilted = frame_list(FrameList::end_connector_tilted);
+    const PointListData& connector = frame_list(FrameList::end_connector);
+    for (int end : {1, 2}) {
+        double s = f.offset(end);
+        f.end_piece(FrameList::end_connector, end, s + 8.2 + connector.width / 2 - 1.5, 0, 0, connector_paint);
+        f.end_piece(FrameList::end_connector_tilted, end, s + 1.0 + tilted.width / 2, 0,
+                    tilted_connector_degrees, connector_paint);
+        f.end_piece(FrameList::end_cap, end, s + 7.8, 0, 0, clip_paint);
+        f.end_piece(FrameList::magnet_mark, end, s + 7.0, 2.6, 0, magnet_paint);
+    }
+    f.posts();
+    f.detail_lines(detail);
+}
+
+// A frame curved by 90 degrees.
+void curved_frame_90(const FrameDrawing& f, const FrameLine& line, int detail)
+{
+    f.fabric();
+    const PointListData& profile = frame_list(FrameList::profile_90);
+    f.list(profile, 0, line.apex_y() - bar_depth / 2 + profile.depth / 2, 0, false, grey_profile);
+
+    const PointListData& connector = frame_list(FrameList::end_connector);
+    const PointListData& clip = frame_list(FrameList::end_cap);
+    for (int end : {1, 2}) {
+        double s = f.offset(end);
+        f.end_piece(FrameList::end_connector, end, s + 1.0 + connector.width / 2, 0, 0, connector_paint);
+        f.end_piece(FrameList::end_cap, end, s + 1.0 + connector.width - clip.width / 2, 0, 0, clip_paint);
+    }
+    f.posts();
+    f.detail_lines(detail);
+}
+
+} // namespace
+
+void draw_builtin_frame(const OutlineContext& o, int detail, EndOffsets offsets)
+{
+    double style = o.component.style;
+    if (style == 1) {
+        FrameLine line(o.w, 0);
+        straight_frame(FrameDrawing(o, line, offsets), o, detail);
+    } else if (style == 0) {
+        FrameLine line(o.w, 15);
+        curved_frame_30(FrameDrawing(o, line, offsets), line, detail);
+    } else if (style == 2) {
+        FrameLine line(o.w, 45);
+        curved_frame_90(FrameDrawing(o, line, offsets), line, detail);
+    }
+    o.colour(0, 0, 0);
+    o.normal_line();
+}
+
+} // namespace halvern
