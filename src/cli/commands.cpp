@@ -13,6 +13,12 @@ const std::vector<Command>& cli_commands()
         {"component", "N", "print every field of component N (0..5000) as field=value", 1, 1, {}, cmd_component},
         {"price-table", "export|import FILE", "write the price table to FILE, or read FILE and install it", 2, 2, {},
          cmd_price_table},
+        {"preview", "N OUT.png", "draw component N seen from above, fitted to a square picture, as PNG", 2, 2,
+         {{"--size", true, "the picture's width and height in pixels (default 400)"},
+          {"--rotation", true, "turn the component by this many degrees"},
+          {"--detail", true, "0..3: the inner lines to add (default 0)"},
+          {"--plain", false, "draw without anti-aliasing"}},
+         cmd_preview},
     };
     return commands;
 }

@@ -10,5 +10,6 @@ int cmd_text(CliContext& context);
 int cmd_library(CliContext& context);
 int cmd_component(CliContext& context);
 int cmd_price_table(CliContext& context);
+int cmd_preview(CliContext& context);
 
 } // namespace halvern

@@ -35,38 +35,69 @@ struct Station {
     }
 };
 
-// The frame's line: straight, or an arc through both ends bulging towards the top of the plan.
+// The frame's line: straight, or a curved profile's arc in the middle with straight end pieces
+// along its tangents out to both ends, bulging towards the top of the plan. A frame too narrow
+// for the profile's arc is one arc from end to end.
 class FrameLine {
 public:
-    FrameLine(double width, double half_bend_degrees) : half_width_(width / 2), bend_(half_bend_degrees * radians)
+    FrameLine(double width, double half_bend_degrees = 0, double radius = 0)
+        : half_width_(width / 2), bend_(half_bend_degrees * radians)
     {
-        if (bend_ > 0) {
+        if (bend_ <= 0)
+            return;
+        radius_ = radius;
+        if (radius_ <= 0 || radius_ * std::sin(bend_) > half_width_) {
             radius_ = half_width_ / std::sin(bend_);
-            centre_y_ = radius_ * std::cos(bend_);
+            straight_ = 0;
+        } else {
+            straight_ = (half_width_ - radius_ * std::sin(bend_)) / std::cos(bend_);
         }
+        centre_y_ = radius_ * std::cos(bend_) - straight_ * std::sin(bend_);
     }
 
     bool curved() const { return bend_ > 0; }
     double radius() const { return radius_; }
-    double centre_y() const { return centre_y_; }
+    double straight() const { return straight_; } // length of each straight end piece
+    double half_bend() const { return bend_; }     // radians
+    double centre_y() const { return centre_y_; }  // the arc's centre, on the frame's axis
     double apex_y() const { return curved() ? centre_y_ - radius_ : 0; }
 
     // `inward` centimetres from end 1 along the line (beyond the end, straight on, when negative).
     Station at_end1(double inward) const
     {
-        if (!curved() || inward < 0) {
+        if (!curved() || inward < straight_) {
             double h = -bend_;
             return {{-half_width_ + inward * std::cos(h), inward * std::sin(h)}, h / radians};
         }
-        double a = -bend_ + inward / radius_;
+        double a = -bend_ + (inward - straight_) / radius_;
         return {{radius_ * std::sin(a), centre_y_ - radius_ * std::cos(a)}, a / radians};
     }
 
 private:
     double half_width_;
     double bend_;
-    double radius_ = 0, centre_y_ = 0;
+    double radius_ = 0, straight_ = 0, centre_y_ = 0;
 };
+
+// A curved profile list is a band with radial ends turning by twice the half bend: the radius of
+// its middle and its thickness follow from its natural size.
+struct ProfileArc {
+    double radius = 0, thickness = 0;
+};
+
+ProfileArc profile_arc(const PointListData& profile, double half_bend_degrees)
+{
+    double b = half_bend_degrees * radians;
+    double outer = profile.width / (2 * std::sin(b));
+    double thickness = (profile.depth - outer * (1 - std::cos(b))) / std::cos(b);
+    return {outer - thickness / 2, thickness};
+}
+
+// The centre of a profile list laid on the line's arc, the line running along its middle.
+double profile_centre_y(const FrameLine& line, const PointListData& profile, const ProfileArc& arc)
+{
+    return line.apex_y() - arc.thickness / 2 + profile.depth / 2;
+}
 
 struct Paint {
     int red, green, blue;
@@ -126,24 +157,30 @@ public:
         list(frame_list(which), s.at.x + across * n.x, s.at.y + across * n.y, tilt_here, end == 2, paint);
     }
 
-    // The line itself shifted `across` towards the inside: a Bezier curve or a straight line.
+    // The line itself shifted `across` towards the inside: straight pieces and a Bezier curve.
     void line_curve(double across) const
     {
-        Station a = station(1, 0), b = station(2, 0);
-        PointD na = a.normal(), nb = b.normal();
-        PointD p0{a.at.x + across * na.x, a.at.y + across * na.y};
-        PointD p3{b.at.x + across * nb.x, b.at.y + across * nb.y};
+        auto shifted = [&](int end, double inward) {
+            Station s = station(end, inward);
+            PointD n = s.normal();
+            return PointD{s.at.x + across * n.x, s.at.y + across * n.y};
+        };
+        PointD p0 = shifted(1, 0), p3 = shifted(2, 0);
         if (!line_.curved()) {
             o_.segment(p0.x, p0.y, p3.x, p3.y);
             return;
         }
-        double rho = line_.radius() - across;
-        double half = std::asin(std::min(1.0, std::fabs(p3.x) / rho));
-        double k = 4.0 / 3.0 * std::tan(half / 2) * rho;
-        PointD p1{p0.x + k * std::cos(half), p0.y - k * std::sin(half)};
-        PointD p2{p3.x - k * std::cos(half), p3.y - k * std::sin(half)};
-        draw_bezier(o_.canvas, o_.turned_px(p0.x, p0.y), o_.turned_px(p1.x, p1.y), o_.turned_px(p2.x, p2.y),
-                    o_.turned_px(p3.x, p3.y));
+        PointD a0 = shifted(1, line_.straight()), a3 = shifted(2, line_.straight());
+        if (line_.straight() > 0) {
+            o_.segment(p0.x, p0.y, a0.x, a0.y);
+            o_.segment(p3.x, p3.y, a3.x, a3.y);
+        }
+        double b = line_.half_bend();
+        double k = 4.0 / 3.0 * std::tan(b / 2) * (line_.radius() - across);
+        PointD a1{a0.x + k * std::cos(b), a0.y - k * std::sin(b)};
+        PointD a2{a3.x - k * std::cos(b), a3.y - k * std::sin(b)};
+        draw_bezier(o_.canvas, o_.turned_px(a0.x, a0.y), o_.turned_px(a1.x, a1.y), o_.turned_px(a2.x, a2.y),
+                    o_.turned_px(a3.x, a3.y));
     }
 
     void fabric() const
@@ -205,8 +242,7 @@ void curved_frame_30(const FrameDrawing& f, const FrameLine& line, int detail)
     f.fabric();
     const PointListData& outer = frame_list(FrameList::profile_30);
     const PointListData& inner = frame_list(FrameList::inner_profile_30);
-    double outer_y = line.apex_y() - bar_depth / 2 + outer.depth / 2;
-    f.list(outer, 0, outer_y, 0, false, grey_profile);
+    f.list(outer, 0, profile_centre_y(line, outer, profile_arc(outer, 15)), 0, false, grey_profile);
     f.list(inner, 0, line.apex_y() + 5.0, 0, false, grey_profile);
 
     const PointListData& tilted = frame_list(FrameList::end_connector_tilted);
@@ -228,7 +264,7 @@ void curved_frame_90(const FrameDrawing& f, const FrameLine& line, int detail)
 {
     f.fabric();
     const PointListData& profile = frame_list(FrameList::profile_90);
-    f.list(profile, 0, line.apex_y() - bar_depth / 2 + profile.depth / 2, 0, false, grey_profile);
+    f.list(profile, 0, profile_centre_y(line, profile, profile_arc(profile, 45)), 0, false, grey_profile);
 
     const PointListData& connector = frame_list(FrameList::end_connector);
     const PointListData& clip = frame_list(FrameList::end_cap);
@@ -250,10 +286,10 @@ void draw_builtin_frame(const OutlineContext& o, int detail, EndOffsets offsets)
         FrameLine line(o.w, 0);
         straight_frame(FrameDrawing(o, line, offsets), o, detail);
     } else if (style == 0) {
-        FrameLine line(o.w, 15);
+        FrameLine line(o.w, 15, profile_arc(frame_list(FrameList::profile_30), 15).radius);
         curved_frame_30(FrameDrawing(o, line, offsets), line, detail);
     } else if (style == 2) {
-        FrameLine line(o.w, 45);
+        FrameLine line(o.w, 45, profile_arc(frame_list(FrameList::profile_90), 45).radius);
         curved_frame_90(FrameDrawing(o, line, offsets), line, detail);
     }
     o.colour(0, 0, 0);

@@ -13,6 +13,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+#include <unistd.h>
 
 #include "base/text_file.h"
 
@@ -266,6 +269,16 @@ void ensure_gui_application()
     if (QCoreApplication::instance())
         return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a desktop session there is no runtime folder; give Qt the one it would pick itself
+    // (a private folder in the temporary folder), so that it has nothing to warn about.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        std::error_code ec;
+        auto dir = std::filesystem::temp_directory_path(ec) / ("runtime-" + std::to_string(getuid()));
+        std::filesystem::create_directories(dir, ec);
+        std::filesystem::permissions(dir, std::filesystem::perms::owner_all, ec);
+        if (!ec)
+            qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.string()));
+    }
     static int argc = 1;
     static char name[] = "halvern";
     static char* argv[] = {name, nullptr};
