@@ -1,5 +1,6 @@
 #include "geometry/component_drawing.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>

@@ -23,6 +23,11 @@ constexpr double bar_start = 8.2;    // where the assembled bar's list begins
 constexpr double bar_reach = 1.5;    // how close to each end the bar runs, under the end pieces
 constexpr double fabric_offset = 1.3; // the two faces of the fabric, either side of the line
 constexpr double tick_half = 3.0;    // detail lines across the frame at the posts
+constexpr double connector_from_post = 1.0; // where a connector starts, from its post's centre
+// A frame curved by 30 degrees: where its pieces sit, from the end along the line and across it.
+constexpr double clip_30 = 7.8;
+constexpr double magnet_along = 7.0, magnet_across = 2.6;
+constexpr double inner_profile_below = 5.0; // the inner profile's centre below the line's top
 
 // Where a piece sits: a point of the frame's line and the line's direction there (degrees,
 // clockwise on screen), for end 1; end 2 is its mirror image.
@@ -59,7 +64,6 @@ public:
     double radius() const { return radius_; }
     double straight() const { return straight_; } // length of each straight end piece
     double half_bend() const { return bend_; }     // radians
-    double centre_y() const { return centre_y_; }  // the arc's centre, on the frame's axis
     double apex_y() const { return curved() ? centre_y_ - radius_ : 0; }
 
     // `inward` centimetres from end 1 along the line (beyond the end, straight on, when negative).
@@ -212,10 +216,23 @@ public:
             }
     }
 
+private:
     const OutlineContext& o_;
     const FrameLine& line_;
     EndOffsets offsets_;
 };
+
+// At each end of a frame with straight ends: a connector from the post, clipped at its inner end.
+void straight_end_pieces(const FrameDrawing& f)
+{
+    const PointListData& connector = frame_list(FrameList::end_connector);
+    const PointListData& clip = frame_list(FrameList::end_cap);
+    for (int end : {1, 2}) {
+        double start = f.offset(end) + connector_from_post;
+        f.end_piece(FrameList::end_connector, end, start + connector.width / 2, 0, 0, connector_paint);
+        f.end_piece(FrameList::end_cap, end, start + connector.width - clip.width / 2, 0, 0, clip_paint);
+    }
+}
 
 // A straight frame: the bar runs under the end pieces to 1.5 cm from each end.
 void straight_frame(const FrameDrawing& f, const OutlineContext& o, int detail)
@@ -224,14 +241,7 @@ void straight_frame(const FrameDrawing& f, const OutlineContext& o, int detail)
     std::string e = format_number(natural - bar_start);
     std::string bar = "|8.2|0|" + e + "|0|" + e + "|2.53|8.2|2.53|";
     f.list({natural, bar_depth, 4, bar}, 0, 0, 0, false, grey_profile);
-
-    const PointListData& connector = frame_list(FrameList::end_connector);
-    const PointListData& clip = frame_list(FrameList::end_cap);
-    for (int end : {1, 2}) {
-        double s = f.offset(end);
-        f.end_piece(FrameList::end_connector, end, s + 1.0 + connector.width / 2, 0, 0, connector_paint);
-        f.end_piece(FrameList::end_cap, end, s + 1.0 + connector.width - clip.width / 2, 0, 0, clip_paint);
-    }
+    straight_end_pieces(f);
     f.posts();
     f.detail_lines(detail);
 }
@@ -243,17 +253,19 @@ void curved_frame_30(const FrameDrawing& f, const FrameLine& line, int detail)
     const PointListData& outer = frame_list(FrameList::profile_30);
     const PointListData& inner = frame_list(FrameList::inner_profile_30);
     f.list(outer, 0, profile_centre_y(line, outer, profile_arc(outer, 15)), 0, false, grey_profile);
-    f.list(inner, 0, line.apex_y() + 5.0, 0, false, grey_profile);
+    f.list(inner, 0, line.apex_y() + inner_profile_below, 0, false, grey_profile);
 
+    // The tilted connector reaches to the profile; a straight one carries on under it.
     const PointListData& tilted = frame_list(FrameList::end_connector_tilted);
     const PointListData& connector = frame_list(FrameList::end_connector);
     for (int end : {1, 2}) {
         double s = f.offset(end);
-        f.end_piece(FrameList::end_connector, end, s + 8.2 + connector.width / 2 - 1.5, 0, 0, connector_paint);
-        f.end_piece(FrameList::end_connector_tilted, end, s + 1.0 + tilted.width / 2, 0,
+        f.end_piece(FrameList::end_connector, end, s + bar_start - bar_reach + connector.width / 2, 0, 0,
+                    connector_paint);
+        f.end_piece(FrameList::end_connector_tilted, end, s + connector_from_post + tilted.width / 2, 0,
                     tilted_connector_degrees, connector_paint);
-        f.end_piece(FrameList::end_cap, end, s + 7.8, 0, 0, clip_paint);
-        f.end_piece(FrameList::magnet_mark, end, s + 7.0, 2.6, 0, magnet_paint);
+        f.end_piece(FrameList::end_cap, end, s + clip_30, 0, 0, clip_paint);
+        f.end_piece(FrameList::magnet_mark, end, s + magnet_along, magnet_across, 0, magnet_paint);
     }
     f.posts();
     f.detail_lines(detail);
@@ -265,14 +277,7 @@ void curved_frame_90(const FrameDrawing& f, const FrameLine& line, int detail)
     f.fabric();
     const PointListData& profile = frame_list(FrameList::profile_90);
     f.list(profile, 0, profile_centre_y(line, profile, profile_arc(profile, 45)), 0, false, grey_profile);
-
-    const PointListData& connector = frame_list(FrameList::end_connector);
-    const PointListData& clip = frame_list(FrameList::end_cap);
-    for (int end : {1, 2}) {
-        double s = f.offset(end);
-        f.end_piece(FrameList::end_connector, end, s + 1.0 + connector.width / 2, 0, 0, connector_paint);
-        f.end_piece(FrameList::end_cap, end, s + 1.0 + connector.width - clip.width / 2, 0, 0, clip_paint);
-    }
+    straight_end_pieces(f);
     f.posts();
     f.detail_lines(detail);
 }

@@ -2,6 +2,8 @@
 // What the outline drawings of one component share while it is drawn: the canvas, the place and
 // turn, the working size and the line width. Internal to the outline drawing.
 
+#include <initializer_list>
+
 #include "geometry/canvas.h"
 #include "geometry/component_drawing.h"
 #include "geometry/point_path.h"

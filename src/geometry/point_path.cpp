@@ -19,6 +19,8 @@ PointD rotate_point(double cx, double cy, double px, double py, double angle)
     return {cx + r * std::cos(turned), cy + r * std::sin(turned)};
 }
 
+Rotation::Rotation(double angle) : cos_(std::cos(angle * degrees)), sin_(std::sin(angle * degrees)) {}
+
 PointList parse_point_list(std::string_view text, double width, double depth, double offset_x, double offset_y)
 {
     PointList list;
@@ -59,12 +61,12 @@ void draw_point_path(Canvas& canvas, double zoom, std::string_view path, double 
     if (list.points.size() < 2)
         return;
 
-    double turn = options.angle + 180.0;
+    Rotation turn(options.angle + 180.0);
     std::vector<Pixel> pixels;
     pixels.reserve(list.points.size() + 1);
     for (const PointD& p : list.points) {
         double x = options.mirror ? -p.x : p.x;
-        PointD r = rotate_point(cx, cy, cx + x, cy + p.y, turn);
+        PointD r = turn.apply(cx, cy, cx + x, cy + p.y);
         pixels.push_back({to_pixel(r.x * zoom), to_pixel(r.y * zoom)});
     }
     if (!options.open)

@@ -18,6 +18,21 @@ struct PointD {
 // (x to the right, y downwards).
 PointD rotate_point(double cx, double cy, double px, double py, double angle);
 
+// The same turn for many points about one centre: the sine and cosine are taken once, which
+// gives the same points as rotate_point (to rounding far below a pixel) at a fraction of the cost.
+class Rotation {
+public:
+    explicit Rotation(double angle);
+    PointD apply(double cx, double cy, double px, double py) const
+    {
+        double dx = px - cx, dy = py - cy;
+        return {cx + dx * cos_ - dy * sin_, cy + dx * sin_ + dy * cos_};
+    }
+
+private:
+    double cos_ = 1, sin_ = 0;
+};
+
 // A point list never holds more points than this; longer texts are cut here.
 inline constexpr std::size_t max_path_points = 1000;
 

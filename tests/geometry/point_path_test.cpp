@@ -36,6 +36,21 @@ TEST(RotatePoint, TurnsClockwiseOnScreen)
     EXPECT_NEAR(p.y, 5, 1e-12);
 }
 
+TEST(RotatePoint, OneTurnForManyPointsGivesTheSamePoints)
+{
+    // The drawing turns its points with a precomputed turn; it must agree with the shared routine.
+    for (int a = -720; a <= 720; a += 7) {
+        Rotation turn(a + 0.25);
+        for (int i = 0; i < 50; ++i) {
+            double px = (i * 37 % 201) - 100.5, py = (i * 53 % 157) - 70.25;
+            PointD slow = rotate_point(12.5, -3, px, py, a + 0.25);
+            PointD fast = turn.apply(12.5, -3, px, py);
+            EXPECT_NEAR(fast.x, slow.x, 1e-9);
+            EXPECT_NEAR(fast.y, slow.y, 1e-9);
+        }
+    }
+}
+
 TEST(PointListParse, MeasuresFromTheFootprintCorner)
 {
     PointList list = parse_point_list("|0|0|100|50|", 100, 50, 1, 2);
