@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/library_loading.h"
 #include "geometry/component_preview.h"
+#include "geometry/point_path.h"
 #include "platform/qt_canvas.h"
 
 namespace halvern {
@@ -57,6 +58,11 @@ int cmd_preview(CliContext& context)
     load_tables(context, components, libraries);
     if (components[*number].is_free())
         return context.fail(make_error("component " + std::to_string(*number) + " does not exist"));
+
+    const Component& c = components[*number];
+    if (c.shape == shape_point_list && parse_point_list(c.draw, 0, 0).truncated)
+        context.err << "halvern: component " << *number << ": the point list has more than " << max_path_points
+                    << " points; only the first " << max_path_points << " are drawn\n";
 
     ensure_gui_application();
     QtPicture picture(size, size);

@@ -107,6 +107,14 @@ void QtCanvas::fill_mode(bool with_edge)
     painter_->setBrush(qcolour(colour()));
 }
 
+void QtCanvas::shape_mode(bool filled)
+{
+    if (filled)
+        fill_mode(true);
+    else
+        outline_mode();
+}
+
 void QtCanvas::line(Pixel from, Pixel to)
 {
     if (!painter_->isActive())
@@ -140,10 +148,7 @@ void QtCanvas::rounded_box(PixelRect box, int corner_radius, bool filled)
 {
     if (!painter_->isActive())
         return;
-    if (filled)
-        fill_mode(true);
-    else
-        outline_mode();
+    shape_mode(filled);
     painter_->drawRoundedRect(qrect(box), corner_radius, corner_radius);
 }
 
@@ -151,10 +156,7 @@ void QtCanvas::polygon(std::span<const Pixel> points, bool filled)
 {
     if (!painter_->isActive() || points.size() < 2)
         return;
-    if (filled)
-        fill_mode(true);
-    else
-        outline_mode();
+    shape_mode(filled);
     painter_->drawPolygon(qpolygon(points));
 }
 
@@ -162,10 +164,7 @@ void QtCanvas::closed_curve(std::span<const Pixel> points, bool filled)
 {
     if (!painter_->isActive() || points.size() < 2)
         return;
-    if (filled)
-        fill_mode(true);
-    else
-        outline_mode();
+    shape_mode(filled);
     painter_->drawPath(closed_cardinal_path(points));
 }
 
@@ -211,10 +210,7 @@ void QtCanvas::ellipse(PixelRect bounds, bool filled)
 {
     if (!painter_->isActive())
         return;
-    if (filled)
-        fill_mode(true);
-    else
-        outline_mode();
+    shape_mode(filled);
     painter_->drawEllipse(qrect(bounds));
 }
 

@@ -40,6 +40,7 @@ public:
 private:
     void outline_mode();
     void fill_mode(bool with_edge);
+    void shape_mode(bool filled); // a filled figure with its plain edge, or an outline
 
     QPaintDevice& device_;
     std::unique_ptr<QPainter> painter_;

@@ -91,6 +91,19 @@ TEST_F(PreviewCommand, ComponentsFromDefinitionFiles)
     EXPECT_EQ(image.pixel(40, 40) & 0xFFFFFF, 0xFFFFFFu);
 }
 
+TEST_F(PreviewCommand, NamesThePointLimitOfALongList)
+{
+    std::string list = "|";
+    for (int i = 0; i < 1001; ++i)
+        list += std::to_string(i % 100) + "|" + std::to_string(i % 50) + "|";
+    app.write("extlib/lib.index", "1,0,Shapes\r\n");
+    app.write("extlib/1/c.lib", "151\r\n100\r\nLong\r\n100\r\n50\r\n10\r\ndraw=" + list + "\r\n");
+    Outcome r = run({"151", file("long.png"), "--size", "50"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.err.find("more than 1000 points"), std::string::npos) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "long.png"));
+}
+
 TEST_F(PreviewCommand, RefusesBadArguments)
 {
     for (std::vector<std::string> args : {std::vector<std::string>{"x", file("a.png")}, {"5001", file("a.png")},
