@@ -1,11 +1,14 @@
 #include "project/project_reader.h"
 
+#include <algorithm>
 #include <cfloat>
 
 #include "base/cp1252.h"
+#include "base/line_cursor.h"
 #include "base/numbers.h"
 #include "base/strings.h"
 #include "base/text_file.h"
+#include "plan/plan_edit.h"
 
 namespace halvern {
 
@@ -13,52 +16,44 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Walks the lines of a file held in memory, without copying them: a design of 2,550 objects is
-// close to 300,000 lines, most of them empty.
-class LineCursor {
+// The lines of a file held in memory, without copying them: a design of 2,550 objects is close to
+// 300,000 lines, most of them empty.
+class ProjectLines {
 public:
-    explicit LineCursor(std::string_view text) : text_(text)
+    explicit ProjectLines(std::string_view text) : cursor_(text)
     {
+        // The number of the last line with anything but blanks on it.
         size_t last = text.find_last_not_of(" \t\r\n");
-        content_end_ = last == std::string_view::npos ? 0 : last + 1;
+        if (last != std::string_view::npos)
+            last_content_line_ = int(std::count(text.begin(), text.begin() + std::ptrdiff_t(last), '\n')) + 1;
     }
 
     // The next line without its CR LF or LF, or nothing at the end of the text.
     std::optional<std::string_view> next()
     {
-        if (pos_ >= text_.size())
+        std::string_view line;
+        if (!cursor_.next(line))
             return std::nullopt;
-        size_t end = text_.find('\n', pos_);
-        const size_t following = end == std::string_view::npos ? text_.size() : end + 1;
-        if (end == std::string_view::npos)
-            end = text_.size();
-        size_t stop = end;
-        if (stop > pos_ && text_[stop - 1] == '\r')
-            --stop;
-        std::string_view line = text_.substr(pos_, stop - pos_);
-        pos_ = following;
-        ++line_;
         return line;
     }
 
     bool skip(int count)
     {
+        std::string_view line;
         for (int i = 0; i < count; ++i)
-            if (!next())
+            if (!cursor_.next(line))
                 return false;
         return true;
     }
 
     // Nothing but blank lines remains: a hand-edited file often ends with a few.
-    bool only_blanks_left() const { return pos_ >= content_end_; }
+    bool only_blanks_left() const { return cursor_.line_number() >= last_content_line_; }
 
-    int line() const { return line_; } // the number of the last line returned
+    int line() const { return cursor_.line_number(); } // the number of the last line returned
 
 private:
-    std::string_view text_;
-    size_t pos_ = 0;
-    size_t content_end_ = 0;
-    int line_ = 0;
+    LineCursor cursor_;
+    int last_content_line_ = 0;
 };
 
 // Texts may stand inside double quotes; the quotes are not part of the value.
@@ -84,12 +79,6 @@ float single_of(std::string_view line)
 }
 
 int whole_of(std::string_view line) { return round_to_int(parse_number(unquoted(line))); }
-
-// Whole degrees in 0..359: (round(rot + 3600)) mod 360. fmod keeps huge values exact.
-float normalised_rotation(float rot)
-{
-    return float(normalize_degrees(round_half_away(double(rot) + 3600.0)));
-}
 
 bool component_missing(const ComponentTable& components, int comp)
 {
@@ -209,7 +198,7 @@ private:
                                                    file_, first_line));
                 return;
             }
-            const int n = ++plan_.nb_objets;
+            const int n = *append_entry(plan_); // a fresh entry: nothing of an earlier design survives
             store(size_t(n), line);
             new_number_.push_back(n);
             ++result_.objects_added;
@@ -221,7 +210,7 @@ private:
         PlanTable& p = plan_;
         p.obj_x[i] = single_of(line[0]);
         p.obj_y[i] = single_of(line[1]);
-        p.obj_rot[i] = normalised_rotation(single_of(line[2]));
+        p.obj_rot[i] = normalize_loaded_rotation(single_of(line[2]));
         p.obj_comp[i] = single_of(line[3]);
         p.obj_hauteur[i] = single_of(line[4]);
         p.obj_elevation[i] = single_of(line[5]);
@@ -232,15 +221,12 @@ private:
         p.obj_visuel_recto[i] = text_of(line[10]);
         p.obj_visuel_verso[i] = text_of(line[11]);
         p.obj_annexe[i] = text_of(line[12]);
-        // The old format has neither end-code overrides nor groups: what the reused entry held
-        // belongs to another design.
-        const bool v11 = format_ == ProjectFormat::v11;
-        p.obj_force_recto[i] = v11 ? text_of(line[13]) : std::string();
-        p.obj_force_verso[i] = v11 ? text_of(line[14]) : std::string();
-        p.obj_groupe[i] = v11 ? whole_of(line[15]) : 0;
-        p.obj_ilot[i] = 0;
-        // A new object, not the one that stood at this number before: default colours.
-        p.colours[i] = {};
+        // The old format has neither end-code overrides nor groups: they stay as a fresh entry has them.
+        if (format_ == ProjectFormat::v11) {
+            p.obj_force_recto[i] = text_of(line[13]);
+            p.obj_force_verso[i] = text_of(line[14]);
+            p.obj_groupe[i] = whole_of(line[15]);
+        }
     }
 
     // Group references name records of the file; each now names where that record's object
@@ -262,7 +248,7 @@ private:
         return false;
     }
 
-    LineCursor cursor_;
+    ProjectLines cursor_;
     const fs::path& file_;
     ProjectFormat format_;
     ReadMode mode_;
@@ -279,7 +265,7 @@ private:
 
 ProjectFormat detect_project_format(std::string_view bytes)
 {
-    LineCursor cursor(bytes);
+    ProjectLines cursor(bytes);
     auto first = cursor.next();
     return first && trim(unquoted(*first)) == project_tag ? ProjectFormat::v11 : ProjectFormat::old;
 }
