@@ -13,6 +13,10 @@ const std::vector<Command>& cli_commands()
         {"component", "N", "print every field of component N (0..5000) as field=value", 1, 1, {}, cmd_component},
         {"price-table", "export|import FILE", "write the price table to FILE, or read FILE and install it", 2, 2, {},
          cmd_price_table},
+        {"info", "FILE", "print a design's format, stand settings and object counts as key=value", 1, 1, {}, cmd_info},
+        {"objects", "FILE", "list a design's objects, one tab-separated line each", 1, 1, {}, cmd_objects},
+        {"convert", "IN OUT.qlm", "read a design of either format and write it in the current format", 2, 2, {},
+         cmd_convert},
     };
     return commands;
 }

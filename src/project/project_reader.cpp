@@ -168,18 +168,29 @@ private:
         std::string_view line[project_object_fields];
         while (!cursor_.only_blanks_left()) {
             const int first_line = cursor_.line() + 1;
+            // A file without its last line end looks one empty line short: the old format's last
+            // field, a text, is then empty. Any other shortfall is a cut file.
+            bool cut = false;
             for (int k = 0; k < fields; ++k) {
                 auto next = cursor_.next();
-                if (!next) {
+                if (!next && !(format_ == ProjectFormat::old && k == fields - 1)) {
                     ended("inside the fields of the object starting at line " + std::to_string(first_line));
                     return;
                 }
-                line[k] = *next;
+                line[k] = next.value_or(std::string_view());
             }
-            // The reserved lines are empty: a last record that lost some of them (an editor
-            // trimming the end of the file) still holds all of its values.
-            if (format_ == ProjectFormat::v11)
-                cursor_.skip(project_object_lines - project_object_fields);
+            // The reserved lines are empty, so a file cut among them still holds the object's
+            // values: the object is kept, and the read reported as failed (later objects are lost).
+            if (format_ == ProjectFormat::v11) {
+                const int reserved = project_object_lines - project_object_fields;
+                int skipped = 0;
+                while (skipped < reserved && cursor_.next())
+                    ++skipped;
+                if (skipped < reserved - 1) {
+                    ended("inside the reserved lines of the object starting at line " + std::to_string(first_line));
+                    cut = true;
+                }
+            }
 
             const int comp = whole_of(line[3]);
             if (component_missing(components_, comp)) {
@@ -202,6 +213,8 @@ private:
             store(size_t(n), line);
             new_number_.push_back(n);
             ++result_.objects_added;
+            if (cut)
+                return;
         }
     }
 

@@ -242,6 +242,33 @@ TEST(ProjectReader, LineEndsAndTrailingBlankLines)
     ReadCase blanks = read_case("trailing_blank_lines.qlm");
     EXPECT_TRUE(blanks.result.complete());
     EXPECT_EQ(blanks.plan.nb_objets, 1);
+
+    ReadCase old = read_case("old_without_final_line_end.vek");
+    EXPECT_TRUE(old.result.complete());
+    ASSERT_EQ(old.plan.nb_objets, 2);
+    EXPECT_EQ(old.plan.obj_texte[2], "t");
+    EXPECT_EQ(old.plan.obj_annexe[2], "");
+}
+
+TEST(ProjectReader, FileCutAmongTheReservedLinesKeepsThatObjectButFails)
+{
+    PlanTable source;
+    for (int k = 0; k < 3; ++k)
+        place(source, 10, float(k), 0);
+    auto lines = lines_of(format_project(source, {}));
+    lines.resize(1025 + 113 + 16 + 50); // half of the second object's reserved lines
+    ReadCase r = read_bytes_as(join_lines_crlf(lines));
+    ASSERT_TRUE(r.result.failure);
+    EXPECT_EQ(r.result.failure->line, 1025 + 113 + 16 + 50);
+    EXPECT_EQ(r.plan.nb_objets, 2);
+    EXPECT_EQ(r.plan.obj_x[2], 1);
+
+    // One empty line short at the very end is a missing last line end, not a cut.
+    lines = lines_of(format_project(source, {}));
+    lines.pop_back();
+    ReadCase whole = read_bytes_as(join_lines_crlf(lines));
+    EXPECT_TRUE(whole.result.complete());
+    EXPECT_EQ(whole.plan.nb_objets, 3);
 }
 
 TEST(ProjectReader, OldFormatHasThirteenFieldsAndNoWallMask)
