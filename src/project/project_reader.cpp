@@ -4,11 +4,11 @@
 #include <cfloat>
 
 #include "base/cp1252.h"
-#include "base/line_cursor.h"
 #include "base/numbers.h"
 #include "base/strings.h"
 #include "base/text_file.h"
 #include "plan/plan_edit.h"
+#include "project/plain_decimal.h"
 
 namespace halvern {
 
@@ -17,43 +17,72 @@ namespace fs = std::filesystem;
 namespace {
 
 // The lines of a file held in memory, without copying them: a design of 2,550 objects is close to
-// 300,000 lines, most of them empty.
+// 300,000 lines, most of them the empty reserved lines of its objects, which are skipped in one
+// step when they are what the writer writes.
 class ProjectLines {
-public:
-    explicit ProjectLines(std::string_view text) : cursor_(text)
+    // `count` empty lines as the writer writes them; nothing for more than one record's worth.
+    static std::string_view empty_lines(int count)
     {
-        // The number of the last line with anything but blanks on it.
+        static const std::string block = [] {
+            std::string lines;
+            for (int i = 0; i < project_object_lines; ++i)
+                lines += "\r\n";
+            return lines;
+        }();
+        return count >= 1 && count <= project_object_lines ? std::string_view(block).substr(0, size_t(count) * 2)
+                                                           : std::string_view();
+    }
+
+public:
+    explicit ProjectLines(std::string_view text) : text_(text)
+    {
         size_t last = text.find_last_not_of(" \t\r\n");
-        if (last != std::string_view::npos)
-            last_content_line_ = int(std::count(text.begin(), text.begin() + std::ptrdiff_t(last), '\n')) + 1;
+        content_end_ = last == std::string_view::npos ? 0 : last + 1;
     }
 
     // The next line without its CR LF or LF, or nothing at the end of the text.
     std::optional<std::string_view> next()
     {
-        std::string_view line;
-        if (!cursor_.next(line))
+        if (pos_ >= text_.size())
             return std::nullopt;
+        size_t end = text_.find('\n', pos_);
+        const size_t following = end == std::string_view::npos ? text_.size() : end + 1;
+        if (end == std::string_view::npos)
+            end = text_.size();
+        size_t stop = end;
+        if (stop > pos_ && text_[stop - 1] == '\r')
+            --stop;
+        std::string_view line = text_.substr(pos_, stop - pos_);
+        pos_ = following;
+        ++line_;
         return line;
     }
 
-    bool skip(int count)
+    // Skips up to `count` lines; returns how many there were.
+    int skip(int count)
     {
-        std::string_view line;
-        for (int i = 0; i < count; ++i)
-            if (!cursor_.next(line))
-                return false;
-        return true;
+        const std::string_view block = empty_lines(count);
+        if (!block.empty() && text_.substr(pos_, block.size()) == block) {
+            pos_ += block.size();
+            line_ += count;
+            return count;
+        }
+        int skipped = 0;
+        while (skipped < count && next())
+            ++skipped;
+        return skipped;
     }
 
     // Nothing but blank lines remains: a hand-edited file often ends with a few.
-    bool only_blanks_left() const { return cursor_.line_number() >= last_content_line_; }
+    bool only_blanks_left() const { return pos_ >= content_end_; }
 
-    int line() const { return cursor_.line_number(); } // the number of the last line returned
+    int line() const { return line_; } // the number of the last line returned
 
 private:
-    LineCursor cursor_;
-    int last_content_line_ = 0;
+    std::string_view text_;
+    size_t pos_ = 0;
+    size_t content_end_ = 0;
+    int line_ = 0;
 };
 
 // Texts may stand inside double quotes; the quotes are not part of the value.
@@ -65,12 +94,26 @@ std::string_view unquoted(std::string_view line)
     return line;
 }
 
-std::string text_of(std::string_view line) { return cp1252_to_utf8(unquoted(line)); }
+std::string text_of(std::string_view line)
+{
+    std::string_view value = unquoted(line);
+    for (char c : value)
+        if (uint8_t(c) >= 0x80)
+            return cp1252_to_utf8(value);
+    return std::string(value);
+}
+
+double number_of(std::string_view line)
+{
+    if (auto plain = parse_plain_decimal(line))
+        return *plain;
+    return parse_number(unquoted(line));
+}
 
 // A double beyond the range of a float must not reach the float conversion (undefined).
 float single_of(std::string_view line)
 {
-    double v = parse_number(unquoted(line));
+    double v = number_of(line);
     if (v > FLT_MAX)
         return FLT_MAX;
     if (v < -FLT_MAX)
@@ -78,7 +121,7 @@ float single_of(std::string_view line)
     return float(v);
 }
 
-int whole_of(std::string_view line) { return round_to_int(parse_number(unquoted(line))); }
+int whole_of(std::string_view line) { return round_to_int(number_of(line)); }
 
 bool component_missing(const ComponentTable& components, int comp)
 {
@@ -132,7 +175,7 @@ private:
                 take_stand_value(read, *line);
             }
         }
-        if (!cursor_.skip(project_header_values - read))
+        if (cursor_.skip(project_header_values - read) < project_header_values - read)
             return ended("inside the header");
         return true;
     }
@@ -183,10 +226,7 @@ private:
             // values: the object is kept, and the read reported as failed (later objects are lost).
             if (format_ == ProjectFormat::v11) {
                 const int reserved = project_object_lines - project_object_fields;
-                int skipped = 0;
-                while (skipped < reserved && cursor_.next())
-                    ++skipped;
-                if (skipped < reserved - 1) {
+                if (cursor_.skip(reserved) < reserved - 1) {
                     ended("inside the reserved lines of the object starting at line " + std::to_string(first_line));
                     cut = true;
                 }

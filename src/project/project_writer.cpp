@@ -14,6 +14,14 @@ std::string_view format_name(ProjectFormat format) { return format == ProjectFor
 
 namespace {
 
+bool plain_ascii(std::string_view text)
+{
+    for (char c : text)
+        if (uint8_t(c) >= 0x80 || c == '\r' || c == '\n' || c == '"')
+            return false;
+    return true;
+}
+
 class ProjectText {
 public:
     explicit ProjectText(size_t expected) { out_.reserve(expected); }
@@ -25,6 +33,10 @@ public:
     // aside) is wrapped in one more pair, since readers take off one surrounding pair.
     void text(std::string_view utf8)
     {
+        if (plain_ascii(utf8)) { // most texts: nothing to convert or mend
+            line(utf8);
+            return;
+        }
         std::string value = utf8_to_cp1252(utf8);
         for (size_t i = 0; i < value.size(); ++i) {
             if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n')
@@ -40,8 +52,13 @@ public:
 
     void empty_lines(int count)
     {
-        for (int i = 0; i < count; ++i)
-            out_ += "\r\n";
+        static const std::string crlf = [] {
+            std::string lines;
+            for (int i = 0; i < project_object_lines; ++i)
+                lines += "\r\n";
+            return lines;
+        }();
+        out_.append(crlf, 0, size_t(std::clamp(count, 0, project_object_lines)) * 2);
     }
 
     std::string take() { return std::move(out_); }
