@@ -301,6 +301,18 @@ TEST_F(ProjectCommands, BaseProjectLeavesNoProjectFileAndThePlainTitle)
     EXPECT_EQ(dialogs.saves.size(), 1u);
 }
 
+TEST_F(ProjectCommands, InstalledBaseProjectIsAnEmptyStandOfFiveByThree)
+{
+    stand = {9, 9, 7, "x", "y", "z"};
+    ProjectContext ctx{plan, stand, state, settings, store, test_components(), texts, stage_dir(), dialogs, messages};
+    EXPECT_EQ(load_base_project(ctx), CommandOutcome::done);
+    EXPECT_TRUE(messages.load_errors.empty());
+    EXPECT_EQ(plan.nb_objets, 0);
+    EXPECT_EQ(stand, StandSettings{});
+    // It is the file the writer makes of an empty design.
+    EXPECT_EQ(read_bytes(base_project_path(stage_dir())), format_project(PlanTable{}, StandSettings{}));
+}
+
 TEST_F(ProjectCommands, WriteThatFailsHalfWayLeavesTheOldFileIntact)
 {
     fs::path file = docs / "stand.qlm";
