@@ -17,6 +17,7 @@ namespace halvern {
 
 class EndGrid {
 public:
+    // The grid reads `ends` while it is searched: the table must outlive the grid.
     EndGrid(const EndTable& ends, int nb_objets);
 
     // The same answer as find_neighbour_plain for the table the grid was built from.
@@ -27,20 +28,23 @@ public:
 private:
     struct Cell {
         std::int64_t row = 0, col = 0;
-        friend auto operator<=>(const Cell&, const Cell&) = default;
     };
     struct Entry {
-        Cell cell;
         int object = 0;
         int end = 0;
         PlanPoint point;
     };
 
     Cell cell_of(PlanPoint p) const;
+    size_t bucket_of(Cell cell) const;
 
     const EndTable& ends_;
     double cell_ = 2.0;
-    std::vector<Entry> entries_; // sorted by cell, so that a row of three cells is one run
+    // The cells are hashed into buckets; a bucket may hold ends of several cells, which only adds
+    // candidates that the exact comparison then turns away.
+    size_t mask_ = 0;
+    std::vector<std::uint32_t> start_; // bucket b holds entries_[start_[b] .. start_[b + 1])
+    std::vector<Entry> entries_;
 };
 
 } // namespace halvern
