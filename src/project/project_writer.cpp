@@ -1,6 +1,8 @@
 #include "project/project_writer.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 #include "base/cp1252.h"
 #include "base/numbers.h"
@@ -26,8 +28,24 @@ class ProjectText {
 public:
     explicit ProjectText(size_t expected) { out_.reserve(expected); }
 
-    void number(float value) { line(format_number(value)); }
-    void whole(long long value) { line(std::to_string(value)); }
+    // Most values of a design are whole (heights, sizes, turns, component numbers): below 2^24 a
+    // whole single is exact and its shortest text is its integer digits, which are much quicker
+    // to write than the general shortest form. "-0" also comes out as "0".
+    void number(float value)
+    {
+        if (std::fabs(value) < 16777216.0f && value == std::trunc(value))
+            whole((long long)value);
+        else
+            line(format_number(value));
+    }
+
+    void whole(long long value)
+    {
+        char digits[24];
+        auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+        (void)ec; // 24 characters hold any long long
+        line(std::string_view(digits, size_t(end - digits)));
+    }
 
     // A text must stay on its line. A text that itself starts and ends with a double quote (blanks
     // aside) is wrapped in one more pair, since readers take off one surrounding pair.

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
+#include "base/numbers.h"
 #include "base/text_file.h"
 #include "project/project_writer.h"
 #include "project_cases.h"
@@ -72,6 +74,29 @@ TEST(ProjectWriter, ObjectRecordIs113LinesInFieldOrderInCodePage1252)
     EXPECT_EQ(fields, expected);
     for (size_t k = 1025 + 16; k < lines.size(); ++k)
         ASSERT_EQ(lines[k], "") << "line " << k + 1;
+}
+
+TEST(ProjectWriter, NumbersAreTheShortestTextOfTheSingle)
+{
+    // Whole values take a quicker path than the others: both must write what format_number writes.
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<float> any(-3e7f, 3e7f);
+    PlanTable plan;
+    std::vector<float> values = {0.0f, -0.0f, 1, -1, 16777215, -16777215, 16777216, 16777218, 1e10f, -1e30f,
+                                 0.5f, -0.5f, 111.9f, 359.6f, std::numeric_limits<float>::infinity(),
+                                 std::numeric_limits<float>::quiet_NaN()};
+    for (int k = -1000; k <= 1000; ++k)
+        values.push_back(float(k));
+    while (values.size() < size_t(2 * max_objects))
+        values.push_back(values.size() % 2 ? any(rng) : std::trunc(any(rng)));
+    for (size_t k = 0; k + 1 < values.size() && !plan.full(); k += 2)
+        place(plan, 10, values[k], values[k + 1]);
+    auto lines = lines_of(format_project(plan, {}));
+    for (int n = 1; n <= plan.nb_objets; ++n) {
+        size_t first = 1025 + size_t(n - 1) * 113;
+        ASSERT_EQ(lines[first], format_number(plan.obj_x[size_t(n)])) << plan.obj_x[size_t(n)];
+        ASSERT_EQ(lines[first + 1], format_number(plan.obj_y[size_t(n)])) << plan.obj_y[size_t(n)];
+    }
 }
 
 TEST(ProjectRoundTrip, DesignWrittenAndReadBackIsEqualFieldByField)
