@@ -136,8 +136,41 @@ void BM_parse_project(benchmark::State& state)
     }
 }
 
+// The round trip the goal is stated for: save then load, against raw write then raw read.
+void BM_save_and_load_project(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const fs::path file = f.folder / "round.qlm";
+    PlanTable plan;
+    StandSettings stand;
+    for (auto _ : state) {
+        if (!write_project_file(file, f.plan, f.stand))
+            state.SkipWithError("write failed");
+        plan.nb_objets = 0;
+        auto bytes = read_project_bytes(file);
+        ProjectReadResult read = read_project_text(*bytes, file, detect_project_format(*bytes), ReadMode::load,
+                                                   f.components, plan, stand);
+        if (plan.nb_objets != max_objects || !read.complete())
+            state.SkipWithError("the design did not read back whole");
+    }
+}
+
+void BM_save_and_load_raw_bytes(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const fs::path file = f.folder / "round_raw.qlm";
+    for (auto _ : state) {
+        if (!write_file_safely(file, f.bytes))
+            state.SkipWithError("write failed");
+        auto bytes = read_file_bytes(file);
+        benchmark::DoNotOptimize(bytes->data());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_save_and_load_project)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_save_and_load_raw_bytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_format_project)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_parse_project)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_save_project)->Unit(benchmark::kMillisecond);
