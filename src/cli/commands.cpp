@@ -19,6 +19,10 @@ const std::vector<Command>& cli_commands()
           {"--detail", true, "0..3: the inner lines to add (default 0)"},
           {"--plain", false, "draw without anti-aliasing"}},
          cmd_preview},
+        {"info", "FILE", "print a design's format, stand settings and object counts as key=value", 1, 1, {}, cmd_info},
+        {"objects", "FILE", "list a design's objects, one tab-separated line each", 1, 1, {}, cmd_objects},
+        {"convert", "IN OUT.qlm", "read a design of either format and write it in the current format", 2, 2, {},
+         cmd_convert},
     };
     return commands;
 }

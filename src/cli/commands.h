@@ -12,4 +12,8 @@ int cmd_component(CliContext& context);
 int cmd_price_table(CliContext& context);
 int cmd_preview(CliContext& context);
 
+int cmd_info(CliContext& context);
+int cmd_objects(CliContext& context);
+int cmd_convert(CliContext& context);
+
 } // namespace halvern
