@@ -110,7 +110,11 @@ void apply_key(Component& c, const DefinitionKey& key, std::string_view value)
     case KeyField::resize_z: c.resize_z = number(value); break;
     case KeyField::draw_color: c.draw_color = parse_colour(value); break;
     case KeyField::panel: c.panel = number(value); break;
-    case KeyField::name_en: c.name = text(value); break;
+    case KeyField::name_en:
+        // An empty English name would turn the component into a free number in English only.
+        if (!value.empty())
+            c.name = text(value);
+        break;
     }
 }
 
@@ -156,7 +160,7 @@ Result<int> parse_definition(std::string_view bytes, ComponentTable& table, std:
 
     auto number = whole_number_in(header[0], 0, max_component);
     if (!number)
-        return make_error("line 1 holds '" + text(header[0]) + "', not a component number from 0 to "
+        return make_error("line 1 holds '" + excerpt(text(header[0])) + "', not a component number from 0 to "
                               + std::to_string(max_component) + "; file not read",
                           file, 1);
 

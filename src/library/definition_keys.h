@@ -75,7 +75,6 @@ inline constexpr int definition_key_count = 16 + 3 * 6 + 9 * 11 + 9 + 1;
 class KeyMatches {
 public:
     void add(int key) { words_[size_t(key) / 64] |= std::uint64_t(1) << (key % 64); }
-    void remove(int key) { words_[size_t(key) / 64] &= ~(std::uint64_t(1) << (key % 64)); }
     bool contains(int key) const { return (words_[size_t(key) / 64] >> (key % 64)) & 1; }
     bool empty() const
     {

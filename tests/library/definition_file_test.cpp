@@ -111,6 +111,7 @@ TEST(DefinitionFile, EnglishNameOnlyInEnglish)
     EXPECT_EQ(read_keys("name_en=Panel\r\n", "en").name, "Panel");
     EXPECT_EQ(read_keys("name_en=Panel\r\n", "fr").name, "Panneau");
     EXPECT_EQ(read_keys("name_en=Panel\r\n", "de").name, "Panneau");
+    EXPECT_EQ(read_keys("name_en=\r\n", "en").name, "Panneau"); // never a free number in English only
 }
 
 TEST(DefinitionFile, SlotsOutsideTheirRangeAreIgnored)
@@ -148,6 +149,11 @@ TEST(DefinitionFile, DamagedHeadersChangeNothing)
     }
     ComponentTable table;
     EXPECT_EQ(*parse_definition(" 5000\n0\nLast\n1\n1\n1", table, "en", "ok.lib"), 5000);
+    // A picture renamed ".lib": the message quotes only the start of its first "line".
+    auto picture = parse_definition(std::string(100000, '\xE9') + "\n0\nx\n1\n1\n1", table, "en", "p.lib");
+    ASSERT_FALSE(picture.ok());
+    EXPECT_LT(picture.error().message.size(), 200u);
+    EXPECT_NE(picture.error().message.find("\xC3\xA9..."), std::string::npos);
 }
 
 TEST(DefinitionFile, CompanionFileGivesHas3d)
