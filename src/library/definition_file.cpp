@@ -45,47 +45,76 @@ std::string colour_hex(int colour)
     return buf;
 }
 
+// Files are code page 1252 and texts in memory UTF-8. Keys and numbers are plain ASCII, so the
+// lines are searched as they are and only the texts that are kept get converted.
+std::string text(std::string_view bytes)
+{
+    for (char ch : bytes)
+        if (static_cast<unsigned char>(ch) >= 0x80)
+            return cp1252_to_utf8(bytes);
+    return std::string(bytes);
+}
+
+// Most values are a few plain digits ("0" in every unused magnet slot), whose value the numeric
+// parse would give exactly; the parse handles everything else.
+double number(std::string_view value)
+{
+    if (value.empty() || value.size() > 9)
+        return parse_number(value);
+    int n = 0;
+    for (char ch : value) {
+        if (ch < '0' || ch > '9')
+            return parse_number(value);
+        n = n * 10 + (ch - '0');
+    }
+    return n;
+}
+
 void apply_key(Component& c, const DefinitionKey& key, std::string_view value)
 {
     const size_t k = size_t(key.slot);
     switch (key.field) {
-    case KeyField::auto_elevation: c.auto_elevation = parse_number(value); break;
-    case KeyField::magnet_no_elevation: c.magnet_no_elevation = parse_number(value); break;
-    case KeyField::elevation: c.elevation = parse_number(value); break;
-    case KeyField::panel_w_1: c.panel_w_1 = parse_number(value); break;
-    case KeyField::panel_h_1: c.panel_h_1 = parse_number(value); break;
-    case KeyField::draw: c.draw = value; break;
-    case KeyField::draw_mirror: c.draw_mirror = to_float(parse_number(value)); break;
-    case KeyField::no_magnet: c.no_magnet = value; break;
-    case KeyField::auteur: c.auteur = value; break;
-    case KeyField::license: c.license = value; break;
-    case KeyField::draw_open: c.draw_open = value; break;
-    case KeyField::draw_rotation: c.draw_rotation = value; break;
-    case KeyField::draw_fill: c.draw_fill = value; break;
-    case KeyField::pivot_x: c.pivot_x = to_float(parse_number(value)); break;
-    case KeyField::pivot_y: c.pivot_y = to_float(parse_number(value)); break;
-    case KeyField::color_src: c.color_src[k] = value; break;
-    case KeyField::color_name: c.color_name[k] = value; break;
-    case KeyField::color_lib: c.color_lib[k] = value; break;
-    case KeyField::magnet_x: c.magnet_x[k] = parse_number(value); break;
-    case KeyField::magnet_y: c.magnet_y[k] = parse_number(value); break;
-    case KeyField::magnet_z: c.magnet_z[k] = parse_number(value); break;
-    case KeyField::magnet_r: c.magnet_r[k] = to_float(parse_number(value)); break;
-    case KeyField::magnet_contrainte: c.magnet_contrainte[k] = parse_number(value); break;
-    case KeyField::magnet_force: c.magnet_force[k] = parse_number(value); break;
-    case KeyField::magnet_recepteur: c.magnet_recepteur[k] = parse_number(value); break;
-    case KeyField::magnet_contrainte_ajuste: c.magnet_contrainte_ajuste[k] = parse_number(value); break;
-    case KeyField::magnet_only_lib: c.magnet_only_lib[k] = parse_number(value); break;
-    case KeyField::ref: c.ref = value; break;
-    case KeyField::ref_reseal: c.ref_reseal = value; break;
-    case KeyField::info: c.info = format_number(parse_number(value)); break;
-    case KeyField::short_name: c.short_name = value; break;
-    case KeyField::resize_x: c.resize_x = parse_number(value); break;
-    case KeyField::resize_y: c.resize_y = parse_number(value); break;
-    case KeyField::resize_z: c.resize_z = parse_number(value); break;
+    case KeyField::auto_elevation: c.auto_elevation = number(value); break;
+    case KeyField::magnet_no_elevation: c.magnet_no_elevation = number(value); break;
+    case KeyField::elevation: c.elevation = number(value); break;
+    case KeyField::panel_w_1: c.panel_w_1 = number(value); break;
+    case KeyField::panel_h_1: c.panel_h_1 = number(value); break;
+    case KeyField::draw: c.draw = text(value); break;
+    case KeyField::draw_mirror: c.draw_mirror = to_float(number(value)); break;
+    case KeyField::no_magnet: c.no_magnet = text(value); break;
+    case KeyField::auteur: c.auteur = text(value); break;
+    case KeyField::license: c.license = text(value); break;
+    case KeyField::draw_open: c.draw_open = text(value); break;
+    case KeyField::draw_rotation: c.draw_rotation = text(value); break;
+    case KeyField::draw_fill: c.draw_fill = text(value); break;
+    case KeyField::pivot_x: c.pivot_x = to_float(number(value)); break;
+    case KeyField::pivot_y: c.pivot_y = to_float(number(value)); break;
+    case KeyField::color_src: c.color_src[k] = text(value); break;
+    case KeyField::color_name: c.color_name[k] = text(value); break;
+    case KeyField::color_lib: c.color_lib[k] = text(value); break;
+    case KeyField::magnet_x: c.magnet_x[k] = number(value); break;
+    case KeyField::magnet_y: c.magnet_y[k] = number(value); break;
+    case KeyField::magnet_z: c.magnet_z[k] = number(value); break;
+    case KeyField::magnet_r: c.magnet_r[k] = to_float(number(value)); break;
+    case KeyField::magnet_contrainte: c.magnet_contrainte[k] = number(value); break;
+    case KeyField::magnet_force: c.magnet_force[k] = number(value); break;
+    case KeyField::magnet_recepteur: c.magnet_recepteur[k] = number(value); break;
+    case KeyField::magnet_contrainte_ajuste: c.magnet_contrainte_ajuste[k] = number(value); break;
+    case KeyField::magnet_only_lib: c.magnet_only_lib[k] = number(value); break;
+    case KeyField::ref: c.ref = text(value); break;
+    case KeyField::ref_reseal: c.ref_reseal = text(value); break;
+    case KeyField::info: c.info = format_number(number(value)); break;
+    case KeyField::short_name: c.short_name = text(value); break;
+    case KeyField::resize_x: c.resize_x = number(value); break;
+    case KeyField::resize_y: c.resize_y = number(value); break;
+    case KeyField::resize_z: c.resize_z = number(value); break;
     case KeyField::draw_color: c.draw_color = parse_colour(value); break;
-    case KeyField::panel: c.panel = parse_number(value); break;
-    case KeyField::name_en: c.name = value; break;
+    case KeyField::panel: c.panel = number(value); break;
+    case KeyField::name_en:
+        // An empty English name would turn the component into a free number in English only.
+        if (!value.empty())
+            c.name = text(value);
+        break;
     }
 }
 
@@ -120,10 +149,10 @@ bool is_plain_file_name(const std::string& name)
 
 } // namespace
 
-Result<int> parse_definition(std::string_view text, ComponentTable& table, std::string_view lang,
+Result<int> parse_definition(std::string_view bytes, ComponentTable& table, std::string_view lang,
                              const fs::path& file)
 {
-    LineCursor lines(text);
+    LineCursor lines(bytes);
     std::string_view header[6];
     for (int i = 0; i < 6; ++i)
         if (!lines.next(header[i]))
@@ -131,13 +160,13 @@ Result<int> parse_definition(std::string_view text, ComponentTable& table, std::
 
     auto number = whole_number_in(header[0], 0, max_component);
     if (!number)
-        return make_error("line 1 holds '" + std::string(header[0]) + "', not a component number from 0 to "
+        return make_error("line 1 holds '" + excerpt(text(header[0])) + "', not a component number from 0 to "
                               + std::to_string(max_component) + "; file not read",
                           file, 1);
 
     Component& c = table[*number];
     c.shape = round_to_int(parse_number(header[1]));
-    c.name = header[2];
+    c.name = text(header[2]);
     c.width = parse_number(header[3]);
     c.depth = parse_number(header[4]);
     c.height = parse_number(header[5]);
@@ -146,13 +175,23 @@ Result<int> parse_definition(std::string_view text, ComponentTable& table, std::
     const bool english = lang == "en";
     std::string_view line;
     while (lines.next(line)) {
-        KeyMatches found = match_keys(line);
-        if (found.empty())
-            continue;
-        if (!english)
-            found.remove(name_en_key());
-        std::string_view value = line.substr(line.find('=') + 1);
-        found.for_each([&](int key) { apply_key(c, keys[size_t(key)], value); });
+        const size_t equals = line.find('=');
+        if (equals == std::string_view::npos)
+            continue; // every key holds "="
+        std::string_view value = line.substr(equals + 1);
+        auto apply = [&](int key) {
+            if (english || key != name_en_key())
+                apply_key(c, keys[size_t(key)], value);
+        };
+        // The usual line, "key=value", without a set to build.
+        if (value.find('=') == std::string_view::npos)
+            if (const auto* single = keys_of_single_key_line(line, equals)) {
+                for (std::int16_t key : *single)
+                    if (key >= 0)
+                        apply(key);
+                continue;
+            }
+        match_keys(line, equals).for_each(apply);
     }
     return *number;
 }
@@ -181,7 +220,7 @@ Result<int> read_definition_file(const fs::path& file, ComponentTable& table, st
     auto bytes = read_file_bytes(file);
     if (!bytes)
         return bytes.error();
-    auto number = parse_definition(cp1252_to_utf8(*bytes), table, lang, file);
+    auto number = parse_definition(*bytes, table, lang, file);
     if (number)
         table[*number].has_3d = companion_3d_exists(file);
     return number;

@@ -13,12 +13,12 @@
 
 namespace halvern {
 
-// Reads one definition file's text (UTF-8) into its component's record and returns the component
-// number. Keys fill fields one by one over what the record already holds, so a second file for the
-// same number overwrites only what it mentions. "name_en=" counts only when `lang` is "en".
+// Reads one definition file's bytes (code page 1252) into its component's record and returns the
+// component number. Keys fill fields one by one over what the record already holds, so a second
+// file for the same number overwrites only what it mentions. "name_en=" counts only when `lang` is "en".
 // A file whose first line is not a component number 0..5000, or that ends inside its header,
 // changes nothing; the error names `file` and the line. Does not touch library, file_name, has_3d.
-Result<int> parse_definition(std::string_view text, ComponentTable& table, std::string_view lang,
+Result<int> parse_definition(std::string_view bytes, ComponentTable& table, std::string_view lang,
                              const std::filesystem::path& file);
 
 // Reads a ".lib" file and sets has_3d of its component from its ".dat" companion.

@@ -1,6 +1,7 @@
 #include "library/definition_keys.h"
 
 #include <cstring>
+#include <stdexcept>
 
 #include "library/component_table.h"
 
@@ -116,6 +117,96 @@ const ReversedTrie& reversed_trie()
     return trie;
 }
 
+// The name before "=" is usually a key name exactly. Then the keys that end at that "=" are that
+// key and the keys that are its own endings ("elevation" for "auto_elevation"), known in advance:
+// one table look-up instead of a walk. Any other name goes through the trie.
+class KeyNameTable {
+public:
+    struct Entry {
+        // A name is compared as its length and its first and last eight bytes (all of it for names
+        // up to 16 characters); longer names compare the rest too.
+        std::uint64_t head = 0, tail = 0;
+        std::string_view name; // empty: a free slot
+        std::array<std::int16_t, 4> keys{-1, -1, -1, -1};
+    };
+
+    KeyNameTable()
+    {
+        const auto& keys = definition_keys();
+        for (const auto& key : keys) {
+            std::string_view name(key.text.data(), key.text.size() - 1);
+            Words w = words(name);
+            Entry& e = slots_[slot_for(name, w)];
+            if (!e.name.empty())
+                continue;
+            e.name = name;
+            e.head = w.head;
+            e.tail = w.tail;
+            size_t count = 0;
+            for (size_t id = 0; id < keys.size(); ++id) {
+                std::string_view other(keys[id].text.data(), keys[id].text.size() - 1);
+                if (name.size() >= other.size() && name.substr(name.size() - other.size()) == other) {
+                    if (count == e.keys.size())
+                        throw std::logic_error("a key name ends with too many other key names");
+                    e.keys[count++] = std::int16_t(id);
+                }
+            }
+        }
+    }
+
+    const Entry* find(std::string_view name) const
+    {
+        const Entry& e = slots_[slot_for(name, words(name))];
+        return e.name.empty() ? nullptr : &e;
+    }
+
+private:
+    static constexpr int bits = 10;
+    static constexpr size_t size = size_t(1) << bits; // well above the number of names
+
+    struct Words {
+        std::uint64_t head = 0, tail = 0;
+    };
+
+    static Words words(std::string_view s)
+    {
+        Words w;
+        if (s.size() >= 8) {
+            std::memcpy(&w.head, s.data(), 8);
+            std::memcpy(&w.tail, s.data() + s.size() - 8, 8);
+        } else {
+            for (size_t i = 0; i < s.size(); ++i)
+                w.head |= std::uint64_t(static_cast<unsigned char>(s[i])) << (8 * i);
+        }
+        return w;
+    }
+
+    static bool same(const Entry& e, std::string_view name, const Words& w)
+    {
+        return e.name.size() == name.size() && e.head == w.head && e.tail == w.tail
+               && (name.size() <= 16 || std::memcmp(e.name.data() + 8, name.data() + 8, name.size() - 16) == 0);
+    }
+
+    // The slot holding `name`, or the free slot where it would go.
+    size_t slot_for(std::string_view name, const Words& w) const
+    {
+        std::uint64_t h = (w.head * 0x9E3779B97F4A7C15ull) ^ ((w.tail + name.size()) * 0xC2B2AE3D27D4EB4Full);
+        h *= 0x165667B19E3779F9ull;
+        size_t i = size_t(h >> (64 - bits));
+        while (!slots_[i].name.empty() && !same(slots_[i], name, w))
+            i = (i + 1) & (size - 1);
+        return i;
+    }
+
+    std::array<Entry, size> slots_{};
+};
+
+const KeyNameTable& key_name_table()
+{
+    static const KeyNameTable table;
+    return table;
+}
+
 } // namespace
 
 const std::vector<DefinitionKey>& definition_keys()
@@ -131,23 +222,58 @@ std::vector<int> KeyMatches::list() const
     return out;
 }
 
-KeyMatches match_keys(std::string_view line)
+namespace {
+
+// The start of the name (letters, digits, "_") that ends at `equals`: every key ending at that
+// "=" is an ending of it.
+const char* name_start(const char* begin, const char* equals)
+{
+    const char* start = equals;
+    while (start > begin && letter_code[static_cast<unsigned char>(start[-1])] >= 0)
+        --start;
+    return start;
+}
+
+} // namespace
+
+const std::array<std::int16_t, 4>* keys_of_single_key_line(std::string_view line, size_t equals)
+{
+    // A key name is made of name characters only, so when the whole text before "=" is one, that
+    // text is the name ending at the "=".
+    const KeyNameTable::Entry* entry = key_name_table().find(line.substr(0, equals));
+    return entry ? &entry->keys : nullptr;
+}
+
+KeyMatches match_keys(std::string_view line) { return match_keys(line, line.find('=')); }
+
+KeyMatches match_keys(std::string_view line, size_t first_equals)
 {
     KeyMatches found;
+    if (first_equals >= line.size())
+        return found;
     const ReversedTrie& trie = reversed_trie();
+    const KeyNameTable& names = key_name_table();
     const char* begin = line.data();
     const char* end = begin + line.size();
-    for (const char* p = begin; p < end;) {
-        const void* hit = std::memchr(p, '=', size_t(end - p));
+    for (const char* p = begin + first_equals; p < end;) {
+        const void* hit = *p == '=' ? p : std::memchr(p, '=', size_t(end - p));
         if (!hit)
             break;
         const char* eq = static_cast<const char*>(hit);
+        p = eq + 1;
+
+        const char* start = name_start(begin, eq);
+        if (start == eq)
+            continue;
+        if (const KeyNameTable::Entry* entry = names.find(std::string_view(start, size_t(eq - start)))) {
+            for (std::int16_t key : entry->keys)
+                if (key >= 0)
+                    found.add(key);
+            continue;
+        }
         size_t node = 0;
-        for (const char* q = eq; q > begin;) {
-            int code = letter_code[static_cast<unsigned char>(*--q)];
-            if (code < 0)
-                break;
-            std::int16_t next = trie.nodes[node].next[size_t(code)];
+        for (const char* q = eq; q > start;) {
+            std::int16_t next = trie.nodes[node].next[size_t(letter_code[static_cast<unsigned char>(*--q)])];
             if (next < 0)
                 break;
             node = size_t(next);
@@ -155,7 +281,6 @@ KeyMatches match_keys(std::string_view line)
                 if (key >= 0)
                     found.add(key);
         }
-        p = eq + 1;
     }
     return found;
 }

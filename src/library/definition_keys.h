@@ -5,9 +5,10 @@
 //
 // Testing ~140 keys by substring search on every line is the slow part of loading a large
 // library, so the reader anchors the search instead: a key ends in "=", so every occurrence of a
-// key ends at one of the line's "=" signs, and walking backwards from each "=" through a trie of
-// the reversed key names finds exactly the keys that occur there. The plain search stays here as
-// the reference the fast one is checked against.
+// key ends at one of the line's "=" signs, and the keys ending there are the endings of the name
+// (letters, digits, "_") right before it. A name that is itself a key's name is looked up in a
+// table; any other is walked backwards through a trie of the reversed key names. The plain search
+// stays here as the reference the fast one is checked against.
 
 #include <array>
 #include <bit>
@@ -74,7 +75,6 @@ inline constexpr int definition_key_count = 16 + 3 * 6 + 9 * 11 + 9 + 1;
 class KeyMatches {
 public:
     void add(int key) { words_[size_t(key) / 64] |= std::uint64_t(1) << (key % 64); }
-    void remove(int key) { words_[size_t(key) / 64] &= ~(std::uint64_t(1) << (key % 64)); }
     bool contains(int key) const { return (words_[size_t(key) / 64] >> (key % 64)) & 1; }
     bool empty() const
     {
@@ -102,6 +102,13 @@ private:
 
 // The keys that occur in `line`, found from each "=" backwards.
 KeyMatches match_keys(std::string_view line);
+// The same, for a reader that has already found the line's first "=" (npos: none).
+KeyMatches match_keys(std::string_view line, size_t first_equals);
+
+// For a line whose only "=" is at `equals`: when the whole text before it is a key's name, the
+// keys the line holds (that key and the keys its name ends with), in the fixed order, unused
+// places -1. Null otherwise: then match_keys decides.
+const std::array<std::int16_t, 4>* keys_of_single_key_line(std::string_view line, size_t equals);
 
 // The same set, by testing every key's text against the whole line.
 KeyMatches match_keys_by_containment(std::string_view line);

@@ -100,13 +100,13 @@ IndexRead parse_library_index(std::string_view text, const std::filesystem::path
         auto number = whole_number_in(number_text, 0, library_count_max - 1);
         auto position = whole_number_in(position_text, 0, library_count_max - 1);
         if (!number) {
-            read.notes.push_back(make_error("library number '" + std::string(number_text) + "' is not " + range
+            read.notes.push_back(make_error("library number '" + excerpt(number_text) + "' is not " + range
                                                 + "; record skipped",
                                             file, line));
             continue;
         }
         if (!position) {
-            read.notes.push_back(make_error("position '" + std::string(position_text) + "' of library "
+            read.notes.push_back(make_error("position '" + excerpt(position_text) + "' of library "
                                                 + std::to_string(*number) + " is not " + range + "; record skipped",
                                             file, line));
             continue;

@@ -82,14 +82,14 @@ void read_folder(const fs::path& folder, int library, std::string_view lang, Com
             notes.push_back(make_error(bytes.error().message + "; skipped", file));
             continue;
         }
-        auto number = parse_definition(cp1252_to_utf8(*bytes), components, lang, file);
+        auto number = parse_definition(*bytes, components, lang, file);
         if (!number) {
             notes.push_back(number.error());
             continue;
         }
         Component& c = components[*number];
-        c.has_3d = std::binary_search(listing.stems_with_3d.begin(), listing.stems_with_3d.end(),
-                                      fs::path(name).stem().string());
+        const std::string_view stem = std::string_view(name).substr(0, name.size() - 4); // without ".lib"
+        c.has_3d = std::binary_search(listing.stems_with_3d.begin(), listing.stems_with_3d.end(), stem);
         c.library = library;
         c.file_name = name;
         if (progress)
@@ -164,6 +164,8 @@ void normalize_magnet_directions(ComponentTable& components)
 {
     for (int n = 1; n <= max_component; ++n)
         for (float& r : components[n].magnet_r) {
+            if (r >= 0.0f && r < 360.0f)
+                continue; // most directions already are
             float normal = float(normalize_degrees(double(r)));
             r = normal >= 360.0f ? 0.0f : normal; // 359.99999999 rounds up to 360 in single precision
         }

@@ -77,17 +77,17 @@ Result<PriceTableRead> parse_price_table(std::string_view text, const fs::path& 
 
         std::string_view number_text = unquoted(trim(field(0)));
         if (!starts_with_number(number_text))
-            return make_error("'" + field(0) + "' stands where a component number belongs; not a price table", file,
+            return make_error("'" + excerpt(field(0)) + "' stands where a component number belongs; not a price table", file,
                               start + 1);
         for (const Label& label : labels)
             if (label.field < fields && label_key(field(label.field)) != label.key)
-                return make_error("'" + field(label.field) + "' stands where '" + std::string(label.text)
+                return make_error("'" + excerpt(field(label.field)) + "' stands where '" + std::string(label.text)
                                       + "' belongs; not a price table",
                                   file, start + label.field + 1);
 
         auto number = whole_number_in(number_text, 0, max_component);
         if (!number) {
-            read.notes.push_back(make_error("component number " + std::string(number_text)
+            read.notes.push_back(make_error("component number " + excerpt(number_text)
                                                 + " is not a whole number from 0 to "
                                                 + std::to_string(max_component) + "; record skipped",
                                             file, start + 1));

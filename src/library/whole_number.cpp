@@ -35,4 +35,14 @@ std::optional<int> whole_number_in(std::string_view text, int low, int high)
     return int(value);
 }
 
+std::string excerpt(std::string_view text, size_t max_bytes)
+{
+    if (text.size() <= max_bytes)
+        return std::string(text);
+    size_t cut = max_bytes;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return std::string(text.substr(0, cut)) + "...";
+}
+
 } // namespace halvern

@@ -4,6 +4,7 @@
 // 0", nor reach past a table.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace halvern {
@@ -13,5 +14,9 @@ bool starts_with_number(std::string_view text);
 
 // The leading number of `text` when there is one, it is whole, and it lies within [low, high].
 std::optional<int> whole_number_in(std::string_view text, int low, int high);
+
+// The start of a UTF-8 text for a message, cut at a character boundary with "..." when it is long
+// (the first line of a file that is not a data file at all can be anything).
+std::string excerpt(std::string_view text, size_t max_bytes = 40);
 
 } // namespace halvern

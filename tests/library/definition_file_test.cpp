@@ -29,11 +29,14 @@ Component read_keys(const std::string& keys, std::string_view lang = "en")
 TEST(DefinitionFile, HeaderFillsNumberShapeNameAndSizes)
 {
     ComponentTable table;
-    auto n = parse_definition("1200\n99\nPanneau d\xC3\xA9" "co = 2\n100.5\n2.5\n245", table, "en", "f.lib");
+    // The bytes of the file are code page 1252; texts come out as UTF-8.
+    auto n = parse_definition("1200\n99\nPanneau d\xE9" "co = 2\n100.5\n2.5\n245\nref=Caf\xE9\x80", table, "en",
+                              "f.lib");
     ASSERT_TRUE(n.ok());
     EXPECT_EQ(*n, 1200);
     EXPECT_EQ(table[1200].shape, 99);
     EXPECT_EQ(table[1200].name, "Panneau d\xC3\xA9" "co = 2"); // the header name is the whole line
+    EXPECT_EQ(table[1200].ref, "Caf\xC3\xA9\xE2\x82\xAC");
     EXPECT_EQ(table[1200].width, 100.5);
     EXPECT_EQ(table[1200].depth, 2.5);
     EXPECT_EQ(table[1200].height, 245);
@@ -75,6 +78,14 @@ TEST(DefinitionFile, NumbersColoursAndTexts)
     EXPECT_EQ(c.no_magnet, "1 (none)"); // texts used as numbers stay as written
     EXPECT_EQ(c.draw_mirror, 0.0f);
     EXPECT_EQ(c.panel_w_1, 16);
+    Component digits = read_keys("panel_h_1=123456789\r\nresize_x=1234567890\r\nmagnet_x_2=007\r\n"
+                                 "magnet_y_2=12a\r\nmagnet_z_2=-5\r\nmagnet_force_2=\r\n");
+    EXPECT_EQ(digits.panel_h_1, 123456789);
+    EXPECT_EQ(digits.resize_x, 1234567890);
+    EXPECT_EQ(digits.magnet_x[2], 7);
+    EXPECT_EQ(digits.magnet_y[2], 12);
+    EXPECT_EQ(digits.magnet_z[2], -5);
+    EXPECT_EQ(digits.magnet_force[2], 0);
     EXPECT_EQ(read_keys("draw_color=ff8000\r\n").draw_color, 0xFF8000);
     EXPECT_EQ(read_keys("draw_color=zz\r\n").draw_color, 0);
     EXPECT_EQ(read_keys("draw_color=FFFFFFFF\r\n").draw_color, -1);
@@ -100,6 +111,7 @@ TEST(DefinitionFile, EnglishNameOnlyInEnglish)
     EXPECT_EQ(read_keys("name_en=Panel\r\n", "en").name, "Panel");
     EXPECT_EQ(read_keys("name_en=Panel\r\n", "fr").name, "Panneau");
     EXPECT_EQ(read_keys("name_en=Panel\r\n", "de").name, "Panneau");
+    EXPECT_EQ(read_keys("name_en=\r\n", "en").name, "Panneau"); // never a free number in English only
 }
 
 TEST(DefinitionFile, SlotsOutsideTheirRangeAreIgnored)
@@ -137,6 +149,11 @@ TEST(DefinitionFile, DamagedHeadersChangeNothing)
     }
     ComponentTable table;
     EXPECT_EQ(*parse_definition(" 5000\n0\nLast\n1\n1\n1", table, "en", "ok.lib"), 5000);
+    // A picture renamed ".lib": the message quotes only the start of its first "line".
+    auto picture = parse_definition(std::string(100000, '\xE9') + "\n0\nx\n1\n1\n1", table, "en", "p.lib");
+    ASSERT_FALSE(picture.ok());
+    EXPECT_LT(picture.error().message.size(), 200u);
+    EXPECT_NE(picture.error().message.find("\xC3\xA9..."), std::string::npos);
 }
 
 TEST(DefinitionFile, CompanionFileGivesHas3d)

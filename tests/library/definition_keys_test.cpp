@@ -61,6 +61,24 @@ TEST(DefinitionKeys, ContainmentMatchesAnywhereInTheLine)
     EXPECT_EQ(match_keys("name_en=Purple").list(), std::vector<int>{key_id("name_en=")});
 }
 
+TEST(DefinitionKeys, SingleKeyLinesNeedTheWholeNameBeforeTheEqualsSign)
+{
+    auto ids = [](std::string_view line) {
+        std::vector<int> out;
+        if (const auto* single = keys_of_single_key_line(line, line.find('=')))
+            for (auto key : *single)
+                if (key >= 0)
+                    out.push_back(key);
+        return out;
+    };
+    EXPECT_EQ(ids("magnet_no_elevation=1"), match_keys_by_containment("magnet_no_elevation=1").list());
+    EXPECT_EQ(ids("auto_elevation=1").size(), 3u);
+    EXPECT_EQ(ids("magnet_x_10=1"), std::vector<int>{key_id("magnet_x_10=")});
+    EXPECT_TRUE(ids("xauto_elevation=1").empty()); // not a key's name: the full search decides
+    EXPECT_TRUE(ids(" elevation=1").empty());
+    EXPECT_TRUE(ids("=1").empty());
+}
+
 TEST(DefinitionKeys, AnchoredSearchEqualsContainmentOnOddLines)
 {
     const std::vector<std::string> lines = {
@@ -93,7 +111,7 @@ TEST(DefinitionKeys, AnchoredSearchEqualsContainmentOnGeneratedLines)
     std::mt19937 rng(20240611);
     std::uniform_int_distribution<size_t> piece(0, pieces.size() - 1);
     std::uniform_int_distribution<int> count(1, 8);
-    int lines_with_keys = 0, lines_with_several = 0;
+    int lines_with_keys = 0, lines_with_several = 0, single_key_lines = 0;
     for (int i = 0; i < 200000; ++i) {
         std::string line;
         for (int n = count(rng); n > 0; --n)
@@ -102,8 +120,20 @@ TEST(DefinitionKeys, AnchoredSearchEqualsContainmentOnGeneratedLines)
         ASSERT_EQ(fast.list(), plain.list()) << "line: " << line;
         lines_with_keys += !plain.empty();
         lines_with_several += plain.list().size() > 1;
+
+        const size_t equals = line.find('=');
+        if (equals != std::string::npos && line.find('=', equals + 1) == std::string::npos)
+            if (const auto* single = keys_of_single_key_line(line, equals)) {
+                std::vector<int> ids;
+                for (auto key : *single)
+                    if (key >= 0)
+                        ids.push_back(key);
+                ASSERT_EQ(ids, plain.list()) << "line: " << line;
+                ++single_key_lines;
+            }
     }
     // The generator really exercises matches, not only misses.
     EXPECT_GT(lines_with_keys, 50000);
     EXPECT_GT(lines_with_several, 10000);
+    EXPECT_GT(single_key_lines, 1000);
 }
