@@ -49,14 +49,19 @@ private:
     std::vector<JunctionPoint> points_;
 };
 
+// Cells twice the tolerance wide: the points strictly within the tolerance of (x, y) lie in at
+// most two cells along each axis.
 class CellJunctions {
 public:
+    CellJunctions() { cells_.reserve(4096); }
+
     bool find_or_add(double x, double y, double level)
     {
-        const std::int64_t cx = cell(x), cy = cell(y);
-        for (std::int64_t dx = -1; dx <= 1; ++dx)
-            for (std::int64_t dy = -1; dy <= 1; ++dy) {
-                auto it = cells_.find(key(cx + dx, cy + dy));
+        const std::int64_t x0 = cell(x - junction_tolerance), x1 = cell(x + junction_tolerance);
+        const std::int64_t y0 = cell(y - junction_tolerance), y1 = cell(y + junction_tolerance);
+        for (std::int64_t cx = x0; cx <= x1; ++cx)
+            for (std::int64_t cy = y0; cy <= y1; ++cy) {
+                auto it = cells_.find(key(cx, cy));
                 if (it == cells_.end())
                     continue;
                 for (const auto& p : it->second)
@@ -64,14 +69,15 @@ public:
                         && p.y > y - junction_tolerance && p.y < y + junction_tolerance && p.level == level)
                         return true;
             }
-        cells_[key(cx, cy)].push_back({x, y, level});
+        cells_[key(cell(x), cell(y))].push_back({x, y, level});
         return false;
     }
 
 private:
+    static constexpr double size = 2 * junction_tolerance;
     static std::int64_t cell(double v)
     {
-        double c = std::floor(v / junction_tolerance);
+        double c = std::floor(v / size);
         return !(c > -1e12) ? std::int64_t(-1e12) : c > 1e12 ? std::int64_t(1e12) : std::int64_t(c);
     }
     // Colliding keys only cost extra comparisons.
