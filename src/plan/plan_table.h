@@ -67,6 +67,17 @@ struct PlanTable {
     float hauteur_defaut = 228;
     int faces_defaut = 1;
 
+    // Calls f on every per-object array (stored fields, transient fields and colour slots), so
+    // that shifting or clearing an entry can never forget a field.
+    template <class F>
+    void for_each_object_array(F&& f)
+    {
+        f(obj_x), f(obj_y), f(obj_rot), f(obj_comp), f(obj_hauteur), f(obj_elevation), f(obj_faces);
+        f(obj_profondeur), f(obj_largeur), f(obj_texte), f(obj_visuel_recto), f(obj_visuel_verso);
+        f(obj_annexe), f(obj_force_recto), f(obj_force_verso), f(obj_groupe);
+        f(obj_estompe), f(obj_ilot), f(colours);
+    }
+
     // The component number of object i, as the table stores it (a float read by rounding).
     int comp(int i) const;
     bool is_group(int i) const { return comp(i) == 99; }
