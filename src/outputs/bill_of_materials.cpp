@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "plan/plan_ends.h"
+
 #include "base/numbers.h"
 
 namespace halvern {
@@ -106,8 +108,7 @@ Quantities count(const PlanTable& plan, const ComponentTable& components, int gr
             q[size_t(component)] += amount;
     };
     auto built_in = [&](int i) {
-        int c = plan.comp(i);
-        return c != group_component && ComponentTable::valid(c) && components[c].library == 0;
+        return has_geometry(plan, i) && components[plan.comp(i)].library == 0;
     };
     auto passes = [&](int i) { return built_in(i) && (group == all_groups || plan.obj_groupe[size_t(i)] == group); };
 

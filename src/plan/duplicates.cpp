@@ -4,14 +4,15 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "plan/plan_ends.h"
+
 namespace halvern {
 
 namespace {
 
 bool built_in(const PlanTable& plan, const ComponentTable& components, int i)
 {
-    int c = plan.comp(i);
-    return c != group_component && ComponentTable::valid(c) && components[c].library == 0;
+    return has_geometry(plan, i) && components[plan.comp(i)].library == 0;
 }
 
 // One predicate for both methods, so they can only differ in which pairs they look at.

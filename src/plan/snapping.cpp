@@ -13,23 +13,13 @@ constexpr double degrees = 0.017453292519943295;
 // Group objects and objects marked for deletion have no footprint: they never snap or attract.
 const Component* solid_component(const PlanTable& plan, const ComponentTable& components, int i)
 {
-    int c = plan.comp(i);
-    if (c == group_component || !ComponentTable::valid(c))
-        return nullptr;
-    return &components[c];
+    return has_geometry(plan, i) ? &components[plan.comp(i)] : nullptr;
 }
 
 PlanPoint turned(double x, double y, double angle_degrees)
 {
     double a = angle_degrees * degrees;
     return {x * std::cos(a) - y * std::sin(a), x * std::sin(a) + y * std::cos(a)};
-}
-
-PlanPoint end_of(const PlanTable& plan, const Component& c, int i, int e)
-{
-    double a = plan.obj_rot[size_t(i)] * degrees;
-    double half = c.width / 2 * (e == 1 ? -1 : 1);
-    return {plan.obj_x[size_t(i)] + half * std::cos(a), plan.obj_y[size_t(i)] + half * std::sin(a)};
 }
 
 bool takes_part_in_joining(const Component& c) { return parse_number(c.no_magnet) == 0; }
@@ -144,7 +134,7 @@ int join_ends(PlanTable& plan, const ComponentTable& components, int f)
     const size_t F = size_t(f);
     // Every pair is compared with the position the object was dropped at; the last match in the
     // order below decides where it goes.
-    const PlanPoint own[3] = {{}, end_of(plan, *cf, f, 1), end_of(plan, *cf, f, 2)};
+    const PlanPoint own[3] = {{}, end_point(plan, components, f, 1), end_point(plan, components, f, 2)};
     static constexpr int pairs[4][2] = {{1, 1}, {1, 2}, {2, 2}, {2, 1}};
     int joined = 0;
     double shift_x = 0, shift_y = 0;
@@ -152,7 +142,7 @@ int join_ends(PlanTable& plan, const ComponentTable& components, int f)
         const Component* cj = j == f ? nullptr : solid_component(plan, components, j);
         if (!cj || !takes_part_in_joining(*cj))
             continue;
-        const PlanPoint other[3] = {{}, end_of(plan, *cj, j, 1), end_of(plan, *cj, j, 2)};
+        const PlanPoint other[3] = {{}, end_point(plan, components, j, 1), end_point(plan, components, j, 2)};
         for (const auto& pair : pairs) {
             const PlanPoint& a = own[pair[0]];
             const PlanPoint& b = other[pair[1]];

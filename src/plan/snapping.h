@@ -3,6 +3,7 @@
 // drag ends, after the object took the pointer position; only the dropped object changes.
 
 #include "library/component_table.h"
+#include "plan/plan_ends.h"
 #include "plan/plan_table.h"
 
 namespace halvern {
@@ -22,9 +23,6 @@ struct SnapOutcome {
 };
 
 // Where magnet k of object i lies on the plan.
-struct PlanPoint {
-    double x = 0, y = 0;
-};
 PlanPoint magnet_position(const PlanTable& plan, const ComponentTable& components, int i, int k);
 bool magnet_exists(const Component& c, int k);
 
