@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,12 +50,30 @@ Result<std::string> read_file_bytes(const fs::path& file)
     std::error_code ec;
     if (fs::is_directory(file, ec))
         return make_error("is a folder, not a file", file);
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    // Plain reads: a stream would throw out of its iterator on an input error (a damaged disk, a
+    // network share gone away) instead of letting us report the file.
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return make_error(std::string("cannot be read: ") + std::strerror(errno), file);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return make_error("read failed", file);
+    std::string bytes;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0)
+        bytes.reserve(size_t(info.st_size));
+    char buffer[65536];
+    while (true) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            Error error = make_error(std::string("cannot be read: ") + std::strerror(errno), file);
+            ::close(fd);
+            return error;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, size_t(n));
+    }
+    ::close(fd);
     return bytes;
 }
 

@@ -71,6 +71,14 @@ void print_help(std::ostream& out)
     out << "\nExit status: 0 success, 1 bad input or a failed write, 2 a usage error.\n";
 }
 
+// "-5" and "-.5" are numbers (a coordinate, a rotation), not options.
+bool looks_like_option(const std::string& a)
+{
+    if (a.size() < 2 || a[0] != '-')
+        return false;
+    return !((a[1] >= '0' && a[1] <= '9') || a[1] == '.');
+}
+
 struct ParsedLine {
     const Command* command = nullptr;
     std::string command_word;
@@ -98,7 +106,7 @@ std::optional<ParsedLine> parse_line(const std::vector<std::string>& args, std::
                 line.command_word = args[i + 1];
             break;
         }
-        if (a.size() > 1 && a[0] == '-') {
+        if (looks_like_option(a)) {
             if (a.find('=') == std::string::npos && option_takes_value_anywhere(a))
                 ++i;
             continue;
@@ -121,7 +129,7 @@ std::optional<ParsedLine> parse_line(const std::vector<std::string>& args, std::
             options_done = true;
             continue;
         }
-        if (!options_done && a.size() > 1 && a[0] == '-') {
+        if (!options_done && looks_like_option(a)) {
             std::string name = a, value;
             bool has_inline_value = false;
             if (size_t eq = a.find('='); eq != std::string::npos) {

@@ -8,6 +8,21 @@ const std::vector<Command>& cli_commands()
     static const std::vector<Command> commands = {
         {"settings", "", "print the seven stored settings as key=value", 0, 0, {}, cmd_settings},
         {"text", "N", "print interface text N (0..300) of the chosen language", 1, 1, {}, cmd_text},
+        {"library", "", "list every component: number, library, name, sizes, shape, 3D, price, weight, bag", 0, 0, {},
+         cmd_library},
+        {"component", "N", "print every field of component N (0..5000) as field=value", 1, 1, {}, cmd_component},
+        {"price-table", "export|import FILE", "write the price table to FILE, or read FILE and install it", 2, 2, {},
+         cmd_price_table},
+        {"preview", "N OUT.png", "draw component N seen from above, fitted to a square picture, as PNG", 2, 2,
+         {{"--size", true, "the picture's width and height in pixels (default 400)"},
+          {"--rotation", true, "turn the component by this many degrees"},
+          {"--detail", true, "0..3: the inner lines to add (default 0)"},
+          {"--plain", false, "draw without anti-aliasing"}},
+         cmd_preview},
+        {"info", "FILE", "print a design's format, stand settings and object counts as key=value", 1, 1, {}, cmd_info},
+        {"objects", "FILE", "list a design's objects, one tab-separated line each", 1, 1, {}, cmd_objects},
+        {"convert", "IN OUT.qlm", "read a design of either format and write it in the current format", 2, 2, {},
+         cmd_convert},
     };
     return commands;
 }

@@ -7,5 +7,13 @@ namespace halvern {
 
 int cmd_settings(CliContext& context);
 int cmd_text(CliContext& context);
+int cmd_library(CliContext& context);
+int cmd_component(CliContext& context);
+int cmd_price_table(CliContext& context);
+int cmd_preview(CliContext& context);
+
+int cmd_info(CliContext& context);
+int cmd_objects(CliContext& context);
+int cmd_convert(CliContext& context);
 
 } // namespace halvern

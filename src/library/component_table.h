@@ -62,6 +62,9 @@ struct Component {
     bool has_3d = false;
 
     double price = 0, weight = 0, pack_by = 0; // the price table; weight also from the catalogue
+    // The name is the reseller's, from the price table, rather than the program's own (which
+    // follows the interface language); only such names are kept when the table is rewritten.
+    bool name_from_price_table = false;
     double style = 0;  // built-in catalogue: drawing style, or bend angle
     double hidden = 0; // -1: the library browser does not offer it
 

@@ -120,3 +120,11 @@ TEST(TextFile, WriteOverAFolderIsRefused)
     EXPECT_FALSE(write_file_safely(dir / "folder", "x").ok());
     EXPECT_TRUE(std::filesystem::is_directory(dir / "folder"));
 }
+
+TEST(TextFile, InputErrorIsAnErrorNamingTheFile)
+{
+    // Reading the start of a process's memory fails with an input error, as a damaged disk does.
+    auto read = halvern::read_file_bytes("/proc/self/mem");
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.error().file, "/proc/self/mem");
+}

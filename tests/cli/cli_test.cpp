@@ -60,6 +60,13 @@ TEST_F(CliTest, LangOptionBeforeOrAfterTheArguments)
     EXPECT_EQ(run({"text", "--lang=fr", "72"}).out, "Liste des composants\n");
 }
 
+TEST_F(CliTest, NegativeNumbersAreArgumentsNotOptions)
+{
+    CliRun r = run({"text", "-1"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("must be a whole number"), std::string::npos) << r.err;
+}
+
 TEST_F(CliTest, MissingTextIsItsPlaceholder)
 {
     CliRun r = run({"text", "300"});

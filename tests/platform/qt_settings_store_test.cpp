@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QSettings>
+#include <QString>
 #include <cstdlib>
 
 #include "base/settings.h"
@@ -11,28 +13,20 @@ using halvern::testing::ScratchDir;
 
 namespace {
 
-// Points the store at a private configuration folder for the life of a test.
+// Points the store at a private configuration folder for the life of a test. Qt reads
+// XDG_CONFIG_HOME once per process, so the folder is set through QSettings itself.
 class PrivateConfig {
 public:
-    PrivateConfig()
-    {
-        const char* old = std::getenv("XDG_CONFIG_HOME");
-        if (old)
-            old_ = old;
-        setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1);
-    }
+    PrivateConfig() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(dir_.path().string())); }
     ~PrivateConfig()
     {
-        if (old_)
-            setenv("XDG_CONFIG_HOME", old_->c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
+        const char* home = std::getenv("XDG_CONFIG_HOME");
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home ? QString(home) : QString());
     }
     const ScratchDir& dir() const { return dir_; }
 
 private:
     ScratchDir dir_;
-    std::optional<std::string> old_;
 };
 
 } // namespace

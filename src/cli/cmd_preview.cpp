@@ -1,0 +1,77 @@
+#include <charconv>
+#include <cmath>
+
+#include "cli/commands.h"
+#include "cli/library_loading.h"
+#include "geometry/component_preview.h"
+#include "geometry/point_path.h"
+#include "platform/qt_canvas.h"
+
+namespace halvern {
+
+namespace {
+
+std::optional<double> parse_real_argument(std::string_view text)
+{
+    double value = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+int cmd_preview(CliContext& context)
+{
+    auto number = parse_int_argument(context.args[0], 0, max_component);
+    if (!number)
+        return context.usage_error("preview: N must be a component number from 0 to 5000, not '" + context.args[0]
+                                   + "'");
+    const std::filesystem::path out = context.args[1];
+
+    int size = 400;
+    if (auto text = context.option("--size")) {
+        auto value = parse_int_argument(*text, 8, 8192);
+        if (!value)
+            return context.usage_error("preview: --size must be a whole number of pixels from 8 to 8192, not '" + *text
+                                       + "'");
+        size = *value;
+    }
+    double rotation = 0;
+    if (auto text = context.option("--rotation")) {
+        auto value = parse_real_argument(*text);
+        if (!value || std::abs(*value) > 1e6)
+            return context.usage_error("preview: --rotation must be a number of degrees, not '" + *text + "'");
+        rotation = *value;
+    }
+    int detail = 0;
+    if (auto text = context.option("--detail")) {
+        auto value = parse_int_argument(*text, 0, 3);
+        if (!value)
+            return context.usage_error("preview: --detail must be 0, 1, 2 or 3, not '" + *text + "'");
+        detail = *value;
+    }
+
+    ComponentTable components;
+    LibraryTable libraries;
+    load_tables(context, components, libraries);
+    if (components[*number].is_free())
+        return context.fail(make_error("component " + std::to_string(*number) + " does not exist"));
+
+    const Component& c = components[*number];
+    if (c.shape == shape_point_list && parse_point_list(c.draw, 0, 0).truncated)
+        context.err << "halvern: component " << *number << ": the point list has more than " << max_path_points
+                    << " points; only the first " << max_path_points << " are drawn\n";
+
+    ensure_gui_application();
+    QtPicture picture(size, size);
+    picture.canvas().set_smooth(!context.has_option("--plain"));
+    ComponentPreview preview = fit_preview(components, *number, size, size, rotation, detail);
+    draw_component(picture.canvas(), components, preview.view, preview.look);
+    if (auto saved = picture.save_png(out); !saved)
+        return context.fail(saved.error());
+    return 0;
+}
+
+} // namespace halvern

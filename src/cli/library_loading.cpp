@@ -1,0 +1,18 @@
+#include "cli/library_loading.h"
+
+#include "library/library_loader.h"
+
+namespace halvern {
+
+void print_notes(const CliContext& context, const std::vector<Error>& notes)
+{
+    for (const Error& note : notes)
+        context.err << "halvern: " << note.text() << '\n';
+}
+
+void load_tables(const CliContext& context, ComponentTable& components, LibraryTable& libraries)
+{
+    print_notes(context, load_component_tables(context.app_dir, context.lang, components, libraries));
+}
+
+} // namespace halvern

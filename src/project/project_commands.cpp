@@ -1,0 +1,162 @@
+#include "project/project_commands.h"
+
+#include "project/project_reader.h"
+#include "project/project_writer.h"
+
+namespace halvern {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int text_save_as_title = 37;
+constexpr int text_import_title = 38;
+constexpr int text_load_title = 39;
+
+enum class Adopt { as_read, never };
+
+std::optional<fs::path> chosen(const std::optional<fs::path>& answer)
+{
+    if (!answer || answer->empty())
+        return std::nullopt;
+    return answer;
+}
+
+void follow_document(ProjectContext& context, const std::string& path)
+{
+    std::string folder = folder_of(path);
+    if (folder.empty())
+        return; // a bare name tells no folder; keep the one the dialogs open in
+    context.settings.doc_path = folder;
+    if (auto stored = store_settings(context.store, context.settings); !stored)
+        context.messages.note(stored.error());
+}
+
+// A design that replaces the current one starts from an empty table; nothing may keep naming an
+// object of the old design.
+void empty_plan(PlanTable& plan)
+{
+    plan.nb_objets = 0;
+    plan.index_focus = 0;
+    plan.focus = false;
+    plan.focus_groupe = false;
+    plan.nb_selection = 0;
+}
+
+CommandOutcome read_bytes_into_design(ProjectContext& context, const fs::path& path, const std::string& bytes,
+                                      ProjectFormat format, ReadMode mode, Adopt adopt)
+{
+    ProjectReadResult read =
+        read_project_text(bytes, path, format, mode, context.components, context.plan, context.stand);
+
+    if (mode == ReadMode::load && adopt == Adopt::as_read) {
+        const std::string name = path.string();
+        if (!read.complete())
+            context.state.forget();
+        else if (format == ProjectFormat::v11) {
+            context.state.adopt(name);
+            follow_document(context, name);
+        } else {
+            context.state.forget(project_name_for(name));
+            context.state.window_title = std::string(old_format_window_title) + name;
+        }
+    }
+
+    for (const Error& note : read.notes)
+        context.messages.note(note);
+    if (read.failure)
+        context.messages.load_error(LoadError::unreadable_file, *read.failure);
+    if (read.dropped_note)
+        context.messages.load_error(LoadError::missing_component, *read.dropped_note);
+    return read.failure ? CommandOutcome::failed : CommandOutcome::done;
+}
+
+CommandOutcome read_into_design(ProjectContext& context, const fs::path& path, std::optional<ProjectFormat> format,
+                                ReadMode mode, Adopt adopt)
+{
+    if (path.empty())
+        return CommandOutcome::cancelled;
+    auto bytes = read_project_bytes(path);
+    if (!bytes) {
+        context.messages.load_error(LoadError::unreadable_file, bytes.error());
+        return CommandOutcome::failed;
+    }
+    if (mode == ReadMode::load)
+        empty_plan(context.plan);
+    return read_bytes_into_design(context, path, *bytes, format.value_or(detect_project_format(*bytes)), mode,
+                                  adopt);
+}
+
+} // namespace
+
+CommandOutcome write_project(ProjectContext& context, const fs::path& path)
+{
+    if (path.empty())
+        return CommandOutcome::cancelled;
+    if (auto written = write_project_file(path, context.plan, context.stand); !written) {
+        context.messages.write_failed(written.error());
+        return CommandOutcome::failed;
+    }
+    context.state.adopt(path.string());
+    follow_document(context, path.string());
+    return CommandOutcome::done;
+}
+
+CommandOutcome save_project(ProjectContext& context)
+{
+    if (context.state.file_name.empty())
+        return save_project_as(context);
+    return write_project(context, context.state.file_name);
+}
+
+CommandOutcome save_project_as(ProjectContext& context)
+{
+    auto answer = chosen(context.dialogs.choose_save({context.ui_text.get(text_save_as_title),
+                                                      context.settings.doc_path, "qlm", "Quilma File|*.qlm",
+                                                      context.state.suggested_name}));
+    if (!answer)
+        return CommandOutcome::cancelled;
+    const std::string name = with_project_extension(answer->string());
+    follow_document(context, name);
+    return write_project(context, name);
+}
+
+CommandOutcome load_project_command(ProjectContext& context)
+{
+    auto answer = chosen(context.dialogs.choose_open(
+        {context.ui_text.get(text_load_title), context.settings.doc_path, "qlm", "HVD File|*.qlm|Vek File|*.vek;", {}}));
+    if (!answer)
+        return CommandOutcome::cancelled;
+    return read_into_design(context, *answer, std::nullopt, ReadMode::load, Adopt::as_read);
+}
+
+CommandOutcome import_project_command(ProjectContext& context)
+{
+    auto answer = chosen(context.dialogs.choose_open(
+        {context.ui_text.get(text_import_title), context.settings.import_path, "qlm", "Quilma File|*.qlm", {}}));
+    if (!answer)
+        return CommandOutcome::cancelled;
+    return read_into_design(context, *answer, std::nullopt, ReadMode::import, Adopt::as_read);
+}
+
+CommandOutcome read_project_v11(ProjectContext& context, const fs::path& path, ReadMode mode)
+{
+    return read_into_design(context, path, ProjectFormat::v11, mode, Adopt::as_read);
+}
+
+CommandOutcome read_project_old(ProjectContext& context, const fs::path& path, ReadMode mode)
+{
+    return read_into_design(context, path, ProjectFormat::old, mode, Adopt::as_read);
+}
+
+fs::path base_project_path(const fs::path& app_dir) { return app_dir / "lib" / "base.qlm"; }
+
+CommandOutcome load_base_project(ProjectContext& context)
+{
+    CommandOutcome outcome =
+        read_into_design(context, base_project_path(context.app_dir), std::nullopt, ReadMode::load, Adopt::never);
+    context.state.forget();
+    return outcome;
+}
+
+} // namespace halvern

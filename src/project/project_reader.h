@@ -1,0 +1,54 @@
+#pragma once
+// Reads project files of both formats into the plan object table and the stand settings.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/result.h"
+#include "library/component_table.h"
+#include "plan/plan_table.h"
+#include "project/project_format.h"
+#include "project/stand_settings.h"
+
+namespace halvern {
+
+struct ProjectReadResult {
+    ProjectFormat format = ProjectFormat::v11;
+    int objects_added = 0;              // appended behind the objects already in the plan
+    int dropped = 0;                    // objects of components missing from the library
+    std::optional<Error> dropped_note;  // names the first of them
+    std::vector<Error> notes;           // values replaced by their default, objects beyond the capacity
+    bool capacity_reached = false;      // objects of the file were refused: the table was full
+    std::optional<Error> failure;       // the file ends inside the header or an object's fields
+
+    // Everything the file holds is in the design (dropped objects aside, which the user is told
+    // will be erased). Only such a read may become the design's project file.
+    bool complete() const { return !failure && !capacity_reached; }
+};
+
+// "v1.1" on the first line (blanks and quotes aside), else the old format.
+ProjectFormat detect_project_format(std::string_view bytes);
+
+// The bytes of a project file. Fails, naming the file, when it cannot be read or holds no line at
+// all: then nothing of the design should change.
+Result<std::string> read_project_bytes(const std::filesystem::path& file);
+
+// Reads the code page 1252 bytes of a project file of `format` and appends its objects behind the
+// plan's current ones. Mode load, and every old-format file, also replaces the stand values (an old
+// file keeps the wall mask). Along the way:
+// - rotations become whole degrees in 0..359, (round(rot + 3600)) mod 360;
+// - objects of components with no record in `components` are dropped (99, the group marker, is
+//   never missing), and group references are renumbered to where the group object now stands (0
+//   when it was dropped or not read), so an import also lands on the right group;
+// - a stand size outside 0.5..60 m is read as its default, with a note;
+// - objects beyond the table's capacity are refused with a note, never written past it;
+// - a file that ends inside the header or inside an object's fields keeps what was read before.
+// Every object of the plan is made visible again (obj_estompe = -1).
+ProjectReadResult read_project_text(std::string_view bytes, const std::filesystem::path& file,
+                                    ProjectFormat format, ReadMode mode, const ComponentTable& components,
+                                    PlanTable& plan, StandSettings& stand);
+
+} // namespace halvern

@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include "geometry/component_preview.h"
+#include "recording_helpers.h"
+
+using namespace halvern;
+using namespace halvern::testing;
+
+TEST(ComponentPreview, FitsTheFootprintAndCentresIt)
+{
+    ComponentTable t;
+    file_component(t, 150, shape_square, 100, 50);
+    ComponentPreview p = fit_preview(t, 150, 400, 300);
+    EXPECT_DOUBLE_EQ(p.view.zoom, 4); // min(400 / 100, 300 / 50)
+    EXPECT_FALSE(p.view.palette_column);
+    Extent e = extent_of(draw_one(t, p.look, p.view));
+    EXPECT_EQ(e.left, 0);
+    EXPECT_EQ(e.right, 400);
+    EXPECT_EQ(e.top, 50);
+    EXPECT_EQ(e.bottom, 250);
+}
+
+TEST(ComponentPreview, ZeroSizeCountsAsAHundred)
+{
+    ComponentTable t;
+    file_component(t, 150, shape_square, 0, 25);
+    ComponentPreview p = fit_preview(t, 150, 200, 200);
+    EXPECT_DOUBLE_EQ(p.view.zoom, 2);
+    Extent e = extent_of(draw_one(t, p.look, p.view));
+    EXPECT_EQ(e.width(), 200);
+    EXPECT_EQ(e.height(), 50);
+}
