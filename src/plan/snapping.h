@@ -1,0 +1,37 @@
+#pragma once
+// Pulling a dropped object into place: automatic elevation, magnets, end joining. Runs once when a
+// drag ends, after the object took the pointer position; only the dropped object changes.
+
+#include "library/component_table.h"
+#include "plan/plan_ends.h"
+#include "plan/plan_table.h"
+
+namespace halvern {
+
+inline constexpr double tolerance_aimant = 5.0; // cm within which two free ends are joined
+
+struct MagnetMatch {
+    int object = 0;     // the target object j, 0 when no magnet pulled
+    int own_magnet = -1;    // k, on the dropped object
+    int target_magnet = -1; // m, on j
+    double distance = 0;
+};
+
+struct SnapOutcome {
+    MagnetMatch magnet;
+    int joined_to = 0; // the object whose end the dropped object was joined to, 0 when none
+};
+
+// Where magnet k of object i lies on the plan.
+PlanPoint magnet_position(const PlanTable& plan, const ComponentTable& components, int i, int k);
+bool magnet_exists(const Component& c, int k);
+
+// The three steps, each usable alone (the ghost of a drag shows where the drop would land).
+void apply_auto_elevation(PlanTable& plan, const ComponentTable& components, int f);
+MagnetMatch find_magnet(const PlanTable& plan, const ComponentTable& components, int f);
+void apply_magnet(PlanTable& plan, const ComponentTable& components, int f, const MagnetMatch& match);
+int join_ends(PlanTable& plan, const ComponentTable& components, int f);
+
+SnapOutcome snap_dropped_object(PlanTable& plan, const ComponentTable& components, int f);
+
+} // namespace halvern

@@ -1,0 +1,37 @@
+#pragma once
+// Building small plans and component tables in tests, without the loader or the catalogue.
+
+#include "library/component_table.h"
+#include "plan/plan_table.h"
+
+namespace halvern::testing {
+
+// Appends an object with the given component, position and rotation; returns its number.
+inline int place(PlanTable& plan, int component, float x, float y, float rot = 0, float hauteur = 228)
+{
+    int i = ++plan.nb_objets;
+    const size_t I = size_t(i);
+    plan.obj_comp[I] = float(component);
+    plan.obj_x[I] = x;
+    plan.obj_y[I] = y;
+    plan.obj_rot[I] = rot;
+    plan.obj_hauteur[I] = hauteur;
+    plan.obj_elevation[I] = 0;
+    plan.obj_faces[I] = 1;
+    plan.obj_groupe[I] = 0;
+    plan.obj_estompe[I] = -1;
+    return i;
+}
+
+// A named component of the given library and footprint.
+inline Component& define(ComponentTable& table, int n, double width, double depth, int library = 0)
+{
+    Component& c = table[n];
+    c.name = "component " + std::to_string(n);
+    c.width = width;
+    c.depth = depth;
+    c.library = library;
+    return c;
+}
+
+} // namespace halvern::testing
