@@ -1,23 +1,69 @@
-// The program's entry point: the command line when a command is given; the editor otherwise.
+// The program's entry point: the command line when a command is given; the editor otherwise
+// (alone, or with a design file to open).
 
+#include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/startup.h"
 #include "base/app_dir.h"
 #include "cli/cli.h"
+#include "cli/commands.h"
 #include "platform/qt_settings_store.h"
+
+namespace {
+
+bool is_command(const std::string& word)
+{
+    for (const halvern::Command& c : halvern::cli_commands())
+        if (c.name == word)
+            return true;
+    return false;
+}
+
+// A design names a file that exists or ends like one; any other word is a mistyped command.
+bool looks_like_design(const std::string& word)
+{
+    std::string lower;
+    for (char c : word)
+        lower += char(std::tolower(static_cast<unsigned char>(c)));
+    const bool design_extension = lower.ends_with(".qlm") || lower.ends_with(".vek");
+    std::error_code ec;
+    return design_extension || std::filesystem::is_regular_file(word, ec);
+}
+
+// "halvern" alone, or "halvern DESIGN".
+bool opens_editor(const std::vector<std::string>& args)
+{
+    if (args.empty())
+        return true;
+    return args.size() == 1 && !args[0].empty() && args[0][0] != '-' && !is_command(args[0])
+           && looks_like_design(args[0]);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
+    const std::filesystem::path executable_dir = halvern::executable_dir(argc > 0 ? argv[0] : nullptr);
+    std::optional<std::string> app_dir_variable;
+    if (const char* dir = std::getenv("HALVERN_APP_DIR"))
+        app_dir_variable = dir;
+
+    if (opens_editor(args)) {
+        halvern::EditorLaunch launch{executable_dir, app_dir_variable, std::nullopt, std::nullopt};
+        if (!args.empty())
+            launch.design = std::filesystem::path(args[0]);
+        return halvern::run_editor(argc, argv, launch);
+    }
 
     halvern::CliEnvironment environment;
-    environment.executable_dir = halvern::executable_dir(argc > 0 ? argv[0] : nullptr);
-    if (const char* dir = std::getenv("HALVERN_APP_DIR"))
-        environment.app_dir_variable = dir;
+    environment.executable_dir = executable_dir;
+    environment.app_dir_variable = app_dir_variable;
     environment.open_settings = [] { return std::make_unique<halvern::QtSettingsStore>(); };
-
     return halvern::run_cli(args, std::cout, std::cerr, environment);
 }

@@ -28,6 +28,14 @@ inline constexpr int pref_smooth_drag = 90;
 inline constexpr int pref_folders_tab = 91;
 inline constexpr int pref_display_tab = 92;
 inline constexpr int library_window_title = 93;
+inline constexpr int list_component_column = 160;
+inline constexpr int list_quantity_column = 161;
+inline constexpr int list_price_column = 162;
+inline constexpr int list_total_price = 163;
+inline constexpr int list_total_weight = 164;
+inline constexpr int list_copy = 165;
+inline constexpr int export_prices_title = 166;
+inline constexpr int import_prices_title = 167;
 
 inline constexpr int used_ui_texts[] = {
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
@@ -35,6 +43,8 @@ inline constexpr int used_ui_texts[] = {
     component_list_title, preferences_title, pref_viewer_label, pref_doc_path_label,
     pref_import_path_label, pref_export_path_label, pref_quality_label, pref_smooth_redraw,
     pref_smooth_drag, pref_folders_tab, pref_display_tab, library_window_title,
+    list_component_column, list_quantity_column, list_price_column, list_total_price, list_total_weight,
+    list_copy, export_prices_title, import_prices_title,
 };
 
 } // namespace halvern::ui

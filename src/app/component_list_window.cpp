@@ -1,0 +1,118 @@
+#include "app/component_list_window.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/session.h"
+#include "base/numbers.h"
+#include "base/ui_text_ids.h"
+#include "plan/plan_ends.h"
+
+namespace halvern {
+
+namespace {
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+// Money to the cent; the list shows what a price list shows.
+QString money(double value) { return q(format_number(round_half_away(value * 100) / 100)); }
+
+// The list's widths were given in twips (15 to a pixel).
+constexpr int twips = 15;
+
+} // namespace
+
+Bill design_bill(const Session& session)
+{
+    const std::vector<std::string> codes = computed_end_codes(session.plan, session.components);
+    EndCodeFn end_code = [&](int object, int face) {
+        return end_code_with_override(session.plan, object, face, codes[size_t(object)]);
+    };
+    return make_bill(session.components, count_components(session.plan, session.components, all_groups, end_code));
+}
+
+ComponentListWindow::ComponentListWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session)
+{
+    setObjectName(QStringLiteral("Win_2"));
+    lv1_ = new QTreeWidget(this);
+    lv1_->setObjectName(QStringLiteral("LV1"));
+    lv1_->setColumnCount(3);
+    lv1_->setRootIsDecorated(false);
+    lv1_->setColumnWidth(0, 1700 / twips);
+    lv1_->setColumnWidth(1, 900 / twips);
+    lv1_->setColumnWidth(2, 900 / twips);
+
+    lv2_ = new QTreeWidget(this);
+    lv2_->setObjectName(QStringLiteral("LV2"));
+    lv2_->setColumnCount(2);
+    lv2_->setRootIsDecorated(false);
+    lv2_->setHeaderHidden(true);
+    lv2_->setColumnWidth(0, 900 / twips * 2);
+    lv2_->setColumnWidth(1, 900 / twips);
+    lv2_->setFixedHeight(lv2_->fontMetrics().height() * 2 + 16);
+    for (int row = 0; row < 2; ++row)
+        lv2_->addTopLevelItem(new QTreeWidgetItem(lv2_));
+
+    lv3_ = new QPushButton(this);
+    lv3_->setObjectName(QStringLiteral("LV3"));
+    connect(lv3_, &QPushButton::clicked, this, &ComponentListWindow::copy_to_clipboard);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(lv1_, 1);
+    layout->addWidget(lv2_);
+    layout->addWidget(lv3_);
+    resize(290, 330);
+    retranslate();
+}
+
+void ComponentListWindow::retranslate()
+{
+    lv1_->setHeaderLabels({q(session_.text(ui::list_component_column)), q(session_.text(ui::list_quantity_column)),
+                           q(session_.text(ui::list_price_column))});
+    lv2_->topLevelItem(0)->setText(0, q(session_.text(ui::list_total_price)));
+    lv2_->topLevelItem(1)->setText(0, q(session_.text(ui::list_total_weight)));
+    lv3_->setText(q(session_.text(ui::list_copy)));
+    refresh();
+}
+
+void ComponentListWindow::refresh()
+{
+    bill_ = design_bill(session_);
+    if (!isVisible())
+        return;
+    lv1_->clear();
+    for (const BillRow& row : bill_.rows) {
+        auto* item = new QTreeWidgetItem(lv1_);
+        item->setText(0, q(row.name));
+        item->setText(1, q(format_number(row.quantity)));
+        item->setText(2, money(row.total_price));
+        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    // The totals are kept as whole numbers.
+    const double price = round_half_away(bill_.total_price);
+    const double weight = round_half_away(bill_.total_weight_g);
+    lv2_->topLevelItem(0)->setText(1, q(format_number(price)) + QStringLiteral("\u20AC"));
+    lv2_->topLevelItem(1)->setText(1, q(format_number(weight / 1000)) + QStringLiteral("Kg"));
+}
+
+void ComponentListWindow::copy_to_clipboard()
+{
+    bill_ = design_bill(session_);
+    QGuiApplication::clipboard()->setText(q(bill_clipboard_text(bill_)));
+}
+
+void ComponentListWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
+} // namespace halvern

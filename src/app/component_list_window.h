@@ -1,0 +1,48 @@
+#pragma once
+// Window 2: the component list of the design. `LV1` has a row per component in use (name,
+// quantity, total price), `LV2` the price and weight totals, and `LV3` copies the list to the
+// clipboard as tab-separated text. It follows every edit of the plan.
+
+#include <QWidget>
+
+#include "outputs/bill_of_materials.h"
+
+class QPushButton;
+class QTreeWidget;
+
+namespace halvern {
+
+struct Session;
+
+// The list of the whole design, as the window shows it.
+Bill design_bill(const Session& session);
+
+class ComponentListWindow : public QWidget {
+    Q_OBJECT
+public:
+    ComponentListWindow(Session& session, QWidget* parent = nullptr);
+
+    // Counts the design again and refills the lists while the window is open.
+    void refresh();
+    // The column headers and the button caption in the current language.
+    void retranslate();
+    // `LV3_Click`.
+    void copy_to_clipboard();
+
+    const Bill& bill() const { return bill_; }
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Session& session_;
+    Bill bill_;
+    QTreeWidget* lv1_;
+    QTreeWidget* lv2_;
+    QPushButton* lv3_;
+};
+
+} // namespace halvern

@@ -1,0 +1,46 @@
+#include "app/library_arrow_button.h"
+
+#include <QMouseEvent>
+
+namespace halvern {
+
+LibraryArrowButton::LibraryArrowButton(std::function<void()> step, QWidget* parent)
+    : QToolButton(parent), step_(std::move(step))
+{
+    timer_.setTimerType(Qt::PreciseTimer);
+    // The press grabs the pointer, so the release always comes back here and stops the repeat.
+    connect(&timer_, &QTimer::timeout, this, [this] { step_(); });
+}
+
+void LibraryArrowButton::mousePressEvent(QMouseEvent* event)
+{
+    const bool left = event->button() == Qt::LeftButton;
+    const bool right = event->button() == Qt::RightButton;
+    if ((!left && !right) || !rect().contains(event->position().toPoint())) {
+        QToolButton::mousePressEvent(event);
+        return;
+    }
+    setDown(true);
+    step_();
+    timer_.start(right ? arrow_repeat_right_ms : arrow_repeat_left_ms);
+    event->accept();
+}
+
+void LibraryArrowButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        timer_.stop();
+        setDown(false);
+        event->accept();
+        return;
+    }
+    QToolButton::mouseReleaseEvent(event);
+}
+
+void LibraryArrowButton::hideEvent(QHideEvent* event)
+{
+    timer_.stop();
+    QToolButton::hideEvent(event);
+}
+
+} // namespace halvern

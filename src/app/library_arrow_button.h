@@ -1,0 +1,34 @@
+#pragma once
+// The library strip's arrows ("g" and "d" on the toolbar): a press steps once, and the step
+// repeats while a mouse button is held, every 110 ms with the left button and twice as fast,
+// every 55 ms, with the right one.
+
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+namespace halvern {
+
+inline constexpr int arrow_repeat_left_ms = 110;
+inline constexpr int arrow_repeat_right_ms = 55;
+
+class LibraryArrowButton : public QToolButton {
+    Q_OBJECT
+public:
+    // `step` moves the strip by one library.
+    LibraryArrowButton(std::function<void()> step, QWidget* parent = nullptr);
+
+    QTimer& repeat_timer() { return timer_; }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    std::function<void()> step_;
+    QTimer timer_;
+};
+
+} // namespace halvern

@@ -1,0 +1,433 @@
+#include "app/main_window.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QWheelEvent>
+
+#include "app/component_list_window.h"
+#include "app/diagnostic_window.h"
+#include "app/library_window.h"
+#include "app/prompts.h"
+#include "app/session.h"
+#include "base/ui_text_ids.h"
+#include "plan/plan_edit.h"
+#include "project/project_commands.h"
+
+namespace halvern {
+
+namespace {
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+// Commands whose work belongs to windows and outputs the editor does not have yet: they stay
+// greyed out rather than pretending.
+constexpr int commands_not_yet_available[] = {
+    command::project_form,   command::picture_tiling, command::view_3d,        command::structure_3d,
+    command::coloured_3d,    command::export_3d,      command::zoom_user,      command::change_height,
+    command::change_visual,  command::raise_from_ground, command::add_visual,  command::save_blueprint,
+    command::save_screen,    command::print,
+};
+
+constexpr int checked_commands[] = {
+    command::angle_markers, command::debug_display, command::angle_errors, command::object_names,
+    command::panel_sizes,   command::object_heights, command::big_labels,  40, 41, 42, 43, 44, 45, 46,
+    command::zoom_auto,
+};
+
+} // namespace
+
+MainWindow::MainWindow(Session& session, Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), session_(session), prompts_(prompts), history_(session)
+{
+    setObjectName(QStringLiteral("Win_1"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    connect(&history_.stack(), &QUndoStack::cleanChanged, this, [this] { refresh_title(); });
+    connect(&history_.stack(), &QUndoStack::canUndoChanged, this, [this] { enable_commands(); });
+    connect(&history_.stack(), &QUndoStack::canRedoChanged, this, [this] { enable_commands(); });
+    connect(&history_, &DesignHistory::design_restored, this, [this] { redraw_plan(); });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::build_main_window()
+{
+    // Window 1, titled by its interface text until the design gives it its own title.
+    setWindowTitle(q(session_.text(ui::main_window_title)));
+    build_plan_area();
+
+    statusBar()->setObjectName(QStringLiteral("stb"));
+    status_library_ = new QLabel(this);
+    status_library_->setObjectName(QStringLiteral("stb_library"));
+    statusBar()->addPermanentWidget(status_library_);
+
+    // The third reading of the settings, just before the menus of the language are installed.
+    session_.read_stored_settings();
+    install_menus();
+    build_toolbar();
+
+    session_.view.filter_vek = session_.view.filter_acc_vek = true;
+    session_.view.filter_elevation = session_.view.filter_stand = true;
+
+    ProjectContext context = session_.project_context(prompts_, prompts_);
+    load_base_project(context);
+    history_.reset();
+    session_.view.view_valid = false;
+    refresh_title();
+    refresh_status();
+    zoom_changed();
+}
+
+void MainWindow::build_plan_area()
+{
+    plan_area_ = new QWidget(this);
+    plan_area_->setObjectName(QStringLiteral("plan_area"));
+    auto* grid = new QGridLayout(plan_area_);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+
+    plan_view_ = new QWidget(plan_area_);
+    plan_view_->setObjectName(QStringLiteral("plan_view"));
+    plan_view_->setMinimumSize(200, 150);
+    plan_view_->setAutoFillBackground(true);
+    QPalette white = plan_view_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    plan_view_->setPalette(white);
+
+    hbar_ = new QScrollBar(Qt::Horizontal, plan_area_);
+    vbar_ = new QScrollBar(Qt::Vertical, plan_area_);
+    hbar_->setObjectName(QStringLiteral("hscroll"));
+    vbar_->setObjectName(QStringLiteral("vscroll"));
+    for (QScrollBar* bar : {hbar_, vbar_}) {
+        bar->setRange(0, 2 * scroll_middle);
+        bar->setValue(scroll_middle);
+        bar->setPageStep(10);
+        connect(bar, &QScrollBar::valueChanged, this, [this] { scroll_bars_moved(); });
+    }
+    grid->addWidget(plan_view_, 0, 0);
+    grid->addWidget(vbar_, 0, 1);
+    grid->addWidget(hbar_, 1, 0);
+    setCentralWidget(plan_area_);
+}
+
+void MainWindow::install_menus()
+{
+    menuBar()->clear();
+    actions_.clear();
+    menuBar()->setObjectName(QStringLiteral("menu_bar"));
+    connect(menuBar(), &QMenuBar::hovered, this, &MainWindow::menu_hovered, Qt::UniqueConnection);
+    menuBar()->installEventFilter(this);
+
+    for (const Menu& menu : parse_menu_table(menu_table_for(session_.lang()))) {
+        QMenu* m = menuBar()->addMenu(q(menu.title));
+        m->setObjectName(QStringLiteral("menu_") + q(menu.title));
+        connect(m, &QMenu::hovered, this, &MainWindow::menu_hovered);
+        connect(m, &QMenu::aboutToShow, this, [this] { session_.shell.plan_focus = false; });
+        for (const MenuItem& item : menu.items) {
+            if (item.separator()) {
+                m->addSeparator();
+                continue;
+            }
+            QAction* action = m->addAction(q(item.label));
+            action->setObjectName(QStringLiteral("menu_%1").arg(item.command));
+            action->setData(item.command);
+            const int id = item.command;
+            connect(action, &QAction::triggered, this, [this, id] { menu_event(id); });
+            actions_[id] = action;
+        }
+    }
+    for (int id : checked_commands)
+        if (QAction* a = command_action(id))
+            a->setCheckable(true);
+    if (QAction* a = command_action(command::save))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    if (QAction* a = command_action(command::load))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    if (QAction* a = command_action(command::undo))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    if (QAction* a = command_action(command::redo))
+        a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    for (auto& [id, action] : actions_)
+        action->setShortcutContext(Qt::WindowShortcut);
+
+    update_menu_checks();
+    enable_commands();
+    emit menus_installed();
+}
+
+void MainWindow::enable_commands()
+{
+    for (int id : commands_not_yet_available)
+        if (QAction* a = command_action(id))
+            a->setEnabled(false);
+    if (QAction* a = command_action(command::undo))
+        a->setEnabled(history_.stack().canUndo());
+    if (QAction* a = command_action(command::redo))
+        a->setEnabled(history_.stack().canRedo());
+    for (const char* key : {"projet", "prop", "color", "mesure", "loupe"})
+        if (QAbstractButton* b = toolbar_button(key))
+            b->setEnabled(false);
+}
+
+void MainWindow::update_menu_checks()
+{
+    const ViewState& v = session_.view;
+    auto check = [this](int id, bool on) {
+        if (QAction* a = command_action(id))
+            a->setChecked(on);
+    };
+    check(command::angle_markers, v.aff_marqueur_angle);
+    check(command::debug_display, v.aff_debug);
+    check(command::angle_errors, v.aff_erreur_angle);
+    check(command::object_names, v.aff_noms);
+    check(command::panel_sizes, v.aff_largeur_panneaux);
+    check(command::object_heights, v.aff_hauteurs);
+    check(command::big_labels, v.aff_grande_etiquette);
+    for (int id = command::zoom_first; id <= command::zoom_last; ++id)
+        check(id, !v.zoom_auto && v.zoom == zoom_presets[id - command::zoom_first]);
+    check(command::zoom_auto, v.zoom_auto);
+}
+
+QAction* MainWindow::command_action(int command) const
+{
+    auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QAbstractButton* MainWindow::toolbar_button(const std::string& key) const
+{
+    auto it = buttons_.find(key);
+    return it == buttons_.end() ? nullptr : it->second;
+}
+
+void MainWindow::menu_hovered(QAction* action)
+{
+    // Moving over the menus must not act on the plan.
+    session_.shell.plan_focus = false;
+    const bool entry = action && !action->isSeparator() && action->data().isValid();
+    if (entry)
+        statusBar()->showMessage(action->text());
+    else
+        statusBar()->clearMessage();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == menuBar() && (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter))
+        session_.shell.plan_focus = false;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::design_changed(const QString& step)
+{
+    history_.record(step);
+    redraw_plan();
+}
+
+void MainWindow::redraw_plan()
+{
+    if (component_list_)
+        component_list_->refresh();
+    if (diagnostic_)
+        diagnostic_->refresh();
+    if (plan_view_)
+        plan_view_->update();
+    refresh_status();
+}
+
+void MainWindow::refresh_title()
+{
+    setWindowTitle(q(session_.project.window_title) + QStringLiteral("[*]"));
+    setWindowModified(history_.modified());
+}
+
+void MainWindow::refresh_status()
+{
+    if (!status_library_)
+        return;
+    const LibraryTable& libraries = session_.libraries;
+    const int library = libraries.current_library;
+    status_library_->setText(LibraryTable::valid(library) ? q(libraries.name[size_t(library)]) : QString());
+}
+
+void MainWindow::scroll_bars_moved()
+{
+    set_offsets_from_bars(session_.view, hbar_->value(), vbar_->value());
+    session_.view.view_valid = false;
+    redraw_plan();
+}
+
+void MainWindow::set_bars_from_view()
+{
+    for (QScrollBar* bar : {hbar_, vbar_})
+        bar->blockSignals(true);
+    hbar_->setValue(halvern::horizontal_bar(session_.view));
+    vbar_->setValue(halvern::vertical_bar(session_.view));
+    for (QScrollBar* bar : {hbar_, vbar_})
+        bar->blockSignals(false);
+}
+
+void MainWindow::wheelEvent(QWheelEvent* event)
+{
+    const int steps = event->angleDelta().y() / 120;
+    if (steps != 0 && vbar_)
+        vbar_->setValue(vbar_->value() + steps); // clears view_valid and redraws through the bar
+    event->accept();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange)
+        session_.shell.plan_focus = isActiveWindow();
+    QMainWindow::changeEvent(event);
+}
+
+bool MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers)
+{
+    session_.shell.plan_focus = true;
+    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::ShiftModifier))
+        session_.shell.ctrl_down = true;
+    if (key == Qt::Key_Delete) {
+        if (delete_focused_and_selected(session_.plan))
+            design_changed(tr("Delete"));
+        return true;
+    }
+    return false;
+}
+
+void MainWindow::key_up(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (key == Qt::Key_Control || ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::ShiftModifier)))
+        session_.shell.ctrl_down = false;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (!key_down(event->key(), event->modifiers()))
+        QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event)
+{
+    key_up(event->key(), event->modifiers());
+    QMainWindow::keyReleaseEvent(event);
+}
+
+bool MainWindow::offer_to_save()
+{
+    if (!history_.modified())
+        return true;
+    const std::string name =
+        session_.project.file_name.empty() ? std::string(program_window_title) : session_.project.file_name;
+    switch (prompts_.ask_unsaved(name)) {
+    case UnsavedChoice::cancel:
+        return false;
+    case UnsavedChoice::discard:
+        return true;
+    case UnsavedChoice::save:
+        save(false);
+        return !history_.modified();
+    }
+    return false;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!closing_ && !offer_to_save()) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    session_.shell.quit_requested = true;
+    for (int n : {2, 3, 4})
+        close_aux_window(n);
+    event->accept();
+}
+
+void MainWindow::open_aux_window(int n)
+{
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
+    QWidget* window = nullptr;
+    switch (n) {
+    case 2:
+        if (!component_list_) {
+            component_list_ = new ComponentListWindow(session_, this);
+            connect(component_list_, &ComponentListWindow::closed, this, [this] {
+                update_menu_checks();
+                refresh_status();
+                activateWindow();
+            });
+        }
+        component_list_->setWindowTitle(q(session_.text(ui::component_list_title)));
+        component_list_->move(screen.right() - 300, screen.top());
+        window = component_list_;
+        break;
+    case 3:
+        if (!diagnostic_)
+            diagnostic_ = new DiagnosticWindow(session_, this);
+        diagnostic_->move(screen.right() - 800, screen.bottom() - 150 - diagnostic_->height());
+        window = diagnostic_;
+        break;
+    case 4:
+        if (!library_window_) {
+            library_window_ = new LibraryWindow(session_, this);
+            connect(library_window_, &LibraryWindow::library_chosen, this, [this] {
+                refresh_status();
+                redraw_plan();
+            });
+        }
+        library_window_->setWindowTitle(q(session_.text(ui::library_window_title)));
+        library_window_->move(screen.right() - 300, screen.top() + 370);
+        library_window_->resize(library_window_->width(), std::max(200, screen.height() - 400));
+        window = library_window_;
+        break;
+    default:
+        return;
+    }
+    window->show();
+    if (n == 2)
+        component_list_->refresh();
+    else if (n == 3)
+        diagnostic_->refresh();
+    else
+        library_window_->refresh();
+    refresh_status();
+}
+
+void MainWindow::close_aux_window(int n)
+{
+    QWidget* window = n == 2 ? static_cast<QWidget*>(component_list_)
+                      : n == 3 ? static_cast<QWidget*>(diagnostic_)
+                      : n == 4 ? static_cast<QWidget*>(library_window_)
+                               : nullptr;
+    if (window)
+        window->close();
+}
+
+bool MainWindow::aux_window_open(int n) const
+{
+    const QWidget* window = n == 2 ? static_cast<const QWidget*>(component_list_)
+                            : n == 3 ? static_cast<const QWidget*>(diagnostic_)
+                            : n == 4 ? static_cast<const QWidget*>(library_window_)
+                                     : nullptr;
+    return window && window->isVisible();
+}
+
+void MainWindow::set_cursor(int slot)
+{
+    if (plan_view_)
+        plan_view_->setCursor(cursors_.at(slot));
+}
+
+} // namespace halvern

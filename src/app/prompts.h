@@ -1,0 +1,27 @@
+#pragma once
+// Everything the editor asks of the user or tells the user in a modal window: file choosers,
+// messages and the question about unsaved changes. The window talks to this interface only, so
+// that tests answer the questions themselves.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "project/project_commands.h"
+
+class QWidget;
+
+namespace halvern {
+
+enum class UnsavedChoice { save, discard, cancel };
+
+class Prompts : public ProjectDialogs, public ProjectMessages {
+public:
+    // The design has changes that are in no file: what to do with them before they go.
+    virtual UnsavedChoice ask_unsaved(const std::string& design_name) = 0;
+    // A plain message with an OK button.
+    virtual void inform(const std::string& title, const std::string& text) = 0;
+    virtual void warn(const std::string& title, const std::string& text) = 0;
+};
+
+} // namespace halvern

@@ -1,0 +1,116 @@
+#include "app/qt_prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+
+#include "base/load_error.h"
+#include "base/strings.h"
+
+namespace halvern {
+
+namespace {
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+std::optional<std::filesystem::path> run_file_dialog(QWidget* parent, const FileDialogRequest& request, bool save)
+{
+    QFileDialog dialog(parent, q(request.title), q(request.folder));
+    dialog.setObjectName(save ? QStringLiteral("save_dialog") : QStringLiteral("open_dialog"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Qt's own dialog looks and behaves the same on every desktop, and scripts can drive it.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters(q(qt_file_filter(request.filter)).split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(q(request.default_extension));
+    if (!request.suggested_name.empty())
+        dialog.selectFile(q(request.suggested_name));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return std::filesystem::path(dialog.selectedFiles().first().toStdString());
+}
+
+} // namespace
+
+std::string qt_file_filter(const std::string& filter)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= filter.size()) {
+        size_t bar = filter.find('|', start);
+        if (bar == std::string::npos)
+            bar = filter.size();
+        parts.push_back(filter.substr(start, bar - start));
+        start = bar + 1;
+    }
+    std::string out;
+    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
+        std::string patterns = parts[i + 1];
+        for (char& c : patterns)
+            if (c == ';')
+                c = ' ';
+        patterns = std::string(trim(patterns));
+        if (!out.empty())
+            out += ";;";
+        out += parts[i] + " (" + patterns + ")";
+    }
+    return out;
+}
+
+QtPrompts::QtPrompts(QWidget* parent, std::function<std::string()> lang) : parent_(parent), lang_(std::move(lang)) {}
+
+std::optional<std::filesystem::path> QtPrompts::choose_open(const FileDialogRequest& request)
+{
+    return run_file_dialog(parent_, request, false);
+}
+
+std::optional<std::filesystem::path> QtPrompts::choose_save(const FileDialogRequest& request)
+{
+    return run_file_dialog(parent_, request, true);
+}
+
+void QtPrompts::load_error(LoadError code, const Error& detail)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Halvern Visual Design"),
+                    q(load_error_text(code, lang_ ? lang_() : "en")), QMessageBox::Ok, parent_);
+    box.setInformativeText(q(detail.text()));
+    box.exec();
+}
+
+void QtPrompts::note(const Error& note) { warn("Halvern Visual Design", note.text()); }
+
+void QtPrompts::write_failed(const Error& error) { warn("Halvern Visual Design", error.text()); }
+
+UnsavedChoice QtPrompts::ask_unsaved(const std::string& design_name)
+{
+    const bool fr = lang_ && lang_() == "fr";
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Halvern Visual Design"),
+                    fr ? QStringLiteral("Le projet %1 a été modifié.").arg(q(design_name))
+                       : QStringLiteral("The design %1 has changed.").arg(q(design_name)),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+    box.setObjectName(QStringLiteral("unsaved_question"));
+    box.setInformativeText(fr ? QStringLiteral("Enregistrer les modifications ?")
+                              : QStringLiteral("Do you want to save your changes?"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return UnsavedChoice::save;
+    case QMessageBox::Discard:
+        return UnsavedChoice::discard;
+    default:
+        return UnsavedChoice::cancel;
+    }
+}
+
+void QtPrompts::inform(const std::string& title, const std::string& text)
+{
+    QMessageBox::information(parent_, q(title), q(text));
+}
+
+void QtPrompts::warn(const std::string& title, const std::string& text)
+{
+    QMessageBox::warning(parent_, q(title), q(text));
+}
+
+} // namespace halvern

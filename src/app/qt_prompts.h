@@ -1,0 +1,35 @@
+#pragma once
+// The prompts as the user sees them: Qt's file dialogs and message boxes over the main window.
+
+#include <functional>
+#include <string>
+
+#include "app/prompts.h"
+
+namespace halvern {
+
+class QtPrompts : public Prompts {
+public:
+    // `lang` tells the language of the messages of load_error at the moment they are shown.
+    QtPrompts(QWidget* parent, std::function<std::string()> lang);
+
+    std::optional<std::filesystem::path> choose_open(const FileDialogRequest& request) override;
+    std::optional<std::filesystem::path> choose_save(const FileDialogRequest& request) override;
+    void load_error(LoadError code, const Error& detail) override;
+    void note(const Error& note) override;
+    void write_failed(const Error& error) override;
+    UnsavedChoice ask_unsaved(const std::string& design_name) override;
+    void inform(const std::string& title, const std::string& text) override;
+    void warn(const std::string& title, const std::string& text) override;
+
+    void set_parent(QWidget* parent) { parent_ = parent; }
+
+private:
+    QWidget* parent_;
+    std::function<std::string()> lang_;
+};
+
+// "Quilma File|*.qlm" -> "Quilma File (*.qlm)"; pairs of label and pattern separated by "|".
+std::string qt_file_filter(const std::string& filter);
+
+} // namespace halvern

@@ -1,0 +1,58 @@
+#include "app/session.h"
+
+#include "library/builtin_catalogue.h"
+
+namespace halvern {
+
+Session::Session(std::filesystem::path app_dir, std::unique_ptr<SettingsStore> settings_store)
+    : shell(std::move(app_dir)), store(std::move(settings_store))
+{
+    if (!store)
+        store = std::make_unique<MemorySettingsStore>();
+    libraries.name[0] = "VEK";
+}
+
+void Session::read_stored_settings() { read_settings(*store, shell.settings); }
+
+Result<void> Session::store_current_settings() { return store_settings(*store, shell.settings); }
+
+void Session::load_interface_texts() { shell.ui_text.load(shell.app_dir, lang()); }
+
+void Session::initialise()
+{
+    project.file_name = "projet.vek";
+    shell.settings = Settings::defaults(shell.app_dir);
+    read_stored_settings();
+    load_interface_texts();
+    fill_builtin_catalogue(components, lang());
+    read_stored_settings();
+}
+
+std::vector<Error> Session::load_library(LoadProgress* progress)
+{
+    return halvern::load_library(shell.app_dir, lang(), components, libraries, progress);
+}
+
+std::vector<Error> Session::change_language(const std::string& new_lang, LoadProgress* progress)
+{
+    const int shown = libraries.current_library;
+    shell.settings.lang = new_lang;
+    fill_builtin_catalogue(components, lang());
+    std::vector<Error> notes = load_library(progress);
+    for (int position = 0; position < library_count_max; ++position)
+        if (libraries.order[size_t(position)] == shown && (position == 0 || shown != 0)) {
+            libraries.current_position = position;
+            libraries.current_library = shown;
+            break;
+        }
+    load_interface_texts();
+    return notes;
+}
+
+ProjectContext Session::project_context(ProjectDialogs& dialogs, ProjectMessages& messages)
+{
+    return ProjectContext{plan, stand, project, shell.settings, *store, components, shell.ui_text, shell.app_dir,
+                          dialogs, messages};
+}
+
+} // namespace halvern

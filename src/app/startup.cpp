@@ -1,0 +1,111 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "app/main_window.h"
+#include "app/qt_prompts.h"
+#include "app/session.h"
+#include "app/splash_window.h"
+#include "base/app_dir.h"
+#include "platform/qt_settings_store.h"
+
+namespace halvern {
+
+namespace {
+
+// Many notes would make a message no one reads: the first ones, and how many more there are.
+std::string summary_of(const std::vector<Error>& notes)
+{
+    constexpr size_t shown = 12;
+    std::string text;
+    for (size_t i = 0; i < notes.size() && i < shown; ++i)
+        text += notes[i].text() + "\n";
+    if (notes.size() > shown)
+        text += "(" + std::to_string(notes.size() - shown) + " more)\n";
+    return text;
+}
+
+void place_main_window(MainWindow& window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
+    // The component list and the library browser stand at the right edge of the screen.
+    const int width = area.width() >= 1100 ? area.width() - 320 : area.width();
+    const int height = std::max(480, area.height() * 9 / 10);
+    window.setGeometry(area.left(), area.top(), width, std::min(height, area.height()));
+}
+
+} // namespace
+
+std::vector<Error> load_session(Session& session, LoadProgress* progress)
+{
+    session.initialise();
+    return session.load_library(progress);
+}
+
+std::unique_ptr<MainWindow> open_editor(Session& session, Prompts& prompts, const std::vector<Error>& notes)
+{
+    auto window = std::make_unique<MainWindow>(session, prompts);
+    window->build_main_window();
+    place_main_window(*window);
+    window->show();
+
+    CursorLoad cursors = load_cursor_table(session.app_dir());
+    if (!cursors.missing.empty()) {
+        Error first = cursors.missing.front();
+        if (cursors.missing.size() > 1)
+            first.message = summary_of(cursors.missing);
+        prompts.load_error(LoadError::file_not_found, first);
+    }
+    window->set_cursors(std::move(cursors.table));
+    window->set_cursor(0);
+    if (!notes.empty())
+        prompts.warn("Halvern Visual Design", summary_of(notes));
+
+    window->open_aux_window(2);
+    window->redraw_plan();
+    window->open_aux_window(4);
+    return window;
+}
+
+int run_editor(int argc, char** argv, const EditorLaunch& launch)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Halvern Visual Design"));
+
+    const std::filesystem::path app_dir =
+        find_app_dir(launch.app_dir_option, launch.app_dir_variable, launch.executable_dir);
+    std::error_code ec;
+    if (app_dir.empty() || !std::filesystem::is_directory(app_dir, ec)) {
+        QMessageBox::critical(nullptr, QStringLiteral("Halvern Visual Design"),
+                              QStringLiteral("The installation folder does not exist: %1")
+                                  .arg(QString::fromStdString(app_dir.string())));
+        return 1;
+    }
+
+    auto session = std::make_unique<Session>(app_dir, std::make_unique<QtSettingsStore>());
+    QtPrompts prompts(nullptr, [&session] { return session->lang(); });
+
+    std::vector<Error> notes;
+    {
+        SplashWindow splash(SplashWindow::Kind::startup);
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (screen)
+            splash.move(screen->availableGeometry().center() - splash.rect().center());
+        splash.show();
+        QApplication::processEvents();
+        notes = load_session(*session, &splash);
+    }
+    std::unique_ptr<MainWindow> window = open_editor(*session, prompts, notes);
+    prompts.set_parent(window.get());
+    window->raise();
+    window->activateWindow();
+    if (launch.design)
+        window->open_file(*launch.design);
+
+    return application.exec();
+}
+
+} // namespace halvern

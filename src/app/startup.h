@@ -1,0 +1,40 @@
+#pragma once
+// Start-up in its order: the tables and settings, the interface texts, the catalogue and the
+// library (with the splash showing the progress), the main window with the base project, the
+// cursors, the component list, the plan and the library browser. Shutdown is the window's close.
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/result.h"
+
+namespace halvern {
+
+struct Session;
+class MainWindow;
+class Prompts;
+class LoadProgress;
+
+// The initialisation of the session and the library load, while the splash shows the progress.
+// Gives the notes of what the load skipped.
+std::vector<Error> load_session(Session& session, LoadProgress* progress);
+
+// The main window with the base project, shown; the cursors; the component list, the plan and the
+// library browser. The load notes and a missing cursor file are reported through `prompts`, and
+// start-up goes on.
+std::unique_ptr<MainWindow> open_editor(Session& session, Prompts& prompts, const std::vector<Error>& load_notes);
+
+struct EditorLaunch {
+    std::filesystem::path executable_dir;
+    std::optional<std::string> app_dir_variable; // HALVERN_APP_DIR
+    std::optional<std::string> app_dir_option;   // --app-dir
+    std::optional<std::filesystem::path> design; // a design to open once the editor is up
+};
+
+// The whole program with its windows; returns the exit code.
+int run_editor(int argc, char** argv, const EditorLaunch& launch);
+
+} // namespace halvern

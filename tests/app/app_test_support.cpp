@@ -1,0 +1,119 @@
+#include "app_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+
+#include <map>
+
+#include "app/main_window.h"
+#include "app/session.h"
+#include "app/startup.h"
+#include "plan/plan_edit.h"
+
+namespace halvern::testing {
+
+namespace {
+
+// Widgets need one QApplication for the whole binary; the test main has already chosen the
+// offscreen platform.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        if (QCoreApplication::instance())
+            return;
+        static int argc = 1;
+        static char name[] = "test_app";
+        static char* argv[] = {name, nullptr};
+        application_ = std::make_unique<QApplication>(argc, argv);
+    }
+
+private:
+    std::unique_ptr<QApplication> application_;
+};
+
+[[maybe_unused]] const ::testing::Environment* const qt_environment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+} // namespace
+
+std::optional<std::filesystem::path> ScriptedPrompts::choose_open(const FileDialogRequest& request)
+{
+    requests.push_back(request);
+    if (files.empty())
+        return std::nullopt;
+    auto answer = files.front();
+    files.pop_front();
+    return answer;
+}
+
+std::optional<std::filesystem::path> ScriptedPrompts::choose_save(const FileDialogRequest& request)
+{
+    return choose_open(request);
+}
+
+void ScriptedPrompts::load_error(LoadError code, const Error& detail)
+{
+    load_errors.push_back(code);
+    messages.push_back(detail.text());
+}
+
+void ScriptedPrompts::note(const Error& note) { messages.push_back(note.text()); }
+void ScriptedPrompts::write_failed(const Error& error) { messages.push_back(error.text()); }
+
+UnsavedChoice ScriptedPrompts::ask_unsaved(const std::string&)
+{
+    ++unsaved_questions;
+    return unsaved_answer;
+}
+
+void ScriptedPrompts::inform(const std::string&, const std::string& text) { messages.push_back(text); }
+void ScriptedPrompts::warn(const std::string&, const std::string& text) { messages.push_back(text); }
+
+InstallFolder::InstallFolder()
+{
+    namespace fs = std::filesystem;
+    const fs::path stage = stage_dir();
+    fs::create_directories(dir_.path() / "lib");
+    for (const char* file : {"lib/en.txt", "lib/fr.txt", "lib/base.qlm"})
+        fs::copy_file(stage / file, dir_.path() / file, fs::copy_options::overwrite_existing);
+    for (const char* folder : {"lib/ico", "lib/cur"})
+        fs::copy(stage / folder, dir_.path() / folder, fs::copy_options::recursive);
+    fs::create_directories(dir_.path() / "extlib");
+    fs::create_directories(dir_.path() / "temp");
+}
+
+Editor::Editor(const std::filesystem::path& app_dir, std::map<std::string, std::string, std::less<>> stored)
+{
+    auto store = std::make_unique<MemorySettingsStore>();
+    store->values = std::move(stored);
+    session = std::make_unique<Session>(app_dir, std::move(store));
+    std::vector<Error> notes = load_session(*session, nullptr);
+    window = open_editor(*session, prompts, notes);
+}
+
+Editor::~Editor() = default;
+
+QAction* Editor::action(int command) const { return window->command_action(command); }
+
+void Editor::trigger(int command) const
+{
+    QAction* a = action(command);
+    ASSERT_NE(a, nullptr) << "no menu entry " << command;
+    a->trigger();
+}
+
+int place_object(Session& session, int component, float x, float y, float rot)
+{
+    Result<int> made = create_object(session.plan, session.components, component, x, y);
+    EXPECT_TRUE(made.ok());
+    const int i = made.ok() ? *made : 0;
+    if (i > 0)
+        session.plan.obj_rot[size_t(i)] = rot;
+    session.plan.index_focus = 0;
+    return i;
+}
+
+} // namespace halvern::testing
