@@ -9,7 +9,7 @@ LibraryArrowButton::LibraryArrowButton(std::function<void()> step, QWidget* pare
 {
     timer_.setTimerType(Qt::PreciseTimer);
     // The press grabs the pointer, so the release always comes back here and stops the repeat.
-    connect(&timer_, &QTimer::timeout, this, [this] { step_(); });
+    connect(&timer_, &QTimer::timeout, this, &LibraryArrowButton::repeat_step);
 }
 
 void LibraryArrowButton::mousePressEvent(QMouseEvent* event)

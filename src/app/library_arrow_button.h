@@ -20,6 +20,8 @@ public:
     LibraryArrowButton(std::function<void()> step, QWidget* parent = nullptr);
 
     QTimer& repeat_timer() { return timer_; }
+    // One step of the repeat, as the timer gives it while the button is held.
+    void repeat_step() { step_(); }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,0 +1,246 @@
+// The view commands, the toolbar's filters and arrows, and what takes the plan's focus away.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/library_arrow_button.h"
+#include "app/main_window.h"
+#include "app/session.h"
+#include "app_test_support.h"
+#include "plan/plan_edit.h"
+#include "support/plan_builder.h"
+
+using namespace halvern;
+using namespace halvern::testing;
+
+namespace {
+
+class ToolbarTest : public ::testing::Test {
+protected:
+    InstallFolder folder;
+    Editor editor{folder.path()};
+    Session& s = *editor.session;
+    MainWindow& w = *editor.window;
+
+    void click(const char* key, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QAbstractButton* b = w.toolbar_button(key);
+        ASSERT_NE(b, nullptr) << key;
+        QTest::mouseClick(b, button);
+    }
+    bool checked(int command) { return editor.action(command)->isChecked(); }
+};
+
+} // namespace
+
+TEST_F(ToolbarTest, ZoomAutoThenHundredPercentScrollsHome)
+{
+    s.view.decal_x = 40;
+    s.view.decal_y = -60;
+    w.horizontal_bar()->setValue(140);
+    editor.trigger(47);
+    EXPECT_TRUE(s.view.zoom_auto);
+    EXPECT_TRUE(checked(47));
+    EXPECT_FALSE(checked(42));
+    EXPECT_EQ(w.zoom_box()->text(), "Auto");
+
+    editor.trigger(42);
+    EXPECT_FALSE(s.view.zoom_auto);
+    EXPECT_EQ(s.view.zoom, 1);
+    EXPECT_EQ(s.view.decal_x, 0);
+    EXPECT_EQ(s.view.decal_y, 0);
+    EXPECT_EQ(w.horizontal_bar()->value(), 100);
+    EXPECT_EQ(w.vertical_bar()->value(), 100);
+    EXPECT_FALSE(s.view.view_valid);
+    EXPECT_TRUE(checked(42));
+    EXPECT_FALSE(checked(47));
+    for (int other : {40, 41, 43, 44, 45, 46})
+        EXPECT_FALSE(checked(other)) << other;
+    EXPECT_EQ(w.zoom_box()->text(), "100%");
+
+    editor.trigger(44);
+    EXPECT_EQ(s.view.zoom, 2);
+    EXPECT_TRUE(checked(44));
+    EXPECT_FALSE(checked(42));
+    EXPECT_EQ(w.zoom_box()->text(), "200%");
+}
+
+TEST_F(ToolbarTest, ZoomButtonsAndScrollBars)
+{
+    editor.trigger(42);
+    click("loupe+");
+    EXPECT_EQ(s.view.zoom, 2);
+    EXPECT_EQ(w.horizontal_bar()->value(), 105); // the offsets moved by 100 cm
+    EXPECT_EQ(w.vertical_bar()->value(), 95);
+    EXPECT_EQ(w.zoom_box()->text(), "200%");
+    click("loupe-");
+    click("loupe-");
+    EXPECT_EQ(s.view.zoom, 0.5);
+    EXPECT_EQ(w.zoom_box()->text(), "50%");
+    EXPECT_TRUE(checked(40));
+    click("loupeall");
+    EXPECT_TRUE(s.view.zoom_auto);
+    EXPECT_EQ(w.horizontal_bar()->value(), 100);
+
+    s.view.view_valid = true;
+    w.vertical_bar()->setValue(110);
+    EXPECT_EQ(s.view.decal_y, 200);
+    EXPECT_FALSE(s.view.view_valid);
+    w.horizontal_bar()->setValue(90);
+    EXPECT_EQ(s.view.decal_x, 200);
+}
+
+TEST_F(ToolbarTest, ViewSwitchesToggleAndTick)
+{
+    EXPECT_TRUE(checked(32)); // angle errors are shown at start
+    editor.trigger(33);
+    EXPECT_TRUE(s.view.aff_noms);
+    EXPECT_TRUE(checked(33));
+    editor.trigger(33);
+    EXPECT_FALSE(s.view.aff_noms);
+    EXPECT_FALSE(checked(33));
+    editor.trigger(32);
+    EXPECT_FALSE(s.view.aff_erreur_angle);
+    editor.trigger(38);
+    EXPECT_TRUE(s.view.aff_grande_etiquette);
+    EXPECT_TRUE(checked(38));
+}
+
+TEST_F(ToolbarTest, StandFilterFadesLibrariesTwoToSevenAndStaysWhileOtherFiltersChange)
+{
+    for (int library : {1, 2, 5, 7, 8, 11})
+        define(s.components, 100 * library, 50, 10, library);
+    std::map<int, int> object_of;
+    object_of[0] = place_object(s, 0, 100, 100);
+    for (int library : {1, 2, 5, 7, 8, 11})
+        object_of[library] = place_object(s, 100 * library, 100, 100);
+    const int raised = place_object(s, 100 * 8, 300, 100);
+    s.plan.obj_elevation[size_t(raised)] = 50;
+    s.plan.index_focus = 1;
+    ASSERT_TRUE(select_object(s.plan, 2).ok());
+
+    auto faded = [&](int library) { return s.plan.obj_estompe[size_t(object_of[library])] == 0; };
+    click("stand");
+    EXPECT_FALSE(s.view.filter_stand);
+    for (int library : {2, 5, 7})
+        EXPECT_TRUE(faded(library)) << library;
+    for (int library : {0, 1, 8, 11})
+        EXPECT_FALSE(faded(library)) << library;
+    EXPECT_EQ(s.plan.index_focus, 0);
+    EXPECT_EQ(s.plan.nb_selection, 0);
+
+    click("vek");
+    EXPECT_TRUE(faded(0));
+    EXPECT_TRUE(faded(2));
+    click("vek");
+    EXPECT_FALSE(faded(0));
+    for (int library : {2, 5, 7})
+        EXPECT_TRUE(faded(library)) << library;
+    click("acc_vek");
+    EXPECT_TRUE(faded(1));
+    EXPECT_TRUE(faded(11));
+    EXPECT_TRUE(faded(5));
+    click("elevation");
+    EXPECT_TRUE(s.plan.obj_estompe[size_t(raised)] == 0);
+    EXPECT_FALSE(faded(8));
+
+    click("stand");
+    click("acc_vek");
+    click("elevation");
+    for (auto [library, i] : object_of)
+        EXPECT_EQ(s.plan.obj_estompe[size_t(i)], -1) << library;
+}
+
+TEST_F(ToolbarTest, RightButtonStepsTwiceAsFastAndStopsAtTheLastLibrary)
+{
+    s.libraries.order = {};
+    s.libraries.order[1] = 4;
+    s.libraries.order[2] = 9;
+    s.libraries.order[3] = 6;
+    s.libraries.name[4] = "Four", s.libraries.name[9] = "Nine", s.libraries.name[6] = "Six";
+    s.libraries.current_position = 0;
+    s.libraries.current_library = 0;
+    auto* right = qobject_cast<LibraryArrowButton*>(w.toolbar_button("d"));
+    auto* left = qobject_cast<LibraryArrowButton*>(w.toolbar_button("g"));
+    ASSERT_TRUE(right && left);
+
+    QTest::mousePress(right, Qt::RightButton);
+    EXPECT_EQ(s.libraries.current_position, 1); // the press steps at once
+    EXPECT_EQ(s.libraries.current_library, 4);
+    EXPECT_TRUE(right->repeat_timer().isActive());
+    EXPECT_EQ(right->repeat_timer().interval(), arrow_repeat_right_ms);
+    EXPECT_EQ(arrow_repeat_right_ms * 2, arrow_repeat_left_ms);
+    for (int tick = 0; tick < 5; ++tick)
+        right->repeat_step();
+    EXPECT_EQ(s.libraries.current_position, 3);
+    EXPECT_EQ(s.libraries.current_library, 6);
+    QTest::mouseRelease(right, Qt::RightButton);
+    EXPECT_FALSE(right->repeat_timer().isActive());
+    EXPECT_EQ(w.findChild<QLabel*>("stb_library")->text(), "Six");
+
+    QTest::mousePress(left, Qt::LeftButton);
+    EXPECT_EQ(left->repeat_timer().interval(), arrow_repeat_left_ms);
+    EXPECT_EQ(s.libraries.current_position, 2);
+    for (int tick = 0; tick < 5; ++tick)
+        left->repeat_step();
+    EXPECT_EQ(s.libraries.current_position, 0);
+    QTest::mouseRelease(left, Qt::LeftButton);
+    EXPECT_FALSE(left->repeat_timer().isActive());
+
+    // A middle button does not step.
+    QTest::mousePress(right, Qt::MiddleButton);
+    EXPECT_EQ(s.libraries.current_position, 0);
+    QTest::mouseRelease(right, Qt::MiddleButton);
+}
+
+TEST_F(ToolbarTest, TheMenusTakeThePlansFocus)
+{
+    s.shell.plan_focus = true;
+    QMenuBar* bar = w.menuBar();
+    QTest::mouseMove(bar, bar->actionGeometry(bar->actions().at(0)).center());
+    EXPECT_FALSE(s.shell.plan_focus);
+
+    s.shell.plan_focus = true;
+    QAction* save = editor.action(98);
+    save->hover();
+    EXPECT_FALSE(s.shell.plan_focus);
+    EXPECT_EQ(w.statusBar()->currentMessage(), "Save");
+
+    // A key on the window gives the focus back.
+    QTest::keyClick(&w, Qt::Key_A);
+    EXPECT_TRUE(s.shell.plan_focus);
+    // And a command takes it away again.
+    editor.trigger(33);
+    EXPECT_FALSE(s.shell.plan_focus);
+}
+
+TEST_F(ToolbarTest, TooltipsComeFromTheInterfaceTexts)
+{
+    EXPECT_EQ(w.toolbar_button("loupe+")->toolTip(), "Zoom in");
+    EXPECT_EQ(w.toolbar_button("stand")->toolTip(), "Active / Desactive les stands");
+    EXPECT_EQ(w.toolbar_button("elevation")->toolTip(), QString::fromUtf8("Active / Desactive les objets en \xC3\xA9l\xC3\xA9vation"));
+    EXPECT_TRUE(w.toolbar_button("vek")->isChecked());
+    EXPECT_FALSE(w.toolbar_button("loupe-")->isCheckable());
+}
+
+TEST_F(ToolbarTest, CommandsOfLaterWindowsAreGreyedAndDoNothing)
+{
+    for (int id : {10, 22, 39, 80, 81, 91, 100, 101, 102, 103, 48})
+        EXPECT_FALSE(editor.action(id)->isEnabled()) << id;
+    for (const char* key : {"projet", "prop", "color"})
+        EXPECT_FALSE(w.toolbar_button(key)->isEnabled()) << key;
+    const int before = s.plan.nb_objets;
+    w.menu_event(100);
+    w.menu_event(10);
+    w.menu_event(12345);
+    EXPECT_EQ(s.plan.nb_objets, before);
+}
