@@ -59,7 +59,12 @@ MainWindow::MainWindow(Session& session, Prompts& prompts, QWidget* parent)
     connect(&history_, &DesignHistory::design_restored, this, [this] { redraw_plan(); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The history goes after the window's other members: its last signals must find nobody.
+    history_.stack().disconnect(this);
+    history_.disconnect(this);
+}
 
 void MainWindow::build_main_window()
 {

@@ -29,6 +29,8 @@ public:
         static char* argv[] = {name, nullptr};
         application_ = std::make_unique<QApplication>(argc, argv);
     }
+    // Within the test run: Qt cannot be taken down once the program has begun to exit.
+    void TearDown() override { application_.reset(); }
 
 private:
     std::unique_ptr<QApplication> application_;
