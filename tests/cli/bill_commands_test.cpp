@@ -9,33 +9,23 @@
 #include "plan/plan_table.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
+#include "support/cli_runner.h"
 #include "support/plan_builder.h"
 #include "support/test_support.h"
 
 using namespace halvern;
+using halvern::testing::CliRun;
+using halvern::testing::run_cli_in;
 using halvern::testing::ScratchDir;
 using halvern::testing::place;
 
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
 class BillCommands : public ::testing::Test {
 protected:
     BillCommands() { app.write("lib/en.txt", "0=Main window\r\n"); }
 
-    CliRun run(std::vector<std::string> args)
-    {
-        CliEnvironment env;
-        env.executable_dir = app.path();
-        env.open_settings = [] { return std::make_unique<MemorySettingsStore>(); };
-        std::ostringstream out, err;
-        int code = run_cli(args, out, err, env);
-        return {code, out.str(), err.str()};
-    }
+    CliRun run(std::vector<std::string> args) { return run_cli_in(app.path(), args); }
 
     std::string save(const PlanTable& plan, const std::string& name = "design.qlm")
     {
