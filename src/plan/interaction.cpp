@@ -1,9 +1,6 @@
 #include "plan/interaction.h"
 
-#include <cmath>
-
 #include "base/numbers.h"
-#include "geometry/point_path.h"
 #include "plan/interaction_steps.h"
 #include "plan/plan_edit.h"
 
@@ -93,6 +90,20 @@ bool delete_key(InteractionState& state, InteractionContext& context)
         context.host.change_complete(PlanChange::deletion);
     context.host.redraw();
     return deleted;
+}
+
+void arm_zoom_tool(InteractionState& state, InteractionHost& host)
+{
+    state.mode_loupe = true;
+    host.set_cursor(cursor_zoom);
+}
+
+void arm_measuring_tool(InteractionState& state) { state.mode_mesure = true; }
+
+void table_replaced(InteractionState& state, PlanTable& plan)
+{
+    drop_gestures(state, plan);
+    refresh_hover(state, plan);
 }
 
 std::vector<GhostObject> drag_ghost(const InteractionState& state, const PlanTable& plan, double x, double y)

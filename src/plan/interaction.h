@@ -91,6 +91,16 @@ void interact(InteractionState& state, InteractionContext& context, const Pointe
 // gesture that held them, and redraws. False when nothing was deleted.
 bool delete_key(InteractionState& state, InteractionContext& context);
 
+// The toolbar's zoom tool ("loupe"): the next rectangle drawn with the left button zooms.
+void arm_zoom_tool(InteractionState& state, InteractionHost& host);
+// The toolbar's measuring tool ("mesure"): one line from the next press to its release.
+void arm_measuring_tool(InteractionState& state);
+
+// After the table was replaced or renumbered outside the interaction (New, Load, Import, undo and
+// redo): a held gesture ends and the hovered object is searched again, so that no stored number
+// names another object than the user chose.
+void table_replaced(InteractionState& state, PlanTable& plan);
+
 // Where the held objects would stand if the button were released at plan point (x, y): the single
 // held object of a drag or a placement, or the held selection. The drop applies exactly this.
 std::vector<GhostObject> drag_ghost(const InteractionState& state, const PlanTable& plan, double x, double y);

@@ -27,6 +27,8 @@ void end_drag(Call& call)
     s.mode_copie = false;
     s.placing = false;
     s.held.clear();
+    // The dropped object now lies under the pointer: the next press, without a move between, picks it.
+    refresh_hover(s, call.plan());
     call.host().redraw();
     call.host().set_cursor(cursor_move);
 }

@@ -1,6 +1,7 @@
 // The keyboard shortcuts of the plan: zoom, save and load, groups, the faces of the pictures, the
 // front view, and appending a component at the focused object's end.
 
+#include <algorithm>
 #include <cctype>
 
 #include "plan/groups.h"
@@ -102,8 +103,7 @@ void shortcuts(Call& call)
     const int kk = call.in.kk;
     if (kk == kk_ctrl) {
         if (key == " ") {
-            call.s.mode_loupe = true;
-            call.host().set_cursor(cursor_zoom);
+            arm_zoom_tool(call.s, call.host());
         } else if (key == "+" || key_is(key, "k")) {
             view_command(call, zoom_in);
         } else if (key_is(key, "m")) {
@@ -113,9 +113,8 @@ void shortcuts(Call& call)
         } else if (key_is(key, "s")) {
             call.host().save_project();
         } else if (key_is(key, "l")) {
-            drop_gestures(call.s, call.plan());
             call.host().load_project();
-            refresh_hover(call.s, call.plan());
+            table_replaced(call.s, call.plan());
         } else if (key_is(key, "g")) {
             group_command(call, true);
         } else if (key_is(key, "u")) {

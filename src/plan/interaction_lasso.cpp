@@ -123,25 +123,25 @@ void release_rectangle(Call& call)
 bool measure(Call& call)
 {
     InteractionState& s = call.s;
-    if (!s.mode_mesure && !s.measuring)
-        return false;
+    const PlanTable& plan = call.plan();
     if (!s.measuring) {
-        if (call.left_pressed && !call.in_column) {
-            s.measuring = true;
-            s.measure_from = {call.x, call.y};
-        }
+        // The armed tool waits for a press of its own; a gesture already under way finishes first.
+        if (!s.mode_mesure || plan.focus || plan.focus_groupe || s.flag_lasso || s.rotation_en_cours)
+            return false;
+        if (!call.left_pressed || call.in_column)
+            return true;
+        s.measuring = true;
+        s.measure_from = {call.x, call.y};
     }
-    if (s.measuring) {
-        if (call.left) {
-            LiveOverlay overlay;
-            overlay.measure = MeasureLine{s.measure_from, {call.x, call.y}};
-            call.host().redraw_live(overlay);
-        } else {
-            // One measurement per activation of the tool.
-            s.measuring = false;
-            s.mode_mesure = false;
-            call.host().redraw();
-        }
+    if (call.left) {
+        LiveOverlay overlay;
+        overlay.measure = MeasureLine{s.measure_from, {call.x, call.y}};
+        call.host().redraw_live(overlay);
+    } else {
+        // One measurement per activation of the tool.
+        s.measuring = false;
+        s.mode_mesure = false;
+        call.host().redraw();
     }
     return true;
 }

@@ -102,6 +102,7 @@ void drop_selection(Call& call)
     plan.index_focus = 0;
     plan.focus = false;
     plan.focus_groupe = false;
+    refresh_hover(s, plan);
     if (moved)
         call.host().change_complete(PlanChange::selection_move);
     call.host().redraw();

@@ -106,6 +106,7 @@ void finish_turn(Call& call)
     }
     s.rotation_en_cours = false;
     s.held.clear();
+    refresh_hover(s, plan);
     if (changed)
         call.host().change_complete(selection ? PlanChange::selection_turn : PlanChange::turn);
     call.host().redraw();
@@ -118,7 +119,8 @@ void turn(Call& call)
     InteractionState& s = call.s;
     PlanTable& plan = call.plan();
     bool started = false;
-    if (call.right_pressed && !s.rotation_en_cours && !plan.focus && !plan.focus_groupe && !s.flag_lasso)
+    if (call.right_pressed && !call.in_column && !s.rotation_en_cours && !plan.focus && !plan.focus_groupe &&
+        !s.flag_lasso)
         started = start_turn(call);
     if (!s.rotation_en_cours)
         return;

@@ -275,3 +275,33 @@ TEST(InteractionSelection, CtrlPressInsideOpensTheGroupDialogAndEmptiesTheSelect
     EXPECT_EQ(w.plan.nb_selection, 0);
     EXPECT_EQ(w.host.changes, std::vector<PlanChange>{PlanChange::group_properties});
 }
+
+TEST(InteractionDrag, APressRightAfterTheDropPicksTheDroppedObject)
+{
+    PlanWindow w;
+    place(w.plan, loose_panel, 200, 200);
+    w.press(200, 200);
+    w.drag(400, 300);
+    w.release(400, 300);
+    // The window calls again only because the button went down: no move in between.
+    w.at(400, 300, button_left);
+    EXPECT_TRUE(w.plan.focus);
+    EXPECT_EQ(w.plan.index_focus, 1);
+    EXPECT_FALSE(w.state.flag_lasso);
+}
+
+TEST(InteractionDrag, AnArmedMeasuringToolWaitsForThePlacementToEnd)
+{
+    PlanWindow w;
+    w.state.selected_component = loose_panel;
+    w.state.depot_palette = true;
+    arm_measuring_tool(w.state);
+    w.press(300, 300);
+    w.drag(320, 300);
+    w.release(320, 300);
+    ASSERT_EQ(w.plan.nb_objets, 1);
+    EXPECT_FLOAT_EQ(w.plan.obj_x[1], 320);
+    EXPECT_TRUE(w.state.mode_mesure);
+    w.press(500, 500);
+    EXPECT_TRUE(w.state.measuring);
+}

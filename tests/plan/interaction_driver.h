@@ -3,6 +3,7 @@
 // recording host keeps every call it makes, so tests assert on the table, the selection and the
 // host's calls.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ struct RecordingHost : InteractionHost {
     int saves = 0, loads = 0;
     std::vector<PlanChange> changes;
     bool dialogs_apply = false;
+    std::function<void()> on_load; // what loading a project does to the table
 
     void redraw() override { ++redraws; }
     void redraw_live(const LiveOverlay& overlay) override { live.push_back(overlay); }
@@ -55,7 +57,12 @@ struct RecordingHost : InteractionHost {
     }
     void open_object_editor(int component) override { editors.push_back(component); }
     void save_project() override { ++saves; }
-    void load_project() override { ++loads; }
+    void load_project() override
+    {
+        ++loads;
+        if (on_load)
+            on_load();
+    }
     void change_complete(PlanChange change) override { changes.push_back(change); }
 
     int cursor() const { return cursors.empty() ? -1 : cursors.back(); }
