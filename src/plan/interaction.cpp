@@ -53,8 +53,6 @@ void interact(InteractionState& state, InteractionContext& context, const Pointe
     call.right = call.buttons == button_right;
     call.left_pressed = call.left && before != button_left;
     call.right_pressed = call.right && before != button_right;
-    call.left_released = !call.left && before == button_left;
-    call.right_released = !call.right && before == button_right;
     call.in_column = input.pixel_x < palette_width;
     state.last_buttons = call.buttons;
     state.last_x = call.x;

@@ -19,7 +19,6 @@ struct Call {
     double x = 0, y = 0;       // the pointer in plan centimetres
     bool left = false, right = false;
     bool left_pressed = false, right_pressed = false; // the button went down since the last call
-    bool left_released = false, right_released = false;
     bool in_column = false; // the pointer is over the palette column
     bool dialog_opened = false; // a press of this call already opened a property dialog
 
