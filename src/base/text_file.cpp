@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "base/cp1252.h"
+#include "base/line_cursor.h"
 
 namespace halvern {
 
@@ -16,18 +17,9 @@ namespace fs = std::filesystem;
 std::vector<std::string> split_lines(std::string_view text)
 {
     std::vector<std::string> lines;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find('\n', pos);
-        size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos)
-            end = text.size();
-        size_t stop = end;
-        if (stop > pos && text[stop - 1] == '\r')
-            --stop;
-        lines.emplace_back(text.substr(pos, stop - pos));
-        pos = next;
-    }
+    LineCursor cursor(text);
+    for (std::string_view line; cursor.next(line);)
+        lines.emplace_back(line);
     return lines;
 }
 

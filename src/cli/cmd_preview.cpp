@@ -1,6 +1,3 @@
-#include <charconv>
-#include <cmath>
-
 #include "cli/commands.h"
 #include "cli/library_loading.h"
 #include "geometry/component_preview.h"
@@ -8,19 +5,6 @@
 #include "platform/qt_canvas.h"
 
 namespace halvern {
-
-namespace {
-
-std::optional<double> parse_real_argument(std::string_view text)
-{
-    double value = 0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-} // namespace
 
 int cmd_preview(CliContext& context)
 {

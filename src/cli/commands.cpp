@@ -23,6 +23,12 @@ const std::vector<Command>& cli_commands()
         {"objects", "FILE", "list a design's objects, one tab-separated line each", 1, 1, {}, cmd_objects},
         {"convert", "IN OUT.qlm", "read a design of either format and write it in the current format", 2, 2, {},
          cmd_convert},
+        {"bom", "FILE", "print a design's bill of materials (tsv: the list as copied to the clipboard)", 1, 1,
+         {{"--group", true, "count only the members of this group object", "G"},
+          {"--format", true, "tsv (default) or json", "tsv|json"}},
+         cmd_bom},
+        {"drop", "FILE INDEX X Y [ROT]", "drop object INDEX at (X, Y) as a drag ends, snap it, print x y rot elevation",
+         4, 5, {{"-o", true, "write the design with the dropped object to this file", "OUT.qlm"}}, cmd_drop},
     };
     return commands;
 }

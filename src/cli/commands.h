@@ -7,6 +7,8 @@ namespace halvern {
 
 int cmd_settings(CliContext& context);
 int cmd_text(CliContext& context);
+int cmd_bom(CliContext& context);
+int cmd_drop(CliContext& context);
 int cmd_library(CliContext& context);
 int cmd_component(CliContext& context);
 int cmd_price_table(CliContext& context);

@@ -3,17 +3,15 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "support/cli_runner.h"
 #include "support/test_support.h"
 
 using namespace halvern;
+using halvern::testing::CliRun;
 using halvern::testing::ScratchDir;
+using halvern::testing::run_cli_in;
 
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out, err;
-};
 
 // Runs the command line in-process against an installation folder and a store kept in memory.
 class CliTest : public ::testing::Test {
@@ -24,19 +22,7 @@ protected:
         app.write("lib/fr.txt", "0=Fen\xEAtre\r\n72=Liste des composants\r\n");
     }
 
-    CliRun run(std::vector<std::string> args)
-    {
-        CliEnvironment env;
-        env.executable_dir = app.path();
-        env.open_settings = [this] {
-            auto store = std::make_unique<MemorySettingsStore>();
-            store->values = stored;
-            return store;
-        };
-        std::ostringstream out, err;
-        int code = run_cli(args, out, err, env);
-        return {code, out.str(), err.str()};
-    }
+    CliRun run(std::vector<std::string> args) { return run_cli_in(app.path(), args, stored); }
 
     ScratchDir app;
     std::map<std::string, std::string, std::less<>> stored;

@@ -9,32 +9,22 @@
 #include "cli/cli.h"
 #include "plan/plan_table.h"
 #include "project/project_writer.h"
+#include "support/cli_runner.h"
 #include "support/test_support.h"
 
 using namespace halvern;
+using halvern::testing::CliRun;
+using halvern::testing::run_cli_in;
 using halvern::testing::ScratchDir;
 using halvern::testing::read_bytes;
 
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
 class DesignCommands : public ::testing::Test {
 protected:
     DesignCommands() { app.write("lib/en.txt", "0=Main window\r\n"); }
 
-    CliRun run(std::vector<std::string> args)
-    {
-        CliEnvironment env;
-        env.executable_dir = app.path();
-        env.open_settings = [] { return std::make_unique<MemorySettingsStore>(); };
-        std::ostringstream out, err;
-        int code = run_cli(args, out, err, env);
-        return {code, out.str(), err.str()};
-    }
+    CliRun run(std::vector<std::string> args) { return run_cli_in(app.path(), args); }
 
     static int place(PlanTable& plan, float comp, float x, float y, float rot = 0, int groupe = 0)
     {

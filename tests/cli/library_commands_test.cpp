@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "support/cli_runner.h"
 #include "support/test_support.h"
 
 using namespace halvern;
@@ -11,10 +12,7 @@ using halvern::testing::ScratchDir;
 
 namespace {
 
-struct CommandRun {
-    int code;
-    std::string out, err;
-};
+using CommandRun = halvern::testing::CliRun;
 
 std::vector<std::string> lines_of(const std::string& text)
 {
@@ -36,15 +34,7 @@ protected:
         app.write("extlib/2/bad.lib", "7000\r\n0\r\nToo far\r\n1\r\n1\r\n1\r\n");
     }
 
-    CommandRun run(std::vector<std::string> args)
-    {
-        CliEnvironment env;
-        env.executable_dir = app.path();
-        env.open_settings = [] { return std::make_unique<MemorySettingsStore>(); };
-        std::ostringstream out, err;
-        int code = run_cli(args, out, err, env);
-        return {code, out.str(), err.str()};
-    }
+    CommandRun run(std::vector<std::string> args) { return halvern::testing::run_cli_in(app.path(), args); }
 
     ScratchDir app;
 };

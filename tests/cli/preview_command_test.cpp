@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "support/cli_runner.h"
 #include "support/test_support.h"
 
 using namespace halvern;
@@ -13,22 +14,14 @@ using halvern::testing::ScratchDir;
 
 namespace {
 
-struct Outcome {
-    int code;
-    std::string out, err;
-};
+using Outcome = halvern::testing::CliRun;
 
 class PreviewCommand : public ::testing::Test {
 protected:
     Outcome run(std::vector<std::string> args)
     {
         args.insert(args.begin(), "preview");
-        CliEnvironment env;
-        env.executable_dir = app.path();
-        env.open_settings = [] { return std::make_unique<MemorySettingsStore>(); };
-        std::ostringstream out, err;
-        int code = run_cli(args, out, err, env);
-        return {code, out.str(), err.str()};
+        return halvern::testing::run_cli_in(app.path(), args);
     }
 
     QImage picture(const std::string& name) { return QImage(QString::fromStdString((dir / name).string())); }

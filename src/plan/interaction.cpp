@@ -1,0 +1,163 @@
+#include "plan/interaction.h"
+
+#include "base/numbers.h"
+#include "plan/interaction_steps.h"
+#include "plan/plan_edit.h"
+
+namespace halvern {
+
+using namespace interaction_detail;
+
+namespace {
+
+std::string flag_text(bool flag) { return flag ? "-1" : "0"; }
+
+// Plan positions to a millimetre, zoom and offsets as they are.
+std::string cm_text(double value) { return format_number(round_half_away(value * 10) / 10); }
+std::string short_text(double value) { return format_number(round_half_away(value * 100) / 100); }
+
+Readout make_readout(const Call& call)
+{
+    const InteractionState& s = call.s;
+    const ViewState& view = call.c.view;
+    Readout r;
+    r.position = {
+        "X :" + cm_text(call.x - 100) + " cm x Y :" + cm_text(call.y - 100) + " cm",
+        "zoom :" + short_text(view.zoom),
+        "topx :" + format_number(view.decal_x),
+        "topy :" + format_number(view.decal_y),
+    };
+    if (view.aff_debug) {
+        r.debug = {
+            "   x=" + format_number(round_half_away(call.x)) + "   y=" + short_text(call.y) +
+                "   ancx=" + short_text(s.ancx) + "   ancy=" + short_text(s.ancy) + "   org_x=" +
+                short_text(s.org_x) + "   org_y=" + short_text(s.org_y) + "   focus=" +
+                flag_text(call.c.plan.focus) + "   focus_groupe=" + flag_text(call.c.plan.focus_groupe),
+            "flag_lasso=" + flag_text(s.flag_lasso) + "        kk=" + std::to_string(call.in.kk),
+        };
+    }
+    return r;
+}
+
+} // namespace
+
+void interact(InteractionState& state, InteractionContext& context, const PointerInput& input)
+{
+    Call call{state, context, input};
+    call.buttons = input.buttons == button_both ? button_left : input.buttons;
+    const int before = state.last_buttons;
+    const PixelPoint at = context.view.to_plan(input.pixel_x, input.pixel_y);
+    call.x = at.x;
+    call.y = at.y;
+    call.left = call.buttons == button_left;
+    call.right = call.buttons == button_right;
+    call.left_pressed = call.left && before != button_left;
+    call.right_pressed = call.right && before != button_right;
+    call.in_column = input.pixel_x < palette_width;
+    state.last_buttons = call.buttons;
+    state.last_x = call.x;
+    state.last_y = call.y;
+
+    if (state.mode_loupe)
+        context.host.set_cursor(cursor_zoom);
+    palette_press(call);
+    start_placing(call);
+    if (call.buttons == button_none)
+        hover(call);
+    if (!measure(call)) {
+        press_on_object(call);
+        press_on_empty(call);
+        press_inside_selection(call);
+        drop_selection(call);
+        drag_held_object(call);
+        turn(call);
+        show_rectangle(call);
+        release_rectangle(call);
+    }
+    if (!input.key.empty())
+        shortcuts(call);
+    context.host.show_readout(make_readout(call));
+}
+
+bool delete_key(InteractionState& state, InteractionContext& context)
+{
+    const bool deleted = delete_focused_and_selected(context.plan);
+    drop_gestures(state, context.plan);
+    refresh_hover(state, context.plan);
+    if (deleted)
+        context.host.change_complete(PlanChange::deletion);
+    context.host.redraw();
+    return deleted;
+}
+
+void arm_zoom_tool(InteractionState& state, InteractionHost& host)
+{
+    state.mode_loupe = true;
+    host.set_cursor(cursor_zoom);
+}
+
+void arm_measuring_tool(InteractionState& state) { state.mode_mesure = true; }
+
+void table_replaced(InteractionState& state, PlanTable& plan)
+{
+    drop_gestures(state, plan);
+    refresh_hover(state, plan);
+}
+
+std::vector<GhostObject> drag_ghost(const InteractionState& state, const PlanTable& plan, double x, double y)
+{
+    std::vector<GhostObject> ghost;
+    if (plan.focus && plan.valid(plan.index_focus)) {
+        GhostObject g = state.held.empty() ? held_entry(plan, plan.index_focus, "OO") : state.held.front();
+        g.object = plan.index_focus;
+        g.x = x - state.org_x;
+        g.y = y - state.org_y;
+        g.rot = state.rot_memo;
+        ghost.push_back(std::move(g));
+    } else if (plan.focus_groupe) {
+        const double dx = x - state.org_x, dy = y - state.org_y;
+        for (const GhostObject& held : state.held) {
+            if (!plan.valid(held.object))
+                continue;
+            GhostObject g = held;
+            g.x = plan.obj_x[size_t(held.object)] + dx;
+            g.y = plan.obj_y[size_t(held.object)] + dy;
+            g.rot = plan.obj_rot[size_t(held.object)];
+            ghost.push_back(std::move(g));
+        }
+    }
+    return ghost;
+}
+
+namespace interaction_detail {
+
+void show_error(InteractionContext& context, const Error& error) { context.host.show_message(error.message); }
+void show_error(Call& call, const Error& error) { show_error(call.c, error); }
+
+void refresh_hover(InteractionState& state, const PlanTable& plan)
+{
+    state.survol = hovered_object(plan, state.last_x, state.last_y);
+}
+
+void drop_gestures(InteractionState& state, PlanTable& plan)
+{
+    plan.focus = false;
+    plan.focus_groupe = false;
+    state.flag_lasso = false;
+    state.mode_copie = false;
+    state.rotation_en_cours = false;
+    state.placing = false;
+    state.measuring = false;
+    state.held.clear();
+    state.ancx = -1;
+}
+
+GhostObject held_entry(const PlanTable& plan, int i, const std::string& computed)
+{
+    const size_t k = size_t(i);
+    return {i, plan.obj_x[k], plan.obj_y[k], plan.obj_rot[k], end_code_with_override(plan, i, 1, computed)};
+}
+
+} // namespace interaction_detail
+
+} // namespace halvern

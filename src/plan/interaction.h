@@ -1,0 +1,116 @@
+#pragma once
+// The pointer interaction: pointer moves, button changes and keystrokes on the plan window become
+// edits of the plan table. The window calls `interact` once for every change of the pointer's
+// pixel position or buttons and once for every keystroke; each call runs the checks below in a
+// fixed order (palette, placing, hover, measuring, press on an object, lasso, the held selection,
+// drag and drop, turning, the released rectangle, the shortcuts, the readout) and asks the host for
+// whatever leaves the plan table: redraws, cursor, texts, dialogs, saving and loading.
+//
+// While a button is held the table keeps its objects where they were and only an outline (the
+// ghost) follows the pointer; the change is made at the release, from the same computation that
+// placed the ghost, and handed to the host once as one step for its undo stack.
+
+#include <string>
+#include <vector>
+
+#include "library/component_table.h"
+#include "plan/interaction_host.h"
+#include "plan/live_overlay.h"
+#include "plan/plan_table.h"
+#include "plan/view_state.h"
+
+namespace halvern {
+
+// Modifier codes of `kk`.
+inline constexpr int kk_none = 0;
+inline constexpr int kk_ctrl = 2;
+inline constexpr int kk_alt = 4;
+inline constexpr int kk_ctrl_alt = 6;
+
+// Button states.
+inline constexpr int button_none = 0;
+inline constexpr int button_left = 1;
+inline constexpr int button_right = 2;
+inline constexpr int button_both = 3; // taken as the left button
+
+inline constexpr double hover_radius = 10;       // cm, strict
+inline constexpr double lasso_margin = 5;        // cm an object's point stays inside a lasso
+inline constexpr double selection_box_margin = 3; // cm around the selection a press still holds it
+inline constexpr int key_code_delete = 46;
+
+struct PointerInput {
+    double pixel_x = 0, pixel_y = 0; // client pixels of the plan window, palette column included
+    int buttons = button_none;
+    int kk = kk_none;
+    std::string key;                 // the last keystroke's character, empty for a pointer change
+    int area_width = 0, area_height = 0; // the plan window's drawing area, pixels
+};
+
+struct InteractionState {
+    // The state the debug display shows, under the names it shows them by.
+    bool flag_lasso = false;         // a lasso (or zoom) rectangle is being drawn
+    double org_x = 0, org_y = 0;     // grab offset at a press, or the rectangle's first corner
+    double ancx = -1, ancy = 0;      // where the held object's ghost stands; ancx -1: no anchor
+    int survol = 0;                  // the hovered object, 0 = none
+    bool depot_palette = false;      // a palette component waits to be placed
+    bool mode_copie = false;         // the current drag copies the object
+    bool rotation_en_cours = false;  // a right-button turn is under way
+    bool mode_loupe = false;         // the zoom tool: the next rectangle zooms
+    bool mode_mesure = false;        // the measuring tool
+    double rot_memo = 0;             // the rotation being computed during a turn
+
+    int selected_component = 0; // the library component that placing and appending use
+    int palette_scroll = 0;     // cells the palette column is scrolled into its library
+
+    // Kept between calls to tell a press from a held button, and for the hover after a deletion.
+    int last_buttons = button_none;
+    double last_x = 0, last_y = 0;
+
+    bool placing = false;   // the held object was just created from the palette
+    bool measuring = false; // a measuring line is being drawn
+    PlanPoint measure_from;
+    // The objects a drag of the selection or a turn holds, fixed at the press: their numbers and
+    // the end codes their outlines keep while they are held.
+    std::vector<GhostObject> held;
+    bool turn_of_selection = false; // the turn holds the selection rather than the focused object
+    PlanPoint turn_centre;
+};
+
+struct InteractionContext {
+    PlanTable& plan;
+    const ComponentTable& components;
+    const LibraryTable& libraries;
+    ViewState& view;
+    InteractionHost& host;
+};
+
+// One call of the interaction.
+void interact(InteractionState& state, InteractionContext& context, const PointerInput& input);
+
+// The Delete key of the plan window: removes the focused object and the selected objects, ends a
+// gesture that held them, and redraws. False when nothing was deleted.
+bool delete_key(InteractionState& state, InteractionContext& context);
+
+// The toolbar's zoom tool ("loupe"): the next rectangle drawn with the left button zooms.
+void arm_zoom_tool(InteractionState& state, InteractionHost& host);
+// The toolbar's measuring tool ("mesure"): one line from the next press to its release.
+void arm_measuring_tool(InteractionState& state);
+
+// After the table was replaced or renumbered outside the interaction (New, Load, Import, undo and
+// redo): a held gesture ends and the hovered object is searched again, so that no stored number
+// names another object than the user chose.
+void table_replaced(InteractionState& state, PlanTable& plan);
+
+// Where the held objects would stand if the button were released at plan point (x, y): the single
+// held object of a drag or a placement, or the held selection. The drop applies exactly this.
+std::vector<GhostObject> drag_ghost(const InteractionState& state, const PlanTable& plan, double x, double y);
+
+// Where the turned objects stand for the current `rot_memo`. The end of the turn applies exactly this.
+std::vector<GhostObject> turn_ghost(const InteractionState& state, const PlanTable& plan);
+
+// The hovered object at plan point (x, y): the nearest reference point strictly closer than
+// `hover_radius`, the lower number on a tie; faded objects and objects without an outline (groups)
+// are never hovered. 0 when none.
+int hovered_object(const PlanTable& plan, double x, double y);
+
+} // namespace halvern

@@ -1,0 +1,146 @@
+// Turning with the right button: the focused object about its own middle, or the selection about
+// the middle of its box. Half the pointer's way in pixels (across plus down) is the angle in
+// degrees; without a modifier key the angle is cut to a multiple of 5 degrees.
+
+#include <cmath>
+
+#include "base/numbers.h"
+#include "geometry/point_path.h"
+#include "plan/interaction_steps.h"
+#include "plan/plan_ends.h"
+
+namespace halvern {
+
+namespace {
+
+double turned_angle(double raw, int kk)
+{
+    double angle = raw;
+    // Cut toward zero, so that turning left mirrors turning right.
+    if (kk == kk_none)
+        angle = std::trunc(std::trunc(angle) / 5) * 5;
+    if (angle < 0)
+        angle += 36000;
+    return normalize_degrees(round_to_int(angle));
+}
+
+} // namespace
+
+std::vector<GhostObject> turn_ghost(const InteractionState& state, const PlanTable& plan)
+{
+    std::vector<GhostObject> ghost;
+    if (!state.turn_of_selection) {
+        if (state.held.empty() || !plan.valid(state.held.front().object))
+            return ghost;
+        GhostObject g = state.held.front();
+        g.x = plan.obj_x[size_t(g.object)];
+        g.y = plan.obj_y[size_t(g.object)];
+        g.rot = state.rot_memo;
+        ghost.push_back(std::move(g));
+        return ghost;
+    }
+    const PlanPoint c = state.turn_centre;
+    for (const GhostObject& held : state.held) {
+        if (!plan.valid(held.object))
+            continue;
+        const size_t i = size_t(held.object);
+        GhostObject g = held;
+        const PointD p = rotate_point(c.x, c.y, plan.obj_x[i], plan.obj_y[i], state.rot_memo);
+        g.x = p.x;
+        g.y = p.y;
+        g.rot = normalize_degrees(double(plan.obj_rot[i]) + 3600 + state.rot_memo);
+        ghost.push_back(std::move(g));
+    }
+    return ghost;
+}
+
+namespace interaction_detail {
+
+namespace {
+
+bool start_turn(Call& call)
+{
+    InteractionState& s = call.s;
+    PlanTable& plan = call.plan();
+    const int f = plan.index_focus;
+    PlanPoint base;
+    double base_rot = 0;
+    if (has_geometry(plan, f)) {
+        s.held = {held_entry(plan, f, end_code(plan, call.c.components, f, 1))};
+        base = {plan.obj_x[size_t(f)], plan.obj_y[size_t(f)]};
+        base_rot = plan.obj_rot[size_t(f)];
+        s.turn_of_selection = false;
+    } else if (plan.nb_selection > 0) {
+        // A selection turns about the middle of its box; its angle starts from nothing.
+        const std::optional<PlanBox> box = selection_box(plan, call.c.components);
+        s.held = held_selection(plan, call.c.components);
+        if (!box || s.held.empty()) {
+            s.held.clear();
+            return false;
+        }
+        s.turn_centre = {(box->left + box->right) / 2, (box->top + box->bottom) / 2};
+        s.turn_of_selection = true;
+    } else {
+        return false;
+    }
+    s.org_x = call.x - base.x;
+    s.org_y = call.y - base.y;
+    s.rot_memo = base_rot;
+    s.rotation_en_cours = true;
+    return true;
+}
+
+void finish_turn(Call& call)
+{
+    InteractionState& s = call.s;
+    PlanTable& plan = call.plan();
+    const bool selection = s.turn_of_selection;
+    bool changed = false;
+    for (const GhostObject& g : turn_ghost(s, plan)) {
+        const size_t i = size_t(g.object);
+        const float x = float(g.x), y = float(g.y), rot = float(g.rot);
+        changed = changed || x != plan.obj_x[i] || y != plan.obj_y[i] || rot != plan.obj_rot[i];
+        plan.obj_x[i] = x;
+        plan.obj_y[i] = y;
+        plan.obj_rot[i] = rot;
+    }
+    s.rotation_en_cours = false;
+    s.held.clear();
+    refresh_hover(s, plan);
+    if (changed)
+        call.host().change_complete(selection ? PlanChange::selection_turn : PlanChange::turn);
+    call.host().redraw();
+}
+
+} // namespace
+
+void turn(Call& call)
+{
+    InteractionState& s = call.s;
+    PlanTable& plan = call.plan();
+    bool started = false;
+    if (call.right_pressed && !call.in_column && !s.rotation_en_cours && !plan.focus && !plan.focus_groupe &&
+        !s.flag_lasso)
+        started = start_turn(call);
+    if (!s.rotation_en_cours)
+        return;
+    if (!call.right) {
+        finish_turn(call);
+        return;
+    }
+    if (!started && !s.held.empty()) {
+        // The angle grows from the turned object's own values (nothing for a selection).
+        const bool selection = s.turn_of_selection;
+        const size_t f = size_t(s.held.front().object);
+        const double base_x = selection ? 0 : plan.obj_x[f], base_y = selection ? 0 : plan.obj_y[f];
+        const double base_rot = selection ? 0 : plan.obj_rot[f];
+        const double raw = base_rot + call.c.view.zoom * ((call.x - base_x - s.org_x) + (call.y - base_y - s.org_y)) / 2;
+        s.rot_memo = turned_angle(raw, call.in.kk);
+    }
+    call.host().set_cursor(cursor_rotate);
+    call.host().redraw_live({turn_ghost(s, plan), {}, {}});
+}
+
+} // namespace interaction_detail
+
+} // namespace halvern
