@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/commands.h"
+#include "cli/plan_pictures.h"
 
 namespace halvern {
 
@@ -23,6 +24,12 @@ const std::vector<Command>& cli_commands()
         {"objects", "FILE", "list a design's objects, one tab-separated line each", 1, 1, {}, cmd_objects},
         {"convert", "IN OUT.qlm", "read a design of either format and write it in the current format", 2, 2, {},
          cmd_convert},
+        {"render", "FILE OUT.jpg", "draw the plan as \"Save Screen\" saves it, or as a window shows it, as JPEG", 2, 2,
+         render_command_options(), cmd_render},
+        {"blueprint", "FILE OUT.jpg", "draw the 2D blueprint, ten pixels per centimetre, as JPEG", 2, 2,
+         blueprint_command_options(), cmd_blueprint},
+        {"print", "FILE OUT.pdf", "print the plan on one A4 page into a PDF file", 2, 2, print_command_options(),
+         cmd_print},
     };
     return commands;
 }
