@@ -28,13 +28,19 @@ Error prefixed(const char* word, const Error& error, const std::filesystem::path
     return make_error(std::string(word) + ": " + error.message, file);
 }
 
+// Each tile is drawn with a border of this many pixels that is not kept: figures that cross the
+// tile's edge are then cut by the copy, not by the surface's own edge, where the rasterizer would
+// shape their ends differently from the picture drawn whole.
+constexpr int tile_border = 16;
+
 // A tile's rows into the bitmap, which keeps its rows bottom-up and its bytes blue, green, red.
 bool copy_tile(const PictureSurface& surface, FIBITMAP* bitmap, int picture_height, const PixelRect& tile)
 {
     for (int y = 0; y < tile.height; ++y) {
-        const std::uint32_t* source = surface.row(y);
-        if (!source)
+        const std::uint32_t* row = surface.row(y + tile_border);
+        if (!row)
             return false;
+        const std::uint32_t* source = row + tile_border;
         BYTE* target = FreeImage_GetScanLine(bitmap, picture_height - 1 - (tile.y + y));
         if (!target)
             return false;
@@ -71,10 +77,12 @@ Result<Bitmap> draw_plan_picture(PlanScene& scene, const PictureJob& job, const 
     Bitmap bitmap(FreeImage_Allocate(job.width, job.height, 24));
     if (!bitmap)
         return make_error("not enough memory for a picture of " + size_text(job.width, job.height) + " pixels");
-    const int tile_w = std::min(tile_size, job.width), tile_h = std::min(tile_size, job.height);
-    std::unique_ptr<PictureSurface> surface = surfaces ? surfaces(tile_w, tile_h) : nullptr;
-    if (!surface || surface->width() < tile_w || surface->height() < tile_h)
-        return make_error("no drawing surface of " + size_text(tile_w, tile_h) + " pixels");
+    const int tile = std::max(16, job.tile);
+    const int tile_w = std::min(tile, job.width), tile_h = std::min(tile, job.height);
+    const int surface_w = tile_w + 2 * tile_border, surface_h = tile_h + 2 * tile_border;
+    std::unique_ptr<PictureSurface> surface = surfaces ? surfaces(surface_w, surface_h) : nullptr;
+    if (!surface || surface->width() < surface_w || surface->height() < surface_h)
+        return make_error("no drawing surface of " + size_text(surface_w, surface_h) + " pixels");
 
     const PlanFacts facts = find_plan_facts(scene);
     RenderOptions options;
@@ -94,7 +102,7 @@ Result<Bitmap> draw_plan_picture(PlanScene& scene, const PictureJob& job, const 
             const int x0 = column * tile_w, y0 = row * tile_h;
             const PixelRect tile{x0, y0, std::min(tile_w, job.width - x0), std::min(tile_h, job.height - y0)};
             options.window = tile;
-            OffsetCanvas shifted(surface->begin(), x0, y0);
+            OffsetCanvas shifted(surface->begin(), x0 - tile_border, y0 - tile_border);
             ViewState view = job.view;
             render_plan(shifted, scene, view, options);
             surface->finish();
@@ -140,6 +148,13 @@ std::filesystem::path with_jpg_extension(const std::filesystem::path& file)
     return out;
 }
 
+int whole_picture_tile(int width, int height)
+{
+    if (std::int64_t(width) * height <= whole_surface_pixels_max)
+        return std::max(width, height);
+    return large_tile_size;
+}
+
 PictureJob screen_picture_job(const ViewState& view, const StandSettings& stand, int resolution)
 {
     PictureJob job;
@@ -152,6 +167,7 @@ PictureJob screen_picture_job(const ViewState& view, const StandSettings& stand,
     job.view.front_view = false;
     job.palette_column = false;
     job.smooth = true;
+    job.tile = whole_picture_tile(job.width, job.height);
     return job;
 }
 

@@ -41,6 +41,11 @@ struct BitmapDeleter {
 using Bitmap = std::unique_ptr<FIBITMAP, BitmapDeleter>;
 
 inline constexpr int tile_size = 500;
+// Pictures up to this many pixels are drawn on one surface of their own size when their job asks
+// for it: QPainter gives a thin anti-aliased line cut at a surface's edge a different pixel step
+// than the same line drawn whole, so a seam can show at low zooms, where lines are one pixel wide.
+inline constexpr std::int64_t whole_surface_pixels_max = std::int64_t(4096) * 4096;
+inline constexpr int large_tile_size = 2048;
 inline constexpr int jpeg_side_max = 65500;
 inline constexpr int jpeg_quality = 95;
 // A bitmap of 24 bits per pixel larger than this is refused before anything is drawn.
@@ -51,6 +56,7 @@ struct PictureJob {
     ViewState view;            // drawn as it stands (zoom auto applies to the picture's size)
     bool palette_column = false;
     bool smooth = true;
+    int tile = tile_size; // the largest side of a tile
     // Called after each tile with the tiles done and their count: the window keeps answering.
     std::function<void(int done, int total)> progress;
 };
@@ -66,7 +72,12 @@ Result<void> save_jpeg(const Bitmap& bitmap, const std::filesystem::path& file);
 // The path with ".jpg" added unless it ends in ".jpg" or ".jpeg" (any case).
 std::filesystem::path with_jpg_extension(const std::filesystem::path& file);
 
-// The view and size of the two saves, from the caller's view (its switches are kept).
+// The tile for a picture drawn on one surface when it is not too large, else in large tiles.
+int whole_picture_tile(int width, int height);
+
+// The view and size of the two saves, from the caller's view (its switches are kept). "Save
+// Screen" draws on one surface of the picture's size (in large tiles past 16 million pixels), the
+// blueprint in tiles of 500 x 500 pixels.
 PictureJob screen_picture_job(const ViewState& view, const StandSettings& stand, int resolution);
 PictureJob blueprint_job(const ViewState& view, const StandSettings& stand);
 

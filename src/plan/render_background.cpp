@@ -49,11 +49,11 @@ void grid_lines(const Context& ctx, double step, int width)
             const double at = zoom * (step * k + phase);
             if (vertical) {
                 const int x = to_pixel(x0 + at);
-                if (x >= left - margin && x <= right + margin)
+                if (x >= left && x <= right)
                     c.line({x, top}, {x, bottom});
             } else {
                 const int y = to_pixel(at);
-                if (y >= top - margin && y <= bottom + margin)
+                if (y >= top && y <= bottom)
                     c.line({left, y}, {right, y});
             }
         }
