@@ -110,7 +110,7 @@ TEST_F(Palette, TheColumnIsDrawnOverThePlan)
     EXPECT_EQ(count_text("VEK"), 1);
     EXPECT_EQ(count_text("-     +"), 1);
     EXPECT_EQ(count_text("Haut.150.3cm"), 1);
-    EXPECT_EQ(count_text("NO 3D"), 5); // the built-in frames have no 3D file here
+    EXPECT_EQ(count_text("NO 3D"), 0); // the built-in frames are exported from the program's pieces
     for (const Primitive& p : all)
         if (p.kind == Primitive::Kind::text && p.text == "-     +") {
             EXPECT_EQ(p.points[0].y, 417);
@@ -125,7 +125,31 @@ TEST_F(Palette, TheColumnIsDrawnOverThePlan)
         }
     }
 
-    (*components)[1].has_3d = true;
+    // A library of definition files: a component without its 3D file says so.
+    libraries.current_library = 1;
+    libraries.name[1] = "Starter";
+    for (int n = 100; n <= 102; ++n) {
+        (*components)[n].name = "piece";
+        (*components)[n].library = 1;
+        (*components)[n].width = 80;
+        (*components)[n].depth = 40;
+    }
+    (*components)[101].has_3d = true;
+    (*components)[102].width = 300; // larger than a cell at half size: made to fit
     draw(800, 500);
-    EXPECT_EQ(count_text("NO 3D"), 4);
+    bool in_column = false;
+    for (const Primitive& p : canvas.primitives()) {
+        in_column = in_column || (p.kind == Primitive::Kind::box && p.bounds == PixelRect{0, 0, 75, 500});
+        if (in_column && p.kind != Primitive::Kind::text)
+            for (const Pixel& q : p.points) {
+                EXPECT_GE(q.x, 0);
+                EXPECT_LE(q.x, 75);
+            }
+    }
+    EXPECT_EQ(count_text("NO 3D"), 2);
+    EXPECT_EQ(count_text("Starter"), 1);
+    for (const Primitive& p : canvas.primitives())
+        if (p.kind == Primitive::Kind::text && p.text == "NO 3D") {
+            EXPECT_TRUE(p.points[0].y == 42 || p.points[0].y == 192) << p.points[0].y; // cells 0 and 2
+        }
 }
