@@ -1,6 +1,9 @@
 // The menu commands of the main window.
 
 #include <QAction>
+#include <QApplication>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QDesktopServices>
 #include <QScrollBar>
 #include <QUrl>
@@ -8,6 +11,7 @@
 #include "app/about_window.h"
 #include "app/component_list_window.h"
 #include "app/diagnostic_window.h"
+#include "app/plan_widget.h"
 #include "app/library_window.h"
 #include "app/main_window.h"
 #include "app/prompts.h"
@@ -16,6 +20,9 @@
 #include "base/ui_text_ids.h"
 #include "dialogs/preferences_dialog.h"
 #include "library/price_table.h"
+#include "outputs/plan_picture.h"
+#include "platform/plan_printer.h"
+#include "platform/qt_plan_surfaces.h"
 #include "plan/groups.h"
 #include "plan/move_to_corner.h"
 #include "plan/plan_edit.h"
@@ -25,6 +32,9 @@ namespace halvern {
 
 const char* MainWindow::octaga_page = "https://www.octaga.com/download-octaga-player/";
 const char* MainWindow::capture_page = "https://www.screencapture.com/";
+
+// "Save Screen" draws 1000 pixels per metre of stand.
+constexpr int screen_resolution = 1000;
 
 void MainWindow::menu_event(int id)
 {
@@ -77,6 +87,15 @@ void MainWindow::menu_event(int id)
         break;
     case command::preferences:
         show_preferences();
+        break;
+    case command::save_blueprint:
+        save_blueprint();
+        break;
+    case command::save_screen:
+        save_screen();
+        break;
+    case command::print:
+        print_plan();
         break;
     case command::import_project:
         import_project();
@@ -158,6 +177,7 @@ void MainWindow::new_project()
     clear_selection(plan);
     session_.project.forget();
     session_.view.view_valid = false;
+    plan_replaced();
     history_.record_with_file(tr("New"), before);
     // An empty design has nothing a file could lose.
     history_.mark_saved();
@@ -182,6 +202,7 @@ void MainWindow::load_project()
     const DesignState before = capture_design(session_.plan, session_.stand);
     ProjectContext context = session_.project_context(prompts_, prompts_);
     const CommandOutcome outcome = load_project_command(context);
+    plan_replaced();
     // A load is no step back: the design is now the file (or what could be read of it).
     if (outcome == CommandOutcome::done
         || (outcome == CommandOutcome::failed && DesignSwap::between(before, capture_design(session_.plan, session_.stand))))
@@ -198,6 +219,7 @@ void MainWindow::open_file(const std::filesystem::path& file)
     const ProjectFormat format = bytes ? detect_project_format(*bytes) : ProjectFormat::v11;
     const CommandOutcome outcome = format == ProjectFormat::v11 ? read_project_v11(context, file, ReadMode::load)
                                                                 : read_project_old(context, file, ReadMode::load);
+    plan_replaced();
     if (outcome != CommandOutcome::cancelled)
         history_.reset();
     session_.view.view_valid = false;
@@ -209,6 +231,7 @@ void MainWindow::import_project()
 {
     ProjectContext context = session_.project_context(prompts_, prompts_);
     import_project_command(context);
+    plan_replaced();
     session_.view.view_valid = false;
     design_changed(tr("Import"));
     refresh_title();
@@ -285,8 +308,10 @@ void MainWindow::show_preferences()
 
 void MainWindow::move_objects_to_corner()
 {
-    if (move_to_corner(session_.plan, session_.components))
+    if (move_to_corner(session_.plan, session_.components)) {
+        plan_replaced();
         design_changed(tr("Move objects to the corner"));
+    }
 }
 
 void MainWindow::ungroup_everything()
@@ -294,6 +319,7 @@ void MainWindow::ungroup_everything()
     if (diagnostic_)
         diagnostic_->refresh();
     ungroup_all(session_.plan);
+    plan_replaced();
     if (diagnostic_)
         diagnostic_->refresh();
     design_changed(tr("Ungroup all"));
@@ -301,11 +327,80 @@ void MainWindow::ungroup_everything()
 
 void MainWindow::undo_redo(bool undo)
 {
+    // A held gesture keeps object numbers that the swap could change under it.
+    if (plan_ && plan_->gesture_held())
+        return;
     if (undo)
         history_.stack().undo();
     else
         history_.stack().redo();
     refresh_title();
+}
+
+} // namespace halvern
+
+namespace halvern {
+
+namespace {
+
+// Tiles done out of their count: the window keeps answering while a large picture is drawn.
+std::function<void(int, int)> progress_of(QProgressDialog& dialog)
+{
+    return [&dialog](int done, int total) {
+        dialog.setMaximum(std::max(1, total));
+        dialog.setValue(std::min(done, total));
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+}
+
+} // namespace
+
+void MainWindow::save_blueprint()
+{
+    auto answer = prompts_.choose_save({"Select file", session_.app_dir().string(), "jpg", "JPEG|*.jpg", {}});
+    if (!answer || answer->empty())
+        return;
+    QProgressDialog progress(QString::fromStdString(answer->filename().string()), QString(), 0, 1, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
+    auto saved = save_blueprint_to(*answer, scene, session_.view, qt_surface_maker(),
+                                   session_.shell.settings.view_qualite == 1, progress_of(progress));
+    progress.close();
+    if (!saved)
+        prompts_.warn("Halvern Visual Design", saved.error().text());
+    redraw_plan();
+}
+
+void MainWindow::save_screen()
+{
+    auto answer = prompts_.choose_save({session_.text(ui::save_screen_title), session_.settings().doc_path, "jpg",
+                                        "Image Jpeg|*.jpg", {}});
+    if (!answer || answer->empty())
+        return;
+    QProgressDialog progress(QString::fromStdString(answer->filename().string()), QString(), 0, 1, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
+    auto saved = halvern::save_screen(*answer, scene, session_.view, screen_resolution, qt_surface_maker(), true,
+                                      progress_of(progress));
+    progress.close();
+    if (!saved)
+        prompts_.warn("Halvern Visual Design", saved.error().text());
+    redraw_plan();
+}
+
+void MainWindow::print_plan()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!prompts_.choose_printer(printer))
+        return;
+    PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
+    // The page has its own view; the window's zoom, offsets and quality stay as they are.
+    if (auto printed = halvern::print_plan(printer, scene, session_.view); !printed)
+        prompts_.warn("Halvern Visual Design", printed.error().text());
+    session_.view.view_valid = false;
+    redraw_plan();
 }
 
 } // namespace halvern

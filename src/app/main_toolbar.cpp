@@ -9,6 +9,7 @@
 #include "app/library_arrow_button.h"
 #include "app/library_window.h"
 #include "app/main_window.h"
+#include "app/plan_widget.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "library/library_loader.h"
@@ -121,6 +122,15 @@ void MainWindow::toolbar_click(const std::string& key)
         apply_layer_filter_buttons();
         return;
     }
+    if (key == "mesure" && plan_) {
+        arm_measuring_tool(plan_->state());
+        return;
+    }
+    if (key == "loupe" && plan_) {
+        InteractionContext context = plan_->context();
+        arm_zoom_tool(plan_->state(), context.host);
+        return;
+    }
 }
 
 void MainWindow::apply_layer_filter_buttons()
@@ -135,6 +145,7 @@ void MainWindow::apply_layer_filter_buttons()
     view.filter_elevation = down("elevation");
     view.filter_stand = down("stand");
     apply_layer_filters(session_.plan, session_.components, view);
+    plan_replaced();
     redraw_plan();
 }
 

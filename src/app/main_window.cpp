@@ -17,6 +17,8 @@
 #include <QWheelEvent>
 
 #include "app/component_list_window.h"
+#include "app/editor_host.h"
+#include "app/plan_widget.h"
 #include "app/diagnostic_window.h"
 #include "app/library_window.h"
 #include "app/prompts.h"
@@ -36,8 +38,7 @@ QString q(const std::string& text) { return QString::fromStdString(text); }
 constexpr int commands_not_yet_available[] = {
     command::project_form,   command::picture_tiling, command::view_3d,        command::structure_3d,
     command::coloured_3d,    command::export_3d,      command::zoom_user,      command::change_height,
-    command::change_visual,  command::raise_from_ground, command::add_visual,  command::save_blueprint,
-    command::save_screen,    command::print,
+    command::change_visual,  command::raise_from_ground, command::add_visual,
 };
 
 constexpr int checked_commands[] = {
@@ -56,7 +57,10 @@ MainWindow::MainWindow(Session& session, Prompts& prompts, QWidget* parent)
     connect(&history_.stack(), &QUndoStack::cleanChanged, this, [this] { refresh_title(); });
     connect(&history_.stack(), &QUndoStack::canUndoChanged, this, [this] { enable_commands(); });
     connect(&history_.stack(), &QUndoStack::canRedoChanged, this, [this] { enable_commands(); });
-    connect(&history_, &DesignHistory::design_restored, this, [this] { redraw_plan(); });
+    connect(&history_, &DesignHistory::design_restored, this, [this] {
+        plan_replaced();
+        redraw_plan();
+    });
 }
 
 MainWindow::~MainWindow()
@@ -102,13 +106,14 @@ void MainWindow::build_plan_area()
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
 
-    plan_view_ = new QWidget(plan_area_);
-    plan_view_->setObjectName(QStringLiteral("plan_view"));
-    plan_view_->setMinimumSize(200, 150);
-    plan_view_->setAutoFillBackground(true);
-    QPalette white = plan_view_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    plan_view_->setPalette(white);
+    plan_ = new PlanWidget(session_, plan_area_);
+    host_ = std::make_unique<EditorHost>(*this, *plan_);
+    plan_->set_host(host_.get());
+    plan_->set_scroll_bars([this] { return ScrollBars{hbar_->value(), vbar_->value()}; });
+    plan_->set_rendered([this](const RenderOutcome& outcome) {
+        if (tb_zoom_)
+            tb_zoom_->setText(QString::fromStdString(outcome.zoom_text));
+    });
 
     hbar_ = new QScrollBar(Qt::Horizontal, plan_area_);
     vbar_ = new QScrollBar(Qt::Vertical, plan_area_);
@@ -120,7 +125,7 @@ void MainWindow::build_plan_area()
         bar->setPageStep(10);
         connect(bar, &QScrollBar::valueChanged, this, [this] { scroll_bars_moved(); });
     }
-    grid->addWidget(plan_view_, 0, 0);
+    grid->addWidget(plan_, 0, 0);
     grid->addWidget(vbar_, 0, 1);
     grid->addWidget(hbar_, 1, 0);
     setCentralWidget(plan_area_);
@@ -180,7 +185,7 @@ void MainWindow::enable_commands()
         a->setEnabled(history_.stack().canUndo());
     if (QAction* a = command_action(command::redo))
         a->setEnabled(history_.stack().canRedo());
-    for (const char* key : {"projet", "prop", "color", "mesure", "loupe"})
+    for (const char* key : {"projet", "prop", "color"})
         if (QAbstractButton* b = toolbar_button(key))
             b->setEnabled(false);
 }
@@ -240,14 +245,35 @@ void MainWindow::design_changed(const QString& step)
     redraw_plan();
 }
 
+void MainWindow::design_edited(const QString& step)
+{
+    history_.record(step);
+    if (component_list_)
+        component_list_->refresh();
+    if (diagnostic_)
+        diagnostic_->refresh();
+}
+
+void MainWindow::view_changed()
+{
+    zoom_changed();
+    update_menu_checks();
+}
+
+void MainWindow::plan_replaced()
+{
+    if (plan_)
+        plan_->table_replaced();
+}
+
 void MainWindow::redraw_plan()
 {
     if (component_list_)
         component_list_->refresh();
     if (diagnostic_)
         diagnostic_->refresh();
-    if (plan_view_)
-        plan_view_->update();
+    if (plan_)
+        plan_->redraw();
     refresh_status();
 }
 
@@ -298,17 +324,19 @@ void MainWindow::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
 }
 
-bool MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers)
+void MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers, const QString& text)
 {
     session_.shell.plan_focus = true;
     if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::ShiftModifier))
         session_.shell.ctrl_down = true;
     if (key == Qt::Key_Delete) {
-        if (delete_focused_and_selected(session_.plan))
-            design_changed(tr("Delete"));
-        return true;
+        // Records the step and redraws through the interaction's host.
+        if (plan_ && !plan_->gesture_held())
+            plan_->delete_pressed();
+        return;
     }
-    return false;
+    if (plan_)
+        plan_->key_typed(key_character(key, modifiers, text), modifier_code(modifiers));
 }
 
 void MainWindow::key_up(int key, Qt::KeyboardModifiers modifiers)
@@ -319,8 +347,8 @@ void MainWindow::key_up(int key, Qt::KeyboardModifiers modifiers)
 
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
-    if (!key_down(event->key(), event->modifiers()))
-        QMainWindow::keyPressEvent(event);
+    key_down(event->key(), event->modifiers(), event->text());
+    event->accept();
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event)
@@ -431,8 +459,8 @@ bool MainWindow::aux_window_open(int n) const
 
 void MainWindow::set_cursor(int slot)
 {
-    if (plan_view_)
-        plan_view_->setCursor(cursors_.at(slot));
+    if (plan_)
+        plan_->setCursor(cursors_.at(slot));
 }
 
 } // namespace halvern

@@ -31,6 +31,8 @@ namespace halvern {
 struct Session;
 class Prompts;
 class LibraryArrowButton;
+class PlanWidget;
+class EditorHost;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -48,6 +50,10 @@ public:
 
     // After every edit: one undo step named `step`, the lists and the plan follow.
     void design_changed(const QString& step);
+    // A gesture of the plan is complete (the plan redraws itself): one undo step, the lists follow.
+    void design_edited(const QString& step);
+    // The zoom or the offsets changed: scroll bars, zoom box and check marks follow.
+    void view_changed();
     // The plan and the windows that show the design are drawn again.
     void redraw_plan();
     void update_menu_checks();
@@ -61,9 +67,14 @@ public:
     DiagnosticWindow* diagnostic_window() const { return diagnostic_; }
     LibraryWindow* library_window() const { return library_window_; }
 
-    // The keys the main window handles itself (Delete, Ctrl); false for keys meant for the plan.
-    bool key_down(int key, Qt::KeyboardModifiers modifiers);
+    // A key on the window: the plan takes the focus, Ctrl is followed, Delete removes what is
+    // chosen, and every key with a character goes to the plan's interaction.
+    void key_down(int key, Qt::KeyboardModifiers modifiers, const QString& text = {});
     void key_up(int key, Qt::KeyboardModifiers modifiers);
+
+    // Save (or Save as) and Load, as the menu and the plan's shortcuts ask for them.
+    void save_design(bool ask_name) { save(ask_name); }
+    void load_design() { load_project(); }
 
     // Opens a design file as Load does, without asking for it (a file named on the command line).
     void open_file(const std::filesystem::path& file);
@@ -81,6 +92,8 @@ public:
     void set_cursors(CursorTable cursors) { cursors_ = std::move(cursors); }
     void set_cursor(int slot);
     Session& session() { return session_; }
+    Prompts& prompts() { return prompts_; }
+    PlanWidget* plan_widget() const { return plan_; }
 
     // The title as the design's file gives it, with the modified mark.
     void refresh_title();
@@ -129,6 +142,11 @@ private:
     void move_objects_to_corner();
     void ungroup_everything();
     void undo_redo(bool undo);
+    void save_blueprint();
+    void save_screen();
+    void print_plan();
+    // The table was replaced or renumbered outside the interaction.
+    void plan_replaced();
 
     Session& session_;
     Prompts& prompts_;
@@ -141,7 +159,8 @@ private:
     QLineEdit* tb_zoom_ = nullptr;
     QLabel* status_library_ = nullptr;
     QWidget* plan_area_ = nullptr;
-    QWidget* plan_view_ = nullptr; // where the plan is drawn
+    PlanWidget* plan_ = nullptr;
+    std::unique_ptr<EditorHost> host_;
     QScrollBar* hbar_ = nullptr;
     QScrollBar* vbar_ = nullptr;
 

@@ -9,6 +9,7 @@
 
 #include "project/project_commands.h"
 
+class QPrinter;
 class QWidget;
 
 namespace halvern {
@@ -22,6 +23,8 @@ public:
     // A plain message with an OK button.
     virtual void inform(const std::string& title, const std::string& text) = 0;
     virtual void warn(const std::string& title, const std::string& text) = 0;
+    // The print dialog: false when the user cancels.
+    virtual bool choose_printer(QPrinter& printer) = 0;
 };
 
 } // namespace halvern

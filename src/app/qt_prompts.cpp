@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStringList>
 
@@ -111,6 +113,16 @@ void QtPrompts::inform(const std::string& title, const std::string& text)
 void QtPrompts::warn(const std::string& title, const std::string& text)
 {
     QMessageBox::warning(parent_, q(title), q(text));
+}
+
+} // namespace halvern
+
+namespace halvern {
+
+bool QtPrompts::choose_printer(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace halvern

@@ -21,6 +21,7 @@ public:
     UnsavedChoice ask_unsaved(const std::string& design_name) override;
     void inform(const std::string& title, const std::string& text) override;
     void warn(const std::string& title, const std::string& text) override;
+    bool choose_printer(QPrinter& printer) override;
 
     void set_parent(QWidget* parent) { parent_ = parent; }
 

@@ -36,6 +36,7 @@ inline constexpr int list_total_weight = 164;
 inline constexpr int list_copy = 165;
 inline constexpr int export_prices_title = 166;
 inline constexpr int import_prices_title = 167;
+inline constexpr int save_screen_title = 168;
 
 inline constexpr int used_ui_texts[] = {
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
@@ -44,7 +45,7 @@ inline constexpr int used_ui_texts[] = {
     pref_import_path_label, pref_export_path_label, pref_quality_label, pref_smooth_redraw,
     pref_smooth_drag, pref_folders_tab, pref_display_tab, library_window_title,
     list_component_column, list_quantity_column, list_price_column, list_total_price, list_total_weight,
-    list_copy, export_prices_title, import_prices_title,
+    list_copy, export_prices_title, import_prices_title, save_screen_title,
 };
 
 } // namespace halvern::ui

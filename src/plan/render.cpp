@@ -205,7 +205,8 @@ RenderOutcome render_plan(Canvas& canvas, PlanScene& scene, ViewState& view, con
 
     if (options.palette_column) {
         draw_palette(ctx);
-        draw_status(ctx);
+        if (options.status_texts)
+            draw_status(ctx);
     }
     return outcome;
 }

@@ -58,6 +58,8 @@ struct ScrollBars {
 struct RenderOptions {
     int width = 0, height = 0;  // the drawing area in pixels: the whole window or picture
     bool palette_column = true; // the window: the column at the left and the status texts
+    // The window draws the status texts itself over the picture, since they follow every pointer move.
+    bool status_texts = true;
     bool smooth = true;         // anti-aliased; the printed page is drawn plain
     // Only this part of the area is drawn (a tile of a picture); the canvas still takes the
     // area's own pixel coordinates.

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPrinter>
 
 #include <map>
 
@@ -73,6 +74,15 @@ UnsavedChoice ScriptedPrompts::ask_unsaved(const std::string&)
 
 void ScriptedPrompts::inform(const std::string&, const std::string& text) { messages.push_back(text); }
 void ScriptedPrompts::warn(const std::string&, const std::string& text) { messages.push_back(text); }
+
+bool ScriptedPrompts::choose_printer(QPrinter& printer)
+{
+    if (print_to.empty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(print_to.string()));
+    return true;
+}
 
 InstallFolder::InstallFolder()
 {

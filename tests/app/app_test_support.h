@@ -34,6 +34,9 @@ public:
     UnsavedChoice ask_unsaved(const std::string& design_name) override;
     void inform(const std::string& title, const std::string& text) override;
     void warn(const std::string& title, const std::string& text) override;
+    // Prints into this PDF file when one is given; otherwise the print is cancelled.
+    bool choose_printer(QPrinter& printer) override;
+    std::filesystem::path print_to;
 
     // Answers given in order; an empty queue answers "no file".
     std::deque<std::filesystem::path> files;

@@ -1,0 +1,41 @@
+#pragma once
+// What the pointer interaction asks of the editor: redraws of the plan widget, the cursor, the
+// status bar, messages, dialogs, saving and loading, and one undo step per finished gesture.
+
+#include "plan/interaction_host.h"
+
+namespace halvern {
+
+class MainWindow;
+class PlanWidget;
+
+class EditorHost : public InteractionHost {
+public:
+    EditorHost(MainWindow& window, PlanWidget& plan) : window_(window), plan_(plan) {}
+
+    void redraw() override;
+    void redraw_live(const LiveOverlay& overlay) override;
+    void palette_scrolled(int from, int to) override;
+    void view_changed() override;
+    void set_cursor(int slot) override;
+    void show_status(const std::string& text) override;
+    void show_readout(const Readout& readout) override;
+    void show_message(const std::string& message) override;
+    // The property dialogs and the object editor come with their own windows; until then a press
+    // with Ctrl changes nothing.
+    bool open_object_properties(int object) override;
+    bool open_group_properties() override;
+    void open_object_editor(int component) override;
+    void save_project() override;
+    void load_project() override;
+    void change_complete(PlanChange change) override;
+
+private:
+    MainWindow& window_;
+    PlanWidget& plan_;
+};
+
+// The name of a change in the undo history.
+const char* change_name(PlanChange change);
+
+} // namespace halvern

@@ -1,0 +1,231 @@
+#include "app/plan_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/session.h"
+#include "platform/qt_canvas.h"
+
+namespace halvern {
+
+namespace {
+
+constexpr int slide_step_pixels = 5;
+constexpr int slide_interval_ms = 8;
+
+} // namespace
+
+int modifier_code(Qt::KeyboardModifiers modifiers)
+{
+    return ((modifiers & Qt::ControlModifier) ? kk_ctrl : 0) | ((modifiers & Qt::AltModifier) ? kk_alt : 0);
+}
+
+int button_code(Qt::MouseButtons buttons)
+{
+    return ((buttons & Qt::LeftButton) ? button_left : 0) | ((buttons & Qt::RightButton) ? button_right : 0);
+}
+
+std::string key_character(int key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+        const bool upper = (modifiers & Qt::ShiftModifier) && !(modifiers & Qt::ControlModifier);
+        return std::string(1, char((upper ? 'A' : 'a') + (key - Qt::Key_A)));
+    }
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return std::string(1, char('0' + (key - Qt::Key_0)));
+    switch (key) {
+    case Qt::Key_Space:
+        return " ";
+    case Qt::Key_Plus:
+        return "+";
+    case Qt::Key_Agrave:
+        return (modifiers & Qt::ShiftModifier) ? "\xC3\x80" : "\xC3\xA0";
+    default:
+        break;
+    }
+    if (text.size() == 1 && text.at(0).isPrint())
+        return text.toStdString();
+    return {};
+}
+
+PlanWidget::PlanWidget(Session& session, QWidget* parent) : QWidget(parent), session_(session)
+{
+    setObjectName(QStringLiteral("plan_view"));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(200, 150);
+    slide_timer_.setInterval(slide_interval_ms);
+    connect(&slide_timer_, &QTimer::timeout, this, &PlanWidget::slide_step);
+}
+
+InteractionContext PlanWidget::context()
+{
+    return InteractionContext{session_.plan, session_.components, session_.libraries, session_.view, *host_};
+}
+
+void PlanWidget::redraw()
+{
+    overlay_ = {};
+    if (width() <= 0 || height() <= 0)
+        return;
+    if (picture_.size() != size())
+        picture_ = QImage(size(), QImage::Format_RGB32);
+    picture_.fill(Qt::white);
+    palette_.offset = state_.palette_scroll;
+
+    RenderOptions options;
+    options.width = width();
+    options.height = height();
+    options.palette_column = true;
+    options.status_texts = false; // drawn over the picture at every pointer change
+    options.smooth = session_.shell.settings.view_qualite == 1;
+    if (bars_)
+        options.scroll_bars = bars_();
+    options.palette = &palette_;
+    options.cache = &background_;
+    PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
+    RenderOutcome outcome;
+    {
+        QtCanvas canvas(picture_);
+        outcome = render_plan(canvas, scene, session_.view, options);
+        canvas.end();
+    }
+    ++full_redraws_;
+    if (rendered_)
+        rendered_(outcome);
+    update();
+}
+
+void PlanWidget::redraw_live(const LiveOverlay& overlay)
+{
+    overlay_ = overlay;
+    update();
+}
+
+void PlanWidget::show_readout(const Readout& readout)
+{
+    readout_ = readout;
+    update();
+}
+
+void PlanWidget::slide_palette(int from, int to)
+{
+    palette_.slide = to > from ? palette_cell_height : -palette_cell_height;
+    slide_timer_.start();
+    redraw();
+}
+
+void PlanWidget::slide_step()
+{
+    if (palette_.slide > 0)
+        palette_.slide = std::max(0, palette_.slide - slide_step_pixels);
+    else
+        palette_.slide = std::min(0, palette_.slide + slide_step_pixels);
+    if (palette_.slide == 0)
+        slide_timer_.stop();
+    redraw();
+}
+
+void PlanWidget::paintEvent(QPaintEvent*)
+{
+    {
+        QPainter painter(this);
+        if (picture_.isNull())
+            painter.fillRect(rect(), Qt::white);
+        else
+            painter.drawImage(0, 0, picture_);
+    }
+    QtCanvas canvas(*this);
+    // The live drawing has its own smoothness switch: dragging stays fluid on a slow machine.
+    canvas.set_smooth(session_.shell.settings.view_qualite_tr == 1);
+    if (!overlay_.objects.empty() || overlay_.rectangle || overlay_.measure)
+        draw_live_overlay(canvas, session_.plan, session_.components, session_.view, overlay_);
+    canvas.set_smooth(session_.shell.settings.view_qualite == 1);
+    draw_readout(canvas, readout_, width());
+    canvas.end();
+}
+
+void PlanWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    session_.view.view_valid = false;
+    if (host_)
+        redraw();
+}
+
+void PlanWidget::mousePressEvent(QMouseEvent* event)
+{
+    session_.shell.plan_focus = true;
+    setFocus(Qt::MouseFocusReason);
+    pointer(*event);
+}
+
+void PlanWidget::mouseMoveEvent(QMouseEvent* event) { pointer(*event); }
+
+void PlanWidget::mouseReleaseEvent(QMouseEvent* event) { pointer(*event); }
+
+void PlanWidget::pointer(const QMouseEvent& event)
+{
+    const QPoint at = event.position().toPoint();
+    const int buttons = button_code(event.buttons());
+    last_kk_ = modifier_code(event.modifiers());
+    if (at.x() == last_x_ && at.y() == last_y_ && buttons == last_buttons_)
+        return;
+    last_x_ = at.x();
+    last_y_ = at.y();
+    last_buttons_ = buttons;
+    if (!session_.shell.plan_focus)
+        return;
+    call_interaction({}, last_kk_);
+}
+
+void PlanWidget::key_typed(const std::string& character, int kk)
+{
+    last_kk_ = kk;
+    if (character.empty())
+        return;
+    call_interaction(character, kk);
+}
+
+void PlanWidget::call_interaction(const std::string& key, int kk)
+{
+    if (!host_)
+        return;
+    ShellState& shell = session_.shell;
+    const PixelPoint at = session_.view.to_plan(last_x_, last_y_);
+    shell.pointer_x = at.x;
+    shell.pointer_y = at.y;
+    shell.pointer_buttons = last_buttons_;
+    shell.kk = kk;
+    shell.last_key_text = key;
+    shell.last_key_code = key.empty() ? 0 : static_cast<unsigned char>(key[0]);
+
+    PointerInput input;
+    input.pixel_x = last_x_;
+    input.pixel_y = last_y_;
+    input.buttons = last_buttons_;
+    input.kk = kk;
+    input.key = key;
+    input.area_width = width();
+    input.area_height = height();
+    InteractionContext c = context();
+    ++calls_;
+    interact(state_, c, input);
+}
+
+bool PlanWidget::delete_pressed()
+{
+    if (!host_)
+        return false;
+    InteractionContext c = context();
+    return delete_key(state_, c);
+}
+
+void PlanWidget::table_replaced()
+{
+    halvern::table_replaced(state_, session_.plan);
+    overlay_ = {};
+}
+
+} // namespace halvern

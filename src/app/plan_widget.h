@@ -1,0 +1,101 @@
+#pragma once
+// The plan in the main window. Pointer events become calls of the pointer interaction, but only
+// when the pixel position or the buttons changed, and only while the plan has the focus. A full
+// redraw draws the whole plan into an off-screen picture, which the widget then shows; while a
+// button is held only the outlines of the held objects (or the rectangle, or the measuring line)
+// are drawn over that picture. The texts at the top right follow every pointer change.
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+#include "plan/interaction.h"
+#include "plan/palette.h"
+#include "plan/render.h"
+#include "platform/qt_plan_surfaces.h"
+
+namespace halvern {
+
+struct Session;
+
+// `kk` from the keyboard modifiers: Ctrl 2, Alt 4, both 6 (Shift does not count).
+int modifier_code(Qt::KeyboardModifiers modifiers);
+// The button state: 1 left, 2 right, 3 both.
+int button_code(Qt::MouseButtons buttons);
+// The character the interaction compares its shortcuts with: the key's letter also while Ctrl
+// turns the text into a control character; empty for a key without one (arrows, F keys).
+std::string key_character(int key, Qt::KeyboardModifiers modifiers, const QString& text);
+
+class PlanWidget : public QWidget {
+    Q_OBJECT
+public:
+    PlanWidget(Session& session, QWidget* parent = nullptr);
+
+    void set_host(InteractionHost* host) { host_ = host; }
+    // The window's scroll bars, read by every full redraw.
+    void set_scroll_bars(std::function<ScrollBars()> bars) { bars_ = std::move(bars); }
+    // After each full redraw: the zoom box follows.
+    void set_rendered(std::function<void(const RenderOutcome&)> rendered) { rendered_ = std::move(rendered); }
+
+    InteractionState& state() { return state_; }
+    InteractionContext context();
+
+    // The full redraw into the off-screen picture, which is then shown.
+    void redraw();
+    // The last full picture with the overlay over it.
+    void redraw_live(const LiveOverlay& overlay);
+    void show_readout(const Readout& readout);
+    // The palette column slides by one cell from one scroll offset to the next.
+    void slide_palette(int from, int to);
+
+    // A keystroke for the plan: one call of the interaction with its character.
+    void key_typed(const std::string& character, int kk);
+    // The Delete key.
+    bool delete_pressed();
+    // A button is held on the plan: a gesture is under way.
+    bool gesture_held() const { return last_buttons_ != button_none; }
+    // After New, Load, Import, undo and redo: no held gesture, the hover searched again.
+    void table_replaced();
+
+    const QImage& picture() const { return picture_; }
+    const LiveOverlay& overlay() const { return overlay_; }
+    int interaction_calls() const { return calls_; }
+    int full_redraws() const { return full_redraws_; }
+    QTimer& slide_timer() { return slide_timer_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void pointer(const QMouseEvent& event);
+    void call_interaction(const std::string& key, int kk);
+    void slide_step();
+
+    Session& session_;
+    InteractionState state_;
+    InteractionHost* host_ = nullptr;
+    std::function<ScrollBars()> bars_;
+    std::function<void(const RenderOutcome&)> rendered_;
+
+    QImage picture_;
+    QtBackgroundCache background_;
+    LiveOverlay overlay_;
+    Readout readout_;
+    PaletteState palette_;
+    QTimer slide_timer_;
+
+    int last_x_ = -1, last_y_ = -1;
+    int last_buttons_ = button_none;
+    int last_kk_ = kk_none;
+    int calls_ = 0;
+    int full_redraws_ = 0;
+};
+
+} // namespace halvern
