@@ -156,8 +156,19 @@ void PlanWidget::resizeEvent(QResizeEvent* event)
 
 void PlanWidget::mousePressEvent(QMouseEvent* event)
 {
+    const bool regained = !session_.shell.plan_focus;
     session_.shell.plan_focus = true;
     setFocus(Qt::MouseFocusReason);
+    if (regained) {
+        // The pointer moved while the plan did not follow it (a menu had the focus): the object
+        // under the pointer is found first, so that the press takes it and not the one hovered
+        // before the menu was opened.
+        const QPoint at = event->position().toPoint();
+        last_x_ = at.x();
+        last_y_ = at.y();
+        last_buttons_ = button_none;
+        call_interaction({}, modifier_code(event->modifiers()));
+    }
     pointer(*event);
 }
 

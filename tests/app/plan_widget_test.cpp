@@ -184,19 +184,23 @@ TEST_F(PlanWidgetTest, OnlyAChangedPositionOrButtonCallsTheInteraction)
 TEST_F(PlanWidgetTest, TheMenusCutThePlansFocusUntilAClick)
 {
     place(3, 300, 200);
+    place(4, 500, 350);
     const QPoint on_object = pixel(s.plan.obj_x[1], s.plan.obj_y[1]);
-    move(on_object + QPoint(300, 100));
-    EXPECT_EQ(plan.state().survol, 0);
+    move(pixel(s.plan.obj_x[2], s.plan.obj_y[2]) + QPoint(1, 0));
+    EXPECT_EQ(plan.state().survol, 2);
 
     QTest::mouseMove(w.menuBar(), w.menuBar()->actionGeometry(w.menuBar()->actions().at(0)).center());
     EXPECT_FALSE(s.shell.plan_focus);
     const int calls = plan.interaction_calls();
     move(on_object);
     EXPECT_EQ(plan.interaction_calls(), calls);
-    EXPECT_EQ(plan.state().survol, 0); // not hovered: the pointer change was not forwarded
+    EXPECT_EQ(plan.state().survol, 2); // the pointer change was not forwarded
 
+    // The click that gives the focus back takes the object under the pointer, not the one
+    // hovered before the menu.
     press(on_object);
     EXPECT_TRUE(s.shell.plan_focus);
+    EXPECT_EQ(s.plan.index_focus, 1);
     release(on_object);
     EXPECT_GT(plan.interaction_calls(), calls);
 }
