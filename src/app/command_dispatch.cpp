@@ -148,6 +148,13 @@ void MainWindow::toggle_view(int id)
                  : id == command::object_heights ? &v.aff_hauteurs
                                                  : &v.aff_grande_etiquette;
     *flag = !*flag;
+    // The object table of window 3 is a debugging aid: it comes and goes with the debug display.
+    if (id == command::debug_display) {
+        if (v.aff_debug)
+            open_aux_window(3);
+        else
+            close_aux_window(3);
+    }
     redraw_plan();
     update_menu_checks();
 }

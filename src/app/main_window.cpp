@@ -110,6 +110,8 @@ void MainWindow::build_plan_area()
     host_ = std::make_unique<EditorHost>(*this, *plan_);
     plan_->set_host(host_.get());
     plan_->set_scroll_bars([this] { return ScrollBars{hbar_->value(), vbar_->value()}; });
+    // One wheel notch is one step of the vertical bar, which then moves the view and redraws.
+    plan_->set_wheel([this](int steps) { vbar_->setValue(vbar_->value() + steps); });
     plan_->set_rendered([this](const RenderOutcome& outcome) {
         if (tb_zoom_)
             tb_zoom_->setText(QString::fromStdString(outcome.zoom_text));

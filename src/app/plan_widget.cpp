@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "app/session.h"
 #include "platform/qt_canvas.h"
@@ -175,6 +176,14 @@ void PlanWidget::mousePressEvent(QMouseEvent* event)
 void PlanWidget::mouseMoveEvent(QMouseEvent* event) { pointer(*event); }
 
 void PlanWidget::mouseReleaseEvent(QMouseEvent* event) { pointer(*event); }
+
+void PlanWidget::wheelEvent(QWheelEvent* event)
+{
+    const int steps = event->angleDelta().y() / 120;
+    if (steps != 0 && wheel_)
+        wheel_(steps);
+    event->accept();
+}
 
 void PlanWidget::pointer(const QMouseEvent& event)
 {

@@ -37,6 +37,8 @@ public:
     void set_host(InteractionHost* host) { host_ = host; }
     // The window's scroll bars, read by every full redraw.
     void set_scroll_bars(std::function<ScrollBars()> bars) { bars_ = std::move(bars); }
+    // The wheel moves the window's vertical bar by this many steps.
+    void set_wheel(std::function<void(int steps)> wheel) { wheel_ = std::move(wheel); }
     // After each full redraw: the zoom box follows.
     void set_rendered(std::function<void(const RenderOutcome&)> rendered) { rendered_ = std::move(rendered); }
 
@@ -72,6 +74,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void pointer(const QMouseEvent& event);
@@ -83,6 +86,7 @@ private:
     InteractionHost* host_ = nullptr;
     std::function<ScrollBars()> bars_;
     std::function<void(const RenderOutcome&)> rendered_;
+    std::function<void(int)> wheel_;
 
     QImage picture_;
     QtBackgroundCache background_;

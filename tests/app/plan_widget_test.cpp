@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -231,6 +233,16 @@ TEST_F(PlanWidgetTest, ThePaletteScrollsAndSlides)
     press(cell(0));
     release(cell(0));
     EXPECT_EQ(plan.state().selected_component, 1);
+}
+
+TEST_F(PlanWidgetTest, TheWheelMovesTheVerticalBar)
+{
+    const int v = w.vertical_bar()->value();
+    QWheelEvent wheel(QPointF(300, 200), plan.mapToGlobal(QPointF(300, 200)), {}, QPoint(0, 240), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&plan, &wheel);
+    EXPECT_EQ(w.vertical_bar()->value(), v + 2);
+    EXPECT_EQ(s.view.decal_y, 40);
 }
 
 TEST_F(PlanWidgetTest, ResizingRefitsTheStand)

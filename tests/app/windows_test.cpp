@@ -231,3 +231,25 @@ TEST_F(WindowsTest, PreferencesFromTheMenuAreStored)
     EXPECT_EQ(s.settings().view_qualite_tr, 1);
     EXPECT_EQ(s.store->read("view_qualite_tr"), "1");
 }
+
+TEST_F(WindowsTest, TheDebugDisplayBringsTheObjectTable)
+{
+    editor.trigger(31);
+    EXPECT_TRUE(s.view.aff_debug);
+    EXPECT_TRUE(w.aux_window_open(3));
+    editor.trigger(31);
+    EXPECT_FALSE(w.aux_window_open(3));
+}
+
+TEST_F(WindowsTest, TheAboutWindowShowsTheVersionUntilOk)
+{
+    editor.trigger(1);
+    QWidget* about = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "splash_info" && top->isVisible())
+            about = top;
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->findChild<QLabel*>("splash_version")->text(), "AlphaV 1.11 Build 9100");
+    QTest::mouseClick(about->findChild<QPushButton*>("Splash_close"), Qt::LeftButton);
+    EXPECT_FALSE(about->isVisible());
+}
