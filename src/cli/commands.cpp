@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/commands.h"
+#include "cli/plan_pictures.h"
 
 namespace halvern {
 
@@ -29,6 +30,12 @@ const std::vector<Command>& cli_commands()
          cmd_bom},
         {"drop", "FILE INDEX X Y [ROT]", "drop object INDEX at (X, Y) as a drag ends, snap it, print x y rot elevation",
          4, 5, {{"-o", true, "write the design with the dropped object to this file", "OUT.qlm"}}, cmd_drop},
+        {"render", "FILE OUT.jpg", "draw the plan as \"Save Screen\" saves it, or as a window shows it, as JPEG", 2, 2,
+         render_command_options(), cmd_render},
+        {"blueprint", "FILE OUT.jpg", "draw the 2D blueprint, ten pixels per centimetre, as JPEG", 2, 2,
+         blueprint_command_options(), cmd_blueprint},
+        {"print", "FILE OUT.pdf", "print the plan on one A4 page into a PDF file", 2, 2, print_command_options(),
+         cmd_print},
     };
     return commands;
 }

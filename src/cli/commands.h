@@ -18,4 +18,8 @@ int cmd_info(CliContext& context);
 int cmd_objects(CliContext& context);
 int cmd_convert(CliContext& context);
 
+int cmd_render(CliContext& context);
+int cmd_blueprint(CliContext& context);
+int cmd_print(CliContext& context);
+
 } // namespace halvern

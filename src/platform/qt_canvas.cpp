@@ -78,6 +78,22 @@ void QtCanvas::end()
         painter_->end();
 }
 
+bool QtCanvas::active() const { return painter_ && painter_->isActive(); }
+
+void QtCanvas::scale(double factor)
+{
+    if (active())
+        painter_->scale(factor, factor);
+}
+
+bool QtCanvas::image(Pixel at, const QImage& picture)
+{
+    if (!painter_ || !painter_->isActive())
+        return false;
+    painter_->drawImage(QPoint(at.x, at.y), picture);
+    return true;
+}
+
 void QtCanvas::outline_mode()
 {
     painter_->setRenderHint(QPainter::Antialiasing, smooth());

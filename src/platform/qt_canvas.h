@@ -37,6 +37,16 @@ public:
     // Finishes painting; the canvas draws nothing more afterwards.
     void end();
 
+    // Puts a picture onto the surface as it is, its top-left corner at `at`. False when the
+    // canvas no longer paints.
+    bool image(Pixel at, const QImage& picture);
+
+    // True while the canvas paints (a printer that could not start gives false from the outset).
+    bool active() const;
+    // Everything drawn afterwards is enlarged by `factor`: the page of a printer is drawn in
+    // coarser dots than its own.
+    void scale(double factor);
+
 private:
     void outline_mode();
     void fill_mode(bool with_edge);

@@ -1,0 +1,138 @@
+// The full redraw of the plan window: 2,550 objects (built-in frames, profile pieces, library
+// components; names, heights and panel sizes on) on a 1920 x 1080 smooth surface, with the still
+// layer kept and rebuilt; and the parts of the cost: finding the facts, computing the outlines,
+// and painting them. The last benchmark paints one small picture per object instead of its
+// outline: what keeping each component's picture per zoom and turn would cost.
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "platform/qt_canvas.h"
+#include "platform/qt_plan_surfaces.h"
+#include "render_scenes.h"
+
+using namespace halvern;
+using namespace halvern::bench;
+
+namespace {
+
+constexpr int window_w = 1920, window_h = 1080;
+
+Scene& big_scene()
+{
+    static Scene* scene = [] {
+        auto* s = new Scene;
+        fill(*s, max_objects, 25, 15);
+        return s;
+    }();
+    return *scene;
+}
+
+class NullCanvas : public Canvas {
+public:
+    long points = 0;
+    void line(Pixel, Pixel) override { points += 2; }
+    void polyline(std::span<const Pixel> p) override { points += long(p.size()); }
+    void box(PixelRect, bool) override { points += 2; }
+    void rounded_box(PixelRect, int, bool) override { points += 2; }
+    void polygon(std::span<const Pixel> p, bool) override { points += long(p.size()); }
+    void closed_curve(std::span<const Pixel> p, bool) override { points += long(p.size()); }
+    void gradient_fill(const GradientShape&, int, int, Pixel) override { ++points; }
+    void arc(PixelRect, double, double) override { points += 2; }
+    void ellipse(PixelRect, bool) override { points += 2; }
+    void text(Pixel, std::string_view, double) override { ++points; }
+};
+
+RenderOptions window_options(BackgroundCache* cache)
+{
+    RenderOptions options;
+    options.width = window_w;
+    options.height = window_h;
+    options.cache = cache;
+    return options;
+}
+
+void full_redraw(benchmark::State& state, bool keep_layer, bool labels = true)
+{
+    ensure_gui_application();
+    Scene& s = big_scene();
+    PlanScene scene = s.scene();
+    ViewState view = labels ? labelled_view() : ViewState{};
+    QtBackgroundCache cache;
+    QtPicture picture(window_w, window_h);
+    const RenderOptions options = window_options(&cache);
+    render_plan(picture.canvas(), scene, view, options);
+    int objects = 0;
+    for (auto _ : state) {
+        if (!keep_layer)
+            view.view_valid = false;
+        objects = render_plan(picture.canvas(), scene, view, options).objects_drawn;
+    }
+    state.counters["objects"] = objects;
+    state.counters["zoom"] = view.zoom;
+}
+
+void redraw_with_kept_layer(benchmark::State& state) { full_redraw(state, true); }
+void redraw_rebuilding_layer(benchmark::State& state) { full_redraw(state, false); }
+void redraw_without_labels(benchmark::State& state) { full_redraw(state, true, false); }
+
+// The facts alone: chains, joint angles, end codes, duplicates, group boxes.
+void facts_only(benchmark::State& state)
+{
+    PlanScene scene = big_scene().scene();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(find_plan_facts(scene));
+}
+
+// The whole redraw into a canvas that paints nothing: what the geometry costs.
+void redraw_geometry_only(benchmark::State& state)
+{
+    PlanScene scene = big_scene().scene();
+    ViewState view = state.range(0) ? labelled_view() : ViewState{};
+    NullCanvas canvas;
+    const RenderOptions options = window_options(nullptr);
+    for (auto _ : state)
+        render_plan(canvas, scene, view, options);
+    state.counters["points"] = double(canvas.points) / double(state.iterations());
+}
+
+// Painting a kept picture of each object (a 64 x 24 sprite with transparency) where the outline
+// would be drawn, over the kept layer.
+void sprites_estimate(benchmark::State& state)
+{
+    ensure_gui_application();
+    Scene& s = big_scene();
+    PlanScene scene = s.scene();
+    ViewState view = labelled_view();
+    QtBackgroundCache cache;
+    QtPicture picture(window_w, window_h);
+    RenderOptions options = window_options(&cache);
+    render_plan(picture.canvas(), scene, view, options);
+    QImage sprite(64, 24, QImage::Format_ARGB32_Premultiplied);
+    sprite.fill(Qt::transparent);
+    {
+        QPainter p(&sprite);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.drawRoundedRect(2, 2, 60, 20, 4, 4);
+    }
+    QImage target(window_w, window_h, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&target);
+        p.fillRect(0, 0, window_w, window_h, Qt::white);
+        for (int i = 1; i <= s.plan.nb_objets; ++i) {
+            const PixelPoint at = view.to_pixel(s.plan.obj_x[size_t(i)], s.plan.obj_y[size_t(i)]);
+            p.drawImage(QPointF(at.x - 32, at.y - 12), sprite);
+        }
+    }
+}
+
+} // namespace
+
+BENCHMARK(redraw_with_kept_layer)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(redraw_rebuilding_layer)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(redraw_without_labels)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(facts_only)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(redraw_geometry_only)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(sprites_estimate)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);

@@ -1,0 +1,244 @@
+#include "plan/render.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "geometry/canvas_adapters.h"
+#include "plan/duplicates.h"
+#include "plan/end_grid.h"
+#include "plan/render_parts.h"
+
+namespace halvern {
+
+using namespace render_detail;
+
+namespace {
+
+// Every group's box in one walk over the table, corner for corner as group_box finds one group's.
+void add_group_boxes(const PlanTable& plan, const ComponentTable& components,
+                     std::vector<std::optional<PlanBox>>& boxes)
+{
+    constexpr double degrees = 0.017453292519943295;
+    for (int i = 1; i <= plan.nb_objets; ++i) {
+        const int g = plan.obj_groupe[size_t(i)];
+        if (!plan.valid(g) || !plan.is_group(g) || !has_geometry(plan, i))
+            continue;
+        std::optional<PlanBox>& box = boxes[size_t(g)];
+        const Component& c = components[plan.comp(i)];
+        const double a = plan.obj_rot[size_t(i)] * degrees, ca = std::cos(a), sa = std::sin(a);
+        for (double sx : {-0.5, 0.5})
+            for (double sy : {-0.5, 0.5}) {
+                const double dx = sx * c.width, dy = sy * c.depth;
+                const double x = plan.obj_x[size_t(i)] + dx * ca - dy * sa;
+                const double y = plan.obj_y[size_t(i)] + dx * sa + dy * ca;
+                if (!box)
+                    box = PlanBox{x, y, x, y};
+                box->left = std::min(box->left, x);
+                box->right = std::max(box->right, x);
+                box->top = std::min(box->top, y);
+                box->bottom = std::max(box->bottom, y);
+            }
+    }
+}
+
+} // namespace
+
+PlanFacts find_plan_facts(PlanScene& scene)
+{
+    PlanTable& plan = scene.plan;
+    compute_chains(plan, scene.components);
+
+    PlanFacts facts;
+    const size_t size = size_t(plan.nb_objets) + 1;
+    facts.joint_angles.assign(size, {-1, -1});
+    facts.end_codes.assign(size, {});
+    facts.duplicate.assign(size, 0);
+    facts.group_boxes.assign(size, std::nullopt);
+
+    const EndTable ends = make_end_table(plan, scene.components);
+    const EndGrid grid(ends, plan.nb_objets);
+    for (int i = 1; i <= plan.nb_objets; ++i) {
+        for (int e = 1; e <= 2; ++e) {
+            const int angle = joint_angle(plan, i, e, grid.find_neighbour(plan, i, e, NeighbourFilter::any));
+            facts.joint_angles[size_t(i)][size_t(e - 1)] = angle;
+            facts.end_codes[size_t(i)] += end_letter(angle);
+        }
+    }
+    add_group_boxes(plan, scene.components, facts.group_boxes);
+    for (int i : find_duplicates(plan, scene.components))
+        facts.duplicate[size_t(i)] = 1;
+    return facts;
+}
+
+namespace render_detail {
+
+Pixel Context::pixel(double x, double y) const
+{
+    PixelPoint p = view.to_pixel(x, y, column());
+    return {to_pixel(p.x), to_pixel(p.y)};
+}
+
+Context make_context(Canvas& canvas, PlanScene& scene, const ViewState& view, const RenderOptions& options,
+                     const PlanFacts& facts)
+{
+    Context ctx{&canvas, scene, view, options, facts, {}, {}};
+    ctx.plan_view = {view.zoom, view.decal_x, view.decal_y, options.palette_column};
+    ctx.window = options.window.value_or(PixelRect{0, 0, options.width, options.height});
+    return ctx;
+}
+
+bool is_faded(const PlanTable& plan, int i) { return plan.obj_estompe[size_t(i)] == 0; }
+
+bool is_drawn(const PlanTable& plan, int i) { return !plan.is_group(i) && !plan.is_marked(i); }
+
+} // namespace render_detail
+
+namespace {
+
+void apply_zoom_auto(ViewState& view, const StandSettings& stand, const RenderOptions& options, RenderOutcome& outcome)
+{
+    if (!view.zoom_auto)
+        return;
+    const double fitted = fitted_zoom(options.width, options.height, stand.stand_largeur, stand.stand_profondeur);
+    if (fitted != view.zoom) {
+        view.zoom = fitted;
+        view.view_valid = false;
+        outcome.zoom_changed = true;
+    }
+}
+
+BackgroundKey key_of(const ViewState& view, const StandSettings& stand, const RenderOptions& options)
+{
+    return {options.width,        options.height,          view.zoom,        view.decal_x,
+            view.decal_y,         stand.stand_largeur,     stand.stand_profondeur,
+            stand.stand_murs,     options.palette_column,  options.smooth};
+}
+
+// The still layer from the cache when it was drawn for this very view, otherwise drawn again (into
+// the cache first when there is one).
+bool put_background(const Context& ctx, ViewState& view)
+{
+    BackgroundCache* cache = ctx.options.window ? nullptr : ctx.options.cache;
+    const BackgroundKey key = key_of(view, ctx.scene.stand, ctx.options);
+    if (cache && view.view_valid && cache->key() == key && cache->copy_to(ctx.c()))
+        return true;
+    view.view_valid = true;
+    if (cache) {
+        cache->set_key(std::nullopt);
+        if (Canvas* layer = cache->begin(ctx.options.width, ctx.options.height)) {
+            layer->set_smooth(ctx.options.smooth);
+            Context on_layer = ctx;
+            on_layer.canvas = layer;
+            draw_background(on_layer);
+            cache->end();
+            cache->set_key(key);
+            if (cache->copy_to(ctx.c()))
+                return false;
+            cache->set_key(std::nullopt);
+        }
+    }
+    draw_background(ctx);
+    return false;
+}
+
+} // namespace
+
+RenderOutcome render_plan(Canvas& canvas, PlanScene& scene, ViewState& view, const RenderOptions& options)
+{
+    RenderOutcome outcome;
+    if (options.width <= 0 || options.height <= 0)
+        return outcome;
+    canvas.set_smooth(options.smooth);
+
+    // Facts found for another state of the table (it grew or shrank since) are found again.
+    const size_t size = size_t(scene.plan.nb_objets) + 1;
+    const bool given = options.facts && options.facts->joint_angles.size() == size
+        && options.facts->end_codes.size() == size && options.facts->duplicate.size() == size
+        && options.facts->group_boxes.size() == size;
+    PlanFacts own_facts;
+    if (!given)
+        own_facts = find_plan_facts(scene);
+    const PlanFacts& facts = given ? *options.facts : own_facts;
+
+    if (view.front_view) {
+        draw_front_view(make_context(canvas, scene, view, options, facts));
+        outcome.zoom_text = zoom_text(view);
+        return outcome;
+    }
+
+    if (options.scroll_bars)
+        set_offsets_from_bars(view, options.scroll_bars->h, options.scroll_bars->v);
+    apply_zoom_auto(view, scene.stand, options, outcome);
+    outcome.zoom_text = zoom_text(view);
+
+    const Context ctx = make_context(canvas, scene, view, options, facts);
+    outcome.background_reused = put_background(ctx, view);
+
+    const PlanTable& plan = scene.plan;
+    auto reaches_window = [&](int i) {
+        return !options.extents || !options.window || size_t(i) >= options.extents->size()
+            || (*options.extents)[size_t(i)].meets(ctx.window);
+    };
+    std::vector<int> shown;
+    shown.reserve(size_t(plan.nb_objets));
+    for (int i = 1; i <= plan.nb_objets; ++i)
+        if (reaches_window(i))
+            shown.push_back(i);
+
+    for (int i : shown)
+        if (is_drawn(plan, i)) {
+            draw_object(ctx, i);
+            ++outcome.objects_drawn;
+        }
+    for (int i : shown)
+        if (is_drawn(plan, i))
+            draw_selection_mark(ctx, i);
+    for (int i : shown)
+        if (is_drawn(plan, i))
+            draw_object_helpers(ctx, i);
+    for (int i : shown)
+        if (plan.is_group(i))
+            draw_group_box(ctx, i);
+    for (int i : shown)
+        if (facts.duplicate[size_t(i)])
+            draw_duplicate_mark(ctx, i);
+
+    if (options.palette_column) {
+        draw_palette(ctx);
+        draw_status(ctx);
+    }
+    return outcome;
+}
+
+std::vector<PixelExtent> object_extents(PlanScene& scene, const ViewState& view, const RenderOptions& options,
+                                        const PlanFacts& facts)
+{
+    ViewState settled = view;
+    RenderOutcome ignored;
+    apply_zoom_auto(settled, scene.stand, options, ignored);
+
+    if (facts.duplicate.size() != size_t(scene.plan.nb_objets) + 1)
+        return {}; // facts of another table: nothing can be skipped
+    BoundsCanvas bounds;
+    bounds.set_smooth(options.smooth);
+    const Context ctx = make_context(bounds, scene, settled, options, facts);
+    const PlanTable& plan = scene.plan;
+    std::vector<PixelExtent> extents(size_t(plan.nb_objets) + 1);
+    for (int i = 1; i <= plan.nb_objets; ++i) {
+        bounds.reset();
+        if (is_drawn(plan, i)) {
+            draw_object(ctx, i);
+            draw_selection_mark(ctx, i);
+            draw_object_helpers(ctx, i);
+        }
+        if (plan.is_group(i))
+            draw_group_box(ctx, i);
+        if (facts.duplicate[size_t(i)])
+            draw_duplicate_mark(ctx, i);
+        if (!bounds.empty())
+            extents[size_t(i)] = {bounds.left(), bounds.top(), bounds.right(), bounds.bottom()};
+    }
+    return extents;
+}
+
+} // namespace halvern

@@ -1,0 +1,99 @@
+#include "platform/qt_plan_surfaces.h"
+
+#include <QImage>
+
+#include "platform/qt_canvas.h"
+
+namespace halvern {
+
+namespace {
+
+constexpr int dots_per_metre_96_dpi = 3780;
+
+std::unique_ptr<QImage> white_image(int width, int height)
+{
+    auto image = std::make_unique<QImage>(width, height, QImage::Format_RGB32);
+    if (image->isNull())
+        return nullptr;
+    image->setDotsPerMeterX(dots_per_metre_96_dpi);
+    image->setDotsPerMeterY(dots_per_metre_96_dpi);
+    image->fill(Qt::white);
+    return image;
+}
+
+} // namespace
+
+QtPictureSurface::QtPictureSurface(int width, int height) : image_(white_image(width, height)) {}
+
+QtPictureSurface::~QtPictureSurface() { canvas_.reset(); }
+
+bool QtPictureSurface::valid() const { return image_ != nullptr; }
+int QtPictureSurface::width() const { return image_ ? image_->width() : 0; }
+int QtPictureSurface::height() const { return image_ ? image_->height() : 0; }
+
+Canvas& QtPictureSurface::begin()
+{
+    canvas_.reset();
+    image_->fill(Qt::white);
+    canvas_ = std::make_unique<QtCanvas>(*image_);
+    return *canvas_;
+}
+
+void QtPictureSurface::finish()
+{
+    if (canvas_)
+        canvas_->end();
+}
+
+const std::uint32_t* QtPictureSurface::row(int y) const
+{
+    if (!image_ || y < 0 || y >= image_->height())
+        return nullptr;
+    // Format_RGB32 keeps each pixel as 0xffRRGGBB.
+    return reinterpret_cast<const std::uint32_t*>(image_->constScanLine(y));
+}
+
+SurfaceMaker qt_surface_maker()
+{
+    return [](int width, int height) -> std::unique_ptr<PictureSurface> {
+        ensure_gui_application();
+        auto surface = std::make_unique<QtPictureSurface>(width, height);
+        if (!surface->valid())
+            return nullptr;
+        return surface;
+    };
+}
+
+QtBackgroundCache::QtBackgroundCache() = default;
+
+QtBackgroundCache::~QtBackgroundCache() { canvas_.reset(); }
+
+Canvas* QtBackgroundCache::begin(int width, int height)
+{
+    canvas_.reset();
+    if (!image_ || image_->width() != width || image_->height() != height)
+        image_ = white_image(width, height);
+    else
+        image_->fill(Qt::white);
+    if (!image_)
+        return nullptr;
+    canvas_ = std::make_unique<QtCanvas>(*image_);
+    return canvas_.get();
+}
+
+void QtBackgroundCache::end()
+{
+    if (canvas_)
+        canvas_->end();
+    canvas_.reset();
+}
+
+bool QtBackgroundCache::copy_to(Canvas& target)
+{
+    auto* qt = dynamic_cast<QtCanvas*>(&target);
+    if (!key() || !image_ || canvas_ || !qt)
+        return false;
+    return qt->image(Pixel{0, 0}, *image_);
+}
+
+} // namespace halvern
