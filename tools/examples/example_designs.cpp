@@ -23,6 +23,7 @@ enum : int {
     roll_up_100 = 101,
     beach_flag = 102,
     hanging_banner = 103,
+    name_sign = 109,
     brochure_rack = 105,
     counter_brochures = 106,
     counter_150 = 201,
@@ -115,8 +116,8 @@ ExampleDesign shell_stand(const ComponentTable& components)
 }
 
 // A 6 x 3 m corner stand, open on the front and the right: a printed wall of profile pieces runs
-// up the left side and, round a bend, along the back. A bean counter, a screen on its stand, a
-// table with chairs.
+// up the left side and, round a bend, along the back. A bean counter under a name sign, a screen
+// on its stand, a table with chairs.
 ExampleDesign corner_stand(const ComponentTable& components)
 {
     DesignBuilder d(components, {6, 3, wall_back | wall_left, "", "Example", "Corner stand 6 x 3 m"});
@@ -145,9 +146,11 @@ ExampleDesign corner_stand(const ComponentTable& components)
 
     d.drop(bean_counter, 430, 300, 180);
     d.drop(counter_lamp, 470, 285);
+    const int sign = d.drop(name_sign, 430, 250);
+    d.plan().obj_texte[size_t(sign)] = "Welcome";
     d.drop(screen_stand, 300, 170);
     d.drop(screen_75, 300, 202);
-    d.drop(tripod_projector, 210, 210);
+    d.drop(tripod_projector, 170, 260);
     d.drop(light_column, 200, 320);
     table_with_chairs(d, round_table, 590, 300, 55);
     d.drop(ficus, 655, 160);

@@ -129,13 +129,35 @@ StarterItem bean_counter()
     return item;
 }
 
+// Its front is a decor laminate printed with the recto picture.
+StarterItem laminate_counter()
+{
+    const double W = 120, D = 60;
+    StarterItem item = make_item(206, "comptoir_stratifie_120", shape_square, "Comptoir stratifié 120",
+                                 "Laminate counter 120", W, D, counter_height, rgb(150, 100, 50));
+    item.c.panel = 1;
+    VrmlBuilder m(item.name_en);
+    CounterLooks looks = counter_materials(m);
+    const double h = W / 2;
+    m.prism({{-h, -D / 2}, {h, -D / 2}, {h, D / 2}, {-h, D / 2}}, counter_height - top_thickness, counter_height,
+            {looks.top, "void_bois.jpg"});
+    m.prism({{-h, -D / 2}, {h, -D / 2}, {h, D / 2 - 0.3}, {-h, D / 2 - 0.3}}, 0, counter_height - top_thickness,
+            {looks.body});
+    m.wall({{-h, D / 2}, {h, D / 2}}, 3, counter_height - top_thickness, {looks.print, "void_strat.jpg"});
+    counter_slots(item);
+    set_model(item, m);
+    item.price = 560;
+    item.weight = 52000;
+    return item;
+}
+
 } // namespace
 
 StarterLibrary counters_library()
 {
     return {2, 2, "Comptoirs / Counters",
             {straight_counter(200, 100, 390, 35000), straight_counter(201, 150, 520, 48000), curved_counter(),
-             corner_counter(203, false), corner_counter(204, true), bean_counter()}};
+             corner_counter(203, false), corner_counter(204, true), bean_counter(), laminate_counter()}};
 }
 
 } // namespace halvern::tools

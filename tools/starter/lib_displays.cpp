@@ -207,13 +207,37 @@ StarterItem totem()
     return item;
 }
 
+// A name board hung over a stand: the object's text, on a printed background. Hung from the hall's
+// rigging like the ring banner, it keeps its plan outline since it hangs over the stand's edge.
+StarterItem name_sign()
+{
+    const double W = 200, D = 10, H = 40;
+    StarterItem item =
+        make_item(109, "enseigne", shape_square, "Enseigne", "Name sign", W, D, H, rgb(200, 40, 40));
+    item.c.elevation = 260;
+    item.c.panel = 1;
+    VrmlBuilder m(item.name_en);
+    const int body = m.material({"Colour_body", white, 0.4});
+    const int print = m.material({"Mat_print", white});
+    const int letters = m.material({"Colour_letters", {0.1, 0.1, 0.12}, 0.5});
+    m.box(-W / 2, W / 2, 0, H, -D / 2, D / 2 - 0.2, {body});
+    m.wall({{-W / 2, D / 2}, {W / 2, D / 2}}, 0, H, {print, "void.jpg"});
+    m.text(0, H / 2, D / 2 + 0.5, 20, {letters});
+    colour_slot(item, 0, "Colour_body", "Caisson / Body", "ral_classic.lib");
+    colour_slot(item, 1, "Colour_letters", "Lettres / Letters", "primaire.lib");
+    set_model(item, m);
+    item.price = 340;
+    item.weight = 9000;
+    return item;
+}
+
 } // namespace
 
 StarterLibrary displays_library()
 {
     return {1, 6, "Présentoirs / Displays",
             {roll_up(100, 85, 22, 89, 4200), roll_up(101, 100, 24, 109, 5100), beach_flag(), hanging_banner(),
-             lightbox(), brochure_rack(), counter_brochure_holder(), poster_stand(), totem()}};
+             lightbox(), brochure_rack(), counter_brochure_holder(), poster_stand(), totem(), name_sign()}};
 }
 
 } // namespace halvern::tools

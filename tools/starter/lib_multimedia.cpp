@@ -68,7 +68,7 @@ StarterItem tablet_kiosk()
     const int display = m.material({"Mat_display", {0.9, 0.9, 0.9}, 0.8});
     m.prism(rounded_rectangle_points(W, W, W / 6), 0, 2, {body});
     m.box(-4, 4, 2, 100, -4, 4, {body});
-    m.box(-14, 14, 100, 104, -10, 10, {body});
+    m.box(-14, 14, 100, H - 0.1, -10, 10, {body});
     m.level_face(-12.5, 12.5, -8.5, 8.5, H, {display, "void.jpg"});
     colour_slot(item, 0, "Colour_body", "Corps / Body", "ral_classic.lib");
     set_model(item, m);
