@@ -153,7 +153,7 @@ StarterItem light_column()
 
 StarterLibrary lighting_library()
 {
-    return {11, 7, "Eclairage / Lighting",
+    return {11, 7, "Éclairage / Lighting",
             {arm_spotlight(), floor_lamp(), counter_lamp(), lighting_track(), tripod_projector(), light_column()}};
 }
 

@@ -40,7 +40,7 @@ StarterItem screen_stand()
 StarterItem screen(int number, int inches, double W, double D, double H, double price, double weight)
 {
     const std::string n = std::to_string(inches);
-    StarterItem item = make_item(number, "ecran_" + n, shape_square, "Ecran " + n + " pouces",
+    StarterItem item = make_item(number, "ecran_" + n, shape_square, "Écran " + n + " pouces",
                                  n + "-inch screen", W, D, H, rgb(40, 80, 180));
     item.c.panel = 1;
     item.c.elevation = 190 + bracket_magnet_z; // where the stand's bracket puts it

@@ -69,7 +69,7 @@ StarterItem wall_shelf()
 StarterItem shelving_unit()
 {
     const double W = 90, D = 40, H = 200;
-    StarterItem item = make_item(403, "etagere_5_niveaux", shape_square, "Etagère 5 niveaux", "Five-shelf unit", W, D,
+    StarterItem item = make_item(403, "etagere_5_niveaux", shape_square, "Étagère 5 niveaux", "Five-shelf unit", W, D,
                                  H, rgb(150, 100, 50));
     VrmlBuilder m(item.name_en);
     const int wood = m.material({"Colour_structure", oak, 0.3});
