@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "counting_canvas.h"
+
 #include "library/builtin_catalogue.h"
 #include "plan/interaction.h"
 #include "plan/plan_edit.h"
@@ -12,21 +14,7 @@ namespace {
 
 using namespace halvern;
 
-// Counts primitives and their points, so that nothing is optimised away.
-class CountingCanvas : public Canvas {
-public:
-    long points = 0;
-    void line(Pixel, Pixel) override { points += 2; }
-    void polyline(std::span<const Pixel> p) override { points += long(p.size()); }
-    void box(PixelRect, bool) override { points += 2; }
-    void rounded_box(PixelRect, int, bool) override { points += 2; }
-    void polygon(std::span<const Pixel> p, bool) override { points += long(p.size()); }
-    void closed_curve(std::span<const Pixel> p, bool) override { points += long(p.size()); }
-    void gradient_fill(const GradientShape&, int, int, Pixel) override { ++points; }
-    void arc(PixelRect, double, double) override { points += 2; }
-    void ellipse(PixelRect, bool) override { points += 2; }
-    void text(Pixel, std::string_view, double) override { ++points; }
-};
+using CountingCanvas = halvern::bench::CountingCanvas;
 
 // A host that paints the live overlay the way the editor does (over its cached picture, here over
 // nothing) and ignores everything else.

@@ -246,7 +246,7 @@ void MainWindow::import_project()
 
 void MainWindow::export_prices()
 {
-    auto answer = prompts_.choose_save({session_.text(ui::export_prices_title), session_.settings().doc_path, "txt",
+    auto answer = prompts_.choose_save({session_.text(ui::price_export_dialog_title), session_.settings().doc_path, "txt",
                                         "Text file|*.txt", {}});
     if (!answer || answer->empty())
         return;
@@ -256,7 +256,7 @@ void MainWindow::export_prices()
 
 void MainWindow::import_prices()
 {
-    auto answer = prompts_.choose_open({session_.text(ui::import_prices_title), session_.settings().doc_path, "txt",
+    auto answer = prompts_.choose_open({session_.text(ui::price_import_dialog_title), session_.settings().doc_path, "txt",
                                         "Text file|*.txt", {}});
     if (!answer || answer->empty())
         return;
@@ -276,6 +276,7 @@ void MainWindow::change_language(const std::string& lang)
 {
     SplashWindow splash(SplashWindow::Kind::reload);
     splash.show();
+    splash.set_caption(QString::fromStdString(session_.text(ui::message_loading_library)));
     std::vector<Error> notes = session_.change_language(lang, &splash);
     splash.close();
     install_menus();
@@ -381,16 +382,25 @@ void MainWindow::save_blueprint()
 
 void MainWindow::save_screen()
 {
-    auto answer = prompts_.choose_save({session_.text(ui::save_screen_title), session_.settings().doc_path, "jpg",
+    auto answer = prompts_.choose_save({session_.text(ui::save_screen_dialog_title), session_.settings().doc_path, "jpg",
                                         "Image Jpeg|*.jpg", {}});
     if (!answer || answer->empty())
         return;
-    QProgressDialog progress(QString::fromStdString(answer->filename().string()), QString(), 0, 1, this);
+    QProgressDialog progress(QString::fromStdString(session_.text(ui::save_screen_stage_first + 4)), QString(), 0, 1,
+                             this);
+    progress.setWindowTitle(QString::fromStdString(session_.text(ui::save_screen_progress_title)));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
+    auto drawing = progress_of(progress);
     auto saved = halvern::save_screen(*answer, scene, session_.view, screen_resolution, qt_surface_maker(), true,
-                                      progress_of(progress));
+                                      [&](int done, int total) {
+                                          // The last stage once the drawing is done: the file is written.
+                                          if (done >= total)
+                                              progress.setLabelText(QString::fromStdString(
+                                                  session_.text(ui::save_screen_stage_first + 8)));
+                                          drawing(done, total);
+                                      });
     progress.close();
     if (!saved)
         prompts_.warn("Halvern Visual Design", saved.error().text());

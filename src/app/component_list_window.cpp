@@ -52,10 +52,9 @@ ComponentListWindow::ComponentListWindow(Session& session, QWidget* parent)
     lv2_->setObjectName(QStringLiteral("LV2"));
     lv2_->setColumnCount(2);
     lv2_->setRootIsDecorated(false);
-    lv2_->setHeaderHidden(true);
     lv2_->setColumnWidth(0, 900 / twips * 2);
     lv2_->setColumnWidth(1, 900 / twips);
-    lv2_->setFixedHeight(lv2_->fontMetrics().height() * 2 + 16);
+    lv2_->setFixedHeight(lv2_->fontMetrics().height() * 3 + 22);
     for (int row = 0; row < 2; ++row)
         lv2_->addTopLevelItem(new QTreeWidgetItem(lv2_));
 
@@ -74,8 +73,9 @@ ComponentListWindow::ComponentListWindow(Session& session, QWidget* parent)
 
 void ComponentListWindow::retranslate()
 {
-    lv1_->setHeaderLabels({q(session_.text(ui::list_component_column)), q(session_.text(ui::list_quantity_column)),
-                           q(session_.text(ui::list_price_column))});
+    lv1_->setHeaderLabels({q(session_.text(ui::list_column_component)), q(session_.text(ui::list_column_quantity)),
+                           q(session_.text(ui::list_column_price))});
+    lv2_->setHeaderLabels({q(session_.text(ui::list_totals_heading)), q(session_.text(ui::list_totals_value_heading))});
     lv2_->topLevelItem(0)->setText(0, q(session_.text(ui::list_total_price)));
     lv2_->topLevelItem(1)->setText(0, q(session_.text(ui::list_total_weight)));
     lv3_->setText(q(session_.text(ui::list_copy)));

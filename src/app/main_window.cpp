@@ -228,10 +228,12 @@ void MainWindow::menu_hovered(QAction* action)
     // Moving over the menus must not act on the plan.
     session_.shell.plan_focus = false;
     const bool entry = action && !action->isSeparator() && action->data().isValid();
-    if (entry)
-        statusBar()->showMessage(action->text());
-    else
+    if (!entry) {
         statusBar()->clearMessage();
+        return;
+    }
+    const int hint = ui::menu_hint(action->data().toInt());
+    statusBar()->showMessage(hint >= 0 ? QString::fromStdString(session_.text(hint)) : action->text());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

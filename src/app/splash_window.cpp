@@ -26,6 +26,8 @@ SplashWindow::SplashWindow(Kind kind, QWidget* parent)
     title->setFont(big);
     version_ = new QLabel(version_label(kind == Kind::startup ? "Beta" : "AlphaV"), this);
     version_->setObjectName(QStringLiteral("splash_version"));
+    caption_ = new QLabel(this);
+    caption_->setObjectName(QStringLiteral("splash_caption"));
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("splash_progress"));
     progress_->setRange(0, 0);
@@ -39,12 +41,19 @@ SplashWindow::SplashWindow(Kind kind, QWidget* parent)
     layout->addWidget(title);
     layout->addWidget(version_);
     layout->addSpacing(12);
+    layout->addWidget(caption_);
     layout->addWidget(progress_);
     layout->addWidget(library_);
     layout->addWidget(component_);
-    setFixedSize(440, 200);
+    setFixedSize(440, 220);
     setAutoFillBackground(true);
     since_drawn_.start();
+}
+
+void SplashWindow::set_caption(const QString& text)
+{
+    caption_->setText(text);
+    show_now(true);
 }
 
 void SplashWindow::begin(int minimum, int maximum)

@@ -27,12 +27,15 @@ public:
     void component(std::string_view name) override;
 
     QProgressBar* progress() const { return progress_; }
+    // What is being done, once the interface texts are read.
+    void set_caption(const QString& text);
 
 private:
     // Lets the window show what it was told, without letting a fast load spend its time drawing.
     void show_now(bool force);
 
     QLabel* version_;
+    QLabel* caption_;
     QProgressBar* progress_;
     QLabel* library_;
     QLabel* component_;

@@ -9,6 +9,7 @@
 #include "app/session.h"
 #include "app/splash_window.h"
 #include "base/app_dir.h"
+#include "base/ui_text_ids.h"
 #include "platform/qt_settings_store.h"
 
 namespace halvern {
@@ -96,7 +97,9 @@ int run_editor(int argc, char** argv, const EditorLaunch& launch)
             splash.move(screen->availableGeometry().center() - splash.rect().center());
         splash.show();
         QApplication::processEvents();
-        notes = load_session(*session, &splash);
+        session->initialise();
+        splash.set_caption(QString::fromStdString(session->text(ui::message_loading_library)));
+        notes = session->load_library(&splash);
     }
     std::unique_ptr<MainWindow> window = open_editor(*session, prompts, notes);
     prompts.set_parent(window.get());

@@ -28,15 +28,198 @@ inline constexpr int pref_smooth_drag = 90;
 inline constexpr int pref_folders_tab = 91;
 inline constexpr int pref_display_tab = 92;
 inline constexpr int library_window_title = 93;
-inline constexpr int list_component_column = 160;
-inline constexpr int list_quantity_column = 161;
-inline constexpr int list_price_column = 162;
-inline constexpr int list_total_price = 163;
-inline constexpr int list_total_weight = 164;
-inline constexpr int list_copy = 165;
-inline constexpr int export_prices_title = 166;
-inline constexpr int import_prices_title = 167;
-inline constexpr int save_screen_title = 168;
+
+// File dialog titles besides those of the designs.
+inline constexpr int export_3d_dialog_title = 36;
+inline constexpr int price_export_dialog_title = 40;
+inline constexpr int price_import_dialog_title = 41;
+inline constexpr int save_screen_dialog_title = 42;
+inline constexpr int tiling_picture_dialog_title = 43;
+
+// The component list window: LV1's columns, LV2's headings and rows, the copy control LV3.
+inline constexpr int list_column_component = 50;
+inline constexpr int list_column_quantity = 51;
+inline constexpr int list_column_price = 52;
+inline constexpr int list_totals_heading = 53;
+inline constexpr int list_totals_value_heading = 54;
+inline constexpr int list_total_price = 55;
+inline constexpr int list_total_weight = 56;
+inline constexpr int list_copy = 57;
+
+// The progress window of the 3D scene.
+inline constexpr int export_3d_progress_title = 60;
+inline constexpr int export_3d_progress_caption = 61;
+
+// The object property dialog: title, tabs, label captions (prop1 .. prop_v2), check boxes, buttons.
+inline constexpr int prop_title = 100;
+inline constexpr int prop_tab_general = 101;
+inline constexpr int prop_tab_size = 102;
+inline constexpr int prop_tab_colours = 103;
+inline constexpr int prop_tab_recto = 104;
+inline constexpr int prop_tab_verso = 105;
+inline constexpr int prop_object_number = 106;  // prop1
+inline constexpr int prop_component = 107;      // prop1b
+inline constexpr int prop_library = 108;        // prop1c
+inline constexpr int prop_colour_slots = 109;   // prop1d
+inline constexpr int prop_elevation = 110;      // prop2
+inline constexpr int prop_rotation = 111;       // prop2b
+inline constexpr int prop_height = 112;         // prop3
+inline constexpr int prop_width = 113;          // prop3a
+inline constexpr int prop_depth = 114;          // prop3b
+inline constexpr int prop_label = 115;          // prop3c
+inline constexpr int prop_perimeter = 116;      // prop3a2
+inline constexpr int prop_recto_end_code = 117; // prop3fv1
+inline constexpr int prop_verso_end_code = 118; // prop3fv2
+inline constexpr int prop_recto_picture = 119;  // prop4
+inline constexpr int prop_picture_size = 120;   // prop4a
+inline constexpr int prop_verso_picture = 121;  // prop5
+inline constexpr int prop_picture_width = 122;  // prop_v1
+inline constexpr int prop_picture_height = 123; // prop_v2
+inline constexpr int prop_has_recto = 124;      // prop_tex1
+inline constexpr int prop_has_verso = 125;      // prop_tex2
+inline constexpr int prop_next_height = 126;    // prop_hauteur_change
+inline constexpr int prop_next_picture = 127;   // prop_recto_change, prop_verso_change
+inline constexpr int prop_choose_picture = 128; // prop_recto_tex_change
+inline constexpr int prop_colour = 129;         // color_change_0 .. 5, before the slot's name
+
+// The group property dialog.
+inline constexpr int group_title = 130;
+inline constexpr int group_tab_group = 131;
+inline constexpr int group_tab_objects = 132;
+inline constexpr int group_new_name = 133;
+inline constexpr int group_recto_picture = 134;
+inline constexpr int group_verso_picture = 135;
+
+// Picture tiling.
+inline constexpr int tiling_title = 140;
+inline constexpr int tiling_count = 141;
+inline constexpr int tiling_show_rows = 142;
+inline constexpr int tiling_row = 143; // followed by the row number
+inline constexpr int tiling_cut = 144;
+inline constexpr int tiling_done = 145; // after the number of pictures made
+
+// The stand form.
+inline constexpr int stand_title = 150;
+inline constexpr int stand_width = 151;
+inline constexpr int stand_depth = 152;
+inline constexpr int stand_client = 153;
+inline constexpr int stand_project_title = 154;
+inline constexpr int stand_walls = 155;
+inline constexpr int stand_open_frames = 156;
+inline constexpr int stand_header_bands = 157;
+inline constexpr int stand_left = 158;
+inline constexpr int stand_right = 159;
+inline constexpr int stand_back = 160;
+inline constexpr int stand_front = 161;
+inline constexpr int stand_floor_texture = 162;
+inline constexpr int stand_choose_texture = 163;
+
+// The texture form.
+inline constexpr int texture_title = 170;
+inline constexpr int texture_families = 171;
+inline constexpr int texture_pictures = 172;
+inline constexpr int texture_target_floor = 173;
+inline constexpr int texture_target_recto = 174;
+inline constexpr int texture_choose = 175;
+
+// "Save Screen": the progress window and its ten stages.
+inline constexpr int save_screen_progress_title = 180;
+inline constexpr int save_screen_stage_first = 181; // stages 1..10 are 181..190
+inline constexpr int save_screen_stage_count = 10;
+
+// The colour palette's two lists.
+inline constexpr int colour_column_name = 192;
+inline constexpr int colour_column_finish = 193;
+inline constexpr int colour_column_number = 194;
+inline constexpr int colour_column_hue = 195;
+inline constexpr int colour_column_saturation = 196;
+inline constexpr int colour_column_lightness = 197;
+inline constexpr int colour_library_column_name = 198;
+inline constexpr int colour_library_column_count = 199;
+
+// The status bar's text for each menu command the pointer is over (the zoom factors share one).
+inline constexpr int hint_new = 210;
+inline constexpr int hint_load = 211;
+inline constexpr int hint_save = 212;
+inline constexpr int hint_save_as = 213;
+inline constexpr int hint_print = 214;
+inline constexpr int hint_import = 215;
+inline constexpr int hint_save_blueprint = 216;
+inline constexpr int hint_save_screen = 217;
+inline constexpr int hint_export_3d = 218;
+inline constexpr int hint_preferences = 219;
+inline constexpr int hint_quit = 220;
+inline constexpr int hint_ungroup_all = 221;
+inline constexpr int hint_height_modify = 222;
+inline constexpr int hint_display_modify = 223;
+inline constexpr int hint_height_from_ground = 224;
+inline constexpr int hint_add_display = 225;
+inline constexpr int hint_config = 226;
+inline constexpr int hint_move_to_corner = 227;
+inline constexpr int hint_tiling = 228;
+inline constexpr int hint_export_prices = 229;
+inline constexpr int hint_import_prices = 230;
+inline constexpr int hint_view_3d = 231;
+inline constexpr int hint_view_structure = 232;
+inline constexpr int hint_view_coloured = 233;
+inline constexpr int hint_angle_marker = 234;
+inline constexpr int hint_debug = 235;
+inline constexpr int hint_angle_errors = 236;
+inline constexpr int hint_object_names = 237;
+inline constexpr int hint_object_heights = 238;
+inline constexpr int hint_panel_sizes = 239;
+inline constexpr int hint_big_labels = 240;
+inline constexpr int hint_zoom_factor = 241;
+inline constexpr int hint_zoom_auto = 242;
+inline constexpr int hint_user_zoom = 243;
+inline constexpr int hint_component_list = 244;
+inline constexpr int hint_library = 245;
+inline constexpr int hint_about = 246;
+inline constexpr int hint_viewer_download = 247;
+inline constexpr int hint_capture_download = 248;
+inline constexpr int hint_french = 249;
+inline constexpr int hint_english = 250;
+
+struct MenuHint {
+    int command;
+    int text;
+};
+
+inline constexpr MenuHint menu_hints[] = {
+    {95, hint_new}, {99, hint_load}, {98, hint_save}, {96, hint_save_as}, {150, hint_print},
+    {94, hint_import}, {90, hint_save_blueprint}, {93, hint_save_screen}, {91, hint_export_3d},
+    {92, hint_preferences}, {97, hint_quit}, {104, hint_ungroup_all}, {100, hint_height_modify},
+    {101, hint_display_modify}, {102, hint_height_from_ground}, {103, hint_add_display}, {10, hint_config},
+    {20, hint_move_to_corner}, {22, hint_tiling}, {21, hint_export_prices}, {24, hint_import_prices},
+    {39, hint_view_3d}, {80, hint_view_structure}, {81, hint_view_coloured}, {30, hint_angle_marker},
+    {31, hint_debug}, {32, hint_angle_errors}, {33, hint_object_names}, {35, hint_object_heights},
+    {34, hint_panel_sizes}, {38, hint_big_labels}, {40, hint_zoom_factor}, {41, hint_zoom_factor},
+    {42, hint_zoom_factor}, {43, hint_zoom_factor}, {44, hint_zoom_factor}, {45, hint_zoom_factor},
+    {46, hint_zoom_factor}, {47, hint_zoom_auto}, {48, hint_user_zoom}, {50, hint_component_list},
+    {51, hint_library}, {1, hint_about}, {2, hint_viewer_download}, {3, hint_capture_download},
+    {200, hint_french}, {201, hint_english},
+};
+
+// The entry shown for menu command `command`; -1 for a number without one.
+constexpr int menu_hint(int command)
+{
+    for (const MenuHint& h : menu_hints)
+        if (h.command == command)
+            return h.text;
+    return -1;
+}
+
+// Messages of the saves, the editor and the dialogs.
+inline constexpr int message_write_failed = 260;      // followed by the file
+inline constexpr int message_not_price_table = 261;   // followed by the file and line
+inline constexpr int message_stand_size = 262;
+inline constexpr int message_tiling_count = 263;
+inline constexpr int message_tiling_width = 264;
+inline constexpr int message_plan_full = 265;
+inline constexpr int message_selection_full = 266;
+inline constexpr int message_definition_saved = 267;  // followed by the file
+inline constexpr int message_picture_unreadable = 268; // followed by the file
+inline constexpr int message_loading_library = 269;   // the splash window while the library loads
 
 inline constexpr int used_ui_texts[] = {
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
@@ -44,8 +227,35 @@ inline constexpr int used_ui_texts[] = {
     component_list_title, preferences_title, pref_viewer_label, pref_doc_path_label,
     pref_import_path_label, pref_export_path_label, pref_quality_label, pref_smooth_redraw,
     pref_smooth_drag, pref_folders_tab, pref_display_tab, library_window_title,
-    list_component_column, list_quantity_column, list_price_column, list_total_price, list_total_weight,
-    list_copy, export_prices_title, import_prices_title, save_screen_title,
+    export_3d_dialog_title, price_export_dialog_title, price_import_dialog_title, save_screen_dialog_title,
+    tiling_picture_dialog_title, list_column_component, list_column_quantity, list_column_price,
+    list_totals_heading, list_totals_value_heading, list_total_price, list_total_weight, list_copy,
+    export_3d_progress_title, export_3d_progress_caption, prop_title, prop_tab_general, prop_tab_size,
+    prop_tab_colours, prop_tab_recto, prop_tab_verso, prop_object_number, prop_component, prop_library,
+    prop_colour_slots, prop_elevation, prop_rotation, prop_height, prop_width, prop_depth, prop_label,
+    prop_perimeter, prop_recto_end_code, prop_verso_end_code, prop_recto_picture, prop_picture_size,
+    prop_verso_picture, prop_picture_width, prop_picture_height, prop_has_recto, prop_has_verso,
+    prop_next_height, prop_next_picture, prop_choose_picture, prop_colour, group_title, group_tab_group,
+    group_tab_objects, group_new_name, group_recto_picture, group_verso_picture, tiling_title, tiling_count,
+    tiling_show_rows, tiling_row, tiling_cut, tiling_done, stand_title, stand_width, stand_depth,
+    stand_client, stand_project_title, stand_walls, stand_open_frames, stand_header_bands, stand_left,
+    stand_right, stand_back, stand_front, stand_floor_texture, stand_choose_texture, texture_title,
+    texture_families, texture_pictures, texture_target_floor, texture_target_recto, texture_choose,
+    save_screen_progress_title, save_screen_stage_first + 0, save_screen_stage_first + 1,
+    save_screen_stage_first + 2, save_screen_stage_first + 3, save_screen_stage_first + 4,
+    save_screen_stage_first + 5, save_screen_stage_first + 6, save_screen_stage_first + 7,
+    save_screen_stage_first + 8, save_screen_stage_first + 9, colour_column_name, colour_column_finish,
+    colour_column_number, colour_column_hue, colour_column_saturation, colour_column_lightness,
+    colour_library_column_name, colour_library_column_count, hint_new, hint_load, hint_save, hint_save_as,
+    hint_print, hint_import, hint_save_blueprint, hint_save_screen, hint_export_3d, hint_preferences,
+    hint_quit, hint_ungroup_all, hint_height_modify, hint_display_modify, hint_height_from_ground,
+    hint_add_display, hint_config, hint_move_to_corner, hint_tiling, hint_export_prices, hint_import_prices,
+    hint_view_3d, hint_view_structure, hint_view_coloured, hint_angle_marker, hint_debug, hint_angle_errors,
+    hint_object_names, hint_object_heights, hint_panel_sizes, hint_big_labels, hint_zoom_factor,
+    hint_zoom_auto, hint_user_zoom, hint_component_list, hint_library, hint_about, hint_viewer_download,
+    hint_capture_download, hint_french, hint_english, message_write_failed, message_not_price_table,
+    message_stand_size, message_tiling_count, message_tiling_width, message_plan_full,
+    message_selection_full, message_definition_saved, message_picture_unreadable, message_loading_library,
 };
 
 } // namespace halvern::ui

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <unordered_map>
 
 #include "base/numbers.h"
 
@@ -21,9 +23,17 @@ PointD rotate_point(double cx, double cy, double px, double py, double angle)
 
 Rotation::Rotation(double angle) : cos_(std::cos(angle * degrees)), sin_(std::sin(angle * degrees)) {}
 
-PointList parse_point_list(std::string_view text, double width, double depth, double offset_x, double offset_y)
+namespace {
+
+// The fields of a list as written, before the footprint's offsets.
+struct RawPoints {
+    std::vector<PointD> points;
+    bool truncated = false;
+};
+
+RawPoints read_raw_points(std::string_view text)
 {
-    PointList list;
+    RawPoints list;
     if (text.empty() || text.front() != '|')
         return list;
     bool have_x = false;
@@ -46,7 +56,7 @@ PointList parse_point_list(std::string_view text, double width, double depth, do
                 list.truncated = true;
                 break;
             }
-            list.points.push_back({x - width / 2 + offset_x, value - depth / 2 + offset_y});
+            list.points.push_back({x, value});
             have_x = false;
         }
         at = next;
@@ -54,19 +64,49 @@ PointList parse_point_list(std::string_view text, double width, double depth, do
     return list;
 }
 
+// Every redraw draws the same few outlines thousands of times; reading their numbers once per
+// text instead of once per object is most of a redraw's geometry. Keyed by the text itself, so an
+// edited outline is simply a new entry; the bound keeps a stream of distinct texts from growing
+// the cache without end.
+const RawPoints& cached_raw_points(std::string_view text)
+{
+    constexpr std::size_t max_entries = 4096;
+    thread_local std::unordered_map<std::string, RawPoints> cache;
+    auto it = cache.find(std::string(text));
+    if (it != cache.end())
+        return it->second;
+    if (cache.size() >= max_entries)
+        cache.clear();
+    return cache.emplace(std::string(text), read_raw_points(text)).first->second;
+}
+
+} // namespace
+
+PointList parse_point_list(std::string_view text, double width, double depth, double offset_x, double offset_y)
+{
+    const RawPoints& raw = cached_raw_points(text);
+    PointList list;
+    list.truncated = raw.truncated;
+    list.points.reserve(raw.points.size());
+    for (const PointD& p : raw.points)
+        list.points.push_back({p.x - width / 2 + offset_x, p.y - depth / 2 + offset_y});
+    return list;
+}
+
 void draw_point_path(Canvas& canvas, double zoom, std::string_view path, double cx, double cy, double width,
                      double depth, const PointPathOptions& options)
 {
-    PointList list = parse_point_list(path, width, depth, options.offset_x, options.offset_y);
-    if (list.points.size() < 2)
+    const RawPoints& raw = cached_raw_points(path);
+    if (raw.points.size() < 2)
         return;
 
+    const double dx = -width / 2 + options.offset_x, dy = -depth / 2 + options.offset_y;
     Rotation turn(options.angle + 180.0);
     std::vector<Pixel> pixels;
-    pixels.reserve(list.points.size() + 1);
-    for (const PointD& p : list.points) {
-        double x = options.mirror ? -p.x : p.x;
-        PointD r = turn.apply(cx, cy, cx + x, cy + p.y);
+    pixels.reserve(raw.points.size() + 1);
+    for (const PointD& p : raw.points) {
+        double x = options.mirror ? -(p.x + dx) : p.x + dx;
+        PointD r = turn.apply(cx, cy, cx + x, cy + p.y + dy);
         pixels.push_back({to_pixel(r.x * zoom), to_pixel(r.y * zoom)});
     }
     if (!options.open)

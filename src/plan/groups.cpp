@@ -75,28 +75,33 @@ Result<void> pick_group(PlanTable& plan, int member)
     return outcome;
 }
 
+void include_footprint(std::optional<PlanBox>& box, const PlanTable& plan, const ComponentTable& components, int i)
+{
+    if (!has_geometry(plan, i))
+        return;
+    constexpr double degrees = 0.017453292519943295;
+    const Component& c = components[plan.comp(i)];
+    const double a = plan.obj_rot[size_t(i)] * degrees, ca = std::cos(a), sa = std::sin(a);
+    for (double sx : {-0.5, 0.5})
+        for (double sy : {-0.5, 0.5}) {
+            const double dx = sx * c.width, dy = sy * c.depth;
+            const double x = plan.obj_x[size_t(i)] + dx * ca - dy * sa;
+            const double y = plan.obj_y[size_t(i)] + dx * sa + dy * ca;
+            if (!box)
+                box = PlanBox{x, y, x, y};
+            box->left = std::min(box->left, x);
+            box->right = std::max(box->right, x);
+            box->top = std::min(box->top, y);
+            box->bottom = std::max(box->bottom, y);
+        }
+}
+
 std::optional<PlanBox> group_box(const PlanTable& plan, const ComponentTable& components, int group)
 {
     std::optional<PlanBox> box;
-    constexpr double degrees = 0.017453292519943295;
-    for (int i = 1; i <= plan.nb_objets; ++i) {
-        if (plan.obj_groupe[size_t(i)] != group || !has_geometry(plan, i))
-            continue;
-        const Component& c = components[plan.comp(i)];
-        const double a = plan.obj_rot[size_t(i)] * degrees, ca = std::cos(a), sa = std::sin(a);
-        for (double sx : {-0.5, 0.5})
-            for (double sy : {-0.5, 0.5}) {
-                const double dx = sx * c.width, dy = sy * c.depth;
-                const double x = plan.obj_x[size_t(i)] + dx * ca - dy * sa;
-                const double y = plan.obj_y[size_t(i)] + dx * sa + dy * ca;
-                if (!box)
-                    box = PlanBox{x, y, x, y};
-                box->left = std::min(box->left, x);
-                box->right = std::max(box->right, x);
-                box->top = std::min(box->top, y);
-                box->bottom = std::max(box->bottom, y);
-            }
-    }
+    for (int i = 1; i <= plan.nb_objets; ++i)
+        if (plan.obj_groupe[size_t(i)] == group)
+            include_footprint(box, plan, components, i);
     return box;
 }
 

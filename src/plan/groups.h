@@ -32,6 +32,10 @@ struct PlanBox {
     double left = 0, top = 0, right = 0, bottom = 0;
 };
 
+// Grows `box` to hold the turned footprint (component width by depth) of object i; objects without
+// geometry add nothing. The group outline and the centre a selection turns about share this rule.
+void include_footprint(std::optional<PlanBox>& box, const PlanTable& plan, const ComponentTable& components, int i);
+
 // The box around the turned footprints (component width by depth) of a group's members; none for a
 // group without members.
 std::optional<PlanBox> group_box(const PlanTable& plan, const ComponentTable& components, int group);

@@ -2,7 +2,7 @@
 // component in the plan.
 
 #include "plan/interaction_steps.h"
-#include "plan/palette_hit.h"
+#include "plan/palette.h"
 #include "plan/plan_edit.h"
 
 namespace halvern::interaction_detail {
@@ -15,11 +15,13 @@ void palette_press(Call& call)
     // A new press also replaces a pick that was not placed yet, so a wrong cell can be corrected.
     if (!call.left_pressed || !call.in_column || plan.focus || plan.focus_groupe)
         return;
-    const PaletteHit hit = palette_hit(call.in.pixel_x, call.in.pixel_y, call.in.area_height,
-                                       call.c.libraries.current_library, s.palette_scroll);
+    // The layout the column was drawn with, so a press lands on the cell the user sees.
+    const PaletteLayout layout = palette_layout(call.c.components, call.c.libraries,
+                                                PaletteState{s.palette_scroll, 0}, int(call.in.area_height));
+    const PaletteHit hit = palette_hit(layout, call.in.pixel_x, call.in.pixel_y);
     switch (hit.kind) {
     case PaletteHit::Kind::cell:
-        if (!palette_offers(call.c.components, hit.component))
+        if (hit.component < 0) // an empty cell
             return;
         s.selected_component = hit.component;
         if (call.in.kk == kk_ctrl)
@@ -28,11 +30,11 @@ void palette_press(Call& call)
         return;
     case PaletteHit::Kind::scroll_back:
     case PaletteHit::Kind::scroll_forward: {
-        const int from = s.palette_scroll;
-        const int to = palette_scrolled(from, hit.kind == PaletteHit::Kind::scroll_back ? -1 : 1);
-        if (to != from) {
-            s.palette_scroll = to;
-            call.host().palette_scrolled(from, to);
+        PaletteState palette{s.palette_scroll, 0};
+        const int from = palette.offset;
+        if (scroll_palette(palette, hit.kind == PaletteHit::Kind::scroll_back ? -1 : 1)) {
+            s.palette_scroll = palette.offset;
+            call.host().palette_scrolled(from, palette.offset);
         }
         return;
     }

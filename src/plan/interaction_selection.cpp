@@ -1,8 +1,8 @@
 // Holding the selection with a press inside its box and dropping it where the pointer is released.
 
 #include <algorithm>
-#include <cmath>
 
+#include "plan/groups.h"
 #include "plan/interaction_steps.h"
 #include "plan/plan_edit.h"
 #include "plan/plan_ends.h"
@@ -11,27 +11,9 @@ namespace halvern::interaction_detail {
 
 std::optional<PlanBox> selection_box(const PlanTable& plan, const ComponentTable& components)
 {
-    constexpr double degrees = 0.017453292519943295;
     std::optional<PlanBox> box;
-    for (int s = 1; s <= std::min(plan.nb_selection, max_selection); ++s) {
-        const int i = plan.selection[size_t(s)];
-        if (!has_geometry(plan, i))
-            continue;
-        const Component& c = components[plan.comp(i)];
-        const double a = plan.obj_rot[size_t(i)] * degrees, ca = std::cos(a), sa = std::sin(a);
-        for (double sx : {-0.5, 0.5})
-            for (double sy : {-0.5, 0.5}) {
-                const double dx = sx * c.width, dy = sy * c.depth;
-                const double x = plan.obj_x[size_t(i)] + dx * ca - dy * sa;
-                const double y = plan.obj_y[size_t(i)] + dx * sa + dy * ca;
-                if (!box)
-                    box = PlanBox{x, y, x, y};
-                box->left = std::min(box->left, x);
-                box->right = std::max(box->right, x);
-                box->top = std::min(box->top, y);
-                box->bottom = std::max(box->bottom, y);
-            }
-    }
+    for (int s = 1; s <= std::min(plan.nb_selection, max_selection); ++s)
+        include_footprint(box, plan, components, plan.selection[size_t(s)]);
     return box;
 }
 

@@ -215,7 +215,9 @@ TEST_F(ToolbarTest, TheMenusTakeThePlansFocus)
     QAction* save = editor.action(98);
     save->hover();
     EXPECT_FALSE(s.shell.plan_focus);
-    EXPECT_EQ(w.statusBar()->currentMessage(), "Save");
+    EXPECT_EQ(w.statusBar()->currentMessage(), "Save the design"); // the entry's hint
+    editor.action(105)->hover();
+    EXPECT_EQ(w.statusBar()->currentMessage(), "Undo"); // no hint: its label
 
     // A key on the window gives the focus back.
     QTest::keyClick(&w, Qt::Key_A);

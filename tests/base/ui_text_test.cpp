@@ -86,6 +86,25 @@ TEST(UiText, ShippedLanguageFilesHoldEveryEntryTheProgramShows)
     }
 }
 
+TEST(UiText, ShippedLanguageFilesHoldTheSameEntries)
+{
+    UiText en, fr;
+    ASSERT_TRUE(en.load(halvern::testing::stage_dir(), "en"));
+    ASSERT_TRUE(fr.load(halvern::testing::stage_dir(), "fr"));
+    for (int n = 0; n <= 300; ++n) {
+        const bool in_en = en.get(n) != UiText::placeholder(n), in_fr = fr.get(n) != UiText::placeholder(n);
+        EXPECT_EQ(in_en, in_fr) << "entry " << n << " is in only one language";
+        if (in_en) {
+            EXPECT_FALSE(en.get(n).empty() || fr.get(n).empty()) << "entry " << n << " is empty";
+        }
+    }
+    // Every menu command the status bar can describe has its own text.
+    for (const ui::MenuHint& hint : ui::menu_hints)
+        EXPECT_NE(en.get(hint.text), UiText::placeholder(hint.text)) << "command " << hint.command;
+    EXPECT_EQ(ui::menu_hint(42), ui::hint_zoom_factor);
+    EXPECT_EQ(ui::menu_hint(5), -1);
+}
+
 TEST(LoadError, FrenchEnglishAndFallback)
 {
     EXPECT_EQ(load_error_text(LoadError::unreadable_file, "fr"), "Fichier illisible");

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <set>
+#include <string>
 #include <cstdio>
 #include <sys/wait.h>
 
@@ -15,10 +17,11 @@ struct Output {
     std::string out;
 };
 
-Output run_halvern(const std::string& arguments, const std::string& environment = "")
+Output run_halvern(const std::string& arguments, const std::string& environment = "",
+                   const std::string& stderr_file = "/dev/null")
 {
     std::string command = environment + " '" + (halvern::testing::stage_dir() / "halvern").string() + "' "
-                          + arguments + " 2>/dev/null";
+                          + arguments + " 2>'" + stderr_file + "'";
     Output result{-1, ""};
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -43,6 +46,36 @@ TEST(HalvernBinary, FindsItsDataBesideItself)
     EXPECT_EQ(en.out, "Component list\n");
     Output fr = run_halvern("--lang fr text 93", env);
     EXPECT_EQ(fr.out, "Biblioth\xC3\xA8que\n");
+}
+
+TEST(HalvernBinary, ListsTheShippedLibraryWithoutALoadNote)
+{
+    halvern::testing::ScratchDir config;
+    const std::string err = (config.path() / "stderr.txt").string();
+    std::string env = "XDG_CONFIG_HOME='" + config.path().string() + "' HALVERN_APP_DIR=";
+    Output listed = run_halvern("library", env, err);
+    EXPECT_EQ(listed.code, 0);
+    EXPECT_EQ(halvern::testing::read_bytes(err), "");
+    // Catalogue lines (library 0 and 23) and file components over several libraries.
+    std::set<std::string> libraries;
+    int file_components = 0, catalogue = 0;
+    size_t start = 0;
+    while (start < listed.out.size()) {
+        size_t end = listed.out.find('\n', start);
+        std::string line = listed.out.substr(start, end - start);
+        start = end == std::string::npos ? listed.out.size() : end + 1;
+        size_t tab = line.find('\t');
+        std::string library = line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1);
+        if (library == "0" || library == "23")
+            ++catalogue;
+        else if (library != "100") {
+            ++file_components;
+            libraries.insert(library);
+        }
+    }
+    EXPECT_GE(catalogue, 50);
+    EXPECT_GE(file_components, 40);
+    EXPECT_GE(libraries.size(), 5u);
 }
 
 TEST(HalvernBinary, EnvironmentVariableNamesTheInstallationFolder)

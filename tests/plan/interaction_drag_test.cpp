@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "interaction_driver.h"
-#include "plan/palette_hit.h"
+#include "plan/palette.h"
 #include "plan/plan_edit.h"
 
 using namespace halvern;
@@ -13,7 +13,7 @@ using namespace halvern::testing;
 namespace {
 
 // The middle of palette cell c, in pixels.
-double cell_y(int c) { return palette_first_cell_y + palette_cell_height * (c + 0.5); }
+double cell_y(int c) { return palette_head + palette_cell_height * (c + 0.5); }
 
 } // namespace
 
@@ -86,9 +86,9 @@ TEST(InteractionPalette, CtrlClickOpensTheEditorAndStillPicks)
 TEST(InteractionPalette, ScrollingStopsAtBothEnds)
 {
     PlanWindow w;
-    const int cells = palette_cell_count(w.height);
+    const int cells = palette_cell_count(int(w.height));
     ASSERT_EQ(cells, 6);
-    const double below = palette_first_cell_y + palette_cell_height * cells + 5;
+    const double below = palette_head + palette_cell_height * cells + 5;
     w.pixel(10, below, button_left);
     w.pixel(10, below, button_none);
     EXPECT_EQ(w.state.palette_scroll, 0);

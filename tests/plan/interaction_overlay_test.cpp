@@ -1,56 +1,13 @@
-// The palette column's cells and halves, the live overlay's drawing, and the state after the table
-// was replaced behind the interaction's back.
+// The live overlay's drawing, and the state after the table was replaced behind the interaction's
+// back.
 
 #include <gtest/gtest.h>
 
 #include "geometry/recording_canvas.h"
 #include "interaction_driver.h"
-#include "plan/palette_hit.h"
 
 using namespace halvern;
 using namespace halvern::testing;
-
-TEST(PaletteHit, CellsFitBetweenTheTitleBandAndTheBottomMargin)
-{
-    EXPECT_EQ(palette_cell_count(0), 0);
-    EXPECT_EQ(palette_cell_count(154), 0);
-    EXPECT_EQ(palette_cell_count(155), 1);
-    EXPECT_EQ(palette_cell_count(600), 6);
-    EXPECT_EQ(palette_cell_count(-50), 0);
-}
-
-TEST(PaletteHit, EdgesOfTheCellsAndOfTheTwoHalves)
-{
-    using Kind = PaletteHit::Kind;
-    EXPECT_EQ(palette_hit(30, 40, 600, 2, 0).kind, Kind::above_cells);
-    const PaletteHit first = palette_hit(30, 40.5, 600, 2, 3);
-    EXPECT_EQ(first.kind, Kind::cell);
-    EXPECT_EQ(first.cell, 0);
-    EXPECT_EQ(first.component, 203);
-    EXPECT_EQ(palette_hit(30, 115, 600, 2, 0).cell, 1);
-    EXPECT_EQ(palette_hit(30, 489.9, 600, 2, 0).cell, 5);
-    EXPECT_EQ(palette_hit(30, 490, 600, 2, 0).kind, Kind::scroll_back);
-    EXPECT_EQ(palette_hit(37.4, 590, 600, 2, 0).kind, Kind::scroll_back);
-    EXPECT_EQ(palette_hit(37.5, 590, 600, 2, 0).kind, Kind::scroll_forward);
-    EXPECT_EQ(palette_hit(75, 200, 600, 2, 0).kind, Kind::outside);
-    EXPECT_EQ(palette_hit(-1, 200, 600, 2, 0).kind, Kind::outside);
-    // A window too low for one cell has only the two halves.
-    EXPECT_EQ(palette_hit(60, 50, 100, 2, 0).kind, Kind::scroll_forward);
-    EXPECT_EQ(palette_scrolled(0, -1), 0);
-    EXPECT_EQ(palette_scrolled(99, 1), 99);
-    EXPECT_EQ(palette_scrolled(5, 1), 6);
-}
-
-TEST(PaletteHit, OnlyNamedShownComponentsAreOffered)
-{
-    const ComponentTable t = interaction_components();
-    EXPECT_TRUE(palette_offers(t, panel));
-    EXPECT_FALSE(palette_offers(t, free_number));
-    EXPECT_FALSE(palette_offers(t, hidden_shelf));
-    EXPECT_FALSE(palette_offers(t, group_component));
-    EXPECT_FALSE(palette_offers(t, max_component + 1));
-    EXPECT_FALSE(palette_offers(t, -1));
-}
 
 TEST(LiveOverlay, GhostRectangleAndMeasureAreDrawnWhereThePlanShowsThem)
 {

@@ -301,16 +301,18 @@ TEST_F(ProjectCommands, BaseProjectLeavesNoProjectFileAndThePlainTitle)
     EXPECT_EQ(dialogs.saves.size(), 1u);
 }
 
-TEST_F(ProjectCommands, InstalledBaseProjectIsAnEmptyStandOfFiveByThree)
+TEST_F(ProjectCommands, InstalledBaseProjectIsAnEmptyStandOfFiveByThreeWithABackWall)
 {
     stand = {9, 9, 7, "x", "y", "z"};
     ProjectContext ctx{plan, stand, state, settings, store, test_components(), texts, stage_dir(), dialogs, messages};
     EXPECT_EQ(load_base_project(ctx), CommandOutcome::done);
     EXPECT_TRUE(messages.load_errors.empty());
     EXPECT_EQ(plan.nb_objets, 0);
-    EXPECT_EQ(stand, StandSettings{});
-    // It is the file the writer makes of an empty design.
-    EXPECT_EQ(read_bytes(base_project_path(stage_dir())), format_project(PlanTable{}, StandSettings{}));
+    StandSettings expected;
+    expected.stand_murs = 2; // bit 1: the wall at the back
+    EXPECT_EQ(stand, expected);
+    // It is the file the writer makes of that design.
+    EXPECT_EQ(read_bytes(base_project_path(stage_dir())), format_project(PlanTable{}, expected));
 }
 
 TEST_F(ProjectCommands, WriteThatFailsHalfWayLeavesTheOldFileIntact)
