@@ -10,6 +10,12 @@ LibraryArrowButton::LibraryArrowButton(std::function<void()> step, QWidget* pare
     timer_.setTimerType(Qt::PreciseTimer);
     // The press grabs the pointer, so the release always comes back here and stops the repeat.
     connect(&timer_, &QTimer::timeout, this, &LibraryArrowButton::repeat_step);
+    delay_.setSingleShot(true);
+    delay_.setInterval(arrow_repeat_delay_ms);
+    connect(&delay_, &QTimer::timeout, this, [this] {
+        repeat_step();
+        timer_.start();
+    });
 }
 
 void LibraryArrowButton::mousePressEvent(QMouseEvent* event)
@@ -22,13 +28,15 @@ void LibraryArrowButton::mousePressEvent(QMouseEvent* event)
     }
     setDown(true);
     step_();
-    timer_.start(right ? arrow_repeat_right_ms : arrow_repeat_left_ms);
+    timer_.setInterval(right ? arrow_repeat_right_ms : arrow_repeat_left_ms);
+    delay_.start();
     event->accept();
 }
 
 void LibraryArrowButton::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        delay_.stop();
         timer_.stop();
         setDown(false);
         event->accept();
@@ -39,6 +47,7 @@ void LibraryArrowButton::mouseReleaseEvent(QMouseEvent* event)
 
 void LibraryArrowButton::hideEvent(QHideEvent* event)
 {
+    delay_.stop();
     timer_.stop();
     QToolButton::hideEvent(event);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The library strip's arrows ("g" and "d" on the toolbar): a press steps once, and the step
 // repeats while a mouse button is held, every 110 ms with the left button and twice as fast,
-// every 55 ms, with the right one.
+// every 55 ms, with the right one. The repeat starts after a short wait, as key repeat does, so
+// that a plain click is one step however long the finger stays down.
 
 #include <QTimer>
 #include <QToolButton>
@@ -12,6 +13,7 @@ namespace halvern {
 
 inline constexpr int arrow_repeat_left_ms = 110;
 inline constexpr int arrow_repeat_right_ms = 55;
+inline constexpr int arrow_repeat_delay_ms = 300;
 
 class LibraryArrowButton : public QToolButton {
     Q_OBJECT
@@ -20,6 +22,8 @@ public:
     LibraryArrowButton(std::function<void()> step, QWidget* parent = nullptr);
 
     QTimer& repeat_timer() { return timer_; }
+    // A button is held on the arrow: the repeat is waiting or running.
+    bool held() const { return delay_.isActive() || timer_.isActive(); }
     // One step of the repeat, as the timer gives it while the button is held.
     void repeat_step() { step_(); }
 
@@ -30,6 +34,7 @@ protected:
 
 private:
     std::function<void()> step_;
+    QTimer delay_;
     QTimer timer_;
 };
 
