@@ -15,7 +15,6 @@ inline constexpr int program_build = 9100;
 
 struct ShellState {
     std::filesystem::path app_dir;
-    std::string project_file_name = "projet.vek"; // emptied once the base project is loaded
     Settings settings;                            // lang, the three folders, the viewer, quality
     UiText ui_text;
 
