@@ -107,7 +107,12 @@ void draw_point_path(Canvas& canvas, double zoom, std::string_view path, double 
     for (const PointD& p : raw.points) {
         double x = options.mirror ? -(p.x + dx) : p.x + dx;
         PointD r = turn.apply(cx, cy, cx + x, cy + p.y + dy);
-        pixels.push_back({to_pixel(r.x * zoom), to_pixel(r.y * zoom)});
+        const Pixel px{to_pixel(r.x * zoom), to_pixel(r.y * zoom)};
+        // At plan zooms many points of a detailed outline fall on the same pixel; a repeated
+        // vertex draws nothing more and only costs the painter time.
+        if (!pixels.empty() && pixels.back().x == px.x && pixels.back().y == px.y)
+            continue;
+        pixels.push_back(px);
     }
     if (!options.open)
         pixels.push_back(pixels.front());
