@@ -44,6 +44,17 @@ bool opens_editor(const std::vector<std::string>& args)
            && looks_like_design(args[0]);
 }
 
+// Qt aborts the process when it finds no display; a user who started the editor over a plain
+// terminal deserves a sentence instead of a core dump.
+bool display_available()
+{
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -55,6 +66,11 @@ int main(int argc, char** argv)
         app_dir_variable = dir;
 
     if (opens_editor(args)) {
+        if (!display_available()) {
+            std::cerr << "halvern: no display to open the editor on (DISPLAY is not set); the commands of "
+                         "'halvern --help' work without one\n";
+            return 1;
+        }
         halvern::EditorLaunch launch{executable_dir, app_dir_variable, std::nullopt, std::nullopt};
         if (!args.empty())
             launch.design = std::filesystem::path(args[0]);
