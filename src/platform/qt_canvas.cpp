@@ -9,11 +9,13 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <QRadialGradient>
+#include <QStaticText>
 #include <QString>
 
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <unordered_map>
 
 #include <unistd.h>
 
@@ -230,20 +232,50 @@ void QtCanvas::ellipse(PixelRect bounds, bool filled)
     painter_->drawEllipse(qrect(bounds));
 }
 
+namespace {
+
+// Laying out a label costs far more than painting its glyphs, and a plan repeats the same few
+// labels (component names, heights) on every redraw: the laid-out texts are kept, per text, size
+// and smoothing. The bound keeps a long session from growing it without end.
+const QStaticText& laid_out_text(std::string_view utf8, double point_size, int dpi, bool smooth, const QFont& font)
+{
+    constexpr size_t max_entries = 4096;
+    thread_local std::unordered_map<std::string, QStaticText> cache;
+    std::string key(utf8);
+    key += '\0';
+    key += std::to_string(point_size) + '/' + std::to_string(dpi);
+    key += smooth ? 's' : 'p';
+    auto it = cache.find(key);
+    if (it != cache.end())
+        return it->second;
+    if (cache.size() >= max_entries)
+        cache.clear();
+    // A label is one line: line breaks show as blanks.
+    QString line = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QStaticText text(line);
+    text.setTextFormat(Qt::PlainText);
+    text.setPerformanceHint(QStaticText::AggressiveCaching);
+    text.prepare(QTransform(), font);
+    return cache.emplace(std::move(key), std::move(text)).first->second;
+}
+
+} // namespace
+
 void QtCanvas::text(Pixel at, std::string_view utf8, double size_points)
 {
     if (!painter_->isActive() || size_points <= 0)
         return;
     QFont font(QStringLiteral("Arial"));
     int dpi = device_.logicalDpiY() > 0 ? device_.logicalDpiY() : 96;
-    font.setPointSizeF(text_pixels(size_points) * 72.0 / dpi);
+    const double point_size = text_pixels(size_points) * 72.0 / dpi;
+    font.setPointSizeF(point_size);
     font.setStyleStrategy(smooth() ? QFont::PreferAntialias : QFont::NoAntialias);
     painter_->setFont(font);
     painter_->setRenderHint(QPainter::TextAntialiasing, smooth());
     painter_->setRenderHint(QPainter::Antialiasing, smooth());
     painter_->setPen(qcolour(colour()));
-    painter_->drawText(QRectF(at.x, at.y, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                       QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+    painter_->drawStaticText(QPointF(at.x, at.y), laid_out_text(utf8, point_size, dpi, smooth(), font));
 }
 
 QtPicture::QtPicture(int width, int height)
