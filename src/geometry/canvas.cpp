@@ -21,10 +21,16 @@ int to_pixel(double value)
         return 0;
     constexpr double limit = 10'000'000.0;
     value = std::clamp(value, -limit, limit);
-    double nearest = std::round(value);
-    if (std::fabs(value - nearest) < 1e-6)
-        return int(nearest);
-    return int(std::trunc(value));
+    // Truncated, except that a value within 1e-6 of a whole number is that number. Written without
+    // a call to round(): this runs for every point of every outline of every redraw.
+    const int whole = int(value);
+    const double fraction = value - whole;
+    constexpr double near_one = 1.0 - 1e-6;
+    if (fraction > near_one)
+        return whole + 1;
+    if (fraction < -near_one)
+        return whole - 1;
+    return whole;
 }
 
 void Canvas::set_colour(int red, int green, int blue, double intensity)

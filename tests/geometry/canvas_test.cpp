@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iomanip>
+#include <random>
+
 #include <limits>
 
 #include "geometry/canvas.h"
@@ -47,6 +51,26 @@ TEST(ToPixel, TruncatesButIgnoresRoundingNoise)
     EXPECT_EQ(to_pixel(1e300), 10'000'000);
     EXPECT_EQ(to_pixel(-1e300), -10'000'000);
     EXPECT_EQ(to_pixel(std::numeric_limits<double>::infinity()), 0);
+    EXPECT_EQ(to_pixel(std::nan("")), 0);
+    EXPECT_EQ(to_pixel(-4.9999995), -5);
+    EXPECT_EQ(to_pixel(-4.999998), -4);
+}
+
+// The fast form must agree with the rule as first written (round, keep it when within 1e-6,
+// else truncate) everywhere, and most of all next to whole numbers.
+TEST(ToPixel, AgreesWithTheRoundingRule)
+{
+    auto reference = [](double v) {
+        double nearest = std::round(v);
+        return std::fabs(v - nearest) < 1e-6 ? int(nearest) : int(std::trunc(v));
+    };
+    std::mt19937_64 rng(3);
+    std::uniform_real_distribution<double> any(-20000, 20000);
+    std::uniform_real_distribution<double> tiny(-3e-6, 3e-6);
+    for (int k = 0; k < 200000; ++k) {
+        double v = k % 2 ? any(rng) : std::round(any(rng)) + tiny(rng);
+        ASSERT_EQ(to_pixel(v), reference(v)) << std::setprecision(17) << v;
+    }
 }
 
 TEST(RecordingCanvas, KeepsEachPrimitiveWithItsState)
