@@ -6,6 +6,7 @@
 #include "geometry/canvas_adapters.h"
 #include "plan/duplicates.h"
 #include "plan/end_grid.h"
+#include "plan/groups.h"
 #include "plan/render_parts.h"
 
 namespace halvern {
@@ -18,26 +19,10 @@ namespace {
 void add_group_boxes(const PlanTable& plan, const ComponentTable& components,
                      std::vector<std::optional<PlanBox>>& boxes)
 {
-    constexpr double degrees = 0.017453292519943295;
     for (int i = 1; i <= plan.nb_objets; ++i) {
         const int g = plan.obj_groupe[size_t(i)];
-        if (!plan.valid(g) || !plan.is_group(g) || !has_geometry(plan, i))
-            continue;
-        std::optional<PlanBox>& box = boxes[size_t(g)];
-        const Component& c = components[plan.comp(i)];
-        const double a = plan.obj_rot[size_t(i)] * degrees, ca = std::cos(a), sa = std::sin(a);
-        for (double sx : {-0.5, 0.5})
-            for (double sy : {-0.5, 0.5}) {
-                const double dx = sx * c.width, dy = sy * c.depth;
-                const double x = plan.obj_x[size_t(i)] + dx * ca - dy * sa;
-                const double y = plan.obj_y[size_t(i)] + dx * sa + dy * ca;
-                if (!box)
-                    box = PlanBox{x, y, x, y};
-                box->left = std::min(box->left, x);
-                box->right = std::max(box->right, x);
-                box->top = std::min(box->top, y);
-                box->bottom = std::max(box->bottom, y);
-            }
+        if (plan.valid(g) && plan.is_group(g))
+            include_footprint(boxes[size_t(g)], plan, components, i);
     }
 }
 

@@ -97,23 +97,30 @@ std::vector<std::string> label_lines(const Context& ctx, int i, const Component&
     return lines;
 }
 
-} // namespace
-
-void draw_object(const Context& ctx, int i)
+// How object i is drawn: on the plan at its place, or in the front view at its height.
+ComponentLook look_of(const Context& ctx, int i, bool front_view)
 {
     const PlanTable& plan = ctx.scene.plan;
     ComponentLook look;
     look.x = plan.obj_x[size_t(i)];
-    look.y = plan.obj_y[size_t(i)];
+    look.y = front_view ? plan.obj_hauteur[size_t(i)] : plan.obj_y[size_t(i)];
     look.angle = plan.obj_rot[size_t(i)];
     look.component = plan.comp(i);
     look.detail = std::clamp(plan.obj_faces[size_t(i)], 0, 3);
     look.intensity = intensity_of(plan, i);
     look.object_width = plan.obj_largeur[size_t(i)];
     look.object_depth = plan.obj_profondeur[size_t(i)];
+    look.front_view = front_view;
     if (size_t(i) < ctx.facts.end_codes.size() && ctx.facts.end_codes[size_t(i)].size() == 2)
         look.end_code = ctx.facts.end_codes[size_t(i)];
-    draw_component(ctx.c(), ctx.scene.components, ctx.plan_view, look);
+    return look;
+}
+
+} // namespace
+
+void draw_object(const Context& ctx, int i)
+{
+    draw_component(ctx.c(), ctx.scene.components, ctx.plan_view, look_of(ctx, i, false));
 }
 
 void draw_selection_mark(const Context& ctx, int i)
@@ -249,18 +256,7 @@ void draw_front_view(const Context& ctx)
     for (int i = 1; i <= plan.nb_objets; ++i) {
         if (!is_drawn(plan, i))
             continue;
-        ComponentLook look;
-        look.x = plan.obj_x[size_t(i)];
-        look.y = plan.obj_hauteur[size_t(i)];
-        look.angle = plan.obj_rot[size_t(i)];
-        look.component = plan.comp(i);
-        look.detail = std::clamp(plan.obj_faces[size_t(i)], 0, 3);
-        look.intensity = intensity_of(plan, i);
-        look.object_width = plan.obj_largeur[size_t(i)];
-        look.object_depth = plan.obj_profondeur[size_t(i)];
-        look.front_view = true;
-        if (size_t(i) < ctx.facts.end_codes.size() && ctx.facts.end_codes[size_t(i)].size() == 2)
-            look.end_code = ctx.facts.end_codes[size_t(i)];
+        const ComponentLook look = look_of(ctx, i, true);
         draw_component(canvas, ctx.scene.components, ctx.plan_view, look);
     }
 }
