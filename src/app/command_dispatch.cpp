@@ -338,6 +338,9 @@ void MainWindow::undo_redo(bool undo)
     // A held gesture keeps object numbers that the swap could change under it.
     if (plan_ && plan_->gesture_held())
         return;
+    // A step swaps against the design as the steps left it: an edit that reached the table without
+    // a step of its own becomes one first, so that undo takes it back instead of mixing the two.
+    history_.record(tr("Edit"));
     if (undo)
         history_.stack().undo();
     else

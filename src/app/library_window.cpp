@@ -209,6 +209,13 @@ void LibraryWindow::choose_entry(int entry)
     emit library_chosen();
 }
 
+LibraryWindow::~LibraryWindow()
+{
+    // The name box loses its focus while QWidget takes the children apart, after this window is
+    // gone: its signals must find nobody here by then.
+    select_lib_->lineEdit()->disconnect(this);
+}
+
 bool LibraryWindow::choose_by_text(const QString& text)
 {
     if (filling_ || text.trimmed().isEmpty())

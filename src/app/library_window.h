@@ -53,6 +53,7 @@ class LibraryWindow : public QWidget {
     Q_OBJECT
 public:
     LibraryWindow(Session& session, QWidget* parent = nullptr);
+    ~LibraryWindow() override;
 
     // Rebuilds the list of libraries and the grid (a library step, a new language, a new table).
     void refresh();

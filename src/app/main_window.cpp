@@ -363,6 +363,8 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event)
 
 bool MainWindow::offer_to_save()
 {
+    // An edit without a step of its own still counts as unsaved.
+    history_.record(tr("Edit"));
     if (!history_.modified())
         return true;
     const std::string name =

@@ -58,12 +58,18 @@ void toggle_faces(Call& call, int face_bit)
 void group_command(Call& call, bool group)
 {
     PlanTable& plan = call.plan();
+    // A placement cut short leaves its new object where the press made it: that is a change too.
+    if (call.s.placing)
+        call.host().change_complete(PlanChange::placement);
     drop_gestures(call.s, plan);
     if (group) {
+        // Grouping first purges groups left without members, which renumbers objects even when no
+        // group is made: the change is handed over whenever the table lost or gained an object.
+        const int before = plan.nb_objets;
         Result<int> made = group_selection(plan);
         if (!made)
             show_error(call, made.error());
-        else if (*made > 0)
+        if ((made && *made > 0) || plan.nb_objets != before)
             call.host().change_complete(PlanChange::grouping);
     } else if (ungroup_selection(plan)) {
         call.host().change_complete(PlanChange::ungrouping);

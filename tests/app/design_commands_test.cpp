@@ -89,6 +89,28 @@ TEST_F(DesignCommandsTest, UndoAndRedoOfADragAreOneStepEach)
     EXPECT_EQ(s.plan.nb_objets, 1);
 }
 
+// An edit that reached the table without its own step must neither be swapped over by undo nor
+// slip past the question about unsaved changes.
+TEST_F(DesignCommandsTest, AnEditWithoutAStepIsKeptByUndoAndOfferedBeforeNew)
+{
+    place_three();
+    s.plan.obj_x[3] = 450;
+    w.design_changed("Move");
+    w.history().mark_saved();
+    delete_object(s.plan, 1); // renumbers objects 2 and 3, with no step of its own
+    ctrl(Qt::Key_Z);
+    EXPECT_EQ(xs(), (std::vector<float>{200, 300, 450}));
+    ctrl(Qt::Key_Y);
+    EXPECT_EQ(xs(), (std::vector<float>{300, 450}));
+
+    w.history().mark_saved();
+    s.plan.obj_y[1] = 170; // again without a step
+    editor.prompts.unsaved_answer = UnsavedChoice::cancel;
+    editor.trigger(95);
+    EXPECT_EQ(editor.prompts.unsaved_questions, 1);
+    EXPECT_EQ(s.plan.nb_objets, 2);
+}
+
 TEST_F(DesignCommandsTest, NothingChangedRecordsNoStep)
 {
     place_three();

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "app/library_window.h"
 #include "app/main_window.h"
 #include "app/session.h"
 #include "app_test_support.h"
@@ -252,4 +253,23 @@ TEST_F(WindowsTest, TheAboutWindowShowsTheVersionUntilOk)
     EXPECT_EQ(about->findChild<QLabel*>("splash_version")->text(), "AlphaV 1.11 Build 9100");
     QTest::mouseClick(about->findChild<QPushButton*>("Splash_close"), Qt::LeftButton);
     EXPECT_FALSE(about->isVisible());
+}
+
+// Closing the program while the library name box holds the focus: the box loses its focus while
+// the window is already being taken apart, and the window must no longer answer it.
+TEST_F(WindowsTest, TheLibraryWindowGoesQuietlyWithItsNameBoxFocused)
+{
+    auto* window = new LibraryWindow(s);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    window->activateWindow();
+    QComboBox* select = window->select_lib();
+    select->lineEdit()->setFocus();
+    QApplication::processEvents();
+    select->lineEdit()->setText("typed, not finished");
+    int answered = 0;
+    QObject watcher;
+    QObject::connect(select, &QComboBox::editTextChanged, &watcher, [&answered] { ++answered; });
+    delete window;
+    EXPECT_EQ(answered, 0);
 }

@@ -123,6 +123,35 @@ TEST(InteractionKeys, CtrlGGroupsAndCtrlUUngroups)
     EXPECT_EQ(w.host.changes.size(), 2u);
 }
 
+// Every change Ctrl+G makes to the table is handed over, also when no group is made: otherwise the
+// undo history would be swapped against a table it does not know.
+TEST(InteractionKeys, CtrlGHandsOverWhatItChangedEvenWithoutANewGroup)
+{
+    PlanWindow w;
+    place(w.plan, panel, 200, 300);
+    place(w.plan, group_component, 0, 0); // a group whose members a file no longer holds
+    place(w.plan, panel, 400, 300);
+    const int g = place(w.plan, group_component, 0, 0);
+    w.plan.obj_groupe[3] = g;
+    ASSERT_TRUE(select_object(w.plan, 3).ok()); // already grouped: nothing new to group
+    w.key("g", kk_ctrl);
+    ASSERT_EQ(w.plan.nb_objets, 3); // the empty group went
+    EXPECT_EQ(w.host.changes, (std::vector<PlanChange>{PlanChange::grouping}));
+}
+
+TEST(InteractionKeys, CtrlGDuringAPlacementHandsOverThePlacedObject)
+{
+    PlanWindow w;
+    w.state.selected_component = panel;
+    w.state.depot_palette = true;
+    w.press(300, 300);
+    ASSERT_EQ(w.plan.nb_objets, 1);
+    w.key("g", kk_ctrl); // nothing selected: no group
+    w.release(320, 300);
+    ASSERT_EQ(w.plan.nb_objets, 1);
+    EXPECT_EQ(w.host.changes, (std::vector<PlanChange>{PlanChange::placement}));
+}
+
 TEST(InteractionKeys, SaveLoadAndTheViews)
 {
     PlanWindow w;
