@@ -1,6 +1,7 @@
 #include "geometry/component_preview.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace halvern {
 
@@ -16,8 +17,14 @@ ComponentPreview fit_preview(const ComponentTable& components, int component, in
         p.look.object_width = c.width;
         p.look.object_depth = c.depth;
     }
-    // A negative size from a damaged file still gives a picture the right way round.
-    double zoom = std::min(picture_width / std::abs(width), picture_height / std::abs(depth));
+    // A turned component is fitted by the box around its turned footprint, so no corner is cut
+    // off; unturned, that box is the footprint itself. A negative size from a damaged file still
+    // gives a picture the right way round.
+    constexpr double degrees = 0.017453292519943295;
+    const double ca = std::abs(std::cos(angle * degrees)), sa = std::abs(std::sin(angle * degrees));
+    const double box_width = std::abs(width) * ca + std::abs(depth) * sa;
+    const double box_depth = std::abs(width) * sa + std::abs(depth) * ca;
+    double zoom = std::min(picture_width / box_width, picture_height / box_depth);
     p.view.zoom = zoom > 0 ? zoom : 1;
     p.look.component = component;
     p.look.x = picture_width / 2.0 / p.view.zoom;

@@ -1,7 +1,8 @@
 #pragma once
 // The preview of one component, as the object editor and `halvern preview` show it: the footprint
 // fitted to the picture (the smaller of picture width / width and picture height / depth, a zero
-// size counting as 100 cm), centred, without the palette column.
+// size counting as 100 cm), centred, without the palette column. Turned, the box around the turned
+// footprint is fitted instead.
 
 #include "geometry/component_drawing.h"
 #include "library/component_table.h"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "geometry/component_preview.h"
 #include "recording_helpers.h"
 
@@ -29,4 +31,18 @@ TEST(ComponentPreview, ZeroSizeCountsAsAHundred)
     Extent e = extent_of(draw_one(t, p.look, p.view));
     EXPECT_EQ(e.width(), 200);
     EXPECT_EQ(e.height(), 50);
+}
+
+TEST(ComponentPreview, ATurnedComponentKeepsItsCorners)
+{
+    ComponentTable t;
+    file_component(t, 150, shape_square, 100, 100);
+    ComponentPreview p = fit_preview(t, 150, 400, 400, 45);
+    EXPECT_NEAR(p.view.zoom, 400 / (100 * std::sqrt(2.0)), 1e-9);
+    Extent e = extent_of(draw_one(t, p.look, p.view));
+    EXPECT_GE(e.left, 0);
+    EXPECT_GE(e.top, 0);
+    EXPECT_LE(e.right, 400);
+    EXPECT_LE(e.bottom, 400);
+    EXPECT_GE(e.width(), 398);
 }
