@@ -24,7 +24,10 @@ ComponentPreview fit_preview(const ComponentTable& components, int component, in
     const double ca = std::abs(std::cos(angle * degrees)), sa = std::abs(std::sin(angle * degrees));
     const double box_width = std::abs(width) * ca + std::abs(depth) * sa;
     const double box_depth = std::abs(width) * sa + std::abs(depth) * ca;
-    double zoom = std::min(picture_width / box_width, picture_height / box_depth);
+    // The outline's right and bottom edges land on pixel `size * zoom`: fitting to one pixel less
+    // keeps them inside the picture instead of just past it.
+    const double room_x = std::max(1, picture_width - 1), room_y = std::max(1, picture_height - 1);
+    double zoom = std::min(room_x / box_width, room_y / box_depth);
     p.view.zoom = zoom > 0 ? zoom : 1;
     p.look.component = component;
     p.look.x = picture_width / 2.0 / p.view.zoom;
