@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "geometry/canvas.h"
+#include "geometry/outline_cache.h"
 #include "library/component_table.h"
 #include "plan/background_cache.h"
 #include "plan/groups.h"
@@ -75,6 +76,10 @@ struct RenderOptions {
     double pixel_scale = 1;
     const PlanFacts* facts = nullptr;                // found by the redraw when absent
     const std::vector<PixelExtent>* extents = nullptr; // by object: skip objects outside the window
+    // Outlines kept as pictures (the window only: a picture put in place can sit a pixel away
+    // from the drawn outline, which saved pictures and the printed page must not). Not used when
+    // a part of the area is drawn.
+    OutlineCache* outlines = nullptr;
 };
 
 struct RenderOutcome {

@@ -96,4 +96,54 @@ bool QtBackgroundCache::copy_to(Canvas& target)
     return qt->image(Pixel{0, 0}, *image_);
 }
 
+QtOutlineCache::QtOutlineCache() = default;
+
+QtOutlineCache::~QtOutlineCache() { canvas_.reset(); }
+
+Canvas* QtOutlineCache::begin_picture(int width, int height)
+{
+    canvas_.reset();
+    drawing_ = std::make_unique<QImage>(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (drawing_->isNull()) {
+        drawing_.reset();
+        return nullptr;
+    }
+    drawing_->setDotsPerMeterX(dots_per_metre_96_dpi);
+    drawing_->setDotsPerMeterY(dots_per_metre_96_dpi);
+    drawing_->fill(Qt::transparent);
+    canvas_ = std::make_unique<QtCanvas>(*drawing_);
+    return canvas_.get();
+}
+
+int QtOutlineCache::end_picture()
+{
+    if (!canvas_ || !drawing_)
+        return -1;
+    const bool painted = canvas_->active();
+    canvas_->end();
+    canvas_.reset();
+    if (!painted) {
+        drawing_.reset();
+        return -1;
+    }
+    pictures_.push_back(std::move(drawing_));
+    return int(pictures_.size()) - 1;
+}
+
+bool QtOutlineCache::put_picture(int number, Canvas& target, Pixel at)
+{
+    auto* qt = dynamic_cast<QtCanvas*>(&target);
+    if (!qt || number < 0 || size_t(number) >= pictures_.size() || canvas_)
+        return false;
+    return qt->image(at, *pictures_[size_t(number)]);
+}
+
+void QtOutlineCache::drop_pictures()
+{
+    canvas_.reset();
+    drawing_.reset();
+    pictures_.clear();
+}
+
 } // namespace halvern
+
