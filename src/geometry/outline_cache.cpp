@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "geometry/canvas_adapters.h"
+#include "geometry/recording_canvas.h"
 
 namespace halvern {
 
@@ -206,11 +207,14 @@ const OutlineCache::Entry* OutlineCache::make_entry(const OutlinePlace& place, c
     moved.x += (want_x - centre_x(view, look)) / zoom;
     moved.y += (want_y - centre_y(view, look)) / zoom;
 
+    // The outline is worked out once, recorded, then measured and painted from the recording.
+    RecordingCanvas recording;
+    copy_state(place.key.state, recording);
+    draw_component(recording, components, view, moved);
     BoundsCanvas bounds;
-    copy_state(place.key.state, bounds);
-    draw_component(bounds, components, view, moved);
+    replay(recording.primitives(), bounds);
     Entry entry;
-    entry.after = bounds.state();
+    entry.after = recording.state();
     if (bounds.empty())
         return &entries_.emplace(place.key, entry).first->second;
 
@@ -224,9 +228,7 @@ const OutlineCache::Entry* OutlineCache::make_entry(const OutlinePlace& place, c
         return nullptr;
     {
         OffsetCanvas shifted(*picture, left, top);
-        copy_state(place.key.state, shifted);
-        draw_component(shifted, components, view, moved);
-        entry.after = shifted.state();
+        replay(recording.primitives(), shifted);
     }
     entry.picture = end_picture();
     if (entry.picture < 0)
