@@ -170,7 +170,7 @@ void OutlineCache::draw(Canvas& target, const ComponentTable& components, const 
     check_component(components, look.component);
 
     const OutlinePlace place = outline_place(components, view, look, target.state());
-    const Entry* entry = nullptr;
+    Entry* entry = nullptr;
     if (auto found = entries_.find(place.key); found != entries_.end())
         entry = &found->second;
     else
@@ -183,6 +183,7 @@ void OutlineCache::draw(Canvas& target, const ComponentTable& components, const 
         return;
     }
     if (entry) {
+        entry->used = redraw_;
         const Pixel at{place.base.x + entry->dx, place.base.y + entry->dy};
         if (at.x >= 0 && at.y >= 0 && put_picture(entry->picture, target, at)) {
             ++put_;
@@ -193,10 +194,28 @@ void OutlineCache::draw(Canvas& target, const ComponentTable& components, const 
     draw_component(target, components, view, look);
 }
 
-const OutlineCache::Entry* OutlineCache::make_entry(const OutlinePlace& place, const ComponentTable& components,
+bool OutlineCache::make_room(std::int64_t bytes)
+{
+    auto fits = [&] { return int(entries_.size()) < max_entries && bytes_ + bytes <= max_bytes; };
+    if (fits())
+        return true;
+    for (auto k = entries_.begin(); k != entries_.end();) {
+        if (k->second.used == redraw_) {
+            ++k;
+            continue;
+        }
+        if (k->second.picture >= 0)
+            drop_picture(k->second.picture);
+        bytes_ -= k->second.bytes;
+        k = entries_.erase(k);
+    }
+    return fits();
+}
+
+OutlineCache::Entry* OutlineCache::make_entry(const OutlinePlace& place, const ComponentTable& components,
                                                     const PlanView& view, const ComponentLook& look)
 {
-    if (int(entries_.size()) >= max_entries)
+    if (!make_room(0))
         return nullptr;
     // The picture is drawn with the centre at its phase step, at a place well inside positive
     // pixels, so that it depends on the key alone.
@@ -214,6 +233,7 @@ const OutlineCache::Entry* OutlineCache::make_entry(const OutlinePlace& place, c
     BoundsCanvas bounds;
     replay(recording.primitives(), bounds);
     Entry entry;
+    entry.used = redraw_;
     entry.after = recording.state();
     if (bounds.empty())
         return &entries_.emplace(place.key, entry).first->second;
@@ -221,7 +241,7 @@ const OutlineCache::Entry* OutlineCache::make_entry(const OutlinePlace& place, c
     const int left = bounds.left() - picture_margin, top = bounds.top() - picture_margin;
     const int width = bounds.right() + picture_margin - left + 1, height = bounds.bottom() + picture_margin - top + 1;
     const std::int64_t pixels = std::int64_t(width) * height;
-    if (left < 0 || top < 0 || pixels > max_picture_pixels || bytes_ + 4 * pixels > max_bytes)
+    if (left < 0 || top < 0 || pixels > max_picture_pixels || !make_room(4 * pixels))
         return nullptr;
     Canvas* picture = begin_picture(width, height);
     if (!picture)
@@ -235,7 +255,8 @@ const OutlineCache::Entry* OutlineCache::make_entry(const OutlinePlace& place, c
         return nullptr;
     entry.dx = left - 4096;
     entry.dy = top - 4096;
-    bytes_ += 4 * pixels;
+    entry.bytes = 4 * pixels;
+    bytes_ += entry.bytes;
     ++made_;
     return &entries_.emplace(place.key, entry).first->second;
 }

@@ -59,7 +59,8 @@ class OutlineCache {
 public:
     virtual ~OutlineCache() = default;
 
-    // Limits: beyond them outlines are drawn directly until the cache is cleared.
+    // Limits: when they are reached the pictures no redraw since the last one has put go first;
+    // when the redraw itself needs more, its other outlines are drawn directly.
     static constexpr int max_entries = 4096;
     static constexpr std::int64_t max_bytes = 64LL << 20;     // 4 bytes a pixel
     static constexpr std::int64_t max_picture_pixels = 512 * 512;
@@ -87,15 +88,22 @@ protected:
     // cannot take pictures.
     virtual bool put_picture(int number, Canvas& target, Pixel at) = 0;
     virtual void drop_pictures() = 0;
+    // Forgets picture `number`; its number may be given to a later picture.
+    virtual void drop_picture(int number) = 0;
 
 private:
     struct Entry {
         int picture = -1;   // -1: the outline draws nothing
         int dx = 0, dy = 0; // the picture's corner from the centre's pixel
         DrawState after;    // the state the drawing leaves on the canvas
+        std::int64_t bytes = 0;
+        unsigned used = 0;  // the redraw that last put it
     };
+    // Makes room for a picture of `bytes` by forgetting those of earlier redraws; false when the
+    // pictures of this redraw alone fill the cache.
+    bool make_room(std::int64_t bytes);
     bool check_component(const ComponentTable& components, int number);
-    const Entry* make_entry(const OutlinePlace& place, const ComponentTable& components, const PlanView& view,
+    Entry* make_entry(const OutlinePlace& place, const ComponentTable& components, const PlanView& view,
                             const ComponentLook& look);
 
     std::unordered_map<OutlineKey, Entry, OutlineKeyHash> entries_;

@@ -76,9 +76,9 @@ struct RenderOptions {
     double pixel_scale = 1;
     const PlanFacts* facts = nullptr;                // found by the redraw when absent
     const std::vector<PixelExtent>* extents = nullptr; // by object: skip objects outside the window
-    // Outlines kept as pictures (the window only: a picture put in place can sit a pixel away
-    // from the drawn outline, which saved pictures and the printed page must not). Not used when
-    // a part of the area is drawn.
+    // Outlines kept as pictures, for the window and its picture only: a kept picture's edges are
+    // shaded a level or two apart from the drawn outline's, which saved pictures, blueprints and
+    // the printed page must not be.
     OutlineCache* outlines = nullptr;
 };
 

@@ -120,7 +120,7 @@ ComponentLook look_of(const Context& ctx, int i, bool front_view)
 
 void draw_object(const Context& ctx, int i)
 {
-    if (ctx.options.outlines && !ctx.options.window)
+    if (ctx.options.outlines)
         ctx.options.outlines->draw(ctx.c(), ctx.scene.components, ctx.plan_view, look_of(ctx, i, false));
     else
         draw_component(ctx.c(), ctx.scene.components, ctx.plan_view, look_of(ctx, i, false));

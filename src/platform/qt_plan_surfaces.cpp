@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include "geometry/canvas_adapters.h"
 #include "platform/qt_canvas.h"
 
 namespace halvern {
@@ -126,14 +127,26 @@ int QtOutlineCache::end_picture()
         drawing_.reset();
         return -1;
     }
+    if (!free_.empty()) {
+        const int number = free_.back();
+        free_.pop_back();
+        pictures_[size_t(number)] = std::move(drawing_);
+        return number;
+    }
     pictures_.push_back(std::move(drawing_));
     return int(pictures_.size()) - 1;
 }
 
 bool QtOutlineCache::put_picture(int number, Canvas& target, Pixel at)
 {
-    auto* qt = dynamic_cast<QtCanvas*>(&target);
-    if (!qt || number < 0 || size_t(number) >= pictures_.size() || canvas_)
+    // A tile of a larger picture: the surface under the shift takes the picture.
+    Canvas* surface = &target;
+    while (auto* shifted = dynamic_cast<OffsetCanvas*>(surface)) {
+        at = {at.x - shifted->dx(), at.y - shifted->dy()};
+        surface = &shifted->target();
+    }
+    auto* qt = dynamic_cast<QtCanvas*>(surface);
+    if (!qt || number < 0 || size_t(number) >= pictures_.size() || !pictures_[size_t(number)] || canvas_)
         return false;
     return qt->image(at, *pictures_[size_t(number)]);
 }
@@ -143,6 +156,15 @@ void QtOutlineCache::drop_pictures()
     canvas_.reset();
     drawing_.reset();
     pictures_.clear();
+    free_.clear();
+}
+
+void QtOutlineCache::drop_picture(int number)
+{
+    if (number >= 0 && size_t(number) < pictures_.size() && pictures_[size_t(number)]) {
+        pictures_[size_t(number)].reset();
+        free_.push_back(number);
+    }
 }
 
 } // namespace halvern

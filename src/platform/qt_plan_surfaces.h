@@ -61,9 +61,11 @@ protected:
     int end_picture() override;
     bool put_picture(int number, Canvas& target, Pixel at) override;
     void drop_pictures() override;
+    void drop_picture(int number) override;
 
 private:
     std::vector<std::unique_ptr<QImage>> pictures_;
+    std::vector<int> free_; // numbers of dropped pictures, given again
     std::unique_ptr<QImage> drawing_;
     std::unique_ptr<QtCanvas> canvas_;
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "geometry/canvas_adapters.h"
@@ -31,6 +32,13 @@ protected:
         return true;
     }
     void drop_pictures() override { pictures_.clear(); }
+    void drop_picture(int number) override { pictures_.at(size_t(number)).reset(); }
+
+public:
+    int held() const
+    {
+        return int(std::count_if(pictures_.begin(), pictures_.end(), [](const auto& p) { return p != nullptr; }));
+    }
 
 private:
     std::vector<std::unique_ptr<RecordingCanvas>> pictures_;
@@ -188,4 +196,34 @@ TEST_F(OutlineCacheTest, ChangedRecordOrZoomEmptiesTheCache)
     EXPECT_EQ(cache.entries(), 1);
 }
 
+// A view scrolled by a fraction of a pixel needs new pictures: those of earlier redraws make room,
+// and what one redraw alone cannot hold is drawn directly.
+TEST_F(OutlineCacheTest, FullCacheForgetsEarlierRedrawsFirst)
+{
+    const PlanView view{1.0, 0, 0, false};
+    auto redraw = [&](double shift, int count) {
+        cache.begin_redraw();
+        bool all_same = true;
+        for (int k = 0; k < count; ++k) {
+            // Each stool at its own fraction of a pixel: no two share a picture.
+            const ComponentLook l = look(101, 100 + shift + k * 0.0001, 100, 0);
+            all_same = all_same && same(direct(view, l), kept(view, l));
+        }
+        return all_same;
+    };
+    EXPECT_TRUE(redraw(0, 3000));
+    EXPECT_EQ(cache.entries(), 3000);
+    const int put = cache.pictures_put();
+    EXPECT_TRUE(redraw(0.5, 3000));
+    EXPECT_EQ(cache.pictures_put() - put, 3000);
+    EXPECT_EQ(cache.entries(), 3000);
+    EXPECT_EQ(cache.held(), 3000);
+    const int before = cache.pictures_put();
+    EXPECT_TRUE(redraw(0.25, OutlineCache::max_entries + 50));
+    EXPECT_EQ(cache.pictures_put() - before, OutlineCache::max_entries);
+    EXPECT_EQ(cache.entries(), OutlineCache::max_entries);
+    EXPECT_LE(cache.bytes(), OutlineCache::max_bytes);
+}
+
 } // namespace
+

@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <FreeImage.h>
 #include <QImage>
 
 #include <cstdlib>
 
 #include "../../bench/render_scenes.h"
+#include "outputs/plan_picture.h"
 #include "platform/qt_canvas.h"
 #include "platform/qt_plan_surfaces.h"
 
@@ -133,16 +135,36 @@ TEST_F(OutlinePicturesQt, ChangedRecordsAndZoomsAreNotServedStale)
     EXPECT_LE(compare(direct_zoomed, kept_zoomed).visible, drawn_ / 20);
 }
 
-TEST_F(OutlinePicturesQt, PartsOfAPictureAreDrawnDirectly)
+// The window's picture (the render command) is drawn in tiles through shifted canvases; the
+// pictures go onto the tile surfaces under the shift.
+TEST_F(OutlinePicturesQt, TilesOfTheWindowsPictureTakeThePictures)
 {
-    ViewState view = bench::labelled_view();
-    view.zoom_auto = false;
-    view.zoom = 1;
+    PictureJob job;
+    job.width = width;
+    job.height = height;
+    job.view = bench::labelled_view();
+    job.view.zoom_auto = false;
+    job.view.zoom = 1.1;
+    job.palette_column = true;
+    job.tile = 500;
+    PlanScene scene = scene_.scene();
+    auto direct = draw_plan_picture(scene, job, qt_surface_maker());
     QtOutlineCache outlines;
-    const QImage part = draw(view, &outlines, true, PixelRect{0, 0, width, height});
-    EXPECT_EQ(outlines.pictures_made(), 0);
-    EXPECT_EQ(outlines.pictures_put(), 0);
-    EXPECT_EQ(compare(part, draw(view, nullptr, true, PixelRect{0, 0, width, height})).pixels, 0);
+    job.outlines = &outlines;
+    auto kept = draw_plan_picture(scene, job, qt_surface_maker());
+    ASSERT_TRUE(direct && kept);
+    EXPECT_GT(outlines.pictures_put(), 300);
+    int visible = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            RGBQUAD a{}, b{};
+            FreeImage_GetPixelColor(direct->get(), unsigned(x), unsigned(y), &a);
+            FreeImage_GetPixelColor(kept->get(), unsigned(x), unsigned(y), &b);
+            visible += std::max({std::abs(a.rgbRed - b.rgbRed), std::abs(a.rgbGreen - b.rgbGreen),
+                                 std::abs(a.rgbBlue - b.rgbBlue)})
+                > 8;
+        }
+    EXPECT_LE(visible, 700 / 20);
 }
 
 } // namespace
