@@ -4,7 +4,8 @@
 // once into a transparent picture that is then put at each such object's place. A redraw of
 // thousands of frames then costs one picture per object instead of dozens of small figures each.
 // The surface that holds the pictures is the platform's; outlines it cannot keep are drawn
-// directly, so the cache only ever changes how fast an outline appears.
+// directly. A kept picture has every point where the direct drawing has it; only its anti-aliased
+// edge shades, laid on transparency first, can come out a level or three of 255 apart.
 
 #include <cstddef>
 #include <cstdint>
