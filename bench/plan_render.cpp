@@ -64,6 +64,33 @@ void full_redraw(benchmark::State& state, bool keep_layer, bool labels = true)
 }
 
 void redraw_with_kept_layer(benchmark::State& state) { full_redraw(state, true); }
+
+// The window's redraw with outlines kept as pictures: range 0 the first redraw of a zoom (every
+// picture drawn), range 1 the redraws after it, range 2 those without the labels.
+void redraw_with_cache(benchmark::State& state)
+{
+    ensure_gui_application();
+    Scene& s = big_scene();
+    PlanScene scene = s.scene();
+    ViewState view = state.range(0) == 2 ? ViewState{} : labelled_view();
+    QtBackgroundCache cache;
+    QtOutlineCache outlines;
+    QtPicture picture(window_w, window_h);
+    RenderOptions options = window_options(&cache);
+    options.outlines = &outlines;
+    render_plan(picture.canvas(), scene, view, options);
+    const bool warm = state.range(0) != 0;
+    for (auto _ : state) {
+        if (!warm) {
+            state.PauseTiming();
+            outlines.clear();
+            state.ResumeTiming();
+        }
+        render_plan(picture.canvas(), scene, view, options);
+    }
+    state.counters["pictures"] = outlines.entries();
+    state.counters["MB"] = double(outlines.bytes()) / (1 << 20);
+}
 void redraw_rebuilding_layer(benchmark::State& state) { full_redraw(state, false); }
 void redraw_without_labels(benchmark::State& state) { full_redraw(state, true, false); }
 
@@ -120,6 +147,7 @@ void sprites_estimate(benchmark::State& state)
 } // namespace
 
 BENCHMARK(redraw_with_kept_layer)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(redraw_with_cache)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(redraw_rebuilding_layer)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(redraw_without_labels)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(facts_only)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);

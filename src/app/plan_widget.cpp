@@ -85,6 +85,7 @@ void PlanWidget::redraw()
         options.scroll_bars = bars_();
     options.palette = &palette_;
     options.cache = &background_;
+    options.outlines = &outlines_;
     PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
     RenderOutcome outcome;
     {

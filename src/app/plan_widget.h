@@ -90,6 +90,7 @@ private:
 
     QImage picture_;
     QtBackgroundCache background_;
+    QtOutlineCache outlines_;
     LiveOverlay overlay_;
     Readout readout_;
     PaletteState palette_;

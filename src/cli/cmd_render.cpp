@@ -60,6 +60,8 @@ int cmd_render(CliContext& context)
     job.view = view;
     job.palette_column = true;
     job.tile = whole_picture_tile(width, height);
+    QtOutlineCache outlines;
+    job.outlines = &outlines;
     auto bitmap = draw_plan_picture(scene, job, qt_surface_maker());
     if (!bitmap)
         return context.fail(make_error("echec: " + bitmap.error().message, with_jpg_extension(out)));

@@ -52,6 +52,7 @@ struct DrawState {
     int line_style = line_solid;
     int line_width = 1; // pixels
     bool smooth = true; // anti-aliased; plain drawing when false
+    friend bool operator==(const DrawState&, const DrawState&) = default;
 };
 
 class Canvas {

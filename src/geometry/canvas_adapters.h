@@ -17,6 +17,10 @@ class OffsetCanvas : public Canvas {
 public:
     OffsetCanvas(Canvas& target, int dx, int dy) : target_(target), dx_(dx), dy_(dy) {}
 
+    Canvas& target() const { return target_; }
+    int dx() const { return dx_; }
+    int dy() const { return dy_; }
+
     void line(Pixel from, Pixel to) override;
     void polyline(std::span<const Pixel> points) override;
     void box(PixelRect box, bool filled) override;

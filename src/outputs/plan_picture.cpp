@@ -91,6 +91,7 @@ Result<Bitmap> draw_plan_picture(PlanScene& scene, const PictureJob& job, const 
     options.palette_column = job.palette_column;
     options.smooth = job.smooth;
     options.facts = &facts;
+    options.outlines = job.outlines;
     const std::vector<PixelExtent> extents = object_extents(scene, job.view, options, facts);
     options.extents = &extents;
 

@@ -57,6 +57,9 @@ struct PictureJob {
     bool palette_column = false;
     bool smooth = true;
     int tile = tile_size; // the largest side of a tile
+    // Outlines kept as pictures: for a window's picture only, since a saved picture must have
+    // every outline exactly as drawn.
+    OutlineCache* outlines = nullptr;
     // Called after each tile with the tiles done and their count: the window keeps answering.
     std::function<void(int done, int total)> progress;
 };

@@ -158,6 +158,8 @@ RenderOutcome render_plan(Canvas& canvas, PlanScene& scene, ViewState& view, con
 
     const Context ctx = make_context(canvas, scene, view, options, facts);
     outcome.background_reused = put_background(ctx, view);
+    if (options.outlines)
+        options.outlines->begin_redraw();
 
     const PlanTable& plan = scene.plan;
     auto reaches_window = [&](int i) {
@@ -207,7 +209,9 @@ std::vector<PixelExtent> object_extents(PlanScene& scene, const ViewState& view,
         return {}; // facts of another table: nothing can be skipped
     BoundsCanvas bounds;
     bounds.set_smooth(options.smooth);
-    const Context ctx = make_context(bounds, scene, settled, options, facts);
+    RenderOptions measuring = options;
+    measuring.outlines = nullptr; // the bounds are measured on the outlines themselves
+    const Context ctx = make_context(bounds, scene, settled, measuring, facts);
     const PlanTable& plan = scene.plan;
     std::vector<PixelExtent> extents(size_t(plan.nb_objets) + 1);
     for (int i = 1; i <= plan.nb_objets; ++i) {

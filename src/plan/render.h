@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "geometry/canvas.h"
+#include "geometry/outline_cache.h"
 #include "library/component_table.h"
 #include "plan/background_cache.h"
 #include "plan/groups.h"
@@ -75,6 +76,10 @@ struct RenderOptions {
     double pixel_scale = 1;
     const PlanFacts* facts = nullptr;                // found by the redraw when absent
     const std::vector<PixelExtent>* extents = nullptr; // by object: skip objects outside the window
+    // Outlines kept as pictures, for the window and its picture only: a kept picture's edges are
+    // shaded a level or two apart from the drawn outline's, which saved pictures, blueprints and
+    // the printed page must not be.
+    OutlineCache* outlines = nullptr;
 };
 
 struct RenderOutcome {

@@ -120,7 +120,10 @@ ComponentLook look_of(const Context& ctx, int i, bool front_view)
 
 void draw_object(const Context& ctx, int i)
 {
-    draw_component(ctx.c(), ctx.scene.components, ctx.plan_view, look_of(ctx, i, false));
+    if (ctx.options.outlines)
+        ctx.options.outlines->draw(ctx.c(), ctx.scene.components, ctx.plan_view, look_of(ctx, i, false));
+    else
+        draw_component(ctx.c(), ctx.scene.components, ctx.plan_view, look_of(ctx, i, false));
 }
 
 void draw_selection_mark(const Context& ctx, int i)

@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include "geometry/canvas_adapters.h"
 #include "platform/qt_canvas.h"
 
 namespace halvern {
@@ -96,4 +97,75 @@ bool QtBackgroundCache::copy_to(Canvas& target)
     return qt->image(Pixel{0, 0}, *image_);
 }
 
+QtOutlineCache::QtOutlineCache() = default;
+
+QtOutlineCache::~QtOutlineCache() { canvas_.reset(); }
+
+Canvas* QtOutlineCache::begin_picture(int width, int height)
+{
+    canvas_.reset();
+    drawing_ = std::make_unique<QImage>(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (drawing_->isNull()) {
+        drawing_.reset();
+        return nullptr;
+    }
+    drawing_->setDotsPerMeterX(dots_per_metre_96_dpi);
+    drawing_->setDotsPerMeterY(dots_per_metre_96_dpi);
+    drawing_->fill(Qt::transparent);
+    canvas_ = std::make_unique<QtCanvas>(*drawing_);
+    return canvas_.get();
+}
+
+int QtOutlineCache::end_picture()
+{
+    if (!canvas_ || !drawing_)
+        return -1;
+    const bool painted = canvas_->active();
+    canvas_->end();
+    canvas_.reset();
+    if (!painted) {
+        drawing_.reset();
+        return -1;
+    }
+    if (!free_.empty()) {
+        const int number = free_.back();
+        free_.pop_back();
+        pictures_[size_t(number)] = std::move(drawing_);
+        return number;
+    }
+    pictures_.push_back(std::move(drawing_));
+    return int(pictures_.size()) - 1;
+}
+
+bool QtOutlineCache::put_picture(int number, Canvas& target, Pixel at)
+{
+    // A tile of a larger picture: the surface under the shift takes the picture.
+    Canvas* surface = &target;
+    while (auto* shifted = dynamic_cast<OffsetCanvas*>(surface)) {
+        at = {at.x - shifted->dx(), at.y - shifted->dy()};
+        surface = &shifted->target();
+    }
+    auto* qt = dynamic_cast<QtCanvas*>(surface);
+    if (!qt || number < 0 || size_t(number) >= pictures_.size() || !pictures_[size_t(number)] || canvas_)
+        return false;
+    return qt->image(at, *pictures_[size_t(number)]);
+}
+
+void QtOutlineCache::drop_pictures()
+{
+    canvas_.reset();
+    drawing_.reset();
+    pictures_.clear();
+    free_.clear();
+}
+
+void QtOutlineCache::drop_picture(int number)
+{
+    if (number >= 0 && size_t(number) < pictures_.size() && pictures_[size_t(number)]) {
+        pictures_[size_t(number)].reset();
+        free_.push_back(number);
+    }
+}
+
 } // namespace halvern
+

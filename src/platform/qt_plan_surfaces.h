@@ -3,8 +3,10 @@
 // kept still layer of the plan window.
 
 #include <memory>
+#include <vector>
 
 #include "outputs/plan_picture.h"
+#include "geometry/outline_cache.h"
 #include "plan/background_cache.h"
 
 class QImage;
@@ -45,6 +47,26 @@ public:
 
 private:
     std::unique_ptr<QImage> image_;
+    std::unique_ptr<QtCanvas> canvas_;
+};
+
+// Outline pictures kept as transparent images; they can be put onto Qt canvases only.
+class QtOutlineCache : public OutlineCache {
+public:
+    QtOutlineCache();
+    ~QtOutlineCache() override;
+
+protected:
+    Canvas* begin_picture(int width, int height) override;
+    int end_picture() override;
+    bool put_picture(int number, Canvas& target, Pixel at) override;
+    void drop_pictures() override;
+    void drop_picture(int number) override;
+
+private:
+    std::vector<std::unique_ptr<QImage>> pictures_;
+    std::vector<int> free_; // numbers of dropped pictures, given again
+    std::unique_ptr<QImage> drawing_;
     std::unique_ptr<QtCanvas> canvas_;
 };
 
