@@ -27,14 +27,7 @@ constexpr int twips = 15;
 
 } // namespace
 
-Bill design_bill(const Session& session)
-{
-    const std::vector<std::string> codes = computed_end_codes(session.plan, session.components);
-    EndCodeFn end_code = [&](int object, int face) {
-        return end_code_with_override(session.plan, object, face, codes[size_t(object)]);
-    };
-    return make_bill(session.components, count_components(session.plan, session.components, all_groups, end_code));
-}
+Bill design_bill(const Session& session) { return design_bill(session.plan, session.components); }
 
 ComponentListWindow::ComponentListWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session)

@@ -4,7 +4,6 @@
 #include "cli/commands.h"
 #include "cli/project_input.h"
 #include "outputs/bill_of_materials.h"
-#include "plan/plan_ends.h"
 
 namespace halvern {
 
@@ -73,10 +72,7 @@ int cmd_bom(CliContext& context)
     if (group != all_groups && !(plan.valid(group) && plan.is_group(group)))
         return context.fail(make_error("object " + std::to_string(group) + " is not a group", context.args[0]));
 
-    compute_chains(plan, design->components);
-    const std::vector<std::string> codes = computed_end_codes(plan, design->components);
-    auto end_code = [&](int i, int face) { return end_code_with_override(plan, i, face, codes[size_t(i)]); };
-    Bill bill = make_bill(design->components, count_components(plan, design->components, group, end_code));
+    const Bill bill = design_bill(plan, design->components, group);
 
     if (format == "tsv")
         context.out << bill_clipboard_text(bill);

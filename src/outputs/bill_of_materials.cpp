@@ -226,6 +226,15 @@ Bill make_bill(const ComponentTable& components, const Quantities& quantities)
     return bill;
 }
 
+Bill design_bill(const PlanTable& plan, const ComponentTable& components, int group)
+{
+    const std::vector<std::string> codes = computed_end_codes(plan, components);
+    const EndCodeFn end_code = [&](int object, int face) {
+        return end_code_with_override(plan, object, face, codes[size_t(object)]);
+    };
+    return make_bill(components, count_components(plan, components, group, end_code));
+}
+
 std::string bill_clipboard_text(const Bill& bill)
 {
     std::string text;

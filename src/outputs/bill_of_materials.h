@@ -55,6 +55,10 @@ struct Bill {
 
 Bill make_bill(const ComponentTable& components, const Quantities& quantities);
 
+// The bill of a design as the list window shows it: the end codes the plan computes, each face's
+// override applied, then the quantity pass for `group` (all_groups for every object).
+Bill design_bill(const PlanTable& plan, const ComponentTable& components, int group = all_groups);
+
 // The list as tab-separated text for the clipboard: name, quantity, total price, each followed by
 // a tab, and CR LF after each row; numbers with a blank before non-negative ones.
 std::string bill_clipboard_text(const Bill& bill);
