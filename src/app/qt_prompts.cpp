@@ -1,7 +1,9 @@
 #include "app/qt_prompts.h"
 
 #include <QFileDialog>
+#include <QDesktopServices>
 #include <QMessageBox>
+#include <QUrl>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -103,6 +105,11 @@ UnsavedChoice QtPrompts::ask_unsaved(const std::string& design_name)
     default:
         return UnsavedChoice::cancel;
     }
+}
+
+bool QtPrompts::open_page(const std::string& url)
+{
+    return QDesktopServices::openUrl(QUrl(q(url)));
 }
 
 void QtPrompts::inform(const std::string& title, const std::string& text)
