@@ -95,7 +95,8 @@ void PlanWidget::redraw()
     }
     ++full_redraws_;
     // The texts over the plan follow every change of the view, not only the pointer's moves.
-    const PixelPoint at = session_.view.to_plan(last_x_, last_y_);
+    // Before the pointer first comes over the plan, its top left corner stands for it.
+    const PixelPoint at = last_x_ < 0 ? session_.view.to_plan(palette_width, 0) : session_.view.to_plan(last_x_, last_y_);
     readout_ = interaction_readout(state_, session_.plan, session_.view, at.x, at.y, last_kk_);
     if (rendered_)
         rendered_(outcome);
