@@ -109,6 +109,7 @@ void MainWindow::build_plan_area()
     plan_ = new PlanWidget(session_, plan_area_);
     host_ = std::make_unique<EditorHost>(*this, *plan_);
     plan_->set_host(host_.get());
+    plan_->set_requests([this](const InteractionRequest& request) { carry_out(request); });
     // The bars follow the offsets; the offsets follow the bars only when the user moves a bar, so
     // that a view set to the centimetre (a zoom rectangle) is never rounded to the bars' steps.
     // One wheel notch is one step of the vertical bar, which then moves the view and redraws;
@@ -260,6 +261,48 @@ void MainWindow::design_edited(const QString& step)
         component_list_->refresh();
     if (diagnostic_)
         diagnostic_->refresh();
+}
+
+void MainWindow::carry_out(const InteractionRequest& request)
+{
+    using Kind = InteractionRequest::Kind;
+    switch (request.kind) {
+    case Kind::none:
+        return;
+    case Kind::save:
+        save(false);
+        return;
+    case Kind::load:
+        load_project();
+        return;
+    case Kind::object_properties:
+        if (!dialogs_.object_properties)
+            return;
+        {
+            UndoStep step(history_, tr("Properties"));
+            dialogs_.object_properties(request.object);
+        }
+        break;
+    case Kind::group_properties:
+        if (!dialogs_.group_properties)
+            return;
+        {
+            UndoStep step(history_, tr("Group properties"));
+            dialogs_.group_properties(request.objects);
+        }
+        break;
+    case Kind::object_editor:
+        if (!dialogs_.object_editor)
+            return;
+        {
+            UndoStep step(history_, tr("Edit the component"));
+            dialogs_.object_editor(request.component);
+        }
+        break;
+    }
+    // A dialog may have added or removed objects: no number held by the plan may go stale.
+    plan_replaced();
+    redraw_plan();
 }
 
 void MainWindow::view_changed()

@@ -37,6 +37,8 @@ public:
     void set_host(InteractionHost* host) { host_ = host; }
     // The wheel moves the window's vertical bar by this many steps.
     void set_wheel(std::function<void(int steps)> wheel) { wheel_ = std::move(wheel); }
+    // What an interaction call asked for (a dialog, a save, a load), carried out once it returned.
+    void set_requests(std::function<void(const InteractionRequest&)> carry_out) { carry_out_ = std::move(carry_out); }
     // After each full redraw: the zoom box follows.
     void set_rendered(std::function<void(const RenderOutcome&)> rendered) { rendered_ = std::move(rendered); }
 
@@ -85,6 +87,7 @@ private:
     InteractionHost* host_ = nullptr;
     std::function<void(const RenderOutcome&)> rendered_;
     std::function<void(int)> wheel_;
+    std::function<void(const InteractionRequest&)> carry_out_;
 
     QImage picture_;
     QtBackgroundCache background_;
