@@ -31,20 +31,20 @@ struct ButtonSpec {
 };
 
 const ButtonSpec toolbar_buttons[] = {
-    {"g", "fg16.ico", Kind::arrow, -1},
-    {"d", "fd16.ico", Kind::arrow, -1},
+    {"g", "fg16.ico", Kind::arrow, ui::tip_library_back},
+    {"d", "fd16.ico", Kind::arrow, ui::tip_library_next},
     {"projet", "projet16.ico", Kind::push, ui::tip_project_info},
     {"prop", "prop16.ico", Kind::push, ui::tip_properties},
     {"vek", "vek16.ico", Kind::toggle, -1, "Active / Desactive les structures VEK"},
     {"acc_vek", "acc16.ico", Kind::toggle, -1, "Active / Desactive les Accesoires VEK"},
     {"elevation", "alt16.ico", Kind::toggle, -1, "Active / Desactive les objets en \xC3\xA9l\xC3\xA9vation"},
     {"stand", "stand16.ico", Kind::toggle, -1, "Active / Desactive les stands"},
-    {"mesure", "mesure16.ico", Kind::push, -1},
+    {"mesure", "mesure16.ico", Kind::push, ui::tip_measure},
     {"loupe-", "zoom-16.ico", Kind::push, ui::tip_zoom_out},
     {"loupe+", "zoom+16.ico", Kind::push, ui::tip_zoom_in},
     {"loupe", "loupe16.ico", Kind::push, ui::tip_zoom_tool},
     {"loupeall", "loupeall16.ico", Kind::push, ui::tip_zoom_all},
-    {"color", "color16.ico", Kind::push, -1},
+    {"color", "color16.ico", Kind::push, ui::tip_colour},
 };
 
 } // namespace
