@@ -108,10 +108,10 @@ std::vector<Picture> pictures()
     });
     add("extlib/tex/void_feuille.jpg", 256, [](Canvas& c) { foliage(c, 57); });
     // The unprinted faces: what a face without a picture of its own shows in the 3D scene.
-    add("extlib/tex/void.jpg", 128, [](Canvas& c) {
+    add("extlib/tex/void.jpg", 256, [](Canvas& c) {
         weave(c, {{246, 245, 240}, {238, 237, 231}, 2, 1, 1, 0.05f, {}, 0.0f, 58});
     });
-    add("extlib/tex/void2.jpg", 128, [](Canvas& c) {
+    add("extlib/tex/void2.jpg", 256, [](Canvas& c) {
         weave(c, {{236, 236, 234}, {226, 226, 224}, 2, 1, 1, 0.05f, {}, 0.0f, 59});
     });
     return list;
