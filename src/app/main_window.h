@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -99,6 +100,12 @@ public:
     void refresh_title();
     void refresh_status();
 
+    // How the 3D views hand their scene to a viewer: the desktop's program for ".wrl" unless another
+    // is set (tests); false when no program could take it.
+    using SceneOpener = std::function<bool(const std::filesystem::path&)>;
+    void set_scene_opener(SceneOpener opener) { scene_opener_ = std::move(opener); }
+    static SceneOpener desktop_scene_opener();
+
     // Download pages of the two outside tools (commands 2 and 3).
     static const char* octaga_page;
     static const char* capture_page;
@@ -145,6 +152,8 @@ private:
     void save_blueprint();
     void save_screen();
     void print_plan();
+    void view_scene(int variant);
+    void export_scene();
     // The table was replaced or renumbered outside the interaction.
     void plan_replaced();
 
@@ -168,6 +177,7 @@ private:
     QPointer<DiagnosticWindow> diagnostic_;
     QPointer<LibraryWindow> library_window_;
     bool closing_ = false;
+    SceneOpener scene_opener_;
 };
 
 } // namespace halvern

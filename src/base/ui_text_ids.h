@@ -220,6 +220,7 @@ inline constexpr int message_selection_full = 266;
 inline constexpr int message_definition_saved = 267;  // followed by the file
 inline constexpr int message_picture_unreadable = 268; // followed by the file
 inline constexpr int message_loading_library = 269;   // the splash window while the library loads
+inline constexpr int message_no_3d_viewer = 280;      // followed by the scene's file
 
 inline constexpr int used_ui_texts[] = {
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
@@ -256,6 +257,7 @@ inline constexpr int used_ui_texts[] = {
     hint_capture_download, hint_french, hint_english, message_write_failed, message_not_price_table,
     message_stand_size, message_tiling_count, message_tiling_width, message_plan_full,
     message_selection_full, message_definition_saved, message_picture_unreadable, message_loading_library,
+    message_no_3d_viewer,
 };
 
 } // namespace halvern::ui
