@@ -82,6 +82,26 @@ void BM_export_scene(benchmark::State& state)
     state.counters["scene_MB"] = double(f.scene.size()) / 1e6;
 }
 
+void BM_export_scene_without_pictures(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    for (auto _ : state) {
+        VrmlScene scene = build_vrml_scene({f.components, f.plan, f.stand, f.app, 0, {}}, VrmlVariant::full);
+        auto written = export_vrml_file(f.folder / "bare.wrl", std::move(scene.text), false);
+        if (!written)
+            state.SkipWithError(written.error().text().c_str());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(f.scene.size()));
+}
+
+void BM_build_scene_in_memory(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(build_vrml_scene({f.components, f.plan, f.stand, f.app, 0, {}}, VrmlVariant::full));
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(f.scene.size()));
+}
+
 void BM_write_raw_bytes(benchmark::State& state)
 {
     Fixture& f = fixture();
@@ -96,4 +116,6 @@ void BM_write_raw_bytes(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_export_scene)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_export_scene_without_pictures)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_build_scene_in_memory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_write_raw_bytes)->Unit(benchmark::kMillisecond);

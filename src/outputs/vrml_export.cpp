@@ -102,8 +102,15 @@ Result<TextureCopy> copy_scene_pictures(std::string& scene, const fs::path& fold
             Result<std::string> bytes = read_file_bytes(source);
             if (!bytes)
                 return bytes.error();
-            if (Result<void> written = write_file_safely(target, *bytes); !written)
-                return written.error();
+            // Exporting again into the same folder finds most pictures already there.
+            bool same = false;
+            if (fs::is_regular_file(target, ec) && fs::file_size(target, ec) == bytes->size()) {
+                const Result<std::string> there = read_file_bytes(target);
+                same = there.ok() && *there == *bytes;
+            }
+            if (!same)
+                if (Result<void> written = write_file_safely(target, *bytes); !written)
+                    return written.error();
         }
         report.copied.push_back(target);
         copy_of[name] = copied;

@@ -1,14 +1,25 @@
 #include "outputs/vrml_text.h"
 
+#include <charconv>
+#include <cmath>
 #include <numbers>
 
 #include "base/numbers.h"
 
 namespace halvern {
 
+// The scene writes hundreds of thousands of numbers: the common case takes the fast conversion,
+// which gives the same digits as format_number (fifteen significant, trailing zeros dropped).
 std::string vrml_number(double value)
 {
-    return " " + format_number(value);
+    if (!std::isfinite(value) || value == 0)
+        return " 0";
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    const std::string_view text(buffer, size_t(end - buffer));
+    if (text.find('e') != std::string_view::npos)
+        return " " + format_number(value);
+    return " " + std::string(text);
 }
 
 std::string replace_text(std::string text, std::string_view pattern, std::string_view replacement)
