@@ -27,6 +27,22 @@ TEST(ShippedFragments, EachReadsInsideAChildrenList)
     }
 }
 
+TEST(ShippedFragments, TheComponentsGeometryReadsToo)
+{
+    halvern::testing::ScratchDir scratch;
+    const fs::path extlib = halvern::testing::stage_dir() / "extlib";
+    const fs::path picture = extlib / "tex" / "void.jpg";
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(extlib))
+        if (entry.path().extension() == ".dat") {
+            ++files;
+            for (const std::string& problem :
+                 halvern::testing::fragment_read_problems(entry.path(), picture, scratch.path()))
+                ADD_FAILURE() << entry.path() << ": " << problem;
+        }
+    EXPECT_GT(files, 20);
+}
+
 TEST(ShippedFragments, CarryTheirPlaceholders)
 {
     const fs::path lib = halvern::testing::stage_dir() / "lib";

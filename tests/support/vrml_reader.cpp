@@ -21,7 +21,8 @@ void collect(const SoError* error, void* data)
     static_cast<std::vector<std::string>*>(data)->push_back(error->getDebugString().getString());
 }
 
-std::string count_braces(const std::string& text, char open, char close)
+// Lists a fragment opens and leaves open (the floor opens the group the scene fills).
+int unclosed_lists(const std::string& text)
 {
     int depth = 0;
     bool in_string = false, in_comment = false;
@@ -29,27 +30,23 @@ std::string count_braces(const std::string& text, char open, char close)
         const char c = text[i];
         if (c == '\n')
             in_comment = false;
-        if (in_comment)
+        else if (in_comment)
             continue;
-        if (in_string) {
+        else if (in_string) {
             if (c == '\\')
                 ++i;
             else if (c == '"')
                 in_string = false;
-        } else if (c == '"') {
+        } else if (c == '"')
             in_string = true;
-        } else if (c == '#') {
+        else if (c == '#')
             in_comment = true;
-        } else if (c == open) {
+        else if (c == '[')
             ++depth;
-        } else if (c == close) {
+        else if (c == ']')
             --depth;
-        }
     }
-    std::string closing;
-    for (int k = 0; k < depth; ++k)
-        closing += close;
-    return closing;
+    return depth;
 }
 
 } // namespace
@@ -91,9 +88,9 @@ std::vector<std::string> fragment_read_problems(const std::filesystem::path& fra
     text = std::regex_replace(text, std::regex("wrl_[a-z]+"), "1");
     text = std::regex_replace(text, std::regex("void[A-Za-z0-9_]*\\.jpg"), picture.string());
     text = std::regex_replace(text, std::regex("void_text"), "text");
-    // The floor opens the group the scene fills: close what it leaves open.
     std::string body = "#VRML V2.0 utf8\nGroup { children [\n" + text + "\n";
-    body += count_braces(text, '[', ']').empty() ? "" : "]}";
+    for (int open = unclosed_lists(text); open > 0; --open)
+        body += "]}";
     body += "] }\n";
     const std::filesystem::path file = scratch / (fragment.stem().string() + ".wrl");
     std::ofstream(file, std::ios::binary) << body;
