@@ -1,6 +1,9 @@
+#include <cstdint>
+
 #include "cli/command.h"
 #include "cli/commands.h"
 #include "cli/plan_pictures.h"
+#include "outputs/strip_layout.h"
 
 namespace halvern {
 
@@ -41,6 +44,11 @@ const std::vector<Command>& cli_commands()
          {{"--variant", true, "0 full scene with pictures (default), 1 structure, 2 coloured structure", "0|1|2"},
           {"--no-textures", false, "do not copy the pictures"}},
          cmd_export_vrml},
+        {"tile", "PICTURE W1 [W2 ...]",
+         "cut a picture into 1 to 16 strips in the proportions of the widths, as JPEG files beside it; print their "
+         "names",
+         2, SIZE_MAX, {{"--selected", true, "the number of selected objects the names carry (default 0)", "K"}},
+         cmd_tile},
     };
     return commands;
 }
