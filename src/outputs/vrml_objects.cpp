@@ -104,9 +104,8 @@ void append_library_object(std::string& scene, SceneBuild& build, int i)
                                                               {"void_", build.string_value(tex)},
                                                           });
     std::array<bool, colour_slots> given{};
-    if (build.in.slot_given)
-        for (int m = 0; m < colour_slots; ++m)
-            given[size_t(m)] = build.in.slot_given(i, m);
+    for (int m = 0; m < colour_slots; ++m)
+        given[size_t(m)] = build.in.slot_given ? build.in.slot_given(i, m) : plan.colours[I][size_t(m)].given;
     text = apply_colours(std::move(text), component, plan.colours[I], given);
     const double sx = component.resize_x == 1 ? plan_value(plan.obj_largeur[I]) / 100 : 1;
     const double sy = component.resize_z == 1 ? plan_value(plan.obj_hauteur[I]) / 100 : 1;

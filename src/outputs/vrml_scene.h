@@ -24,7 +24,7 @@ struct VrmlInputs {
     std::filesystem::path app_dir;
     int config_player = 0; // the viewer choice of the preferences
     // Whether the user gave colour slot `slot` of object `object` a colour; a slot never given keeps
-    // the component's own material. Empty: no slot is given.
+    // the component's own material. Empty: the plan's own mark of each slot decides.
     std::function<bool(int object, int slot)> slot_given;
 };
 

@@ -195,9 +195,8 @@ TEST_F(VrmlScene_, LibraryObjectsTakeTheirGeometryScaledAndRecoloured)
     EXPECT_EQ(count(text, "geometry Box { size 1 1 0.02 }"), 1u); // and nothing for 1502
     expect_readable(text);
 
-    plan.colours[size_t(sign)][0] = {{255, 0, 51}, {0, 0, 0}, 0.25f, 0.5f};
-    VrmlInputs in{components, plan, stand, app.path(), 0, [](int, int slot) { return slot == 0; }};
-    text = build_vrml_scene(in, VrmlVariant::full).text;
+    plan.colours[size_t(sign)][0] = {{255, 0, 51}, {0, 0, 0}, 0.25f, 0.5f, true}; // given by the palette
+    text = scene();
     EXPECT_NE(text.find("Material {\r\ndiffuseColor 1 0 0.2\r\nambientIntensity 1.0\r\nspecularColor 0 0 0\r\n"
                         "shininess 0.5\r\ntransparency 0.25\r\n}"),
               std::string::npos);
