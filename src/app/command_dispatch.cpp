@@ -102,6 +102,14 @@ void MainWindow::menu_event(int id)
     case command::print:
         print_plan();
         break;
+    case command::view_3d:
+    case command::structure_3d:
+    case command::coloured_3d:
+        view_scene(id == command::view_3d ? 0 : id == command::structure_3d ? 1 : 2);
+        break;
+    case command::export_3d:
+        export_scene();
+        break;
     case command::import_project:
         import_project();
         break;

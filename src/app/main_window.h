@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -104,6 +105,12 @@ public:
     // Says in the status bar what was done: interface text `text`, then `what` (a file, a printer).
     void tell(int text, const std::string& what = {});
 
+    // How the 3D views hand their scene to a viewer: the desktop's program for ".wrl" unless another
+    // is set (tests); false when no program could take it.
+    using SceneOpener = std::function<bool(const std::filesystem::path&)>;
+    void set_scene_opener(SceneOpener opener) { scene_opener_ = std::move(opener); }
+    static SceneOpener desktop_scene_opener();
+
     // Download pages of the two outside tools (commands 2 and 3).
     static const char* octaga_page;
     static const char* capture_page;
@@ -150,6 +157,8 @@ private:
     void save_blueprint();
     void save_screen();
     void print_plan();
+    void view_scene(int variant);
+    void export_scene();
     // The table was replaced or renumbered outside the interaction.
     void plan_replaced();
 
@@ -175,6 +184,7 @@ private:
     QPointer<DiagnosticWindow> diagnostic_;
     QPointer<LibraryWindow> library_window_;
     bool closing_ = false;
+    SceneOpener scene_opener_;
 };
 
 } // namespace halvern

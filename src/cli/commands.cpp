@@ -44,6 +44,11 @@ const std::vector<Command>& cli_commands()
          blueprint_command_options(), cmd_blueprint},
         {"print", "FILE OUT.pdf", "print the plan on one A4 page into a PDF file", 2, 2, print_command_options(),
          cmd_print},
+        {"export-vrml", "FILE OUT.wrl", "write the stand as a VRML 2.0 scene and copy the pictures it uses beside it", 2,
+         2,
+         {{"--variant", true, "0 full scene with pictures (default), 1 structure, 2 coloured structure", "0|1|2"},
+          {"--no-textures", false, "do not copy the pictures"}},
+         cmd_export_vrml},
         {"tile", "PICTURE W1 [W2 ...]",
          "cut a picture into 1 to 16 strips in the proportions of the widths, as JPEG files beside it; print their "
          "names",
