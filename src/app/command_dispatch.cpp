@@ -134,7 +134,6 @@ void MainWindow::menu_event(int id)
     default:
         break;
     }
-    update_menu_checks();
 }
 
 void MainWindow::toggle_view(int id)
@@ -155,8 +154,7 @@ void MainWindow::toggle_view(int id)
         else
             close_aux_window(3);
     }
-    redraw_plan();
-    update_menu_checks();
+    history_.notify(Change::view);
 }
 
 void MainWindow::zoom_command(int id)
@@ -167,9 +165,7 @@ void MainWindow::zoom_command(int id)
     } else {
         zoom_preset(session_.view, zoom_presets[id - command::zoom_first]);
     }
-    zoom_changed();
-    redraw_plan();
-    update_menu_checks();
+    history_.notify(Change::view);
 }
 
 void MainWindow::new_project()
@@ -184,12 +180,10 @@ void MainWindow::new_project()
     clear_selection(plan);
     session_.project.forget();
     session_.view.view_valid = false;
-    plan_replaced();
     history_.record_with_file(tr("New"), before);
     // An empty design has nothing a file could lose.
     history_.mark_saved();
-    refresh_title();
-    redraw_plan();
+    history_.notify(Change::objects | Change::renumbered | Change::file);
 }
 
 void MainWindow::save(bool ask_name)
@@ -198,8 +192,6 @@ void MainWindow::save(bool ask_name)
     CommandOutcome outcome = ask_name ? save_project_as(context) : save_project(context);
     if (outcome == CommandOutcome::done)
         history_.mark_saved();
-    refresh_title();
-    redraw_plan();
 }
 
 void MainWindow::load_project()
@@ -209,14 +201,11 @@ void MainWindow::load_project()
     const DesignState before = capture_design(session_.plan, session_.stand);
     ProjectContext context = session_.project_context(prompts_, prompts_);
     const CommandOutcome outcome = load_project_command(context);
-    plan_replaced();
+    session_.view.view_valid = false;
     // A load is no step back: the design is now the file (or what could be read of it).
     if (outcome == CommandOutcome::done
         || (outcome == CommandOutcome::failed && DesignSwap::between(before, capture_design(session_.plan, session_.stand))))
         history_.reset();
-    session_.view.view_valid = false;
-    refresh_title();
-    redraw_plan();
 }
 
 void MainWindow::open_file(const std::filesystem::path& file)
@@ -226,22 +215,17 @@ void MainWindow::open_file(const std::filesystem::path& file)
     const ProjectFormat format = bytes ? detect_project_format(*bytes) : ProjectFormat::v11;
     const CommandOutcome outcome = format == ProjectFormat::v11 ? read_project_v11(context, file, ReadMode::load)
                                                                 : read_project_old(context, file, ReadMode::load);
-    plan_replaced();
+    session_.view.view_valid = false;
     if (outcome != CommandOutcome::cancelled)
         history_.reset();
-    session_.view.view_valid = false;
-    refresh_title();
-    redraw_plan();
 }
 
 void MainWindow::import_project()
 {
     ProjectContext context = session_.project_context(prompts_, prompts_);
     import_project_command(context);
-    plan_replaced();
     session_.view.view_valid = false;
-    design_changed(tr("Import"));
-    refresh_title();
+    history_.commit(tr("Import"), Change::objects | Change::renumbered);
 }
 
 void MainWindow::export_prices()
@@ -267,9 +251,7 @@ void MainWindow::import_prices()
     }
     for (const Error& note : *imported)
         prompts_.note(note);
-    if (library_window_)
-        library_window_->refresh();
-    redraw_plan();
+    history_.notify(Change::library);
 }
 
 void MainWindow::change_language(const std::string& lang)
@@ -285,17 +267,8 @@ void MainWindow::change_language(const std::string& lang)
         prompts_.note(stored.error());
     for (const Error& note : notes)
         prompts_.note(note);
-    if (component_list_)
-        component_list_->setWindowTitle(QString::fromStdString(session_.text(ui::component_list_title)));
-    if (library_window_) {
-        library_window_->setWindowTitle(QString::fromStdString(session_.text(ui::library_window_title)));
-        library_window_->refresh();
-    }
-    if (component_list_)
-        component_list_->retranslate();
     session_.view.view_valid = false;
-    refresh_status();
-    redraw_plan();
+    history_.notify(Change::language | Change::library);
 }
 
 void MainWindow::show_about()
@@ -311,26 +284,20 @@ void MainWindow::show_preferences()
     if (dialog.exec() == QDialog::Accepted)
         if (auto stored = session_.store_current_settings(); !stored)
             prompts_.note(stored.error());
-    redraw_plan();
+    // The drawing quality may have changed.
+    history_.notify(Change::view);
 }
 
 void MainWindow::move_objects_to_corner()
 {
-    if (move_to_corner(session_.plan, session_.components)) {
-        plan_replaced();
-        design_changed(tr("Move objects to the corner"));
-    }
+    if (move_to_corner(session_.plan, session_.components))
+        history_.commit(tr("Move objects to the corner"), Change::objects | Change::renumbered);
 }
 
 void MainWindow::ungroup_everything()
 {
-    if (diagnostic_)
-        diagnostic_->refresh();
     ungroup_all(session_.plan);
-    plan_replaced();
-    if (diagnostic_)
-        diagnostic_->refresh();
-    design_changed(tr("Ungroup all"));
+    history_.commit(tr("Ungroup all"), Change::objects | Change::renumbered);
 }
 
 void MainWindow::undo_redo(bool undo)
@@ -345,7 +312,6 @@ void MainWindow::undo_redo(bool undo)
         history_.stack().undo();
     else
         history_.stack().redo();
-    refresh_title();
 }
 
 } // namespace halvern
@@ -380,7 +346,6 @@ void MainWindow::save_blueprint()
     progress.close();
     if (!saved)
         prompts_.warn("Halvern Visual Design", saved.error().text());
-    redraw_plan();
 }
 
 void MainWindow::save_screen()
@@ -407,7 +372,6 @@ void MainWindow::save_screen()
     progress.close();
     if (!saved)
         prompts_.warn("Halvern Visual Design", saved.error().text());
-    redraw_plan();
 }
 
 void MainWindow::print_plan()
@@ -419,8 +383,6 @@ void MainWindow::print_plan()
     // The page has its own view; the window's zoom, offsets and quality stay as they are.
     if (auto printed = halvern::print_plan(printer, scene, session_.view); !printed)
         prompts_.warn("Halvern Visual Design", printed.error().text());
-    session_.view.view_valid = false;
-    redraw_plan();
 }
 
 } // namespace halvern

@@ -57,17 +57,16 @@ MainWindow::MainWindow(Session& session, Prompts& prompts, QWidget* parent)
     connect(&history_.stack(), &QUndoStack::cleanChanged, this, [this] { refresh_title(); });
     connect(&history_.stack(), &QUndoStack::canUndoChanged, this, [this] { enable_commands(); });
     connect(&history_.stack(), &QUndoStack::canRedoChanged, this, [this] { enable_commands(); });
-    connect(&history_, &DesignHistory::design_restored, this, [this] {
-        plan_replaced();
-        redraw_plan();
-    });
+    // Connected before any other window: the bars and the zoom box follow a change before the plan
+    // is drawn, whose outcome then writes the zoom box last.
+    connect(&history_.notifier(), &DesignNotifier::changed, this, &MainWindow::follow_change);
 }
 
 MainWindow::~MainWindow()
 {
     // The history goes after the window's other members: its last signals must find nobody.
     history_.stack().disconnect(this);
-    history_.disconnect(this);
+    history_.notifier().disconnect(this);
 }
 
 void MainWindow::build_main_window()
@@ -91,11 +90,8 @@ void MainWindow::build_main_window()
 
     ProjectContext context = session_.project_context(prompts_, prompts_);
     load_base_project(context);
-    history_.reset();
     session_.view.view_valid = false;
-    refresh_title();
-    refresh_status();
-    zoom_changed();
+    history_.reset();
 }
 
 void MainWindow::build_plan_area()
@@ -107,6 +103,7 @@ void MainWindow::build_plan_area()
     grid->setSpacing(0);
 
     plan_ = new PlanWidget(session_, plan_area_);
+    plan_->follow(history_.notifier());
     host_ = std::make_unique<EditorHost>(*this, *plan_);
     plan_->set_host(host_.get());
     plan_->set_requests([this](const InteractionRequest& request) { carry_out(request); });
@@ -244,19 +241,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::design_changed(const QString& step)
-{
-    history_.record(step);
-    redraw_plan();
-}
+void MainWindow::design_changed(const QString& step) { history_.commit(step); }
 
-void MainWindow::design_edited(const QString& step)
+void MainWindow::follow_change(Changes what)
 {
-    history_.record(step);
-    if (component_list_)
-        component_list_->refresh();
-    if (diagnostic_)
-        diagnostic_->refresh();
+    if (what.has(Change::view)) {
+        zoom_changed();
+        update_menu_checks();
+    }
+    if (what.has(Change::file))
+        refresh_title();
+    refresh_status();
 }
 
 void MainWindow::carry_out(const InteractionRequest& request)
@@ -272,56 +267,24 @@ void MainWindow::carry_out(const InteractionRequest& request)
         load_project();
         return;
     case Kind::object_properties:
-        if (!dialogs_.object_properties)
-            return;
-        {
+        if (dialogs_.object_properties) {
             UndoStep step(history_, tr("Properties"));
             dialogs_.object_properties(request.object);
         }
-        break;
+        return;
     case Kind::group_properties:
-        if (!dialogs_.group_properties)
-            return;
-        {
+        if (dialogs_.group_properties) {
             UndoStep step(history_, tr("Group properties"));
             dialogs_.group_properties(request.objects);
         }
-        break;
+        return;
     case Kind::object_editor:
-        if (!dialogs_.object_editor)
-            return;
-        {
+        if (dialogs_.object_editor) {
             UndoStep step(history_, tr("Edit the component"));
             dialogs_.object_editor(request.component);
         }
-        break;
+        return;
     }
-    // A dialog may have added or removed objects: no number held by the plan may go stale.
-    plan_replaced();
-    redraw_plan();
-}
-
-void MainWindow::view_changed()
-{
-    zoom_changed();
-    update_menu_checks();
-}
-
-void MainWindow::plan_replaced()
-{
-    if (plan_)
-        plan_->table_replaced();
-}
-
-void MainWindow::redraw_plan()
-{
-    if (component_list_)
-        component_list_->refresh();
-    if (diagnostic_)
-        diagnostic_->refresh();
-    if (plan_)
-        plan_->redraw();
-    refresh_status();
 }
 
 void MainWindow::refresh_title()
@@ -343,7 +306,7 @@ void MainWindow::scroll_bars_moved()
 {
     set_offsets_from_bars(session_.view, hbar_->value(), vbar_->value());
     session_.view.view_valid = false;
-    redraw_plan();
+    history_.notify(Change::view);
 }
 
 void MainWindow::set_bars_from_view()
@@ -444,32 +407,25 @@ void MainWindow::open_aux_window(int n)
     switch (n) {
     case 2:
         if (!component_list_) {
-            component_list_ = new ComponentListWindow(session_, this);
+            component_list_ = new ComponentListWindow(session_, history_.notifier(), this);
             connect(component_list_, &ComponentListWindow::closed, this, [this] {
                 update_menu_checks();
                 refresh_status();
                 activateWindow();
             });
         }
-        component_list_->setWindowTitle(q(session_.text(ui::component_list_title)));
         component_list_->move(screen.right() - 300, screen.top());
         window = component_list_;
         break;
     case 3:
         if (!diagnostic_)
-            diagnostic_ = new DiagnosticWindow(session_, this);
+            diagnostic_ = new DiagnosticWindow(session_, history_.notifier(), this);
         diagnostic_->move(screen.right() - 800, screen.bottom() - 150 - diagnostic_->height());
         window = diagnostic_;
         break;
     case 4:
-        if (!library_window_) {
-            library_window_ = new LibraryWindow(session_, this);
-            connect(library_window_, &LibraryWindow::library_chosen, this, [this] {
-                refresh_status();
-                redraw_plan();
-            });
-        }
-        library_window_->setWindowTitle(q(session_.text(ui::library_window_title)));
+        if (!library_window_)
+            library_window_ = new LibraryWindow(session_, history_.notifier(), this);
         library_window_->move(screen.right() - 300, screen.top() + 370);
         library_window_->resize(library_window_->width(), std::max(200, screen.height() - 400));
         window = library_window_;
@@ -477,13 +433,8 @@ void MainWindow::open_aux_window(int n)
     default:
         return;
     }
+    // Each window fills itself as it is shown.
     window->show();
-    if (n == 2)
-        component_list_->refresh();
-    else if (n == 3)
-        diagnostic_->refresh();
-    else
-        library_window_->refresh();
     refresh_status();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Window 1: the plan with its scroll bars, the bilingual menu bar, the toolbar and the status bar.
 // Menu commands and toolbar buttons arrive at `menu_event` and `toolbar_click`; every change to the
-// design ends in `design_changed`, which records one undo step, refreshes the lists and redraws.
+// design ends in one undo step and one signal of the history's notifier, which the plan, the lists
+// and this window's own bars, boxes and title follow.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -50,14 +51,8 @@ public:
     // A click on a toolbar button, by its key.
     void toolbar_click(const std::string& key);
 
-    // After every edit: one undo step named `step`, the lists and the plan follow.
+    // After every edit: one undo step named `step`; every window follows.
     void design_changed(const QString& step);
-    // A gesture of the plan is complete (the plan redraws itself): one undo step, the lists follow.
-    void design_edited(const QString& step);
-    // The zoom or the offsets changed: scroll bars, zoom box and check marks follow.
-    void view_changed();
-    // The plan and the windows that show the design are drawn again.
-    void redraw_plan();
     void update_menu_checks();
     void install_menus();
 
@@ -129,6 +124,9 @@ private:
     void zoom_changed();
     void menu_hovered(QAction* action);
     void enable_commands();
+    // What this window shows of a change: the bars, the zoom box and check marks, the title, the
+    // library in the status bar.
+    void follow_change(Changes what);
 
     // Commands.
     void new_project();
@@ -148,8 +146,6 @@ private:
     void save_blueprint();
     void save_screen();
     void print_plan();
-    // The table was replaced or renumbered outside the interaction.
-    void plan_replaced();
 
     Session& session_;
     Prompts& prompts_;

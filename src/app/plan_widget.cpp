@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include "app/design_notifier.h"
 #include "app/session.h"
 #include "platform/qt_canvas.h"
 
@@ -65,8 +66,38 @@ InteractionContext PlanWidget::context()
     return InteractionContext{session_.plan, session_.components, session_.libraries, session_.view, *host_};
 }
 
+void PlanWidget::follow(DesignNotifier& notifier)
+{
+    connect(&notifier, &DesignNotifier::changed, this, &PlanWidget::design_changed);
+}
+
+void PlanWidget::design_changed(Changes what)
+{
+    if (what.has(Change::renumbered))
+        table_replaced();
+    if (what == Changes(Change::file))
+        return; // the picture shows nothing of the file
+    if (in_call_)
+        redraw_due_ = true;
+    else
+        redraw();
+}
+
+template <class F>
+auto PlanWidget::in_call(F&& f)
+{
+    in_call_ = true;
+    redraw_due_ = false;
+    auto result = f();
+    in_call_ = false;
+    if (redraw_due_)
+        redraw();
+    return result;
+}
+
 void PlanWidget::redraw()
 {
+    redraw_due_ = false;
     overlay_ = {};
     if (width() <= 0 || height() <= 0)
         return;
@@ -232,7 +263,7 @@ void PlanWidget::call_interaction(const std::string& key, int kk)
     input.area_height = height();
     InteractionContext c = context();
     ++calls_;
-    const InteractionRequest request = interact(state_, c, input);
+    const InteractionRequest request = in_call([&] { return interact(state_, c, input); });
     if (request && carry_out_)
         carry_out_(request);
 }
@@ -242,7 +273,7 @@ bool PlanWidget::delete_pressed()
     if (!host_)
         return false;
     InteractionContext c = context();
-    return delete_key(state_, c);
+    return in_call([&] { return delete_key(state_, c); });
 }
 
 void PlanWidget::table_replaced()

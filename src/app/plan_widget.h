@@ -20,6 +20,8 @@
 namespace halvern {
 
 struct Session;
+class DesignNotifier;
+class Changes;
 
 // `kk` from the keyboard modifiers: Ctrl 2, Alt 4, both 6 (Shift does not count).
 int modifier_code(Qt::KeyboardModifiers modifiers);
@@ -35,6 +37,10 @@ public:
     PlanWidget(Session& session, QWidget* parent = nullptr);
 
     void set_host(InteractionHost* host) { host_ = host; }
+    // Redraws after every change the notifier announces (a change made during an interaction call
+    // is drawn once, at the end of the call, unless the call drew it already), and forgets held
+    // numbers when the table was replaced or renumbered.
+    void follow(DesignNotifier& notifier);
     // The window's scroll bars, read by every full redraw.
     void set_scroll_bars(std::function<ScrollBars()> bars) { bars_ = std::move(bars); }
     // The wheel moves the window's vertical bar by this many steps.
@@ -82,6 +88,10 @@ private:
     void pointer(const QMouseEvent& event);
     void call_interaction(const std::string& key, int kk);
     void slide_step();
+    void design_changed(Changes what);
+    // Runs one call into the interaction; a redraw a change asked for meanwhile follows it.
+    template <class F>
+    auto in_call(F&& f);
 
     Session& session_;
     InteractionState state_;
@@ -104,6 +114,8 @@ private:
     int last_kk_ = kk_none;
     int calls_ = 0;
     int full_redraws_ = 0;
+    bool in_call_ = false;
+    bool redraw_due_ = false;
 };
 
 } // namespace halvern

@@ -66,7 +66,7 @@ std::unique_ptr<MainWindow> open_editor(Session& session, Prompts& prompts, cons
         prompts.warn("Halvern Visual Design", summary_of(notes));
 
     window->open_aux_window(2);
-    window->redraw_plan();
+    window->history().notify(Changes::all());
     window->open_aux_window(4);
     return window;
 }

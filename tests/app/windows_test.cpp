@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "app/design_notifier.h"
 #include "app/library_window.h"
 #include "app/main_window.h"
 #include "app/session.h"
@@ -259,7 +260,8 @@ TEST_F(WindowsTest, TheAboutWindowShowsTheVersionUntilOk)
 // the window is already being taken apart, and the window must no longer answer it.
 TEST_F(WindowsTest, TheLibraryWindowGoesQuietlyWithItsNameBoxFocused)
 {
-    auto* window = new LibraryWindow(s);
+    DesignNotifier notifier;
+    auto* window = new LibraryWindow(s, notifier);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     window->activateWindow();
