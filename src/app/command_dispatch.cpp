@@ -20,13 +20,12 @@
 #include "base/ui_text_ids.h"
 #include "dialogs/preferences_dialog.h"
 #include "library/price_table.h"
-#include "outputs/plan_picture.h"
+#include "outputs/plan_output.h"
 #include "platform/plan_printer.h"
 #include "platform/qt_plan_surfaces.h"
 #include "plan/groups.h"
 #include "plan/move_to_corner.h"
 #include "plan/plan_edit.h"
-#include "project/project_reader.h"
 
 namespace halvern {
 
@@ -70,20 +69,20 @@ void MainWindow::menu_event(int id)
     case command::big_labels:
         toggle_view(id);
         break;
-    case 40: case 41: case 42: case 43: case 44: case 45: case 46: case command::zoom_auto:
+    case command::zoom_auto:
         zoom_command(id);
         break;
     case command::component_list:
-        if (aux_window_open(2))
-            close_aux_window(2);
+        if (aux_window_open(AuxWindow::component_list))
+            close_aux_window(AuxWindow::component_list);
         else
-            open_aux_window(2);
+            open_aux_window(AuxWindow::component_list);
         break;
     case command::library_window:
-        if (aux_window_open(4))
-            close_aux_window(4);
+        if (aux_window_open(AuxWindow::library))
+            close_aux_window(AuxWindow::library);
         else
-            open_aux_window(4);
+            open_aux_window(AuxWindow::library);
         break;
     case command::preferences:
         show_preferences();
@@ -98,23 +97,23 @@ void MainWindow::menu_event(int id)
         print_plan();
         break;
     case command::import_project:
-        import_project();
+        files_.import();
         break;
     case command::new_project:
-        new_project();
+        files_.new_design();
         break;
     case command::save_as:
-        save(true);
+        files_.save(true);
         break;
     case command::quit:
         session_.shell.quit_requested = true;
         close();
         break;
     case command::save:
-        save(false);
+        files_.save(false);
         break;
     case command::load:
-        load_project();
+        files_.load();
         break;
     case command::ungroup_all:
         ungroup_everything();
@@ -132,6 +131,8 @@ void MainWindow::menu_event(int id)
         change_language("en");
         break;
     default:
+        if (id >= command::zoom_first && id <= command::zoom_last)
+            zoom_command(id);
         break;
     }
 }
@@ -150,9 +151,9 @@ void MainWindow::toggle_view(int id)
     // The object table of window 3 is a debugging aid: it comes and goes with the debug display.
     if (id == command::debug_display) {
         if (v.aff_debug)
-            open_aux_window(3);
+            open_aux_window(AuxWindow::diagnostic);
         else
-            close_aux_window(3);
+            close_aux_window(AuxWindow::diagnostic);
     }
     history_.notify(Change::view);
 }
@@ -166,66 +167,6 @@ void MainWindow::zoom_command(int id)
         zoom_preset(session_.view, zoom_presets[id - command::zoom_first]);
     }
     history_.notify(Change::view);
-}
-
-void MainWindow::new_project()
-{
-    if (!offer_to_save())
-        return;
-    const ProjectState before = session_.project;
-    PlanTable& plan = session_.plan;
-    plan.nb_objets = 0;
-    plan.index_focus = 0;
-    plan.focus = plan.focus_groupe = false;
-    clear_selection(plan);
-    session_.project.forget();
-    session_.view.view_valid = false;
-    history_.record_with_file(tr("New"), before);
-    // An empty design has nothing a file could lose.
-    history_.mark_saved();
-    history_.notify(Change::objects | Change::renumbered | Change::file);
-}
-
-void MainWindow::save(bool ask_name)
-{
-    ProjectContext context = session_.project_context(prompts_, prompts_);
-    CommandOutcome outcome = ask_name ? save_project_as(context) : save_project(context);
-    if (outcome == CommandOutcome::done)
-        history_.mark_saved();
-}
-
-void MainWindow::load_project()
-{
-    if (!offer_to_save())
-        return;
-    const DesignState before = capture_design(session_.plan, session_.stand);
-    ProjectContext context = session_.project_context(prompts_, prompts_);
-    const CommandOutcome outcome = load_project_command(context);
-    session_.view.view_valid = false;
-    // A load is no step back: the design is now the file (or what could be read of it).
-    if (outcome == CommandOutcome::done
-        || (outcome == CommandOutcome::failed && DesignSwap::between(before, capture_design(session_.plan, session_.stand))))
-        history_.reset();
-}
-
-void MainWindow::open_file(const std::filesystem::path& file)
-{
-    ProjectContext context = session_.project_context(prompts_, prompts_);
-    auto bytes = read_project_bytes(file);
-    const ProjectFormat format = bytes ? detect_project_format(*bytes) : ProjectFormat::v11;
-    const CommandOutcome outcome = format == ProjectFormat::v11 ? read_project_v11(context, file, ReadMode::load)
-                                                                : read_project_old(context, file, ReadMode::load);
-    session_.view.view_valid = false;
-    if (outcome != CommandOutcome::cancelled)
-        history_.reset();
-}
-
-void MainWindow::import_project()
-{
-    ProjectContext context = session_.project_context(prompts_, prompts_);
-    import_project_command(context);
-    session_.view.view_valid = false;
-    history_.commit(tr("Import"), Change::objects | Change::renumbered);
 }
 
 void MainWindow::export_prices()
@@ -320,14 +261,38 @@ namespace halvern {
 
 namespace {
 
-// Tiles done out of their count: the window keeps answering while a large picture is drawn.
-std::function<void(int, int)> progress_of(QProgressDialog& dialog)
-{
-    return [&dialog](int done, int total) {
-        dialog.setMaximum(std::max(1, total));
-        dialog.setValue(std::min(done, total));
+// The progress dialog of an output: the window keeps answering while a large picture is drawn.
+class ProgressDialogHost : public OutputHost {
+public:
+    explicit ProgressDialogHost(QProgressDialog& dialog) : dialog_(dialog) {}
+    void progress(int done, int total) override
+    {
+        dialog_.setMaximum(std::max(1, total));
+        dialog_.setValue(std::min(done, total));
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    };
+    }
+    void stage(const std::string& text) override { dialog_.setLabelText(QString::fromStdString(text)); }
+
+private:
+    QProgressDialog& dialog_;
+};
+
+// An output of the plan, run as every menu command runs one: a progress dialog while it works, a
+// warning when it fails.
+void run_output(QWidget* window, Session& session, Prompts& prompts, const PlanOutput& output,
+                const std::filesystem::path& file, const std::string& label, const std::string& title = {})
+{
+    QProgressDialog progress(QString::fromStdString(label), QString(), 0, 1, window);
+    if (!title.empty())
+        progress.setWindowTitle(QString::fromStdString(title));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    ProgressDialogHost host(progress);
+    PlanScene scene{session.components, session.libraries, session.plan, session.stand};
+    auto saved = output.write(file, scene, session.view, host);
+    progress.close();
+    if (!saved)
+        prompts.warn("Halvern Visual Design", saved.error().text());
 }
 
 } // namespace
@@ -337,15 +302,8 @@ void MainWindow::save_blueprint()
     auto answer = prompts_.choose_save({"Select file", session_.app_dir().string(), "jpg", "JPEG|*.jpg", {}});
     if (!answer || answer->empty())
         return;
-    QProgressDialog progress(QString::fromStdString(answer->filename().string()), QString(), 0, 1, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
-    auto saved = save_blueprint_to(*answer, scene, session_.view, qt_surface_maker(),
-                                   session_.shell.settings.view_qualite == 1, progress_of(progress));
-    progress.close();
-    if (!saved)
-        prompts_.warn("Halvern Visual Design", saved.error().text());
+    const BlueprintOutput output(qt_surface_maker(), session_.shell.settings.view_qualite == 1);
+    run_output(this, session_, prompts_, output, *answer, answer->filename().string());
 }
 
 void MainWindow::save_screen()
@@ -354,24 +312,10 @@ void MainWindow::save_screen()
                                         "Image Jpeg|*.jpg", {}});
     if (!answer || answer->empty())
         return;
-    QProgressDialog progress(QString::fromStdString(session_.text(ui::save_screen_stage_first + 4)), QString(), 0, 1,
-                             this);
-    progress.setWindowTitle(QString::fromStdString(session_.text(ui::save_screen_progress_title)));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
-    auto drawing = progress_of(progress);
-    auto saved = halvern::save_screen(*answer, scene, session_.view, screen_resolution, qt_surface_maker(), true,
-                                      [&](int done, int total) {
-                                          // The last stage once the drawing is done: the file is written.
-                                          if (done >= total)
-                                              progress.setLabelText(QString::fromStdString(
-                                                  session_.text(ui::save_screen_stage_first + 8)));
-                                          drawing(done, total);
-                                      });
-    progress.close();
-    if (!saved)
-        prompts_.warn("Halvern Visual Design", saved.error().text());
+    ScreenPictureOutput output(qt_surface_maker(), screen_resolution);
+    output.writing_stage = session_.text(ui::save_screen_stage_first + 8);
+    run_output(this, session_, prompts_, output, *answer, session_.text(ui::save_screen_stage_first + 4),
+               session_.text(ui::save_screen_progress_title));
 }
 
 void MainWindow::print_plan()

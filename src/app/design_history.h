@@ -10,7 +10,7 @@
 #include <QUndoStack>
 
 #include "app/design_notifier.h"
-#include "app/design_state.h"
+#include "project/design_state.h"
 
 namespace halvern {
 

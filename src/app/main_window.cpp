@@ -43,14 +43,14 @@ constexpr int commands_not_yet_available[] = {
 
 constexpr int checked_commands[] = {
     command::angle_markers, command::debug_display, command::angle_errors, command::object_names,
-    command::panel_sizes,   command::object_heights, command::big_labels,  40, 41, 42, 43, 44, 45, 46,
-    command::zoom_auto,
+    command::panel_sizes,   command::object_heights, command::big_labels,  command::zoom_auto,
 };
 
 } // namespace
 
 MainWindow::MainWindow(Session& session, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), session_(session), prompts_(prompts), history_(session)
+    : QMainWindow(parent), session_(session), prompts_(prompts), history_(session),
+      files_(session, prompts, history_)
 {
     setObjectName(QStringLiteral("Win_1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -160,6 +160,9 @@ void MainWindow::install_menus()
     for (int id : checked_commands)
         if (QAction* a = command_action(id))
             a->setCheckable(true);
+    for (int id = command::zoom_first; id <= command::zoom_last; ++id)
+        if (QAction* a = command_action(id))
+            a->setCheckable(true);
     if (QAction* a = command_action(command::save))
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     if (QAction* a = command_action(command::load))
@@ -261,10 +264,10 @@ void MainWindow::carry_out(const InteractionRequest& request)
     case Kind::none:
         return;
     case Kind::save:
-        save(false);
+        files_.save(false);
         return;
     case Kind::load:
-        load_project();
+        files_.load();
         return;
     case Kind::object_properties:
         if (dialogs_.object_properties) {
@@ -337,8 +340,6 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers, const QString& text)
 {
     session_.shell.plan_focus = true;
-    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::ShiftModifier))
-        session_.shell.ctrl_down = true;
     if (key == Qt::Key_Delete) {
         // Records the step and redraws through the interaction's host.
         if (plan_ && !plan_->gesture_held())
@@ -349,63 +350,31 @@ void MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers, const QStrin
         plan_->key_typed(key_character(key, modifiers, text), modifier_code(modifiers));
 }
 
-void MainWindow::key_up(int key, Qt::KeyboardModifiers modifiers)
-{
-    if (key == Qt::Key_Control || ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::ShiftModifier)))
-        session_.shell.ctrl_down = false;
-}
-
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     key_down(event->key(), event->modifiers(), event->text());
     event->accept();
 }
 
-void MainWindow::keyReleaseEvent(QKeyEvent* event)
-{
-    key_up(event->key(), event->modifiers());
-    QMainWindow::keyReleaseEvent(event);
-}
-
-bool MainWindow::offer_to_save()
-{
-    // An edit without a step of its own still counts as unsaved.
-    history_.record(tr("Edit"));
-    if (!history_.modified())
-        return true;
-    const std::string name =
-        session_.project.file_name.empty() ? std::string(program_window_title) : session_.project.file_name;
-    switch (prompts_.ask_unsaved(name)) {
-    case UnsavedChoice::cancel:
-        return false;
-    case UnsavedChoice::discard:
-        return true;
-    case UnsavedChoice::save:
-        save(false);
-        return !history_.modified();
-    }
-    return false;
-}
-
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!closing_ && !offer_to_save()) {
+    if (!closing_ && !files_.offer_to_save()) {
         event->ignore();
         return;
     }
     closing_ = true;
     session_.shell.quit_requested = true;
-    for (int n : {2, 3, 4})
-        close_aux_window(n);
+    for (AuxWindow which : {AuxWindow::component_list, AuxWindow::diagnostic, AuxWindow::library})
+        close_aux_window(which);
     event->accept();
 }
 
-void MainWindow::open_aux_window(int n)
+void MainWindow::open_aux_window(AuxWindow which)
 {
     const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
     QWidget* window = nullptr;
-    switch (n) {
-    case 2:
+    switch (which) {
+    case AuxWindow::component_list:
         if (!component_list_) {
             component_list_ = new ComponentListWindow(session_, history_.notifier(), this);
             connect(component_list_, &ComponentListWindow::closed, this, [this] {
@@ -417,43 +386,47 @@ void MainWindow::open_aux_window(int n)
         component_list_->move(screen.right() - 300, screen.top());
         window = component_list_;
         break;
-    case 3:
+    case AuxWindow::diagnostic:
         if (!diagnostic_)
             diagnostic_ = new DiagnosticWindow(session_, history_.notifier(), this);
         diagnostic_->move(screen.right() - 800, screen.bottom() - 150 - diagnostic_->height());
         window = diagnostic_;
         break;
-    case 4:
+    case AuxWindow::library:
         if (!library_window_)
             library_window_ = new LibraryWindow(session_, history_.notifier(), this);
         library_window_->move(screen.right() - 300, screen.top() + 370);
         library_window_->resize(library_window_->width(), std::max(200, screen.height() - 400));
         window = library_window_;
         break;
-    default:
-        return;
     }
     // Each window fills itself as it is shown.
     window->show();
     refresh_status();
 }
 
-void MainWindow::close_aux_window(int n)
+QWidget* MainWindow::aux_window(AuxWindow which) const
 {
-    QWidget* window = n == 2 ? static_cast<QWidget*>(component_list_)
-                      : n == 3 ? static_cast<QWidget*>(diagnostic_)
-                      : n == 4 ? static_cast<QWidget*>(library_window_)
-                               : nullptr;
-    if (window)
+    switch (which) {
+    case AuxWindow::component_list:
+        return component_list_;
+    case AuxWindow::diagnostic:
+        return diagnostic_;
+    case AuxWindow::library:
+        return library_window_;
+    }
+    return nullptr;
+}
+
+void MainWindow::close_aux_window(AuxWindow which)
+{
+    if (QWidget* window = aux_window(which))
         window->close();
 }
 
-bool MainWindow::aux_window_open(int n) const
+bool MainWindow::aux_window_open(AuxWindow which) const
 {
-    const QWidget* window = n == 2 ? static_cast<const QWidget*>(component_list_)
-                            : n == 3 ? static_cast<const QWidget*>(diagnostic_)
-                            : n == 4 ? static_cast<const QWidget*>(library_window_)
-                                     : nullptr;
+    const QWidget* window = aux_window(which);
     return window && window->isVisible();
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/component_list_window.h"
+#include "app/design_files.h"
 #include "app/cursor_table.h"
 #include "app/diagnostic_window.h"
 #include "app/library_window.h"
@@ -37,6 +38,9 @@ class LibraryArrowButton;
 class PlanWidget;
 class EditorHost;
 
+// The auxiliary windows, by the numbers the design's windows are known by.
+enum class AuxWindow { component_list = 2, diagnostic = 3, library = 4 };
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -56,10 +60,10 @@ public:
     void update_menu_checks();
     void install_menus();
 
-    // Auxiliary windows 2 (component list), 3 (object table "Library") and 4 (library browser).
-    void open_aux_window(int n);
-    void close_aux_window(int n);
-    bool aux_window_open(int n) const;
+    // The component list, the object table (titled "Library") and the library browser.
+    void open_aux_window(AuxWindow which);
+    void close_aux_window(AuxWindow which);
+    bool aux_window_open(AuxWindow which) const;
     ComponentListWindow* component_list_window() const { return component_list_; }
     DiagnosticWindow* diagnostic_window() const { return diagnostic_; }
     LibraryWindow* library_window() const { return library_window_; }
@@ -67,18 +71,14 @@ public:
     // A key on the window: the plan takes the focus, Ctrl is followed, Delete removes what is
     // chosen, and every key with a character goes to the plan's interaction.
     void key_down(int key, Qt::KeyboardModifiers modifiers, const QString& text = {});
-    void key_up(int key, Qt::KeyboardModifiers modifiers);
 
     // What the plan's interaction asked for, once its call returned: a dialog (one undo step for
     // whatever it changed), a save or a load.
     void carry_out(const InteractionRequest& request);
     void set_plan_dialogs(PlanDialogs dialogs) { dialogs_ = std::move(dialogs); }
 
-    // Opens a design file as Load does, without asking for it (a file named on the command line).
-    void open_file(const std::filesystem::path& file);
-
-    // Asks what to do with unsaved changes; false when the user cancels (or a save failed).
-    bool offer_to_save();
+    // New, Load, Open, Import, Save and Save as.
+    DesignFiles& files() { return files_; }
 
     QAction* command_action(int command) const;
     QAbstractButton* toolbar_button(const std::string& key) const;
@@ -109,11 +109,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QWidget* aux_window(AuxWindow which) const;
     void build_plan_area();
     void build_toolbar();
     void apply_texts_to_toolbar();
@@ -129,10 +129,6 @@ private:
     void follow_change(Changes what);
 
     // Commands.
-    void new_project();
-    void save(bool ask_name);
-    void load_project();
-    void import_project();
     void export_prices();
     void import_prices();
     void change_language(const std::string& lang);
@@ -150,6 +146,7 @@ private:
     Session& session_;
     Prompts& prompts_;
     DesignHistory history_;
+    DesignFiles files_;
     CursorTable cursors_;
 
     PlanDialogs dialogs_;

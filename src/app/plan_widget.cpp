@@ -104,7 +104,8 @@ void PlanWidget::redraw()
     if (picture_.size() != size())
         picture_ = QImage(size(), QImage::Format_RGB32);
     picture_.fill(Qt::white);
-    palette_.offset = state_.palette_scroll;
+    // The interaction owns the scroll of the column; the widget only animates its slide.
+    const PaletteState palette{state_.palette_scroll, palette_slide_};
 
     RenderOptions options;
     options.width = width();
@@ -114,7 +115,7 @@ void PlanWidget::redraw()
     options.smooth = session_.shell.settings.view_qualite == 1;
     if (bars_)
         options.scroll_bars = bars_();
-    options.palette = &palette_;
+    options.palette = &palette;
     options.cache = &background_;
     options.outlines = &outlines_;
     PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
@@ -144,18 +145,18 @@ void PlanWidget::show_readout(const Readout& readout)
 
 void PlanWidget::slide_palette(int from, int to)
 {
-    palette_.slide = to > from ? palette_cell_height : -palette_cell_height;
+    palette_slide_ = to > from ? palette_cell_height : -palette_cell_height;
     slide_timer_.start();
     redraw();
 }
 
 void PlanWidget::slide_step()
 {
-    if (palette_.slide > 0)
-        palette_.slide = std::max(0, palette_.slide - slide_step_pixels);
+    if (palette_slide_ > 0)
+        palette_slide_ = std::max(0, palette_slide_ - slide_step_pixels);
     else
-        palette_.slide = std::min(0, palette_.slide + slide_step_pixels);
-    if (palette_.slide == 0)
+        palette_slide_ = std::min(0, palette_slide_ + slide_step_pixels);
+    if (palette_slide_ == 0)
         slide_timer_.stop();
     redraw();
 }
@@ -244,15 +245,6 @@ void PlanWidget::call_interaction(const std::string& key, int kk)
 {
     if (!host_)
         return;
-    ShellState& shell = session_.shell;
-    const PixelPoint at = session_.view.to_plan(last_x_, last_y_);
-    shell.pointer_x = at.x;
-    shell.pointer_y = at.y;
-    shell.pointer_buttons = last_buttons_;
-    shell.kk = kk;
-    shell.last_key_text = key;
-    shell.last_key_code = key.empty() ? 0 : static_cast<unsigned char>(key[0]);
-
     PointerInput input;
     input.pixel_x = last_x_;
     input.pixel_y = last_y_;

@@ -106,7 +106,7 @@ private:
     QtOutlineCache outlines_;
     LiveOverlay overlay_;
     Readout readout_;
-    PaletteState palette_;
+    int palette_slide_ = 0; // pixels the column is still drawn off its cells while it slides
     QTimer slide_timer_;
 
     int last_x_ = -1, last_y_ = -1;

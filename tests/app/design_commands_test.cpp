@@ -361,7 +361,7 @@ TEST_F(DesignCommandsTest, OpeningAFileNamedOnTheCommandLine)
     editor.prompts.files.push_back(documents / "three.qlm");
     editor.trigger(96);
     editor.trigger(95);
-    w.open_file(documents / "three.qlm");
+    w.files().open(documents / "three.qlm");
     EXPECT_EQ(s.plan.nb_objets, 3);
     EXPECT_EQ(w.windowTitle(), QString::fromStdString("Halvern Visual Design - " + (documents / "three.qlm").string() + "[*]"));
     EXPECT_FALSE(w.history().stack().canUndo());

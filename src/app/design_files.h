@@ -1,0 +1,42 @@
+#pragma once
+// New, Load, Open, Import, Save and Save as, as the editor runs them: the project commands of the
+// core with the unsaved-changes question before and the undo history after. One rule for the
+// history: a design replaced by a file (whatever the reader could read of it) starts a fresh
+// history; one the reader never touched keeps its own.
+
+#include <QCoreApplication>
+
+#include <filesystem>
+
+namespace halvern {
+
+struct Session;
+class Prompts;
+class DesignHistory;
+
+class DesignFiles {
+    Q_DECLARE_TR_FUNCTIONS(DesignFiles)
+public:
+    DesignFiles(Session& session, Prompts& prompts, DesignHistory& history)
+        : session_(session), prompts_(prompts), history_(history)
+    {
+    }
+
+    // Asks what to do with unsaved changes; false when the user cancels (or a save failed).
+    bool offer_to_save();
+    void new_design();
+    void save(bool ask_name);
+    // Asks for a file and replaces the design with it.
+    void load();
+    // Replaces the design with this file, without asking for it (a file named on the command line).
+    void open(const std::filesystem::path& file);
+    // Asks for a file and appends its objects to the design, as one undo step.
+    void import();
+
+private:
+    Session& session_;
+    Prompts& prompts_;
+    DesignHistory& history_;
+};
+
+} // namespace halvern
