@@ -36,7 +36,7 @@ QString q(const std::string& text) { return QString::fromStdString(text); }
 // Commands whose work belongs to windows and outputs the editor does not have yet: they stay
 // greyed out rather than pretending.
 constexpr int commands_not_yet_available[] = {
-    command::project_form,   command::picture_tiling, command::view_3d,        command::structure_3d,
+    command::project_form,   command::view_3d,        command::structure_3d,
     command::coloured_3d,    command::export_3d,      command::zoom_user,      command::change_height,
     command::change_visual,  command::raise_from_ground, command::add_visual,
 };
