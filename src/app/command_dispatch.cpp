@@ -20,13 +20,12 @@
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/tiling_dialog.h"
 #include "library/price_table.h"
-#include "outputs/plan_picture.h"
+#include "outputs/plan_output.h"
 #include "platform/plan_printer.h"
 #include "platform/qt_plan_surfaces.h"
 #include "plan/groups.h"
 #include "plan/move_to_corner.h"
 #include "plan/plan_edit.h"
-#include "project/project_reader.h"
 
 namespace halvern {
 
@@ -75,20 +74,20 @@ void MainWindow::menu_event(int id)
     case command::big_labels:
         toggle_view(id);
         break;
-    case 40: case 41: case 42: case 43: case 44: case 45: case 46: case command::zoom_auto:
+    case command::zoom_auto:
         zoom_command(id);
         break;
     case command::component_list:
-        if (aux_window_open(2))
-            close_aux_window(2);
+        if (aux_window_open(AuxWindow::component_list))
+            close_aux_window(AuxWindow::component_list);
         else
-            open_aux_window(2);
+            open_aux_window(AuxWindow::component_list);
         break;
     case command::library_window:
-        if (aux_window_open(4))
-            close_aux_window(4);
+        if (aux_window_open(AuxWindow::library))
+            close_aux_window(AuxWindow::library);
         else
-            open_aux_window(4);
+            open_aux_window(AuxWindow::library);
         break;
     case command::preferences:
         show_preferences();
@@ -111,23 +110,23 @@ void MainWindow::menu_event(int id)
         export_scene();
         break;
     case command::import_project:
-        import_project();
+        files_.import();
         break;
     case command::new_project:
-        new_project();
+        files_.new_design();
         break;
     case command::save_as:
-        save(true);
+        files_.save(true);
         break;
     case command::quit:
         session_.shell.quit_requested = true;
         close();
         break;
     case command::save:
-        save(false);
+        files_.save(false);
         break;
     case command::load:
-        load_project();
+        files_.load();
         break;
     case command::ungroup_all:
         ungroup_everything();
@@ -145,9 +144,10 @@ void MainWindow::menu_event(int id)
         change_language("en");
         break;
     default:
+        if (id >= command::zoom_first && id <= command::zoom_last)
+            zoom_command(id);
         break;
     }
-    update_menu_checks();
 }
 
 void MainWindow::toggle_view(int id)
@@ -164,12 +164,11 @@ void MainWindow::toggle_view(int id)
     // The object table of window 3 is a debugging aid: it comes and goes with the debug display.
     if (id == command::debug_display) {
         if (v.aff_debug)
-            open_aux_window(3);
+            open_aux_window(AuxWindow::diagnostic);
         else
-            close_aux_window(3);
+            close_aux_window(AuxWindow::diagnostic);
     }
-    redraw_plan();
-    update_menu_checks();
+    history_.notify(Change::view);
 }
 
 void MainWindow::zoom_command(int id)
@@ -180,83 +179,7 @@ void MainWindow::zoom_command(int id)
     } else {
         zoom_preset(session_.view, zoom_presets[id - command::zoom_first]);
     }
-    zoom_changed();
-    redraw_plan();
-    update_menu_checks();
-}
-
-void MainWindow::new_project()
-{
-    if (!offer_to_save())
-        return;
-    const ProjectState before = session_.project;
-    PlanTable& plan = session_.plan;
-    plan.nb_objets = 0;
-    plan.index_focus = 0;
-    plan.focus = plan.focus_groupe = false;
-    clear_selection(plan);
-    session_.project.forget();
-    session_.view.view_valid = false;
-    plan_replaced();
-    history_.record_with_file(tr("New"), before);
-    // An empty design has nothing a file could lose.
-    history_.mark_saved();
-    refresh_title();
-    redraw_plan();
-}
-
-void MainWindow::save(bool ask_name)
-{
-    ProjectContext context = session_.project_context(prompts_, prompts_);
-    CommandOutcome outcome = ask_name ? save_project_as(context) : save_project(context);
-    if (outcome == CommandOutcome::done) {
-        history_.mark_saved();
-        tell(ui::status_saved, session_.project.file_name);
-    }
-    refresh_title();
-    redraw_plan();
-}
-
-void MainWindow::load_project()
-{
-    if (!offer_to_save())
-        return;
-    const DesignState before = capture_design(session_.plan, session_.stand);
-    ProjectContext context = session_.project_context(prompts_, prompts_);
-    const CommandOutcome outcome = load_project_command(context);
-    plan_replaced();
-    // A load is no step back: the design is now the file (or what could be read of it).
-    if (outcome == CommandOutcome::done
-        || (outcome == CommandOutcome::failed && DesignSwap::between(before, capture_design(session_.plan, session_.stand))))
-        history_.reset();
-    session_.view.view_valid = false;
-    refresh_title();
-    redraw_plan();
-}
-
-void MainWindow::open_file(const std::filesystem::path& file)
-{
-    ProjectContext context = session_.project_context(prompts_, prompts_);
-    auto bytes = read_project_bytes(file);
-    const ProjectFormat format = bytes ? detect_project_format(*bytes) : ProjectFormat::v11;
-    const CommandOutcome outcome = format == ProjectFormat::v11 ? read_project_v11(context, file, ReadMode::load)
-                                                                : read_project_old(context, file, ReadMode::load);
-    plan_replaced();
-    if (outcome != CommandOutcome::cancelled)
-        history_.reset();
-    session_.view.view_valid = false;
-    refresh_title();
-    redraw_plan();
-}
-
-void MainWindow::import_project()
-{
-    ProjectContext context = session_.project_context(prompts_, prompts_);
-    import_project_command(context);
-    plan_replaced();
-    session_.view.view_valid = false;
-    design_changed(tr("Import"));
-    refresh_title();
+    history_.notify(Change::view);
 }
 
 void MainWindow::export_prices()
@@ -282,9 +205,7 @@ void MainWindow::import_prices()
     }
     for (const Error& note : *imported)
         prompts_.note(note);
-    if (library_window_)
-        library_window_->refresh();
-    redraw_plan();
+    history_.notify(Change::library);
 }
 
 void MainWindow::change_language(const std::string& lang)
@@ -301,17 +222,8 @@ void MainWindow::change_language(const std::string& lang)
         prompts_.note(stored.error());
     for (const Error& note : notes)
         prompts_.note(note);
-    if (component_list_)
-        component_list_->setWindowTitle(QString::fromStdString(session_.text(ui::component_list_title)));
-    if (library_window_) {
-        library_window_->setWindowTitle(QString::fromStdString(session_.text(ui::library_window_title)));
-        library_window_->refresh();
-    }
-    if (component_list_)
-        component_list_->retranslate();
     session_.view.view_valid = false;
-    refresh_status();
-    redraw_plan();
+    history_.notify(Change::language | Change::library);
 }
 
 void MainWindow::show_about()
@@ -327,26 +239,20 @@ void MainWindow::show_preferences()
     if (dialog.exec() == QDialog::Accepted)
         if (auto stored = session_.store_current_settings(); !stored)
             prompts_.note(stored.error());
-    redraw_plan();
+    // The drawing quality may have changed.
+    history_.notify(Change::view);
 }
 
 void MainWindow::move_objects_to_corner()
 {
-    if (move_to_corner(session_.plan, session_.components)) {
-        plan_replaced();
-        design_changed(tr("Move objects to the corner"));
-    }
+    if (move_to_corner(session_.plan, session_.components))
+        history_.commit(tr("Move objects to the corner"), Change::objects | Change::renumbered);
 }
 
 void MainWindow::ungroup_everything()
 {
-    if (diagnostic_)
-        diagnostic_->refresh();
     ungroup_all(session_.plan);
-    plan_replaced();
-    if (diagnostic_)
-        diagnostic_->refresh();
-    design_changed(tr("Ungroup all"));
+    history_.commit(tr("Ungroup all"), Change::objects | Change::renumbered);
 }
 
 void MainWindow::undo_redo(bool undo)
@@ -361,7 +267,6 @@ void MainWindow::undo_redo(bool undo)
         history_.stack().undo();
     else
         history_.stack().redo();
-    refresh_title();
 }
 
 } // namespace halvern
@@ -370,14 +275,40 @@ namespace halvern {
 
 namespace {
 
-// Tiles done out of their count: the window keeps answering while a large picture is drawn.
-std::function<void(int, int)> progress_of(QProgressDialog& dialog)
-{
-    return [&dialog](int done, int total) {
-        dialog.setMaximum(std::max(1, total));
-        dialog.setValue(std::min(done, total));
+// The progress dialog of an output: the window keeps answering while a large picture is drawn.
+class ProgressDialogHost : public OutputHost {
+public:
+    explicit ProgressDialogHost(QProgressDialog& dialog) : dialog_(dialog) {}
+    void progress(int done, int total) override
+    {
+        dialog_.setMaximum(std::max(1, total));
+        dialog_.setValue(std::min(done, total));
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    };
+    }
+    void stage(const std::string& text) override { dialog_.setLabelText(QString::fromStdString(text)); }
+
+private:
+    QProgressDialog& dialog_;
+};
+
+// An output of the plan, run as every menu command runs one: a progress dialog while it works, a
+// warning when it fails.
+// True when the file was written.
+bool run_output(QWidget* window, Session& session, Prompts& prompts, const PlanOutput& output,
+                const std::filesystem::path& file, const std::string& label, const std::string& title = {})
+{
+    QProgressDialog progress(QString::fromStdString(label), QString(), 0, 1, window);
+    if (!title.empty())
+        progress.setWindowTitle(QString::fromStdString(title));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    ProgressDialogHost host(progress);
+    PlanScene scene{session.components, session.libraries, session.plan, session.stand};
+    auto saved = output.write(file, scene, session.view, host);
+    progress.close();
+    if (!saved)
+        prompts.warn("Halvern Visual Design", saved.error().text());
+    return bool(saved);
 }
 
 } // namespace
@@ -387,18 +318,9 @@ void MainWindow::save_blueprint()
     auto answer = prompts_.choose_save({"Select file", session_.app_dir().string(), "jpg", "JPEG|*.jpg", {}});
     if (!answer || answer->empty())
         return;
-    QProgressDialog progress(QString::fromStdString(answer->filename().string()), QString(), 0, 1, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
-    auto saved = save_blueprint_to(*answer, scene, session_.view, qt_surface_maker(),
-                                   session_.shell.settings.view_qualite == 1, progress_of(progress));
-    progress.close();
-    if (!saved)
-        prompts_.warn("Halvern Visual Design", saved.error().text());
-    else
+    const BlueprintOutput output(qt_surface_maker(), session_.shell.settings.view_qualite == 1);
+    if (run_output(this, session_, prompts_, output, *answer, answer->filename().string()))
         tell(ui::status_picture_saved, with_jpg_extension(*answer).string());
-    redraw_plan();
 }
 
 void MainWindow::save_screen()
@@ -407,27 +329,11 @@ void MainWindow::save_screen()
                                         "Image Jpeg|*.jpg", {}});
     if (!answer || answer->empty())
         return;
-    QProgressDialog progress(QString::fromStdString(session_.text(ui::save_screen_stage_first + 4)), QString(), 0, 1,
-                             this);
-    progress.setWindowTitle(QString::fromStdString(session_.text(ui::save_screen_progress_title)));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
-    auto drawing = progress_of(progress);
-    auto saved = halvern::save_screen(*answer, scene, session_.view, screen_resolution, qt_surface_maker(), true,
-                                      [&](int done, int total) {
-                                          // The last stage once the drawing is done: the file is written.
-                                          if (done >= total)
-                                              progress.setLabelText(QString::fromStdString(
-                                                  session_.text(ui::save_screen_stage_first + 8)));
-                                          drawing(done, total);
-                                      });
-    progress.close();
-    if (!saved)
-        prompts_.warn("Halvern Visual Design", saved.error().text());
-    else
+    ScreenPictureOutput output(qt_surface_maker(), screen_resolution);
+    output.writing_stage = session_.text(ui::save_screen_stage_first + 8);
+    if (run_output(this, session_, prompts_, output, *answer, session_.text(ui::save_screen_stage_first + 4),
+                   session_.text(ui::save_screen_progress_title)))
         tell(ui::status_picture_saved, with_jpg_extension(*answer).string());
-    redraw_plan();
 }
 
 void MainWindow::print_plan()
@@ -442,8 +348,6 @@ void MainWindow::print_plan()
     else
         tell(ui::status_printed, (printer.outputFileName().isEmpty() ? printer.printerName()
                                                                       : printer.outputFileName()).toStdString());
-    session_.view.view_valid = false;
-    redraw_plan();
 }
 
 } // namespace halvern

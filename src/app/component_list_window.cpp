@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/design_notifier.h"
 #include "app/session.h"
 #include "base/numbers.h"
 #include "base/ui_text_ids.h"
@@ -29,9 +30,10 @@ constexpr int twips = 15;
 
 Bill design_bill(const Session& session) { return design_bill(session.plan, session.components); }
 
-ComponentListWindow::ComponentListWindow(Session& session, QWidget* parent)
+ComponentListWindow::ComponentListWindow(Session& session, DesignNotifier& notifier, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session)
 {
+    connect(&notifier, &DesignNotifier::changed, this, &ComponentListWindow::design_changed);
     setObjectName(QStringLiteral("Win_2"));
     lv1_ = new QTreeWidget(this);
     lv1_->setObjectName(QStringLiteral("LV1"));
@@ -64,8 +66,23 @@ ComponentListWindow::ComponentListWindow(Session& session, QWidget* parent)
     retranslate();
 }
 
+void ComponentListWindow::design_changed(Changes what)
+{
+    if (what.has(Change::language))
+        retranslate();
+    else if (what.has(Change::objects) || what.has(Change::renumbered) || what.has(Change::library))
+        refresh();
+}
+
+void ComponentListWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    refresh();
+}
+
 void ComponentListWindow::retranslate()
 {
+    setWindowTitle(q(session_.text(ui::component_list_title)));
     lv1_->setHeaderLabels({q(session_.text(ui::list_column_component)), q(session_.text(ui::list_column_quantity)),
                            q(session_.text(ui::list_column_price))});
     lv2_->setHeaderLabels({q(session_.text(ui::list_totals_heading)), q(session_.text(ui::list_totals_value_heading))});

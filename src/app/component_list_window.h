@@ -13,6 +13,8 @@ class QTreeWidget;
 namespace halvern {
 
 struct Session;
+class DesignNotifier;
+class Changes;
 
 // The list of the whole design, as the window shows it.
 Bill design_bill(const Session& session);
@@ -20,11 +22,11 @@ Bill design_bill(const Session& session);
 class ComponentListWindow : public QWidget {
     Q_OBJECT
 public:
-    ComponentListWindow(Session& session, QWidget* parent = nullptr);
+    ComponentListWindow(Session& session, DesignNotifier& notifier, QWidget* parent = nullptr);
 
     // Counts the design again and refills the lists while the window is open.
     void refresh();
-    // The column headers and the button caption in the current language.
+    // The title, the column headers and the button caption in the current language.
     void retranslate();
     // `LV3_Click`.
     void copy_to_clipboard();
@@ -38,8 +40,11 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void design_changed(Changes what);
+
     Session& session_;
     Bill bill_;
     QTreeWidget* lv1_;

@@ -74,10 +74,24 @@ bool DesignHistory::record_with_file(const QString& text, const ProjectState& fi
     return true;
 }
 
+bool DesignHistory::commit(const QString& text, Changes what)
+{
+    const bool recorded = record(text);
+    notify(what);
+    return recorded;
+}
+
 void DesignHistory::reset()
 {
     stack_.clear();
     committed_ = capture_design(session_.plan, session_.stand);
+    notify(Changes::all());
+}
+
+void DesignHistory::mark_saved()
+{
+    stack_.setClean();
+    notify(Change::file);
 }
 
 UndoStep::UndoStep(DesignHistory& history, QString text) : history_(history), text_(std::move(text))
@@ -87,8 +101,9 @@ UndoStep::UndoStep(DesignHistory& history, QString text) : history_(history), te
 
 UndoStep::~UndoStep()
 {
+    // A dialog may add or remove objects: held numbers are void afterwards.
     if (--history_.open_steps_ == 0)
-        history_.record(text_);
+        history_.commit(text_, Change::objects | Change::renumbered);
 }
 
 void DesignHistory::after_swap()
@@ -100,7 +115,8 @@ void DesignHistory::after_swap()
     plan.focus_groupe = false;
     clear_selection(plan);
     committed_ = capture_design(plan, session_.stand);
-    emit design_restored();
+    // A step of New also brings the file name and the title back.
+    notify(Change::objects | Change::renumbered | Change::file);
 }
 
 } // namespace halvern

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/design_notifier.h"
 #include "app/session.h"
 #include "base/numbers.h"
 
@@ -39,9 +40,10 @@ std::optional<MemoryFigures> read_memory_figures()
     return figures;
 }
 
-DiagnosticWindow::DiagnosticWindow(Session& session, QWidget* parent)
+DiagnosticWindow::DiagnosticWindow(Session& session, DesignNotifier& notifier, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session)
 {
+    connect(&notifier, &DesignNotifier::changed, this, [this] { refresh(); });
     setObjectName(QStringLiteral("Win_3"));
     setWindowTitle(QStringLiteral("Library"));
     memory_ = new QLabel(this);
@@ -87,6 +89,12 @@ void DiagnosticWindow::refresh()
         cell(row, 4, QString::fromStdString(format_number(plan.obj_profondeur[size_t(i)])));
         cell(row, 5, QString::fromStdString(format_number(plan.obj_hauteur[size_t(i)])));
     }
+}
+
+void DiagnosticWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    refresh();
 }
 
 void DiagnosticWindow::changeEvent(QEvent* event)

@@ -14,6 +14,7 @@ class QTableWidget;
 namespace halvern {
 
 struct Session;
+class DesignNotifier;
 
 struct MemoryFigures {
     std::uint64_t total_kb = 0;
@@ -25,7 +26,8 @@ std::optional<MemoryFigures> read_memory_figures();
 class DiagnosticWindow : public QWidget {
     Q_OBJECT
 public:
-    DiagnosticWindow(Session& session, QWidget* parent = nullptr);
+    // Follows every change the notifier announces.
+    DiagnosticWindow(Session& session, DesignNotifier& notifier, QWidget* parent = nullptr);
 
     void refresh();
     QTableWidget* table() const { return table_; }
@@ -33,6 +35,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     Session& session_;

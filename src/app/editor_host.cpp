@@ -43,7 +43,7 @@ void EditorHost::redraw_live(const LiveOverlay& overlay) { plan_.redraw_live(ove
 
 void EditorHost::palette_scrolled(int from, int to) { plan_.slide_palette(from, to); }
 
-void EditorHost::view_changed() { window_.view_changed(); }
+void EditorHost::view_changed() { window_.history().notify(Change::view); }
 
 void EditorHost::set_cursor(int slot) { window_.set_cursor(slot); }
 
@@ -56,6 +56,9 @@ void EditorHost::show_readout(const Readout& readout) { plan_.show_readout(reado
 
 void EditorHost::show_message(const std::string& message) { window_.prompts().warn("Halvern Visual Design", message); }
 
-void EditorHost::change_complete(PlanChange change) { window_.design_edited(QString::fromLatin1(change_name(change))); }
+void EditorHost::change_complete(PlanChange change)
+{
+    window_.history().commit(QString::fromLatin1(change_name(change)));
+}
 
 } // namespace halvern

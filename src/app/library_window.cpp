@@ -8,7 +8,9 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "app/design_notifier.h"
 #include "app/session.h"
+#include "base/ui_text_ids.h"
 #include "geometry/component_drawing.h"
 #include "geometry/component_preview.h"
 #include "platform/qt_canvas.h"
@@ -149,8 +151,10 @@ void LibraryGrid::resizeEvent(QResizeEvent*)
     setMinimumHeight(heightForWidth(width()));
 }
 
-LibraryWindow::LibraryWindow(Session& session, QWidget* parent) : QWidget(parent, Qt::Window), session_(session)
+LibraryWindow::LibraryWindow(Session& session, DesignNotifier& notifier, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session), notifier_(notifier)
 {
+    connect(&notifier, &DesignNotifier::changed, this, &LibraryWindow::design_changed);
     setObjectName(QStringLiteral("Win_4"));
     setMinimumWidth(80);
     select_lib_ = new QComboBox(this);
@@ -181,8 +185,22 @@ LibraryWindow::LibraryWindow(Session& session, QWidget* parent) : QWidget(parent
     resize(3 * library_cell + 30, 360);
 }
 
+void LibraryWindow::design_changed(Changes what)
+{
+    if (choosing_ || !(what.has(Change::library) || what.has(Change::language)))
+        return;
+    refresh();
+}
+
+void LibraryWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    refresh();
+}
+
 void LibraryWindow::refresh()
 {
+    setWindowTitle(QString::fromStdString(session_.text(ui::library_window_title)));
     filling_ = true;
     positions_ = library_positions(session_);
     select_lib_->clear();
@@ -206,7 +224,10 @@ void LibraryWindow::choose_entry(int entry)
     session_.libraries.current_position = position;
     session_.libraries.current_library = session_.libraries.order[size_t(position)];
     grid_->refresh();
-    emit library_chosen();
+    // The palette column and the status bar follow; this window is already up to date.
+    choosing_ = true;
+    notifier_.notify(Change::library);
+    choosing_ = false;
 }
 
 LibraryWindow::~LibraryWindow()

@@ -12,6 +12,8 @@ class QComboBox;
 namespace halvern {
 
 struct Session;
+class DesignNotifier;
+class Changes;
 
 inline constexpr int library_cell = 75;      // the picture of one component
 inline constexpr int library_cell_text = 16; // the name line under it
@@ -52,7 +54,9 @@ private:
 class LibraryWindow : public QWidget {
     Q_OBJECT
 public:
-    LibraryWindow(Session& session, QWidget* parent = nullptr);
+    // Follows the changes of the library tables and of the language; a library chosen here is
+    // announced through the notifier.
+    LibraryWindow(Session& session, DesignNotifier& notifier, QWidget* parent = nullptr);
     ~LibraryWindow() override;
 
     // Rebuilds the list of libraries and the grid (a library step, a new language, a new table).
@@ -65,15 +69,16 @@ public:
     QComboBox* select_lib() const { return select_lib_; }
     LibraryGrid* grid() const { return grid_; }
 
-signals:
-    // The user chose another library: the palette column follows.
-    void library_chosen();
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void design_changed(Changes what);
+
     Session& session_;
+    DesignNotifier& notifier_;
+    bool choosing_ = false; // the change announced is this window's own choice
     QComboBox* select_lib_;
     LibraryGrid* grid_;
     std::vector<int> positions_;

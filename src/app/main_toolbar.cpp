@@ -114,9 +114,7 @@ void MainWindow::toolbar_click(const std::string& key)
             zoom_in(view);
         else
             zoom_auto(view);
-        zoom_changed();
-        redraw_plan();
-        update_menu_checks();
+        history_.notify(Change::view);
         return;
     }
     if (key == "vek" || key == "acc_vek" || key == "elevation" || key == "stand") {
@@ -152,17 +150,11 @@ void MainWindow::apply_layer_filter_buttons()
     view.filter_elevation = down("elevation");
     view.filter_stand = down("stand");
     apply_layer_filters(session_.plan, session_.components, view);
-    plan_replaced();
-    redraw_plan();
+    // Faded objects can no longer be hovered or held.
+    history_.notify(Change::objects | Change::renumbered);
 }
 
-void MainWindow::library_stepped()
-{
-    if (library_window_)
-        library_window_->refresh();
-    refresh_status();
-    redraw_plan();
-}
+void MainWindow::library_stepped() { history_.notify(Change::library); }
 
 void MainWindow::zoom_changed()
 {

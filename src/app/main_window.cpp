@@ -42,31 +42,30 @@ constexpr int commands_not_yet_available[] = {
 
 constexpr int checked_commands[] = {
     command::angle_markers, command::debug_display, command::angle_errors, command::object_names,
-    command::panel_sizes,   command::object_heights, command::big_labels,  40, 41, 42, 43, 44, 45, 46,
-    command::zoom_auto,
+    command::panel_sizes,   command::object_heights, command::big_labels,  command::zoom_auto,
 };
 
 } // namespace
 
 MainWindow::MainWindow(Session& session, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), session_(session), prompts_(prompts), history_(session)
+    : QMainWindow(parent), session_(session), prompts_(prompts), history_(session),
+      files_(session, prompts, history_)
 {
     setObjectName(QStringLiteral("Win_1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     connect(&history_.stack(), &QUndoStack::cleanChanged, this, [this] { refresh_title(); });
     connect(&history_.stack(), &QUndoStack::canUndoChanged, this, [this] { enable_commands(); });
     connect(&history_.stack(), &QUndoStack::canRedoChanged, this, [this] { enable_commands(); });
-    connect(&history_, &DesignHistory::design_restored, this, [this] {
-        plan_replaced();
-        redraw_plan();
-    });
+    // Connected before any other window: the bars and the zoom box follow a change before the plan
+    // is drawn, whose outcome then writes the zoom box last.
+    connect(&history_.notifier(), &DesignNotifier::changed, this, &MainWindow::follow_change);
 }
 
 MainWindow::~MainWindow()
 {
     // The history goes after the window's other members: its last signals must find nobody.
     history_.stack().disconnect(this);
-    history_.disconnect(this);
+    history_.notifier().disconnect(this);
 }
 
 void MainWindow::build_main_window()
@@ -90,11 +89,8 @@ void MainWindow::build_main_window()
 
     ProjectContext context = session_.project_context(prompts_, prompts_);
     load_base_project(context);
-    history_.reset();
     session_.view.view_valid = false;
-    refresh_title();
-    refresh_status();
-    zoom_changed();
+    history_.reset();
 }
 
 void MainWindow::build_plan_area()
@@ -106,6 +102,7 @@ void MainWindow::build_plan_area()
     grid->setSpacing(0);
 
     plan_ = new PlanWidget(session_, plan_area_);
+    plan_->follow(history_.notifier());
     host_ = std::make_unique<EditorHost>(*this, *plan_);
     plan_->set_host(host_.get());
     plan_->set_requests([this](const InteractionRequest& request) { carry_out(request); });
@@ -162,6 +159,9 @@ void MainWindow::install_menus()
         }
     }
     for (int id : checked_commands)
+        if (QAction* a = command_action(id))
+            a->setCheckable(true);
+    for (int id = command::zoom_first; id <= command::zoom_last; ++id)
         if (QAction* a = command_action(id))
             a->setCheckable(true);
     if (QAction* a = command_action(command::save))
@@ -247,19 +247,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::design_changed(const QString& step)
-{
-    history_.record(step);
-    redraw_plan();
-}
+void MainWindow::design_changed(const QString& step) { history_.commit(step); }
 
-void MainWindow::design_edited(const QString& step)
+void MainWindow::follow_change(Changes what)
 {
-    history_.record(step);
-    if (component_list_)
-        component_list_->refresh();
-    if (diagnostic_)
-        diagnostic_->refresh();
+    if (what.has(Change::view)) {
+        zoom_changed();
+        update_menu_checks();
+    }
+    if (what.has(Change::file))
+        refresh_title();
+    refresh_status();
 }
 
 void MainWindow::carry_out(const InteractionRequest& request)
@@ -269,62 +267,30 @@ void MainWindow::carry_out(const InteractionRequest& request)
     case Kind::none:
         return;
     case Kind::save:
-        save(false);
+        files_.save(false);
         return;
     case Kind::load:
-        load_project();
+        files_.load();
         return;
     case Kind::object_properties:
-        if (!dialogs_.object_properties)
-            return;
-        {
+        if (dialogs_.object_properties) {
             UndoStep step(history_, tr("Properties"));
             dialogs_.object_properties(request.object);
         }
-        break;
+        return;
     case Kind::group_properties:
-        if (!dialogs_.group_properties)
-            return;
-        {
+        if (dialogs_.group_properties) {
             UndoStep step(history_, tr("Group properties"));
             dialogs_.group_properties(request.objects);
         }
-        break;
+        return;
     case Kind::object_editor:
-        if (!dialogs_.object_editor)
-            return;
-        {
+        if (dialogs_.object_editor) {
             UndoStep step(history_, tr("Edit the component"));
             dialogs_.object_editor(request.component);
         }
-        break;
+        return;
     }
-    // A dialog may have added or removed objects: no number held by the plan may go stale.
-    plan_replaced();
-    redraw_plan();
-}
-
-void MainWindow::view_changed()
-{
-    zoom_changed();
-    update_menu_checks();
-}
-
-void MainWindow::plan_replaced()
-{
-    if (plan_)
-        plan_->table_replaced();
-}
-
-void MainWindow::redraw_plan()
-{
-    if (component_list_)
-        component_list_->refresh();
-    if (diagnostic_)
-        diagnostic_->refresh();
-    if (plan_)
-        plan_->redraw();
-    refresh_status();
 }
 
 void MainWindow::refresh_title()
@@ -351,7 +317,7 @@ void MainWindow::scroll_bars_moved()
 {
     set_offsets_from_bars(session_.view, hbar_->value(), vbar_->value());
     session_.view.view_valid = false;
-    redraw_plan();
+    history_.notify(Change::view);
 }
 
 void MainWindow::set_bars_from_view()
@@ -382,8 +348,6 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers, const QString& text)
 {
     session_.shell.plan_focus = true;
-    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::ShiftModifier))
-        session_.shell.ctrl_down = true;
     if (key == Qt::Key_Escape) {
         if (plan_ && !plan_->gesture_held()) {
             InteractionContext context = plan_->context();
@@ -401,65 +365,33 @@ void MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers, const QStrin
         plan_->key_typed(key_character(key, modifiers, text), modifier_code(modifiers));
 }
 
-void MainWindow::key_up(int key, Qt::KeyboardModifiers modifiers)
-{
-    if (key == Qt::Key_Control || ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::ShiftModifier)))
-        session_.shell.ctrl_down = false;
-}
-
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     key_down(event->key(), event->modifiers(), event->text());
     event->accept();
 }
 
-void MainWindow::keyReleaseEvent(QKeyEvent* event)
-{
-    key_up(event->key(), event->modifiers());
-    QMainWindow::keyReleaseEvent(event);
-}
-
-bool MainWindow::offer_to_save()
-{
-    // An edit without a step of its own still counts as unsaved.
-    history_.record(tr("Edit"));
-    if (!history_.modified())
-        return true;
-    const std::string& file = session_.project.file_name;
-    const std::string name = file.empty() ? session_.text(ui::untitled_design) : file_part(file);
-    switch (prompts_.ask_unsaved(name)) {
-    case UnsavedChoice::cancel:
-        return false;
-    case UnsavedChoice::discard:
-        return true;
-    case UnsavedChoice::save:
-        save(false);
-        return !history_.modified();
-    }
-    return false;
-}
-
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!closing_ && !offer_to_save()) {
+    if (!closing_ && !files_.offer_to_save()) {
         event->ignore();
         return;
     }
     closing_ = true;
     session_.shell.quit_requested = true;
-    for (int n : {2, 3, 4})
-        close_aux_window(n);
+    for (AuxWindow which : {AuxWindow::component_list, AuxWindow::diagnostic, AuxWindow::library})
+        close_aux_window(which);
     event->accept();
 }
 
-void MainWindow::open_aux_window(int n)
+void MainWindow::open_aux_window(AuxWindow which)
 {
     const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
     QWidget* window = nullptr;
-    switch (n) {
-    case 2:
+    switch (which) {
+    case AuxWindow::component_list:
         if (!component_list_) {
-            component_list_ = new ComponentListWindow(session_, this);
+            component_list_ = new ComponentListWindow(session_, history_.notifier(), this);
             connect(component_list_, &ComponentListWindow::copied, this, [this] { tell(ui::status_list_copied); });
             connect(component_list_, &ComponentListWindow::closed, this, [this] {
                 update_menu_checks();
@@ -467,58 +399,50 @@ void MainWindow::open_aux_window(int n)
                 activateWindow();
             });
         }
-        component_list_->setWindowTitle(q(session_.text(ui::component_list_title)));
         component_list_->move(screen.right() - 300, screen.top());
         window = component_list_;
         break;
-    case 3:
+    case AuxWindow::diagnostic:
         if (!diagnostic_)
-            diagnostic_ = new DiagnosticWindow(session_, this);
+            diagnostic_ = new DiagnosticWindow(session_, history_.notifier(), this);
         diagnostic_->move(screen.right() - 800, screen.bottom() - 150 - diagnostic_->height());
         window = diagnostic_;
         break;
-    case 4:
-        if (!library_window_) {
-            library_window_ = new LibraryWindow(session_, this);
-            connect(library_window_, &LibraryWindow::library_chosen, this, [this] {
-                refresh_status();
-                redraw_plan();
-            });
-        }
-        library_window_->setWindowTitle(q(session_.text(ui::library_window_title)));
+    case AuxWindow::library:
+        if (!library_window_)
+            library_window_ = new LibraryWindow(session_, history_.notifier(), this);
         library_window_->move(screen.right() - 300, screen.top() + 370);
         library_window_->resize(library_window_->width(), std::max(200, screen.height() - 400));
         window = library_window_;
         break;
-    default:
-        return;
     }
+    // Each window fills itself as it is shown.
     window->show();
-    if (n == 2)
-        component_list_->refresh();
-    else if (n == 3)
-        diagnostic_->refresh();
-    else
-        library_window_->refresh();
     refresh_status();
 }
 
-void MainWindow::close_aux_window(int n)
+QWidget* MainWindow::aux_window(AuxWindow which) const
 {
-    QWidget* window = n == 2 ? static_cast<QWidget*>(component_list_)
-                      : n == 3 ? static_cast<QWidget*>(diagnostic_)
-                      : n == 4 ? static_cast<QWidget*>(library_window_)
-                               : nullptr;
-    if (window)
+    switch (which) {
+    case AuxWindow::component_list:
+        return component_list_;
+    case AuxWindow::diagnostic:
+        return diagnostic_;
+    case AuxWindow::library:
+        return library_window_;
+    }
+    return nullptr;
+}
+
+void MainWindow::close_aux_window(AuxWindow which)
+{
+    if (QWidget* window = aux_window(which))
         window->close();
 }
 
-bool MainWindow::aux_window_open(int n) const
+bool MainWindow::aux_window_open(AuxWindow which) const
 {
-    const QWidget* window = n == 2 ? static_cast<const QWidget*>(component_list_)
-                            : n == 3 ? static_cast<const QWidget*>(diagnostic_)
-                            : n == 4 ? static_cast<const QWidget*>(library_window_)
-                                     : nullptr;
+    const QWidget* window = aux_window(which);
     return window && window->isVisible();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Window 1: the plan with its scroll bars, the bilingual menu bar, the toolbar and the status bar.
 // Menu commands and toolbar buttons arrive at `menu_event` and `toolbar_click`; every change to the
-// design ends in `design_changed`, which records one undo step, refreshes the lists and redraws.
+// design ends in one undo step and one signal of the history's notifier, which the plan, the lists
+// and this window's own bars, boxes and title follow.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "app/component_list_window.h"
+#include "app/design_files.h"
 #include "app/cursor_table.h"
 #include "app/diagnostic_window.h"
 #include "app/library_window.h"
@@ -37,6 +39,9 @@ class LibraryArrowButton;
 class PlanWidget;
 class EditorHost;
 
+// The auxiliary windows, by the numbers the design's windows are known by.
+enum class AuxWindow { component_list = 2, diagnostic = 3, library = 4 };
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -51,21 +56,15 @@ public:
     // A click on a toolbar button, by its key.
     void toolbar_click(const std::string& key);
 
-    // After every edit: one undo step named `step`, the lists and the plan follow.
+    // After every edit: one undo step named `step`; every window follows.
     void design_changed(const QString& step);
-    // A gesture of the plan is complete (the plan redraws itself): one undo step, the lists follow.
-    void design_edited(const QString& step);
-    // The zoom or the offsets changed: scroll bars, zoom box and check marks follow.
-    void view_changed();
-    // The plan and the windows that show the design are drawn again.
-    void redraw_plan();
     void update_menu_checks();
     void install_menus();
 
-    // Auxiliary windows 2 (component list), 3 (object table "Library") and 4 (library browser).
-    void open_aux_window(int n);
-    void close_aux_window(int n);
-    bool aux_window_open(int n) const;
+    // The component list, the object table (titled "Library") and the library browser.
+    void open_aux_window(AuxWindow which);
+    void close_aux_window(AuxWindow which);
+    bool aux_window_open(AuxWindow which) const;
     ComponentListWindow* component_list_window() const { return component_list_; }
     DiagnosticWindow* diagnostic_window() const { return diagnostic_; }
     LibraryWindow* library_window() const { return library_window_; }
@@ -73,18 +72,14 @@ public:
     // A key on the window: the plan takes the focus, Ctrl is followed, Delete removes what is
     // chosen, and every key with a character goes to the plan's interaction.
     void key_down(int key, Qt::KeyboardModifiers modifiers, const QString& text = {});
-    void key_up(int key, Qt::KeyboardModifiers modifiers);
 
     // What the plan's interaction asked for, once its call returned: a dialog (one undo step for
     // whatever it changed), a save or a load.
     void carry_out(const InteractionRequest& request);
     void set_plan_dialogs(PlanDialogs dialogs) { dialogs_ = std::move(dialogs); }
 
-    // Opens a design file as Load does, without asking for it (a file named on the command line).
-    void open_file(const std::filesystem::path& file);
-
-    // Asks what to do with unsaved changes; false when the user cancels (or a save failed).
-    bool offer_to_save();
+    // New, Load, Open, Import, Save and Save as.
+    DesignFiles& files() { return files_; }
 
     QAction* command_action(int command) const;
     QAbstractButton* toolbar_button(const std::string& key) const;
@@ -123,11 +118,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QWidget* aux_window(AuxWindow which) const;
     void build_plan_area();
     void build_toolbar();
     void apply_texts_to_toolbar();
@@ -138,12 +133,11 @@ private:
     void zoom_changed();
     void menu_hovered(QAction* action);
     void enable_commands();
+    // What this window shows of a change: the bars, the zoom box and check marks, the title, the
+    // library in the status bar.
+    void follow_change(Changes what);
 
     // Commands.
-    void new_project();
-    void save(bool ask_name);
-    void load_project();
-    void import_project();
     void export_prices();
     void import_prices();
     void change_language(const std::string& lang);
@@ -159,12 +153,11 @@ private:
     void print_plan();
     void view_scene(int variant);
     void export_scene();
-    // The table was replaced or renumbered outside the interaction.
-    void plan_replaced();
 
     Session& session_;
     Prompts& prompts_;
     DesignHistory history_;
+    DesignFiles files_;
     CursorTable cursors_;
 
     PlanDialogs dialogs_;

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include "app/design_notifier.h"
 #include "app/session.h"
 #include "platform/qt_canvas.h"
 
@@ -66,16 +67,47 @@ InteractionContext PlanWidget::context()
     return InteractionContext{session_.plan, session_.components, session_.libraries, session_.view, *host_};
 }
 
+void PlanWidget::follow(DesignNotifier& notifier)
+{
+    connect(&notifier, &DesignNotifier::changed, this, &PlanWidget::design_changed);
+}
+
+void PlanWidget::design_changed(Changes what)
+{
+    if (what.has(Change::renumbered))
+        table_replaced();
+    if (what == Changes(Change::file))
+        return; // the picture shows nothing of the file
+    if (in_call_)
+        redraw_due_ = true;
+    else
+        redraw();
+}
+
+template <class F>
+auto PlanWidget::in_call(F&& f)
+{
+    in_call_ = true;
+    redraw_due_ = false;
+    auto result = f();
+    in_call_ = false;
+    if (redraw_due_)
+        redraw();
+    return result;
+}
+
 void PlanWidget::redraw()
 {
+    redraw_due_ = false;
     overlay_ = {};
     if (width() <= 0 || height() <= 0)
         return;
     if (picture_.size() != size())
         picture_ = QImage(size(), QImage::Format_RGB32);
     picture_.fill(Qt::white);
-    palette_.offset = state_.palette_scroll;
-    palette_.armed = state_.depot_palette ? state_.selected_component : -1;
+    // The interaction owns the scroll of the column; the widget only animates its slide.
+    const PaletteState palette{state_.palette_scroll, palette_slide_,
+                               state_.depot_palette ? state_.selected_component : -1};
 
     RenderOptions options;
     options.width = width();
@@ -83,7 +115,7 @@ void PlanWidget::redraw()
     options.palette_column = true;
     options.status_texts = false; // drawn over the picture at every pointer change
     options.smooth = session_.shell.settings.view_qualite == 1;
-    options.palette = &palette_;
+    options.palette = &palette;
     options.cache = &background_;
     options.outlines = &outlines_;
     PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
@@ -117,18 +149,18 @@ void PlanWidget::show_readout(const Readout& readout)
 
 void PlanWidget::slide_palette(int from, int to)
 {
-    palette_.slide = to > from ? palette_cell_height : -palette_cell_height;
+    palette_slide_ = to > from ? palette_cell_height : -palette_cell_height;
     slide_timer_.start();
     redraw();
 }
 
 void PlanWidget::slide_step()
 {
-    if (palette_.slide > 0)
-        palette_.slide = std::max(0, palette_.slide - slide_step_pixels);
+    if (palette_slide_ > 0)
+        palette_slide_ = std::max(0, palette_slide_ - slide_step_pixels);
     else
-        palette_.slide = std::min(0, palette_.slide + slide_step_pixels);
-    if (palette_.slide == 0)
+        palette_slide_ = std::min(0, palette_slide_ + slide_step_pixels);
+    if (palette_slide_ == 0)
         slide_timer_.stop();
     redraw();
 }
@@ -222,15 +254,6 @@ void PlanWidget::call_interaction(const std::string& key, int kk)
 {
     if (!host_)
         return;
-    ShellState& shell = session_.shell;
-    const PixelPoint at = session_.view.to_plan(last_x_, last_y_);
-    shell.pointer_x = at.x;
-    shell.pointer_y = at.y;
-    shell.pointer_buttons = last_buttons_;
-    shell.kk = kk;
-    shell.last_key_text = key;
-    shell.last_key_code = key.empty() ? 0 : static_cast<unsigned char>(key[0]);
-
     PointerInput input;
     input.pixel_x = last_x_;
     input.pixel_y = last_y_;
@@ -241,7 +264,7 @@ void PlanWidget::call_interaction(const std::string& key, int kk)
     input.area_height = height();
     InteractionContext c = context();
     ++calls_;
-    const InteractionRequest request = interact(state_, c, input);
+    const InteractionRequest request = in_call([&] { return interact(state_, c, input); });
     if (request && carry_out_)
         carry_out_(request);
 }
@@ -251,7 +274,7 @@ bool PlanWidget::delete_pressed()
     if (!host_)
         return false;
     InteractionContext c = context();
-    return delete_key(state_, c);
+    return in_call([&] { return delete_key(state_, c); });
 }
 
 void PlanWidget::table_replaced()

@@ -20,6 +20,8 @@
 namespace halvern {
 
 struct Session;
+class DesignNotifier;
+class Changes;
 
 // `kk` from the keyboard modifiers: Ctrl 2, Alt 4, both 6 (Shift does not count).
 int modifier_code(Qt::KeyboardModifiers modifiers);
@@ -35,6 +37,10 @@ public:
     PlanWidget(Session& session, QWidget* parent = nullptr);
 
     void set_host(InteractionHost* host) { host_ = host; }
+    // Redraws after every change the notifier announces (a change made during an interaction call
+    // is drawn once, at the end of the call, unless the call drew it already), and forgets held
+    // numbers when the table was replaced or renumbered.
+    void follow(DesignNotifier& notifier);
     // The wheel moves the window's vertical bar by this many steps.
     void set_wheel(std::function<void(int steps)> wheel) { wheel_ = std::move(wheel); }
     // What an interaction call asked for (a dialog, a save, a load), carried out once it returned.
@@ -81,6 +87,10 @@ private:
     void pointer(const QMouseEvent& event);
     void call_interaction(const std::string& key, int kk);
     void slide_step();
+    void design_changed(Changes what);
+    // Runs one call into the interaction; a redraw a change asked for meanwhile follows it.
+    template <class F>
+    auto in_call(F&& f);
 
     Session& session_;
     InteractionState state_;
@@ -94,7 +104,7 @@ private:
     QtOutlineCache outlines_;
     LiveOverlay overlay_;
     Readout readout_;
-    PaletteState palette_;
+    int palette_slide_ = 0; // pixels the column is still drawn off its cells while it slides
     QTimer slide_timer_;
 
     int last_x_ = -1, last_y_ = -1;
@@ -103,6 +113,8 @@ private:
     int last_kk_ = kk_none;
     int calls_ = 0;
     int full_redraws_ = 0;
+    bool in_call_ = false;
+    bool redraw_due_ = false;
 };
 
 } // namespace halvern

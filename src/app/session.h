@@ -18,7 +18,7 @@
 #include "plan/view_state.h"
 #include "project/project_commands.h"
 #include "project/project_state.h"
-#include "project/stand_settings.h"
+#include "plan/stand_settings.h"
 
 namespace halvern {
 

@@ -67,9 +67,9 @@ std::unique_ptr<MainWindow> open_editor(Session& session, Prompts& prompts, cons
     if (!notes.empty())
         prompts.warn("Halvern Visual Design", summary_of(notes));
 
-    window->open_aux_window(2);
-    window->redraw_plan();
-    window->open_aux_window(4);
+    window->open_aux_window(AuxWindow::component_list);
+    window->history().notify(Changes::all());
+    window->open_aux_window(AuxWindow::library);
     return window;
 }
 
@@ -109,7 +109,7 @@ int run_editor(int argc, char** argv, const EditorLaunch& launch)
     window->raise();
     window->activateWindow();
     if (launch.design)
-        window->open_file(*launch.design);
+        window->files().open(*launch.design);
 
     return application.exec();
 }

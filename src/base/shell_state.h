@@ -18,16 +18,9 @@ struct ShellState {
     Settings settings;                            // lang, the three folders, the viewer, quality
     UiText ui_text;
 
+    // The plan follows the pointer only while it has the focus (a menu takes it away).
     bool plan_focus = true;
-    bool ctrl_down = false;
-    bool view_valid = false;
     bool quit_requested = false;
-
-    double pointer_x = 0, pointer_y = 0; // last pointer position in plan units
-    int pointer_buttons = 0;
-    int kk = 0;                          // modifier keys held
-    std::string last_key_text;
-    int last_key_code = 0;
 
     explicit ShellState(std::filesystem::path dir)
         : app_dir(std::move(dir)), settings(Settings::defaults(app_dir)) {}

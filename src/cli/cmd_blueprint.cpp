@@ -1,7 +1,7 @@
 #include "cli/commands.h"
 #include "cli/plan_pictures.h"
 #include "cli/project_input.h"
-#include "outputs/plan_picture.h"
+#include "outputs/plan_output.h"
 #include "platform/qt_plan_surfaces.h"
 
 namespace halvern {
@@ -12,7 +12,8 @@ int cmd_blueprint(CliContext& context)
     if (!design || design->read.failure)
         return exit_bad_input;
     PlanScene scene{design->components, design->libraries, design->plan, design->stand};
-    if (auto saved = save_blueprint_to(context.args[1], scene, view_from_switches(context), qt_surface_maker());
+    SilentOutputHost host;
+    if (auto saved = BlueprintOutput(qt_surface_maker()).write(context.args[1], scene, view_from_switches(context), host);
         !saved)
         return context.fail(saved.error());
     return exit_ok;

@@ -35,13 +35,8 @@ int cmd_drop(CliContext& context)
     if (plan.is_group(f))
         return context.fail(make_error("object " + args[1] + " is a group, which has no place of its own", args[0]));
 
-    // As the end of a drag: the object takes the position, then the snapping pulls it into place.
     const size_t F = size_t(f);
-    plan.obj_x[F] = float(*x);
-    plan.obj_y[F] = float(*y);
-    if (rot)
-        plan.obj_rot[F] = float(normalize_degrees(*rot));
-    snap_dropped_object(plan, design->components, f);
+    drop_object(plan, design->components, f, *x, *y, rot ? normalize_degrees(*rot) : double(plan.obj_rot[F]));
 
     if (auto out = context.option("-o")) {
         Result<void> written = write_project_file(*out, plan, design->stand);

@@ -1,7 +1,7 @@
 #include "cli/commands.h"
 #include "cli/plan_pictures.h"
 #include "cli/project_input.h"
-#include "outputs/plan_picture.h"
+#include "outputs/plan_output.h"
 #include "platform/qt_plan_surfaces.h"
 
 namespace halvern {
@@ -49,7 +49,8 @@ int cmd_render(CliContext& context)
     const std::filesystem::path out = context.args[1];
 
     if (!has_width) {
-        if (auto saved = save_screen(out, scene, view, resolution, qt_surface_maker()); !saved)
+        SilentOutputHost host;
+        if (auto saved = ScreenPictureOutput(qt_surface_maker(), resolution).write(out, scene, view, host); !saved)
             return context.fail(saved.error());
         return exit_ok;
     }

@@ -1,15 +1,15 @@
 #pragma once
 // The pointer interaction: pointer moves, button changes and keystrokes on the plan window become
-// edits of the plan table. The window calls `interact` once for every change of the pointer's
-// pixel position or buttons and once for every keystroke; each call runs the checks below in a
-// fixed order (palette, placing, hover, measuring, press on an object, lasso, the held selection,
-// drag and drop, turning, the released rectangle, the shortcuts, the readout) and asks the host for
-// whatever leaves the plan table: redraws, cursor, texts; dialogs, saving and loading are
-// returned as a request for the window.
-//
-// While a button is held the table keeps its objects where they were and only an outline (the
-// ghost) follows the pointer; the change is made at the release, from the same computation that
-// placed the ghost, and handed to the host once as one step for its undo stack.
+// edits of the plan table, one `interact` call per change of pixel position or buttons and per
+// keystroke. Each call runs its checks in a fixed order (palette, placing, hover, measuring, press
+// on an object, lasso, held selection, drag and drop, turning, released rectangle, shortcuts,
+// readout); redraws, cursor and texts go to the host, dialogs and file commands come back as a
+// request. While a button is held only an outline (the ghost) follows the pointer; the release
+// makes the change from the same computation and hands it to the host once, as one undo step.
+// Words kept from the design: `survol` the hovered object; `ancx`/`ancy` where the held object's
+// ghost stands; `org_x`/`org_y` the grab offset; `kk` the modifier code (2 Ctrl, 4 Alt); `loupe`
+// the zoom tool, `mesure` the measuring tool; `depot_palette` a palette pick waiting to be placed;
+// `mode_copie` a copying drag; `rot_memo` the angle of a turn; `flag_lasso` a rectangle is drawn.
 
 #include <string>
 #include <vector>

@@ -57,11 +57,7 @@ void drop(Call& call)
 
     const int f = plan.index_focus;
     const Placement before = placement_of(plan, f);
-    const size_t F = size_t(f);
-    plan.obj_x[F] = float(target.x);
-    plan.obj_y[F] = float(target.y);
-    plan.obj_rot[F] = float(target.rot);
-    snap_dropped_object(plan, call.c.components, f);
+    drop_object(plan, call.c.components, f, target.x, target.y, target.rot);
     if (s.placing)
         call.host().change_complete(PlanChange::placement);
     else if (placement_of(plan, f) != before)

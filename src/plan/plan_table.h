@@ -1,8 +1,8 @@
 #pragma once
-// The plan object table: every component placed on the stand plan, as parallel arrays indexed by
-// the object number 1..nb_objets (entry 0 is never used). An index is the only identity of an
-// object; deleting one renumbers every reference behind it.
-
+// The plan object table: every placed component as parallel arrays indexed by object number 1..nb_objets
+// (entry 0 unused); an index is the only identity, and a deletion renumbers every reference behind it.
+// Words kept from the design: `comp` component, `hauteur` height, `largeur` width, `profondeur` depth,
+// `visuel` picture, `recto`/`verso` front/back, `groupe` group, `estompe` faded, `ilot` chain of joined objects.
 #include <array>
 #include <cstdint>
 #include <string>

@@ -18,7 +18,7 @@
 #include "plan/plan_ends.h"
 #include "plan/plan_table.h"
 #include "plan/view_state.h"
-#include "project/stand_settings.h"
+#include "plan/stand_settings.h"
 
 namespace halvern {
 

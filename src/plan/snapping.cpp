@@ -172,4 +172,13 @@ SnapOutcome snap_dropped_object(PlanTable& plan, const ComponentTable& component
     return outcome;
 }
 
+SnapOutcome drop_object(PlanTable& plan, const ComponentTable& components, int f, double x, double y, double rot)
+{
+    const size_t F = size_t(f);
+    plan.obj_x[F] = float(x);
+    plan.obj_y[F] = float(y);
+    plan.obj_rot[F] = float(rot);
+    return snap_dropped_object(plan, components, f);
+}
+
 } // namespace halvern

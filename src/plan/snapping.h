@@ -34,4 +34,8 @@ int join_ends(PlanTable& plan, const ComponentTable& components, int f);
 
 SnapOutcome snap_dropped_object(PlanTable& plan, const ComponentTable& components, int f);
 
+// The end of a drag: object f takes the position and rotation it was dropped with, then the
+// snapping pulls it into place. The editor's drop and the drop command both go through here.
+SnapOutcome drop_object(PlanTable& plan, const ComponentTable& components, int f, double x, double y, double rot);
+
 } // namespace halvern

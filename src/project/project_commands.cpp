@@ -1,5 +1,7 @@
 #include "project/project_commands.h"
 
+#include "base/ui_text_ids.h"
+#include "project/empty_design.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 
@@ -8,10 +10,6 @@ namespace halvern {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int text_save_as_title = 37;
-constexpr int text_import_title = 38;
-constexpr int text_load_title = 39;
 
 enum class Adopt { as_read, never };
 
@@ -32,19 +30,8 @@ void follow_document(ProjectContext& context, const std::string& path)
         context.messages.note(stored.error());
 }
 
-// A design that replaces the current one starts from an empty table; nothing may keep naming an
-// object of the old design.
-void empty_plan(PlanTable& plan)
-{
-    plan.nb_objets = 0;
-    plan.index_focus = 0;
-    plan.focus = false;
-    plan.focus_groupe = false;
-    plan.nb_selection = 0;
-}
-
-CommandOutcome read_bytes_into_design(ProjectContext& context, const fs::path& path, const std::string& bytes,
-                                      ProjectFormat format, ReadMode mode, Adopt adopt)
+LoadOutcome read_bytes_into_design(ProjectContext& context, const fs::path& path, const std::string& bytes,
+                                   ProjectFormat format, ReadMode mode, Adopt adopt)
 {
     ProjectReadResult read =
         read_project_text(bytes, path, format, mode, context.components, context.plan, context.stand);
@@ -68,23 +55,23 @@ CommandOutcome read_bytes_into_design(ProjectContext& context, const fs::path& p
         context.messages.load_error(LoadError::unreadable_file, *read.failure);
     if (read.dropped_note)
         context.messages.load_error(LoadError::missing_component, *read.dropped_note);
-    return read.failure ? CommandOutcome::failed : CommandOutcome::done;
+    const CommandOutcome outcome = read.failure ? CommandOutcome::failed : CommandOutcome::done;
+    return {outcome, std::move(read)};
 }
 
-CommandOutcome read_into_design(ProjectContext& context, const fs::path& path, std::optional<ProjectFormat> format,
-                                ReadMode mode, Adopt adopt)
+// The format is read from the file's first line, once.
+LoadOutcome read_into_design(ProjectContext& context, const fs::path& path, ReadMode mode, Adopt adopt)
 {
     if (path.empty())
-        return CommandOutcome::cancelled;
+        return {};
     auto bytes = read_project_bytes(path);
     if (!bytes) {
         context.messages.load_error(LoadError::unreadable_file, bytes.error());
-        return CommandOutcome::failed;
+        return {CommandOutcome::failed, std::nullopt};
     }
     if (mode == ReadMode::load)
-        empty_plan(context.plan);
-    return read_bytes_into_design(context, path, *bytes, format.value_or(detect_project_format(*bytes)), mode,
-                                  adopt);
+        start_empty_design(context.plan, context.state);
+    return read_bytes_into_design(context, path, *bytes, detect_project_format(*bytes), mode, adopt);
 }
 
 } // namespace
@@ -114,7 +101,7 @@ CommandOutcome save_project_as(ProjectContext& context)
     // The design's own file is offered under its name, in the document folder as always.
     const std::string& current = context.state.file_name;
     const std::string suggestion = current.empty() ? context.state.suggested_name : file_part(current);
-    auto answer = chosen(context.dialogs.choose_save({context.ui_text.get(text_save_as_title),
+    auto answer = chosen(context.dialogs.choose_save({context.ui_text.get(ui::save_dialog_title),
                                                       context.settings.doc_path, "qlm", "Quilma File|*.qlm",
                                                       suggestion}));
     if (!answer)
@@ -124,40 +111,35 @@ CommandOutcome save_project_as(ProjectContext& context)
     return write_project(context, name);
 }
 
-CommandOutcome load_project_command(ProjectContext& context)
+LoadOutcome load_project_command(ProjectContext& context)
 {
     auto answer = chosen(context.dialogs.choose_open(
-        {context.ui_text.get(text_load_title), context.settings.doc_path, "qlm", "HVD File|*.qlm|Vek File|*.vek;", {}}));
+        {context.ui_text.get(ui::load_dialog_title), context.settings.doc_path, "qlm", "HVD File|*.qlm|Vek File|*.vek;", {}}));
     if (!answer)
-        return CommandOutcome::cancelled;
-    return read_into_design(context, *answer, std::nullopt, ReadMode::load, Adopt::as_read);
+        return {};
+    return read_into_design(context, *answer, ReadMode::load, Adopt::as_read);
+}
+
+LoadOutcome open_project(ProjectContext& context, const fs::path& path)
+{
+    return read_into_design(context, path, ReadMode::load, Adopt::as_read);
 }
 
 CommandOutcome import_project_command(ProjectContext& context)
 {
     auto answer = chosen(context.dialogs.choose_open(
-        {context.ui_text.get(text_import_title), context.settings.import_path, "qlm", "Quilma File|*.qlm", {}}));
+        {context.ui_text.get(ui::import_dialog_title), context.settings.import_path, "qlm", "Quilma File|*.qlm", {}}));
     if (!answer)
         return CommandOutcome::cancelled;
-    return read_into_design(context, *answer, std::nullopt, ReadMode::import, Adopt::as_read);
-}
-
-CommandOutcome read_project_v11(ProjectContext& context, const fs::path& path, ReadMode mode)
-{
-    return read_into_design(context, path, ProjectFormat::v11, mode, Adopt::as_read);
-}
-
-CommandOutcome read_project_old(ProjectContext& context, const fs::path& path, ReadMode mode)
-{
-    return read_into_design(context, path, ProjectFormat::old, mode, Adopt::as_read);
+    return read_into_design(context, *answer, ReadMode::import, Adopt::as_read).outcome;
 }
 
 fs::path base_project_path(const fs::path& app_dir) { return app_dir / "lib" / "base.qlm"; }
 
 CommandOutcome load_base_project(ProjectContext& context)
 {
-    CommandOutcome outcome =
-        read_into_design(context, base_project_path(context.app_dir), std::nullopt, ReadMode::load, Adopt::never);
+    const CommandOutcome outcome =
+        read_into_design(context, base_project_path(context.app_dir), ReadMode::load, Adopt::never).outcome;
     context.state.forget();
     return outcome;
 }

@@ -14,8 +14,9 @@
 #include "library/component_table.h"
 #include "plan/plan_table.h"
 #include "project/project_format.h"
+#include "project/project_reader.h"
 #include "project/project_state.h"
-#include "project/stand_settings.h"
+#include "plan/stand_settings.h"
 
 namespace halvern {
 
@@ -69,6 +70,15 @@ enum class CommandOutcome {
     failed,    // reported through the messages; a read keeps what it read
 };
 
+// What a load did. When the reader ran (the file could be read, if only in part) the design was
+// replaced by what it read, and `read` says how far it got; otherwise the design is untouched.
+struct LoadOutcome {
+    CommandOutcome outcome = CommandOutcome::cancelled;
+    std::optional<ProjectReadResult> read;
+
+    bool replaced() const { return read.has_value(); }
+};
+
 // Menu 98: writes to the project file, or asks like Save as when the design has none.
 CommandOutcome save_project(ProjectContext& context);
 // Menu 96: asks for a name (".qlm" appended unless the name holds it), then writes.
@@ -79,17 +89,18 @@ CommandOutcome write_project(ProjectContext& context, const std::filesystem::pat
 
 // Menu 99: asks for a file and replaces the design with it. A file that cannot be read at all
 // leaves the design as it was.
-CommandOutcome load_project_command(ProjectContext& context);
+LoadOutcome load_project_command(ProjectContext& context);
+// Replaces the design with this file, of whichever format its first line says, without asking
+// for it (a file named on the command line).
+LoadOutcome open_project(ProjectContext& context, const std::filesystem::path& path);
 // Menu 94: asks for a file and appends its objects to the design. Never changes the project file.
 CommandOutcome import_project_command(ProjectContext& context);
 
-// A file of the current format, appended to the plan (load also takes its stand values). A load
-// that read the whole file makes it the project file; a load that failed leaves the design with
-// no project file, so that Save asks and the damaged file is never overwritten.
-CommandOutcome read_project_v11(ProjectContext& context, const std::filesystem::path& path, ReadMode mode);
-// A file of the old format: it replaces the stand values (not the wall mask) also on import, and
-// never becomes the project file; after a load, Save as offers its name with ".qlm".
-CommandOutcome read_project_old(ProjectContext& context, const std::filesystem::path& path, ReadMode mode);
+// How a load adopts its file: a file of the current format that was read whole becomes the project
+// file; one that failed leaves the design with no project file, so that Save asks and the damaged
+// file is never overwritten. A file of the old format replaces the stand values (not the wall
+// mask) also on import, and never becomes the project file; after a load, Save as offers its
+// name with ".qlm".
 
 // Start-up: "lib/base.qlm" of the installation folder replaces the design; the design then has no
 // project file and the plain title.

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <type_traits>
 
 #include "base/cp1252.h"
 #include "base/numbers.h"
 #include "base/strings.h"
 #include "base/text_file.h"
+#include "plan/object_fields.h"
 #include "plan/plan_edit.h"
 #include "project/colour_slot_line.h"
 #include "project/plain_decimal.h"
@@ -278,26 +280,21 @@ private:
 
     void store(size_t i, const std::string_view* line)
     {
-        PlanTable& p = plan_;
-        p.obj_x[i] = single_of(line[0]);
-        p.obj_y[i] = single_of(line[1]);
-        p.obj_rot[i] = normalize_loaded_rotation(single_of(line[2]));
-        p.obj_comp[i] = single_of(line[3]);
-        p.obj_hauteur[i] = single_of(line[4]);
-        p.obj_elevation[i] = single_of(line[5]);
-        p.obj_faces[i] = whole_of(line[6]);
-        p.obj_profondeur[i] = single_of(line[7]);
-        p.obj_largeur[i] = single_of(line[8]);
-        p.obj_texte[i] = text_of(line[9]);
-        p.obj_visuel_recto[i] = text_of(line[10]);
-        p.obj_visuel_verso[i] = text_of(line[11]);
-        p.obj_annexe[i] = text_of(line[12]);
-        // The old format has neither end-code overrides nor groups: they stay as a fresh entry has them.
-        if (format_ == ProjectFormat::v11) {
-            p.obj_force_recto[i] = text_of(line[13]);
-            p.obj_force_verso[i] = text_of(line[14]);
-            p.obj_groupe[i] = whole_of(line[15]);
-        }
+        // The old format has neither end-code overrides nor groups (its records end with the
+        // annex): they stay as a fresh entry has them.
+        const std::size_t fields = std::size_t(format_ == ProjectFormat::v11 ? project_object_fields : old_object_fields);
+        for_each_stored_field(plan_, [&](std::size_t field, std::string_view, auto& array) {
+            if (field >= fields)
+                return;
+            using T = field_value_t<std::decay_t<decltype(array)>>;
+            if constexpr (std::is_same_v<T, float>)
+                array[i] = single_of(line[field]);
+            else if constexpr (std::is_integral_v<T>)
+                array[i] = T(whole_of(line[field]));
+            else
+                array[i] = text_of(line[field]);
+        });
+        plan_.obj_rot[i] = normalize_loaded_rotation(plan_.obj_rot[i]);
     }
 
     // Group references name records of the file; each now names where that record's object

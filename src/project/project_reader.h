@@ -11,7 +11,7 @@
 #include "library/component_table.h"
 #include "plan/plan_table.h"
 #include "project/project_format.h"
-#include "project/stand_settings.h"
+#include "plan/stand_settings.h"
 
 namespace halvern {
 

@@ -3,15 +3,20 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <type_traits>
 
 #include "base/cp1252.h"
 #include "base/numbers.h"
 #include "base/strings.h"
 #include "base/text_file.h"
+#include "plan/object_fields.h"
 #include "project/colour_slot_line.h"
 #include "project/project_format.h"
 
 namespace halvern {
+
+static_assert(stored_object_field_count == std::size_t(project_object_fields),
+              "every stored field of an object is one value of its record in the project file");
 
 std::string_view format_name(ProjectFormat format) { return format == ProjectFormat::v11 ? "v1.1" : "old"; }
 
@@ -113,22 +118,16 @@ std::string format_project(const PlanTable& plan, const StandSettings& stand)
 
     for (int n = 1; n <= count; ++n) {
         const size_t i = size_t(n);
-        file.number(plan.obj_x[i]);
-        file.number(plan.obj_y[i]);
-        file.number(plan.obj_rot[i]);
-        file.number(plan.obj_comp[i]);
-        file.number(plan.obj_hauteur[i]);
-        file.number(plan.obj_elevation[i]);
-        file.whole(plan.obj_faces[i]);
-        file.number(plan.obj_profondeur[i]);
-        file.number(plan.obj_largeur[i]);
-        file.text(plan.obj_texte[i]);
-        file.text(plan.obj_visuel_recto[i]);
-        file.text(plan.obj_visuel_verso[i]);
-        file.text(plan.obj_annexe[i]);
-        file.text(plan.obj_force_recto[i]);
-        file.text(plan.obj_force_verso[i]);
-        file.whole(plan.obj_groupe[i]);
+        // Each value as its type is written: real numbers, whole numbers, texts.
+        for_each_stored_field(plan, [&file, i](std::size_t, std::string_view, const auto& array) {
+            using T = field_value_t<std::decay_t<decltype(array)>>;
+            if constexpr (std::is_same_v<T, float>)
+                file.number(array[i]);
+            else if constexpr (std::is_integral_v<T>)
+                file.whole(array[i]);
+            else
+                file.text(array[i]);
+        });
         for (int slot = 0; slot < stored_colour_slots; ++slot) {
             const ColourSlot& colour = plan.colours[i][size_t(slot)];
             if (colour.given)

@@ -6,7 +6,7 @@
 
 #include "base/result.h"
 #include "plan/plan_table.h"
-#include "project/stand_settings.h"
+#include "plan/stand_settings.h"
 
 namespace halvern {
 

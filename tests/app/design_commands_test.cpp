@@ -149,6 +149,37 @@ TEST_F(DesignCommandsTest, UndoAndRedoOfAGroupAndOfUngroupAll)
     EXPECT_EQ(s.plan.obj_groupe[3], 4);
 }
 
+// Every change reaches the windows through the one signal, saying what it touched; no command
+// calls a window by hand.
+TEST_F(DesignCommandsTest, EveryChangeIsAnnouncedOnceWithWhatItTouched)
+{
+    std::vector<Changes> heard;
+    QObject listener;
+    QObject::connect(&w.history().notifier(), &DesignNotifier::changed, &listener,
+                     [&heard](Changes what) { heard.push_back(what); });
+    place_three();
+    ASSERT_EQ(heard.size(), 3u);
+    EXPECT_EQ(heard.back(), Changes(Change::objects));
+
+    heard.clear();
+    editor.trigger(105); // undo: held numbers are void, and a step of New brings a file back
+    editor.trigger(42);  // a zoom preset
+    editor.trigger(104); // ungroup all, with nothing grouped: no step, yet the windows follow
+    ASSERT_EQ(heard.size(), 3u);
+    EXPECT_TRUE(heard[0].has(Change::renumbered) && heard[0].has(Change::file));
+    EXPECT_EQ(heard[1], Changes(Change::view));
+    EXPECT_TRUE(heard[2].has(Change::objects) && heard[2].has(Change::renumbered));
+
+    heard.clear();
+    editor.prompts.files.push_back(documents / "two.qlm");
+    editor.trigger(96); // Save as: only the file
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0], Changes(Change::file));
+    editor.prompts.files.push_back(documents / "two.qlm");
+    editor.trigger(99); // Load: everything
+    EXPECT_EQ(heard.back(), Changes::all());
+}
+
 TEST_F(DesignCommandsTest, DeleteTakesTheFocusedAndTheSelectedObjects)
 {
     for (int k = 1; k <= 5; ++k)
@@ -330,7 +361,7 @@ TEST_F(DesignCommandsTest, OpeningAFileNamedOnTheCommandLine)
     editor.prompts.files.push_back(documents / "three.qlm");
     editor.trigger(96);
     editor.trigger(95);
-    w.open_file(documents / "three.qlm");
+    w.files().open(documents / "three.qlm");
     EXPECT_EQ(s.plan.nb_objets, 3);
     EXPECT_EQ(w.windowTitle(), QString::fromStdString("Halvern Visual Design - " + (documents / "three.qlm").string() + "[*]"));
     EXPECT_FALSE(w.history().stack().canUndo());

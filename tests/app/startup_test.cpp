@@ -39,9 +39,9 @@ TEST(StartUp, OpensTheMainWindowWithTheBaseProjectAndBothAuxiliaryWindows)
     EXPECT_EQ(window.windowTitle(), "Halvern Visual Design[*]");
     EXPECT_FALSE(window.isWindowModified());
     EXPECT_EQ(editor.session->project.file_name, ""); // the base project is no file to save to
-    EXPECT_TRUE(window.aux_window_open(2));
-    EXPECT_TRUE(window.aux_window_open(4));
-    EXPECT_FALSE(window.aux_window_open(3));
+    EXPECT_TRUE(window.aux_window_open(AuxWindow::component_list));
+    EXPECT_TRUE(window.aux_window_open(AuxWindow::library));
+    EXPECT_FALSE(window.aux_window_open(AuxWindow::diagnostic));
     EXPECT_EQ(window.component_list_window()->windowTitle(), "Component list");
     EXPECT_EQ(window.library_window()->windowTitle(), "Library");
     EXPECT_TRUE(editor.prompts.load_errors.empty());

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "app/design_notifier.h"
 #include "app/library_window.h"
 #include "app/main_window.h"
 #include "app/session.h"
@@ -80,15 +81,15 @@ TEST_F(WindowsTest, ComponentListFollowsTheDesignAndCopiesItself)
 
 TEST_F(WindowsTest, TheComponentListCommandOpensAndClosesWindowTwo)
 {
-    ASSERT_TRUE(w.aux_window_open(2));
+    ASSERT_TRUE(w.aux_window_open(AuxWindow::component_list));
     editor.trigger(50);
-    EXPECT_FALSE(w.aux_window_open(2));
+    EXPECT_FALSE(w.aux_window_open(AuxWindow::component_list));
     editor.trigger(50);
-    EXPECT_TRUE(w.aux_window_open(2));
+    EXPECT_TRUE(w.aux_window_open(AuxWindow::component_list));
     editor.trigger(51);
-    EXPECT_FALSE(w.aux_window_open(4));
+    EXPECT_FALSE(w.aux_window_open(AuxWindow::library));
     editor.trigger(51);
-    EXPECT_TRUE(w.aux_window_open(4));
+    EXPECT_TRUE(w.aux_window_open(AuxWindow::library));
 }
 
 TEST_F(WindowsTest, LibraryWindowListsLibrariesAndShowsTheirComponents)
@@ -157,7 +158,7 @@ TEST_F(WindowsTest, TheObjectTableOfWindowThree)
     place_object(s, 0, 100, 100);
     place_object(s, 1, 200, 100);
     s.plan.obj_comp[2] = -1;
-    w.open_aux_window(3);
+    w.open_aux_window(AuxWindow::diagnostic);
     DiagnosticWindow* table_window = w.diagnostic_window();
     ASSERT_NE(table_window, nullptr);
     EXPECT_EQ(table_window->windowTitle(), "Library");
@@ -237,9 +238,9 @@ TEST_F(WindowsTest, TheDebugDisplayBringsTheObjectTable)
 {
     editor.trigger(31);
     EXPECT_TRUE(s.view.aff_debug);
-    EXPECT_TRUE(w.aux_window_open(3));
+    EXPECT_TRUE(w.aux_window_open(AuxWindow::diagnostic));
     editor.trigger(31);
-    EXPECT_FALSE(w.aux_window_open(3));
+    EXPECT_FALSE(w.aux_window_open(AuxWindow::diagnostic));
 }
 
 TEST_F(WindowsTest, TheAboutWindowShowsTheVersionUntilOk)
@@ -259,7 +260,8 @@ TEST_F(WindowsTest, TheAboutWindowShowsTheVersionUntilOk)
 // the window is already being taken apart, and the window must no longer answer it.
 TEST_F(WindowsTest, TheLibraryWindowGoesQuietlyWithItsNameBoxFocused)
 {
-    auto* window = new LibraryWindow(s);
+    DesignNotifier notifier;
+    auto* window = new LibraryWindow(s, notifier);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     window->activateWindow();

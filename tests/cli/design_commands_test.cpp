@@ -10,6 +10,7 @@
 #include "plan/plan_table.h"
 #include "project/project_writer.h"
 #include "support/cli_runner.h"
+#include "support/object_entry.h"
 #include "support/test_support.h"
 
 using namespace halvern;
@@ -28,11 +29,7 @@ protected:
 
     static int place(PlanTable& plan, float comp, float x, float y, float rot = 0, int groupe = 0)
     {
-        const size_t i = size_t(++plan.nb_objets);
-        plan.obj_comp[i] = comp;
-        plan.obj_x[i] = x;
-        plan.obj_y[i] = y;
-        plan.obj_rot[i] = rot;
+        const size_t i = size_t(halvern::testing::append_object(plan, comp, x, y, rot));
         plan.obj_groupe[i] = groupe;
         plan.obj_hauteur[i] = 228;
         plan.obj_faces[i] = 1;

@@ -12,6 +12,7 @@
 #include "cli/cli.h"
 #include "plan/plan_table.h"
 #include "project/project_writer.h"
+#include "support/object_entry.h"
 #include "support/test_support.h"
 
 using namespace halvern;
@@ -43,11 +44,7 @@ protected:
 
     static void place(PlanTable& plan, float comp, float x, float y, float rot)
     {
-        const size_t i = size_t(++plan.nb_objets);
-        plan.obj_comp[i] = comp;
-        plan.obj_x[i] = x;
-        plan.obj_y[i] = y;
-        plan.obj_rot[i] = rot;
+        const size_t i = size_t(halvern::testing::append_object(plan, comp, x, y, rot));
         plan.obj_hauteur[i] = 228;
         plan.obj_faces[i] = 1;
     }

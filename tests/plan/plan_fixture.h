@@ -3,6 +3,7 @@
 
 #include "library/component_table.h"
 #include "plan/plan_table.h"
+#include "support/object_entry.h"
 
 #include <string>
 
@@ -45,14 +46,8 @@ inline const ComponentTable& test_components()
 // object through renumbering.
 inline int place(PlanTable& plan, int component, float x, float y, float rot, std::string tag = {})
 {
-    const int i = ++plan.nb_objets;
-    plan.obj_comp[size_t(i)] = float(component);
-    plan.obj_x[size_t(i)] = x;
-    plan.obj_y[size_t(i)] = y;
-    plan.obj_rot[size_t(i)] = rot;
+    const int i = append_object(plan, float(component), x, y, rot);
     plan.obj_annexe[size_t(i)] = tag.empty() ? "#" + std::to_string(i) : std::move(tag);
-    plan.obj_groupe[size_t(i)] = 0;
-    plan.obj_estompe[size_t(i)] = -1;
     return i;
 }
 

@@ -8,6 +8,7 @@
 #include "geometry/recording_canvas.h"
 #include "library/builtin_catalogue.h"
 #include "plan/render.h"
+#include "support/plan_builder.h"
 
 namespace halvern::testing {
 
@@ -32,19 +33,7 @@ protected:
         return render_plan(canvas, s, view, options);
     }
 
-    int place(int component, float x, float y, float rot = 0)
-    {
-        const int i = ++plan.nb_objets;
-        const size_t I = size_t(i);
-        plan.obj_comp[I] = float(component);
-        plan.obj_x[I] = x;
-        plan.obj_y[I] = y;
-        plan.obj_rot[I] = rot;
-        plan.obj_hauteur[I] = 228;
-        plan.obj_faces[I] = 1;
-        plan.obj_estompe[I] = -1;
-        return i;
-    }
+    int place(int component, float x, float y, float rot = 0) { return testing::place(plan, component, x, y, rot); }
 
     std::vector<Primitive> find(Primitive::Kind kind, int colour, bool filled) const
     {

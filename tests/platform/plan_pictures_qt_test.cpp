@@ -14,6 +14,7 @@
 #include "platform/plan_printer.h"
 #include "platform/qt_canvas.h"
 #include "platform/qt_plan_surfaces.h"
+#include "support/object_entry.h"
 #include "support/test_support.h"
 
 using namespace halvern;
@@ -52,11 +53,7 @@ protected:
 
     int place(int component, float x, float y, float rot)
     {
-        const int i = ++plan.nb_objets;
-        plan.obj_comp[size_t(i)] = float(component);
-        plan.obj_x[size_t(i)] = x;
-        plan.obj_y[size_t(i)] = y;
-        plan.obj_rot[size_t(i)] = rot;
+        const int i = halvern::testing::append_object(plan, float(component), x, y, rot);
         plan.obj_hauteur[size_t(i)] = 228;
         plan.obj_faces[size_t(i)] = i % 4;
         plan.obj_estompe[size_t(i)] = i == 5 ? 0 : -1;

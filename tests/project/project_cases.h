@@ -7,7 +7,8 @@
 #include "library/component_table.h"
 #include "plan/plan_table.h"
 #include "project/project_reader.h"
-#include "project/stand_settings.h"
+#include "plan/stand_settings.h"
+#include "support/object_entry.h"
 #include "support/test_support.h"
 
 namespace halvern::testing {
@@ -38,13 +39,8 @@ inline std::filesystem::path project_case(const std::string& name)
 // Appends an object with the given component, position and group.
 inline int place(PlanTable& plan, float comp, float x, float y, int groupe = 0)
 {
-    const int n = ++plan.nb_objets;
-    const size_t i = size_t(n);
-    plan.obj_comp[i] = comp;
-    plan.obj_x[i] = x;
-    plan.obj_y[i] = y;
-    plan.obj_rot[i] = 0;
-    plan.obj_groupe[i] = groupe;
+    const int n = append_object(plan, comp, x, y);
+    plan.obj_groupe[size_t(n)] = groupe;
     return n;
 }
 

@@ -166,7 +166,7 @@ TEST_F(ProjectCommands, LoadReplacesTheDesignAndBecomesTheProjectFile)
     fs::path file = copy_case("groups_for_import.qlm");
     auto ctx = context();
     answer(file);
-    EXPECT_EQ(load_project_command(ctx), CommandOutcome::done);
+    EXPECT_EQ(load_project_command(ctx).outcome, CommandOutcome::done);
 
     ASSERT_EQ(dialogs.opens.size(), 1u);
     EXPECT_EQ(dialogs.opens[0].title, "Ouvrir");
@@ -190,7 +190,7 @@ TEST_F(ProjectCommands, CutFileKeepsWhatWasReadButNeverBecomesTheProjectFile)
     state.adopt((docs / "previous.qlm").string());
     auto ctx = context();
     answer(file);
-    EXPECT_EQ(load_project_command(ctx), CommandOutcome::failed);
+    EXPECT_EQ(load_project_command(ctx).outcome, CommandOutcome::failed);
     EXPECT_EQ(plan.nb_objets, 2);
     ASSERT_EQ(messages.load_errors.size(), 1u);
     EXPECT_EQ(messages.load_errors[0].first, LoadError::unreadable_file);
@@ -212,9 +212,9 @@ TEST_F(ProjectCommands, FileThatCannotBeReadLeavesTheDesignAlone)
     state.adopt("/somewhere/mine.qlm");
     auto ctx = context();
     answer(docs / "missing.qlm");
-    EXPECT_EQ(load_project_command(ctx), CommandOutcome::failed);
+    EXPECT_EQ(load_project_command(ctx).outcome, CommandOutcome::failed);
     answer(docs.write("empty.qlm", ""));
-    EXPECT_EQ(load_project_command(ctx), CommandOutcome::failed);
+    EXPECT_EQ(load_project_command(ctx).outcome, CommandOutcome::failed);
     EXPECT_EQ(plan.nb_objets, 1);
     EXPECT_EQ(state.file_name, "/somewhere/mine.qlm");
     ASSERT_EQ(messages.load_errors.size(), 2u);
@@ -227,7 +227,7 @@ TEST_F(ProjectCommands, MissingComponentsAreReportedOnceAndTheFileIsStillTheProj
     fs::path file = copy_case("dropped_object_before_groups.qlm");
     auto ctx = context();
     answer(file);
-    EXPECT_EQ(load_project_command(ctx), CommandOutcome::done);
+    EXPECT_EQ(load_project_command(ctx).outcome, CommandOutcome::done);
     EXPECT_EQ(plan.nb_objets, 6);
     ASSERT_EQ(messages.load_errors.size(), 1u);
     EXPECT_EQ(messages.load_errors[0].first, LoadError::missing_component);
@@ -269,7 +269,7 @@ TEST_F(ProjectCommands, OldFormatLoadHasNoProjectFileAndSaveOffersItAsQlm)
     fs::path file = copy_case("old_format.vek");
     auto ctx = context();
     answer(file);
-    EXPECT_EQ(load_project_command(ctx), CommandOutcome::done);
+    EXPECT_EQ(load_project_command(ctx).outcome, CommandOutcome::done);
     EXPECT_EQ(plan.nb_objets, 2);
     EXPECT_EQ(state.file_name, "");
     EXPECT_EQ(state.window_title, "Quilma Editor - Derovan - " + file.string());

@@ -3,23 +3,18 @@
 
 #include "library/component_table.h"
 #include "plan/plan_table.h"
+#include "support/object_entry.h"
 
 namespace halvern::testing {
 
-// Appends an object with the given component, position and rotation; returns its number.
+// An object appended by hand, standing on the ground with the default height and its front picture.
 inline int place(PlanTable& plan, int component, float x, float y, float rot = 0, float hauteur = 228)
 {
-    int i = ++plan.nb_objets;
+    const int i = append_object(plan, float(component), x, y, rot);
     const size_t I = size_t(i);
-    plan.obj_comp[I] = float(component);
-    plan.obj_x[I] = x;
-    plan.obj_y[I] = y;
-    plan.obj_rot[I] = rot;
     plan.obj_hauteur[I] = hauteur;
     plan.obj_elevation[I] = 0;
     plan.obj_faces[I] = 1;
-    plan.obj_groupe[I] = 0;
-    plan.obj_estompe[I] = -1;
     return i;
 }
 

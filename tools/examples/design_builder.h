@@ -9,7 +9,7 @@
 
 #include "library/component_table.h"
 #include "plan/plan_table.h"
-#include "project/stand_settings.h"
+#include "plan/stand_settings.h"
 
 namespace halvern::tools {
 

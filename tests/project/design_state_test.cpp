@@ -5,7 +5,7 @@
 #include <sstream>
 #include <type_traits>
 
-#include "app/design_state.h"
+#include "project/design_state.h"
 #include "support/plan_builder.h"
 
 using namespace halvern;
@@ -147,10 +147,12 @@ TEST(DesignState, EveryFieldOfAnObjectTravels)
     plan.for_each_object_array(collect(a));
     copy.for_each_object_array(collect(b));
     EXPECT_EQ(a, b);
+    // The field list names every array of the table.
+    EXPECT_EQ(a.size(), object_field_count);
     // And a change in any stored field counts as a change of the design.
     ObjectRecord r = read_record(plan, 1);
     ObjectRecord changed = r;
-    changed.force_verso = "OO";
+    changed.obj_force_verso = "OO";
     EXPECT_FALSE(r.same_design(changed));
     changed = r;
     changed.colours[3].couleur.g = 9;

@@ -1,4 +1,4 @@
-#include "project/stand_settings.h"
+#include "plan/stand_settings.h"
 
 namespace halvern {
 

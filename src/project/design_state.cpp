@@ -1,4 +1,4 @@
-#include "app/design_state.h"
+#include "project/design_state.h"
 
 #include <algorithm>
 
@@ -6,39 +6,29 @@ namespace halvern {
 
 bool ObjectRecord::same_design(const ObjectRecord& o) const
 {
-    return x == o.x && y == o.y && rot == o.rot && comp == o.comp && hauteur == o.hauteur
-           && elevation == o.elevation && faces == o.faces && profondeur == o.profondeur && largeur == o.largeur
-           && texte == o.texte && visuel_recto == o.visuel_recto && visuel_verso == o.visuel_verso
-           && annexe == o.annexe && force_recto == o.force_recto && force_verso == o.force_verso
-           && groupe == o.groupe && colours == o.colours;
+    bool same = true;
+#define HALVERN_COMPARE_FIELD(name) same = same && name == o.name;
+    HALVERN_OBJECT_FIELDS(HALVERN_COMPARE_FIELD, HALVERN_COMPARE_FIELD, HALVERN_FIELD_NONE)
+#undef HALVERN_COMPARE_FIELD
+    return same;
 }
 
 ObjectRecord read_record(const PlanTable& plan, int i)
 {
     const size_t k = size_t(i);
     ObjectRecord r;
-    r.x = plan.obj_x[k], r.y = plan.obj_y[k], r.rot = plan.obj_rot[k], r.comp = plan.obj_comp[k];
-    r.hauteur = plan.obj_hauteur[k], r.elevation = plan.obj_elevation[k], r.faces = plan.obj_faces[k];
-    r.profondeur = plan.obj_profondeur[k], r.largeur = plan.obj_largeur[k];
-    r.texte = plan.obj_texte[k], r.visuel_recto = plan.obj_visuel_recto[k];
-    r.visuel_verso = plan.obj_visuel_verso[k], r.annexe = plan.obj_annexe[k];
-    r.force_recto = plan.obj_force_recto[k], r.force_verso = plan.obj_force_verso[k];
-    r.groupe = plan.obj_groupe[k], r.estompe = plan.obj_estompe[k], r.ilot = plan.obj_ilot[k];
-    r.colours = plan.colours[k];
+#define HALVERN_READ_FIELD(name) r.name = plan.name[k];
+    HALVERN_OBJECT_FIELDS(HALVERN_READ_FIELD, HALVERN_READ_FIELD, HALVERN_READ_FIELD)
+#undef HALVERN_READ_FIELD
     return r;
 }
 
 void write_record(PlanTable& plan, int i, const ObjectRecord& r)
 {
     const size_t k = size_t(i);
-    plan.obj_x[k] = r.x, plan.obj_y[k] = r.y, plan.obj_rot[k] = r.rot, plan.obj_comp[k] = r.comp;
-    plan.obj_hauteur[k] = r.hauteur, plan.obj_elevation[k] = r.elevation, plan.obj_faces[k] = r.faces;
-    plan.obj_profondeur[k] = r.profondeur, plan.obj_largeur[k] = r.largeur;
-    plan.obj_texte[k] = r.texte, plan.obj_visuel_recto[k] = r.visuel_recto;
-    plan.obj_visuel_verso[k] = r.visuel_verso, plan.obj_annexe[k] = r.annexe;
-    plan.obj_force_recto[k] = r.force_recto, plan.obj_force_verso[k] = r.force_verso;
-    plan.obj_groupe[k] = r.groupe, plan.obj_estompe[k] = r.estompe, plan.obj_ilot[k] = r.ilot;
-    plan.colours[k] = r.colours;
+#define HALVERN_WRITE_FIELD(name) plan.name[k] = r.name;
+    HALVERN_OBJECT_FIELDS(HALVERN_WRITE_FIELD, HALVERN_WRITE_FIELD, HALVERN_WRITE_FIELD)
+#undef HALVERN_WRITE_FIELD
 }
 
 DesignState capture_design(const PlanTable& plan, const StandSettings& stand)

@@ -9,21 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "plan/object_fields.h"
 #include "plan/plan_table.h"
-#include "project/stand_settings.h"
+#include "plan/stand_settings.h"
 
 namespace halvern {
 
-// One object with every per-object field of the plan table.
+// One object with every per-object field of the plan table, under the names of its arrays.
 struct ObjectRecord {
-    float x = 0, y = 0, rot = 0, comp = 0, hauteur = 0, elevation = 0;
-    int faces = 0;
-    float profondeur = 0, largeur = 0;
-    std::string texte, visuel_recto, visuel_verso, annexe, force_recto, force_verso;
-    std::int32_t groupe = 0;
-    float estompe = -1; // transient: carried along, not compared
-    int ilot = 0;       // transient: recomputed by every redraw
-    std::array<ColourSlot, object_colour_slots> colours{};
+#define HALVERN_RECORD_FIELD(name) field_value_t<decltype(PlanTable::name)> name{};
+    HALVERN_OBJECT_FIELDS(HALVERN_RECORD_FIELD, HALVERN_RECORD_FIELD, HALVERN_RECORD_FIELD)
+#undef HALVERN_RECORD_FIELD
 
     // Equal in everything the user made (display state aside).
     bool same_design(const ObjectRecord& other) const;
