@@ -33,10 +33,6 @@ const char* change_name(PlanChange change)
         return "Append";
     case PlanChange::faces:
         return "Pictures";
-    case PlanChange::object_properties:
-        return "Properties";
-    case PlanChange::group_properties:
-        return "Group properties";
     }
     return "Edit";
 }
@@ -59,16 +55,6 @@ void EditorHost::show_status(const std::string& text)
 void EditorHost::show_readout(const Readout& readout) { plan_.show_readout(readout); }
 
 void EditorHost::show_message(const std::string& message) { window_.prompts().warn("Halvern Visual Design", message); }
-
-bool EditorHost::open_object_properties(int) { return false; }
-
-bool EditorHost::open_group_properties() { return false; }
-
-void EditorHost::open_object_editor(int) {}
-
-void EditorHost::save_project() { window_.save_design(false); }
-
-void EditorHost::load_project() { window_.load_design(); }
 
 void EditorHost::change_complete(PlanChange change) { window_.design_edited(QString::fromLatin1(change_name(change))); }
 

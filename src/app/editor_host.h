@@ -1,6 +1,6 @@
 #pragma once
-// What the pointer interaction asks of the editor: redraws of the plan widget, the cursor, the
-// status bar, messages, dialogs, saving and loading, and one undo step per finished gesture.
+// What the pointer interaction asks of the editor during a call: redraws of the plan widget, the
+// cursor, the status bar, messages, and one undo step per finished gesture.
 
 #include "plan/interaction_host.h"
 
@@ -21,13 +21,6 @@ public:
     void show_status(const std::string& text) override;
     void show_readout(const Readout& readout) override;
     void show_message(const std::string& message) override;
-    // The property dialogs and the object editor come with their own windows; until then a press
-    // with Ctrl changes nothing.
-    bool open_object_properties(int object) override;
-    bool open_group_properties() override;
-    void open_object_editor(int component) override;
-    void save_project() override;
-    void load_project() override;
     void change_complete(PlanChange change) override;
 
 private:

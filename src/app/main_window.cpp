@@ -36,7 +36,7 @@ QString q(const std::string& text) { return QString::fromStdString(text); }
 // Commands whose work belongs to windows and outputs the editor does not have yet: they stay
 // greyed out rather than pretending.
 constexpr int commands_not_yet_available[] = {
-    command::project_form,   command::picture_tiling, command::view_3d,        command::structure_3d,
+    command::project_form,   command::view_3d,        command::structure_3d,
     command::coloured_3d,    command::export_3d,      command::zoom_user,      command::change_height,
     command::change_visual,  command::raise_from_ground, command::add_visual,
 };
@@ -109,6 +109,7 @@ void MainWindow::build_plan_area()
     plan_ = new PlanWidget(session_, plan_area_);
     host_ = std::make_unique<EditorHost>(*this, *plan_);
     plan_->set_host(host_.get());
+    plan_->set_requests([this](const InteractionRequest& request) { carry_out(request); });
     plan_->set_scroll_bars([this] { return ScrollBars{hbar_->value(), vbar_->value()}; });
     // One wheel notch is one step of the vertical bar, which then moves the view and redraws.
     plan_->set_wheel([this](int steps) { vbar_->setValue(vbar_->value() + steps); });
@@ -256,6 +257,48 @@ void MainWindow::design_edited(const QString& step)
         component_list_->refresh();
     if (diagnostic_)
         diagnostic_->refresh();
+}
+
+void MainWindow::carry_out(const InteractionRequest& request)
+{
+    using Kind = InteractionRequest::Kind;
+    switch (request.kind) {
+    case Kind::none:
+        return;
+    case Kind::save:
+        save(false);
+        return;
+    case Kind::load:
+        load_project();
+        return;
+    case Kind::object_properties:
+        if (!dialogs_.object_properties)
+            return;
+        {
+            UndoStep step(history_, tr("Properties"));
+            dialogs_.object_properties(request.object);
+        }
+        break;
+    case Kind::group_properties:
+        if (!dialogs_.group_properties)
+            return;
+        {
+            UndoStep step(history_, tr("Group properties"));
+            dialogs_.group_properties(request.objects);
+        }
+        break;
+    case Kind::object_editor:
+        if (!dialogs_.object_editor)
+            return;
+        {
+            UndoStep step(history_, tr("Edit the component"));
+            dialogs_.object_editor(request.component);
+        }
+        break;
+    }
+    // A dialog may have added or removed objects: no number held by the plan may go stale.
+    plan_replaced();
+    redraw_plan();
 }
 
 void MainWindow::view_changed()

@@ -131,20 +131,6 @@ Result<FileReplacement> FileReplacement::begin(const fs::path& target)
     return FileReplacement(target, resolved, temporary, fd);
 }
 
-Result<void> FileReplacement::write(const char* data, size_t size)
-{
-    while (size > 0) {
-        ssize_t n = ::write(fd_, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return failure("cannot be written");
-        data += n;
-        size -= size_t(n);
-    }
-    return {};
-}
-
 Result<void> FileReplacement::commit()
 {
     if (fd_ < 0) {

@@ -25,12 +25,11 @@ public:
     // The file as the caller named it (for messages) and the temporary file to write.
     const std::filesystem::path& target() const { return target_; }
     const std::filesystem::path& temporary() const { return temporary_; }
-    // Open for writing, or -1 once closed; writers that open the temporary file by name close
-    // it with close_descriptor() first.
+    // Open for writing (write_all), or -1 once closed; writers that open the temporary file by
+    // name close it with close_descriptor() first.
     int descriptor() const { return fd_; }
     void close_descriptor();
 
-    Result<void> write(const char* data, size_t size);
     // Syncs the temporary file to the disk and renames it over the target.
     Result<void> commit();
 

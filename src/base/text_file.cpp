@@ -94,14 +94,39 @@ bool nothing_at(const fs::path& file)
     return fs::symlink_status(file, ec).type() == fs::file_type::not_found;
 }
 
-Result<void> write_file_safely(const fs::path& file, std::string_view bytes)
+Result<void> write_all(int fd, std::string_view bytes)
+{
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return make_error(std::string("cannot be written: ") + std::strerror(errno));
+        }
+        p += n;
+        left -= size_t(n);
+    }
+    return {};
+}
+
+Result<void> write_file_safely_with(const fs::path& file, const std::function<Result<void>(int fd)>& fill)
 {
     auto replacement = FileReplacement::begin(file);
     if (!replacement)
         return replacement.error();
-    if (auto written = replacement->write(bytes.data(), bytes.size()); !written)
-        return written;
+    if (Result<void> filled = fill(replacement->descriptor()); !filled) {
+        Error error = filled.error();
+        error.file = file;
+        return error;
+    }
     return replacement->commit();
+}
+
+Result<void> write_file_safely(const fs::path& file, std::string_view bytes)
+{
+    return write_file_safely_with(file, [bytes](int fd) { return write_all(fd, bytes); });
 }
 
 Result<void> write_lines(const fs::path& file, const std::vector<std::string>& lines)
