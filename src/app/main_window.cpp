@@ -188,7 +188,7 @@ void MainWindow::enable_commands()
         a->setEnabled(history_.stack().canUndo());
     if (QAction* a = command_action(command::redo))
         a->setEnabled(history_.stack().canRedo());
-    for (const char* key : {"projet", "prop", "color"})
+    for (const char* key : {"projet", "prop"})
         if (QAbstractButton* b = toolbar_button(key))
             b->setEnabled(false);
 }

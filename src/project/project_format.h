@@ -20,9 +20,8 @@ inline constexpr int project_object_fields = 16;
 inline constexpr int project_object_lines = 113;    // the fields and 97 empty reserved lines
 inline constexpr int old_object_fields = 13;
 // Lines of an object record from this one on are always empty; the few before it, after the
-// fields, are kept for the object's colours: empty, or eight values on one line.
+// fields, hold the object's colour slots.
 inline constexpr int project_first_empty_line = 23;
-inline constexpr int colour_line_values = 8;
 
 enum class ProjectFormat { v11, old };
 

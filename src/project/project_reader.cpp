@@ -10,6 +10,7 @@
 #include "base/strings.h"
 #include "base/text_file.h"
 #include "plan/plan_edit.h"
+#include "project/colour_slot_line.h"
 #include "project/plain_decimal.h"
 
 namespace halvern {
@@ -241,8 +242,9 @@ private:
             }
             // The reserved lines are empty, so a file cut among them still holds the object's
             // values: the object is kept, and the read reported as failed (later objects are lost).
+            std::optional<ColourSlot> slots[stored_colour_slots];
             if (format_ == ProjectFormat::v11) {
-                switch (read_reserved_lines()) {
+                switch (read_reserved_lines(slots)) {
                 case Reserved::empty: break;
                 case Reserved::cut:
                     ended("inside the reserved lines of the object starting at line " + std::to_string(first_line));
@@ -276,6 +278,9 @@ private:
             }
             const int n = *append_entry(plan_); // a fresh entry: nothing of an earlier design survives
             store(size_t(n), line);
+            for (int slot = 0; slot < stored_colour_slots; ++slot)
+                if (slots[slot])
+                    plan_.colours[size_t(n)][size_t(slot)] = *slots[slot];
             new_number_.push_back(n);
             ++result_.objects_added;
             if (cut)
@@ -285,11 +290,10 @@ private:
 
     enum class Reserved { empty, cut, filled };
 
-    // Lines 17..113 of an object: the first few are kept for the object's colours (empty, or
-    // eight values on one line), the rest are empty. Anything else means the record is not where
-    // it should be: a line was added or lost before it, and every later field would be read from
-    // the wrong line.
-    Reserved read_reserved_lines()
+    // Lines 17..113 of an object: the first few hold the object's colour slots, the rest are
+    // empty. Text there means the record is not where it should be: a line was added or lost
+    // before it, and every later field would be read from the wrong line.
+    Reserved read_reserved_lines(std::optional<ColourSlot>* slots)
     {
         const int reserved = project_object_lines - project_object_fields;
         if (cursor_.skip_if_empty(reserved))
@@ -301,25 +305,18 @@ private:
             const std::string_view bare = trim(*line);
             if (bare.empty())
                 continue;
-            if (k >= project_first_empty_line || items_in(bare) != colour_line_values)
+            if (k >= project_first_empty_line)
                 return Reserved::filled;
+            const int slot = k - project_object_fields - 1;
+            if (slot < stored_colour_slots) {
+                std::string problem;
+                slots[slot] = parse_colour_slot(*line, problem);
+                if (!problem.empty())
+                    result_.notes.push_back(
+                        make_error(problem + "; the slot is read as not given", file_, cursor_.line()));
+            }
         }
         return Reserved::empty;
-    }
-
-    static int items_in(std::string_view text)
-    {
-        int items = 0;
-        for (size_t i = 0; i < text.size();) {
-            while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-                ++i;
-            if (i == text.size())
-                break;
-            ++items;
-            while (i < text.size() && text[i] != ' ' && text[i] != '\t')
-                ++i;
-        }
-        return items;
     }
 
     void store(size_t i, const std::string_view* line)

@@ -440,11 +440,12 @@ TEST(ProjectReader, TextInTheAlwaysEmptyLinesIsADamagedFile)
     const int second = 1025 + 113; // index of the second record's first line
 
     auto added = lines;
-    added.insert(added.begin() + second + 9, "stray"); // a text broken in two
+    for (int k = 0; k < 8; ++k) // a text of nine lines
+        added.insert(added.begin() + second + 9, "stray");
     ReadCase r = read_bytes_as(join_lines_crlf(added));
     EXPECT_EQ(r.plan.nb_objets, 1);
     ASSERT_TRUE(r.result.failure);
-    EXPECT_EQ(r.result.failure->line, second + 17); // the group number, one line down
+    EXPECT_EQ(r.result.failure->line, second + 24); // the group number, eight lines down
     EXPECT_NE(r.result.failure->message.find("damaged"), std::string::npos) << r.result.failure->message;
 
     auto lost = lines;
@@ -454,10 +455,10 @@ TEST(ProjectReader, TextInTheAlwaysEmptyLinesIsADamagedFile)
     ASSERT_TRUE(r.result.failure);
     EXPECT_EQ(r.result.failure->line, second + project_object_lines); // the next record's first line
 
-    // Lines 17..22 are kept for colours: eight values there are no damage.
+    // Lines 17..22 hold colours: what they hold is no damage.
     auto colours = lines;
     colours[size_t(second + 16)] = "255 0 0 0 0 0 1 1";
-    colours[size_t(second + 21)] = "1 2 3 4 5 6 7 x";
+    colours[size_t(second + 21)] = "x";
     r = read_bytes_as(join_lines_crlf(colours));
     EXPECT_EQ(r.plan.nb_objets, 3);
     EXPECT_TRUE(r.result.complete());
