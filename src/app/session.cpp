@@ -1,5 +1,6 @@
 #include "app/session.h"
 
+#include "geometry/outline_limits.h"
 #include "library/builtin_catalogue.h"
 
 namespace halvern {
@@ -42,7 +43,10 @@ void Session::initialise()
 
 std::vector<Error> Session::load_library(LoadProgress* progress)
 {
-    return halvern::load_library(shell.app_dir, lang(), components, libraries, progress);
+    std::vector<Error> notes = halvern::load_library(shell.app_dir, lang(), components, libraries, progress);
+    std::vector<Error> outlines = long_outline_notes(components, shell.app_dir);
+    notes.insert(notes.end(), outlines.begin(), outlines.end());
+    return notes;
 }
 
 std::vector<Error> Session::change_language(const std::string& new_lang, LoadProgress* progress)
@@ -59,6 +63,7 @@ std::vector<Error> Session::change_language(const std::string& new_lang, LoadPro
             break;
         }
     load_interface_texts();
+    notes.insert(notes.end(), shell.ui_text.notes().begin(), shell.ui_text.notes().end());
     return notes;
 }
 

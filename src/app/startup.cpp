@@ -41,10 +41,23 @@ void place_main_window(MainWindow& window)
 
 } // namespace
 
+// What start-up could not read before the library: the stored settings and the interface texts.
+static std::vector<Error> settings_and_text_notes(const Session& session)
+{
+    std::vector<Error> notes;
+    if (auto problem = session.store->unreadable())
+        notes.push_back(*problem);
+    notes.insert(notes.end(), session.shell.ui_text.notes().begin(), session.shell.ui_text.notes().end());
+    return notes;
+}
+
 std::vector<Error> load_session(Session& session, LoadProgress* progress)
 {
     session.initialise();
-    return session.load_library(progress);
+    std::vector<Error> notes = settings_and_text_notes(session);
+    std::vector<Error> library_notes = session.load_library(progress);
+    notes.insert(notes.end(), library_notes.begin(), library_notes.end());
+    return notes;
 }
 
 std::unique_ptr<MainWindow> open_editor(Session& session, Prompts& prompts, const std::vector<Error>& notes)
@@ -102,7 +115,9 @@ int run_editor(int argc, char** argv, const EditorLaunch& launch)
         QApplication::processEvents();
         session->initialise();
         splash.set_caption(QString::fromStdString(session->text(ui::message_loading_library)));
-        notes = session->load_library(&splash);
+        notes = settings_and_text_notes(*session);
+        std::vector<Error> library_notes = session->load_library(&splash);
+        notes.insert(notes.end(), library_notes.begin(), library_notes.end());
     }
     std::unique_ptr<MainWindow> window = open_editor(*session, prompts, notes);
     prompts.set_parent(window.get());

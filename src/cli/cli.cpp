@@ -5,6 +5,7 @@
 
 #include "base/app_dir.h"
 #include "cli/command.h"
+#include "cli/utf8_output.h"
 
 namespace halvern {
 
@@ -171,8 +172,8 @@ std::optional<ParsedLine> parse_line(const std::vector<std::string>& args, std::
 
 } // namespace
 
-int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-            const CliEnvironment& environment)
+static int run_checked(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const CliEnvironment& environment)
 {
     int code = exit_ok;
     auto parsed = parse_line(args, err, code);
@@ -212,6 +213,8 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     std::unique_ptr<SettingsStore> store =
         environment.open_settings ? environment.open_settings() : std::make_unique<MemorySettingsStore>();
     Settings settings = Settings::defaults(app_dir);
+    if (auto problem = store->unreadable())
+        err << "halvern: " << problem->text() << '\n';
     read_settings(*store, settings);
 
     // The command sees only its own options.
@@ -223,6 +226,17 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     CliContext context{app_dir, lang_option ? *lang_option : (settings.lang.empty() ? "en" : settings.lang),
                        settings, *store, line.args, std::move(own), out, err};
     return command.run(context);
+}
+
+int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            const CliEnvironment& environment)
+{
+    Utf8OnlyBuffer out_buffer(out), err_buffer(err);
+    std::ostream valid_out(&out_buffer), valid_err(&err_buffer);
+    const int code = run_checked(args, valid_out, valid_err, environment);
+    out_buffer.finish();
+    err_buffer.finish();
+    return code;
 }
 
 } // namespace halvern

@@ -28,6 +28,11 @@ int cmd_drop(CliContext& context)
         return exit_bad_input;
     if (design->read.failure)
         return exit_bad_input;
+    // Written back, a design read only up to the capacity would lose the objects beyond it.
+    if (!design->read.complete() && context.has_option("-o")) {
+        context.err << "halvern: " << *context.option("-o") << ": not written\n";
+        return exit_bad_input;
+    }
     PlanTable& plan = design->plan;
     const int f = *index;
     if (!plan.valid(f))

@@ -43,11 +43,6 @@ int cmd_preview(CliContext& context)
     if (components[*number].is_free())
         return context.fail(make_error("component " + std::to_string(*number) + " does not exist"));
 
-    const Component& c = components[*number];
-    if (c.shape == shape_point_list && parse_point_list(c.draw, 0, 0).truncated)
-        context.err << "halvern: component " << *number << ": the point list has more than " << max_path_points
-                    << " points; only the first " << max_path_points << " are drawn\n";
-
     ensure_gui_application();
     QtPicture picture(size, size);
     picture.canvas().set_smooth(!context.has_option("--plain"));

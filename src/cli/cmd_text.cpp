@@ -10,6 +10,8 @@ int cmd_text(CliContext& context)
         return context.usage_error("text: N must be a whole number from 0 to 300, not '" + context.args[0] + "'");
     UiText texts;
     texts.load(context.app_dir, context.lang);
+    for (const Error& note : texts.notes())
+        context.err << "halvern: " << note.text() << '\n';
     context.out << texts.get(*n) << '\n';
     return 0;
 }

@@ -171,7 +171,7 @@ ColourLibrary parse_colour_library(std::string_view bytes, const fs::path& file)
 
 Result<ColourLibrary> load_colour_library(const fs::path& file)
 {
-    Result<std::string> bytes = read_file_bytes(file);
+    Result<std::string> bytes = read_file_bytes(file, table_file_bytes_max);
     if (!bytes)
         return bytes.error();
     return parse_colour_library(*bytes, file);

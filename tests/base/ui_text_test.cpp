@@ -53,7 +53,53 @@ TEST(UiText, ReloadingResetsEveryEntry)
     texts.load(dir.path(), "en");
     texts.load(dir.path(), "fr");
     EXPECT_EQ(texts.get(1), "un");
+    EXPECT_EQ(texts.get(2), "two"); // from English
+    dir.write("lib/en.txt", "1=one\n");
+    texts.load(dir.path(), "fr");
     EXPECT_EQ(texts.get(2), "[2]");
+}
+
+TEST(UiText, WhatALanguageLacksIsTakenFromEnglishWithOneNote)
+{
+    ScratchDir dir;
+    dir.write("lib/en.txt", "1=one\n2=two\n3=three\n");
+    dir.write("lib/fr.txt", "1=un\n3=\n");
+    UiText texts;
+    EXPECT_TRUE(texts.load(dir.path(), "fr"));
+    EXPECT_EQ(texts.get(1), "un");
+    EXPECT_EQ(texts.get(2), "two");
+    EXPECT_EQ(texts.get(3), ""); // given, though empty
+    ASSERT_EQ(texts.notes().size(), 1u);
+    EXPECT_EQ(texts.notes()[0].text(), (dir / "lib" / "fr.txt").string() + ": lacks 1 interface text, shown in English");
+
+    // A language without a file, or with one that cannot be read, is shown in English.
+    EXPECT_FALSE(texts.load(dir.path(), "de"));
+    EXPECT_EQ(texts.get(2), "two");
+    ASSERT_EQ(texts.notes().size(), 1u);
+    EXPECT_NE(texts.notes()[0].text().find("de.txt: cannot be read"), std::string::npos);
+    std::filesystem::create_directory(dir / "lib" / "it.txt");
+    EXPECT_FALSE(texts.load(dir.path(), "it"));
+    EXPECT_EQ(texts.get(3), "three");
+    ASSERT_EQ(texts.notes().size(), 1u);
+    EXPECT_NE(texts.notes()[0].text().find("it.txt: is a folder"), std::string::npos);
+
+    // A complete English is no news.
+    EXPECT_TRUE(texts.load(dir.path(), "en"));
+    EXPECT_TRUE(texts.notes().empty());
+}
+
+TEST(UiText, MissingEnglishIsReported)
+{
+    ScratchDir dir;
+    dir.write("lib/fr.txt", "1=un\n");
+    UiText texts;
+    EXPECT_FALSE(texts.load(dir.path(), "en"));
+    ASSERT_EQ(texts.notes().size(), 1u);
+    EXPECT_NE(texts.notes()[0].text().find("en.txt: cannot be read"), std::string::npos);
+    EXPECT_TRUE(texts.load(dir.path(), "fr"));
+    EXPECT_EQ(texts.get(1), "un");
+    ASSERT_EQ(texts.notes().size(), 1u);
+    EXPECT_NE(texts.notes()[0].text().find("en.txt"), std::string::npos);
 }
 
 TEST(UiText, UnknownLanguageIsLookedForAndLeavesPlaceholders)
@@ -91,6 +137,7 @@ TEST(UiText, ShippedLanguageFilesHoldTheSameEntries)
     UiText en, fr;
     ASSERT_TRUE(en.load(halvern::testing::stage_dir(), "en"));
     ASSERT_TRUE(fr.load(halvern::testing::stage_dir(), "fr"));
+    EXPECT_TRUE(fr.notes().empty()) << fr.notes().front().text(); // nothing taken from English
     for (int n = 0; n <= 300; ++n) {
         const bool in_en = en.get(n) != UiText::placeholder(n), in_fr = fr.get(n) != UiText::placeholder(n);
         EXPECT_EQ(in_en, in_fr) << "entry " << n << " is in only one language";
