@@ -21,8 +21,10 @@ public:
     void show_status(const std::string& text) override;
     void show_readout(const Readout& readout) override;
     void show_message(const std::string& message) override;
-    // The property dialogs and the object editor come with their own windows; until then a press
-    // with Ctrl changes nothing.
+    // The property dialogs open once the interaction call has returned, so that the interaction
+    // never goes on over a table that a dialog changed under it: these give false, and the dialog
+    // records its own undo step. The object editor comes with its own window; until then a press
+    // with Ctrl in the palette changes nothing.
     bool open_object_properties(int object) override;
     bool open_group_properties() override;
     void open_object_editor(int component) override;

@@ -24,6 +24,7 @@
 #include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/pickers.h"
 #include "plan/plan_edit.h"
 #include "project/project_commands.h"
 
@@ -36,9 +37,8 @@ QString q(const std::string& text) { return QString::fromStdString(text); }
 // Commands whose work belongs to windows and outputs the editor does not have yet: they stay
 // greyed out rather than pretending.
 constexpr int commands_not_yet_available[] = {
-    command::project_form,   command::picture_tiling, command::view_3d,        command::structure_3d,
-    command::coloured_3d,    command::export_3d,      command::zoom_user,      command::change_height,
-    command::change_visual,  command::raise_from_ground, command::add_visual,
+    command::picture_tiling, command::view_3d, command::structure_3d, command::coloured_3d,
+    command::export_3d,      command::zoom_user,
 };
 
 constexpr int checked_commands[] = {
@@ -50,7 +50,8 @@ constexpr int checked_commands[] = {
 } // namespace
 
 MainWindow::MainWindow(Session& session, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), session_(session), prompts_(prompts), history_(session)
+    : QMainWindow(parent), session_(session), prompts_(prompts), history_(session),
+      own_pickers_(std::make_unique<QtPickers>(this)), pickers_(own_pickers_.get())
 {
     setObjectName(QStringLiteral("Win_1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -187,9 +188,9 @@ void MainWindow::enable_commands()
         a->setEnabled(history_.stack().canUndo());
     if (QAction* a = command_action(command::redo))
         a->setEnabled(history_.stack().canRedo());
-    for (const char* key : {"projet", "prop", "color"})
-        if (QAbstractButton* b = toolbar_button(key))
-            b->setEnabled(false);
+    // The colour palette is a window of its own that is not there yet.
+    if (QAbstractButton* b = toolbar_button("color"))
+        b->setEnabled(false);
 }
 
 void MainWindow::update_menu_checks()

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/component_list_window.h"
 #include "app/cursor_table.h"
@@ -33,6 +34,7 @@ class Prompts;
 class LibraryArrowButton;
 class PlanWidget;
 class EditorHost;
+class Pickers;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -75,6 +77,23 @@ public:
     // Save (or Save as) and Load, as the menu and the plan's shortcuts ask for them.
     void save_design(bool ask_name) { save(ask_name); }
     void load_design() { load_project(); }
+
+    // The property dialogs: OK is one undo step, Cancel changes nothing. Each gives whether it was
+    // applied. The group dialog works on the objects given (the selection when it was asked for).
+    bool open_object_properties(int object);
+    bool open_group_properties(const std::vector<int>& members);
+    // The stand form (command 10 and the "projet" button).
+    bool open_stand_form();
+    // The "prop" button: the focused object's dialog, else the selection's.
+    void open_properties();
+    // The small pickers of the Object menu, on the focused object (103 also on the selection).
+    void change_height();
+    void change_faces();
+    void raise_from_ground();
+    void add_face_picture();
+    // Tests answer the pickers themselves.
+    void set_pickers(Pickers* pickers) { pickers_ = pickers; }
+    Pickers& pickers() { return *pickers_; }
 
     // Opens a design file as Load does, without asking for it (a file named on the command line).
     void open_file(const std::filesystem::path& file);
@@ -147,6 +166,8 @@ private:
     void print_plan();
     // The table was replaced or renumbered outside the interaction.
     void plan_replaced();
+    // The settings the pickers changed (the import folder) are stored.
+    void store_settings_if_changed(const std::string& import_path_before);
 
     Session& session_;
     Prompts& prompts_;
@@ -161,6 +182,8 @@ private:
     QWidget* plan_area_ = nullptr;
     PlanWidget* plan_ = nullptr;
     std::unique_ptr<EditorHost> host_;
+    std::unique_ptr<Pickers> own_pickers_;
+    Pickers* pickers_ = nullptr;
     QScrollBar* hbar_ = nullptr;
     QScrollBar* vbar_ = nullptr;
 
