@@ -24,7 +24,7 @@ int cmd_objects(CliContext& context)
                     << format_number(plan.obj_profondeur[i]) << '\t' << plan.obj_groupe[i] << '\t'
                     << (group ? "OO" : end_code_with_override(plan, n, 1, codes[i])) << '\t'
                     << (group ? "OO" : end_code_with_override(plan, n, 2, codes[i])) << '\t' << plan.obj_ilot[i]
-                    << '\n';
+                    << '\t' << plan.obj_texte[i] << '\n';
     }
     return design->read.failure ? exit_bad_input : exit_ok;
 }

@@ -21,7 +21,7 @@ const std::vector<Command>& cli_commands()
           {"--plain", false, "draw without anti-aliasing"}},
          cmd_preview},
         {"info", "FILE", "print a design's format, stand settings and object counts as key=value", 1, 1, {}, cmd_info},
-        {"objects", "FILE", "list a design's objects, one tab-separated line each", 1, 1, {}, cmd_objects},
+        {"objects", "FILE", "list a design's objects, one tab-separated line each, its label last", 1, 1, {}, cmd_objects},
         {"convert", "IN OUT.qlm", "read a design of either format and write it in the current format", 2, 2, {},
          cmd_convert},
         {"bom", "FILE", "print a design's bill of materials (tsv: the list as copied to the clipboard)", 1, 1,

@@ -85,6 +85,7 @@ ObjectPropertiesDialog::ObjectPropertiesDialog(Session& session, Prompts& prompt
     layout->addWidget(tabs_, 1);
     layout->addLayout(buttons);
     setMinimumWidth(460);
+    text_->setFocus();
 }
 
 QWidget* ObjectPropertiesDialog::general_page()
@@ -97,27 +98,40 @@ QWidget* ObjectPropertiesDialog::general_page()
     const std::string library =
         c && LibraryTable::valid(c->library) ? session_.libraries.name[size_t(c->library)] : std::string();
 
+    // What is most often changed comes first, in the order Tab goes through it; the boxes that only
+    // show take the focus from a click alone.
     index_ = named_box(QStringLiteral("prop_index"), std::to_string(object_), page, true);
+    auto* nom = named_box(QStringLiteral("prop_nom"), c ? c->name : "", page, true);
+    auto* lib = named_box(QStringLiteral("prop_lib"), library, page, true);
+    for (QLineEdit* shown : {index_, nom, lib})
+        shown->setFocusPolicy(Qt::ClickFocus);
+    text_ = named_box(QStringLiteral("prop_text"), shown_.texte, page);
+    hauteur_ = named_box(QStringLiteral("prop_hauteur"), shown_.hauteur, page);
+    auto* next = named_button(QStringLiteral("prop_hauteur_change"), session_.text(ui::prop_next_height), page);
+    // Only the frames and the modular frames have standard heights to step through.
+    next->setEnabled(c && height_list_of(*c) != HeightList::none);
+    connect(next, &QPushButton::clicked, this, &ObjectPropertiesDialog::prop_hauteur_change_Click);
     elevation_ = named_box(QStringLiteral("prop_elevation"), shown_.elevation, page);
     rot_ = named_box(QStringLiteral("prop_r"), shown_.rot, page);
-    text_ = named_box(QStringLiteral("prop_text"), shown_.texte, page);
+
     auto* grid = new QGridLayout(page);
     const struct {
         const char* label;
         int text;
         QWidget* box;
     } rows[] = {
-        {"prop1", ui::prop_object_number, index_},
-        {"prop1b", ui::prop_component, named_box(QStringLiteral("prop_nom"), c ? c->name : "", page, true)},
-        {"prop1c", ui::prop_library, named_box(QStringLiteral("prop_lib"), library, page, true)},
-        {"prop2", ui::prop_elevation, elevation_},
+        {"prop1", ui::prop_object_number, index_}, {"prop1b", ui::prop_component, nom},
+        {"prop1c", ui::prop_library, lib},         {"prop3c", ui::prop_label, text_},
+        {"prop3", ui::prop_height, hauteur_},      {"prop2", ui::prop_elevation, elevation_},
         {"prop2b", ui::prop_rotation, rot_},
-        {"prop3c", ui::prop_label, text_},
     };
     int row = 0;
     for (const auto& r : rows) {
         grid->addWidget(named_label(QString::fromLatin1(r.label), session_.text(r.text), page), row, 0);
-        grid->addWidget(r.box, row++, 1);
+        grid->addWidget(r.box, row, 1);
+        if (r.box == hauteur_)
+            grid->addWidget(next, row, 2);
+        ++row;
     }
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(1, 1);
@@ -128,27 +142,19 @@ QWidget* ObjectPropertiesDialog::size_page()
 {
     auto* page = new QWidget(tabs_);
     page->setObjectName(QStringLiteral("prop_size"));
-    hauteur_ = named_box(QStringLiteral("prop_hauteur"), shown_.hauteur, page);
     largeur_ = named_box(QStringLiteral("prop_largeur"), shown_.largeur, page);
     profondeur_ = named_box(QStringLiteral("prop_profondeur"), shown_.profondeur, page);
     peri_ = named_box(QStringLiteral("prop_peri"), "", page, true);
-    auto* next = named_button(QStringLiteral("prop_hauteur_change"), session_.text(ui::prop_next_height), page);
-    const int n = session_.plan.comp(object_);
-    // Only the frames and the modular frames have standard heights to step through.
-    next->setEnabled(ComponentTable::valid(n) && height_list_of(session_.components[n]) != HeightList::none);
-    connect(next, &QPushButton::clicked, this, &ObjectPropertiesDialog::prop_hauteur_change_Click);
+    peri_->setFocusPolicy(Qt::ClickFocus);
 
     auto* grid = new QGridLayout(page);
-    grid->addWidget(named_label(QStringLiteral("prop3"), session_.text(ui::prop_height), page), 0, 0);
-    grid->addWidget(hauteur_, 0, 1);
-    grid->addWidget(next, 0, 2);
-    grid->addWidget(named_label(QStringLiteral("prop3a"), session_.text(ui::prop_width), page), 1, 0);
-    grid->addWidget(largeur_, 1, 1);
-    grid->addWidget(named_label(QStringLiteral("prop3b"), session_.text(ui::prop_depth), page), 2, 0);
-    grid->addWidget(profondeur_, 2, 1);
-    grid->addWidget(named_label(QStringLiteral("prop3a2"), session_.text(ui::prop_perimeter), page), 3, 0);
-    grid->addWidget(peri_, 3, 1);
-    grid->setRowStretch(4, 1);
+    grid->addWidget(named_label(QStringLiteral("prop3a"), session_.text(ui::prop_width), page), 0, 0);
+    grid->addWidget(largeur_, 0, 1);
+    grid->addWidget(named_label(QStringLiteral("prop3b"), session_.text(ui::prop_depth), page), 1, 0);
+    grid->addWidget(profondeur_, 1, 1);
+    grid->addWidget(named_label(QStringLiteral("prop3a2"), session_.text(ui::prop_perimeter), page), 2, 0);
+    grid->addWidget(peri_, 2, 1);
+    grid->setRowStretch(3, 1);
     grid->setColumnStretch(1, 1);
     connect(largeur_, &QLineEdit::textChanged, this, &ObjectPropertiesDialog::update_perimeter);
     connect(profondeur_, &QLineEdit::textChanged, this, &ObjectPropertiesDialog::update_perimeter);

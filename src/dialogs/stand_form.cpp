@@ -111,6 +111,7 @@ StandForm::StandForm(StandSettings& stand, const UiText& texts, const std::files
     layout->addLayout(buttons);
     setMinimumWidth(520);
     projet_Load();
+    width_->setFocus();
 }
 
 void StandForm::projet_Load()
