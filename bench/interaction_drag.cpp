@@ -39,11 +39,6 @@ struct DrawingHost : InteractionHost {
     void show_status(const std::string&) override {}
     void show_readout(const Readout& r) override { benchmark::DoNotOptimize(r.position.data()); }
     void show_message(const std::string&) override {}
-    bool open_object_properties(int) override { return false; }
-    bool open_group_properties() override { return false; }
-    void open_object_editor(int) override {}
-    void save_project() override {}
-    void load_project() override {}
     void change_complete(PlanChange) override {}
 };
 

@@ -50,6 +50,8 @@ DesignHistory::DesignHistory(Session& session, QObject* parent)
 
 bool DesignHistory::record(const QString& text)
 {
+    if (step_open())
+        return false;
     DesignState now = capture_design(session_.plan, session_.stand);
     std::optional<DesignSwap> swap = DesignSwap::between(committed_, now);
     if (!swap)
@@ -61,6 +63,8 @@ bool DesignHistory::record(const QString& text)
 
 bool DesignHistory::record_with_file(const QString& text, const ProjectState& file_before)
 {
+    if (step_open())
+        return false;
     DesignState now = capture_design(session_.plan, session_.stand);
     std::optional<DesignSwap> swap = DesignSwap::between(committed_, now);
     if (!swap)
@@ -74,6 +78,17 @@ void DesignHistory::reset()
 {
     stack_.clear();
     committed_ = capture_design(session_.plan, session_.stand);
+}
+
+UndoStep::UndoStep(DesignHistory& history, QString text) : history_(history), text_(std::move(text))
+{
+    ++history_.open_steps_;
+}
+
+UndoStep::~UndoStep()
+{
+    if (--history_.open_steps_ == 0)
+        history_.record(text_);
 }
 
 void DesignHistory::after_swap()

@@ -33,6 +33,9 @@ public:
     void mark_saved() { stack_.setClean(); }
     bool modified() const { return !stack_.isClean(); }
 
+    // True while an UndoStep is open: steps recorded meanwhile join it.
+    bool step_open() const { return open_steps_ > 0; }
+
     // How many steps are kept; older ones are forgotten.
     static constexpr int step_limit = 200;
 
@@ -42,11 +45,29 @@ signals:
 
 private:
     friend class DesignSwapCommand;
+    friend class UndoStep;
     void after_swap();
 
     Session& session_;
     QUndoStack stack_;
     DesignState committed_; // the design as the last step left it
+    int open_steps_ = 0;    // UndoStep guards alive
+};
+
+// One undo step around an edit made of several parts, such as a dialog's OK: whatever changes
+// while the guard lives, including edits that record steps of their own, becomes the single step
+// the outermost guard records when it ends (none when nothing changed). Guards opened inside an
+// open one join it.
+class UndoStep {
+public:
+    UndoStep(DesignHistory& history, QString text);
+    ~UndoStep();
+    UndoStep(const UndoStep&) = delete;
+    UndoStep& operator=(const UndoStep&) = delete;
+
+private:
+    DesignHistory& history_;
+    QString text_;
 };
 
 } // namespace halvern

@@ -110,6 +110,9 @@ void MainWindow::build_plan_area()
     plan_ = new PlanWidget(session_, plan_area_);
     host_ = std::make_unique<EditorHost>(*this, *plan_);
     plan_->set_host(host_.get());
+    plan_->set_requests([this](const InteractionRequest& request) { carry_out(request); });
+    dialogs_.object_properties = [this](int object) { open_object_properties(object); };
+    dialogs_.group_properties = [this](const std::vector<int>& objects) { open_group_properties(objects); };
     plan_->set_scroll_bars([this] { return ScrollBars{hbar_->value(), vbar_->value()}; });
     // One wheel notch is one step of the vertical bar, which then moves the view and redraws.
     plan_->set_wheel([this](int steps) { vbar_->setValue(vbar_->value() + steps); });
@@ -257,6 +260,48 @@ void MainWindow::design_edited(const QString& step)
         component_list_->refresh();
     if (diagnostic_)
         diagnostic_->refresh();
+}
+
+void MainWindow::carry_out(const InteractionRequest& request)
+{
+    using Kind = InteractionRequest::Kind;
+    switch (request.kind) {
+    case Kind::none:
+        return;
+    case Kind::save:
+        save(false);
+        return;
+    case Kind::load:
+        load_project();
+        return;
+    case Kind::object_properties:
+        if (!dialogs_.object_properties)
+            return;
+        {
+            UndoStep step(history_, tr("Properties"));
+            dialogs_.object_properties(request.object);
+        }
+        break;
+    case Kind::group_properties:
+        if (!dialogs_.group_properties)
+            return;
+        {
+            UndoStep step(history_, tr("Group properties"));
+            dialogs_.group_properties(request.objects);
+        }
+        break;
+    case Kind::object_editor:
+        if (!dialogs_.object_editor)
+            return;
+        {
+            UndoStep step(history_, tr("Edit the component"));
+            dialogs_.object_editor(request.component);
+        }
+        break;
+    }
+    // A dialog may have added or removed objects: no number held by the plan may go stale.
+    plan_replaced();
+    redraw_plan();
 }
 
 void MainWindow::view_changed()

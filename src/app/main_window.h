@@ -18,6 +18,8 @@
 #include "app/library_window.h"
 #include "app/design_history.h"
 #include "app/menu_tables.h"
+#include "app/plan_dialogs.h"
+#include "plan/interaction_host.h"
 
 class QAbstractButton;
 class QAction;
@@ -74,9 +76,10 @@ public:
     void key_down(int key, Qt::KeyboardModifiers modifiers, const QString& text = {});
     void key_up(int key, Qt::KeyboardModifiers modifiers);
 
-    // Save (or Save as) and Load, as the menu and the plan's shortcuts ask for them.
-    void save_design(bool ask_name) { save(ask_name); }
-    void load_design() { load_project(); }
+    // What the plan's interaction asked for, once its call returned: a dialog (one undo step for
+    // whatever it changed), a save or a load.
+    void carry_out(const InteractionRequest& request);
+    void set_plan_dialogs(PlanDialogs dialogs) { dialogs_ = std::move(dialogs); }
 
     // The property dialogs: OK is one undo step, Cancel changes nothing. Each gives whether it was
     // applied. The group dialog works on the objects given (the selection when it was asked for).
@@ -173,6 +176,8 @@ private:
     Prompts& prompts_;
     DesignHistory history_;
     CursorTable cursors_;
+
+    PlanDialogs dialogs_;
 
     std::map<int, QAction*> actions_;
     std::map<std::string, QAbstractButton*> buttons_;

@@ -232,7 +232,9 @@ void PlanWidget::call_interaction(const std::string& key, int kk)
     input.area_height = height();
     InteractionContext c = context();
     ++calls_;
-    interact(state_, c, input);
+    const InteractionRequest request = interact(state_, c, input);
+    if (request && carry_out_)
+        carry_out_(request);
 }
 
 bool PlanWidget::delete_pressed()

@@ -39,6 +39,8 @@ public:
     void set_scroll_bars(std::function<ScrollBars()> bars) { bars_ = std::move(bars); }
     // The wheel moves the window's vertical bar by this many steps.
     void set_wheel(std::function<void(int steps)> wheel) { wheel_ = std::move(wheel); }
+    // What an interaction call asked for (a dialog, a save, a load), carried out once it returned.
+    void set_requests(std::function<void(const InteractionRequest&)> carry_out) { carry_out_ = std::move(carry_out); }
     // After each full redraw: the zoom box follows.
     void set_rendered(std::function<void(const RenderOutcome&)> rendered) { rendered_ = std::move(rendered); }
 
@@ -87,6 +89,7 @@ private:
     std::function<ScrollBars()> bars_;
     std::function<void(const RenderOutcome&)> rendered_;
     std::function<void(int)> wheel_;
+    std::function<void(const InteractionRequest&)> carry_out_;
 
     QImage picture_;
     QtBackgroundCache background_;

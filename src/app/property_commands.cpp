@@ -49,11 +49,15 @@ bool MainWindow::open_object_properties(int object)
     if (!session_.plan.valid(object) || !has_geometry(session_.plan, object))
         return false;
     const std::string import_path = session_.settings().import_path;
-    ObjectPropertiesDialog dialog(session_, prompts_, *pickers_, object, this);
-    const bool applied = dialog.exec() == QDialog::Accepted;
+    bool applied = false;
+    {
+        UndoStep step(history_, tr("Properties"));
+        ObjectPropertiesDialog dialog(session_, prompts_, *pickers_, object, this);
+        applied = dialog.exec() == QDialog::Accepted;
+    }
     store_settings_if_changed(import_path);
     if (applied)
-        design_changed(tr("Properties"));
+        redraw_plan();
     return applied;
 }
 
@@ -62,22 +66,30 @@ bool MainWindow::open_group_properties(const std::vector<int>& members)
     if (members.empty())
         return false;
     const std::string import_path = session_.settings().import_path;
-    GroupPropertiesDialog dialog(session_, prompts_, members, this);
-    const bool applied = dialog.exec() == QDialog::Accepted;
+    bool applied = false;
+    {
+        UndoStep step(history_, tr("Group properties"));
+        GroupPropertiesDialog dialog(session_, prompts_, members, this);
+        applied = dialog.exec() == QDialog::Accepted;
+    }
     store_settings_if_changed(import_path);
     if (applied)
-        design_changed(tr("Group properties"));
+        redraw_plan();
     return applied;
 }
 
 bool MainWindow::open_stand_form()
 {
-    StandForm form(session_.stand, session_.shell.ui_text, session_.app_dir(), prompts_, this);
-    const bool applied = form.exec() == QDialog::Accepted;
+    bool applied = false;
+    {
+        UndoStep step(history_, tr("Stand"));
+        StandForm form(session_.stand, session_.shell.ui_text, session_.app_dir(), prompts_, this);
+        applied = form.exec() == QDialog::Accepted;
+    }
     if (applied) {
         // The floor and its walls are part of the background the plan keeps.
         session_.view.view_valid = false;
-        design_changed(tr("Stand"));
+        redraw_plan();
     }
     return applied;
 }

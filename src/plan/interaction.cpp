@@ -41,9 +41,9 @@ Readout make_readout(const Call& call)
 
 } // namespace
 
-void interact(InteractionState& state, InteractionContext& context, const PointerInput& input)
+InteractionRequest interact(InteractionState& state, InteractionContext& context, const PointerInput& input)
 {
-    Call call{state, context, input};
+    Call call{state, context, input, {}, 0, 0, false, false, false, false, false, {}};
     call.buttons = input.buttons == button_both ? button_left : input.buttons;
     const int before = state.last_buttons;
     const PixelPoint at = context.view.to_plan(input.pixel_x, input.pixel_y);
@@ -77,6 +77,7 @@ void interact(InteractionState& state, InteractionContext& context, const Pointe
     if (!input.key.empty())
         shortcuts(call);
     context.host.show_readout(make_readout(call));
+    return std::move(call.request);
 }
 
 bool delete_key(InteractionState& state, InteractionContext& context)

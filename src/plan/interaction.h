@@ -4,7 +4,8 @@
 // pixel position or buttons and once for every keystroke; each call runs the checks below in a
 // fixed order (palette, placing, hover, measuring, press on an object, lasso, the held selection,
 // drag and drop, turning, the released rectangle, the shortcuts, the readout) and asks the host for
-// whatever leaves the plan table: redraws, cursor, texts, dialogs, saving and loading.
+// whatever leaves the plan table: redraws, cursor, texts; dialogs, saving and loading are
+// returned as a request for the window.
 //
 // While a button is held the table keeps its objects where they were and only an outline (the
 // ghost) follows the pointer; the change is made at the release, from the same computation that
@@ -84,8 +85,9 @@ struct InteractionContext {
     InteractionHost& host;
 };
 
-// One call of the interaction.
-void interact(InteractionState& state, InteractionContext& context, const PointerInput& input);
+// One call of the interaction. What it returns (a dialog, a save, a load) is for the window to
+// carry out after the call; a load must be followed by `table_replaced`.
+InteractionRequest interact(InteractionState& state, InteractionContext& context, const PointerInput& input);
 
 // The Delete key of the plan window: removes the focused object and the selected objects, ends a
 // gesture that held them, and redraws. False when nothing was deleted.

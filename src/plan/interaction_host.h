@@ -1,8 +1,11 @@
 #pragma once
 // What the pointer interaction asks of the window it runs in. The editor implements it over its
-// plan widget, dialogs and undo stack; tests implement it by recording the calls.
+// plan widget and undo stack; tests implement it by recording the calls. Dialogs and file commands
+// are not asked for during a call: the call returns them as a request (InteractionRequest) that
+// the window carries out once the interaction is back in a settled state.
 
 #include <string>
+#include <vector>
 
 #include "plan/live_overlay.h"
 
@@ -29,8 +32,26 @@ enum class PlanChange {
     ungrouping,       // Ctrl+U
     append,           // "+", "k" or "m"
     faces,            // Ctrl+R or Ctrl+V
-    object_properties, // the object property dialog was applied
-    group_properties,  // the group property dialog was applied
+};
+
+// What the window is to do after an interaction call returned: open a dialog or run a file
+// command. A dialog opened inside the call would change the table under the call's feet; carried
+// out afterwards, it finds the interaction with no gesture held and no stored number to go stale.
+struct InteractionRequest {
+    enum class Kind {
+        none,
+        object_properties, // Ctrl+press on an object: its property dialog
+        group_properties,  // Ctrl+press inside the selection: the group dialog on `objects`
+        object_editor,     // Ctrl+click on a palette cell: the editor of `component`
+        save,              // Ctrl+S
+        load,              // Ctrl+L
+    };
+    Kind kind = Kind::none;
+    int object = 0;           // object_properties
+    std::vector<int> objects; // group_properties: the selection as it was at the press
+    int component = 0;        // object_editor
+
+    explicit operator bool() const { return kind != Kind::none; }
 };
 
 class InteractionHost {
@@ -54,14 +75,6 @@ public:
     virtual void show_readout(const Readout& readout) = 0;
     // A refusal the user must see, such as a full table.
     virtual void show_message(const std::string& message) = 0;
-
-    // Modal dialogs. The property dialogs give true when they were applied (the table changed).
-    virtual bool open_object_properties(int object) = 0;
-    virtual bool open_group_properties() = 0; // on the selection
-    virtual void open_object_editor(int component) = 0;
-
-    virtual void save_project() = 0;
-    virtual void load_project() = 0;
 
     // A gesture's change is complete: called once, at its end.
     virtual void change_complete(PlanChange change) = 0;

@@ -117,10 +117,9 @@ void shortcuts(Call& call)
         } else if (key == "0" || key == "à" || key == "À") {
             view_command(call, zoom_auto);
         } else if (key_is(key, "s")) {
-            call.host().save_project();
+            call.request.kind = InteractionRequest::Kind::save;
         } else if (key_is(key, "l")) {
-            call.host().load_project();
-            table_replaced(call.s, call.plan());
+            call.request.kind = InteractionRequest::Kind::load;
         } else if (key_is(key, "g")) {
             group_command(call, true);
         } else if (key_is(key, "u")) {

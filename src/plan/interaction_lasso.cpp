@@ -83,7 +83,7 @@ void press_on_empty(Call& call)
 {
     InteractionState& s = call.s;
     const PlanTable& plan = call.plan();
-    if (!call.left_pressed || call.in_column || plan.focus || plan.focus_groupe || call.dialog_opened)
+    if (!call.left_pressed || call.in_column || plan.focus || plan.focus_groupe || call.request)
         return;
     if (s.survol > 0 && !s.mode_loupe)
         return;

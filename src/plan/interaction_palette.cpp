@@ -25,7 +25,7 @@ void palette_press(Call& call)
             return;
         s.selected_component = hit.component;
         if (call.in.kk == kk_ctrl)
-            call.host().open_object_editor(hit.component);
+            call.request = {InteractionRequest::Kind::object_editor, 0, {}, hit.component};
         s.depot_palette = true;
         return;
     case PaletteHit::Kind::scroll_back:

@@ -116,11 +116,7 @@ void press_on_object(Call& call)
     if (call.in.kk == kk_ctrl) {
         plan.focus = false;
         s.held.clear();
-        call.dialog_opened = true;
-        if (call.host().open_object_properties(f)) {
-            call.host().change_complete(PlanChange::object_properties);
-            call.host().redraw();
-        }
+        call.request = {InteractionRequest::Kind::object_properties, f, {}, 0};
     } else if (call.in.kk == kk_ctrl_alt) {
         select_chain(call, f);
     }

@@ -34,7 +34,7 @@ void press_inside_selection(Call& call)
     InteractionState& s = call.s;
     PlanTable& plan = call.plan();
     if (!call.left_pressed || plan.nb_selection <= 0 || plan.focus_groupe || plan.focus || call.in_column ||
-        s.mode_loupe || call.dialog_opened)
+        s.mode_loupe || call.request)
         return;
     const std::optional<PlanBox> box = selection_box(plan, call.c.components);
     if (!box)
@@ -45,11 +45,11 @@ void press_inside_selection(Call& call)
     // The press belongs to the selection, not to a lasso started from the same point.
     s.flag_lasso = false;
     if (call.in.kk == kk_ctrl) {
-        call.dialog_opened = true;
-        const bool applied = call.host().open_group_properties();
+        InteractionRequest request{InteractionRequest::Kind::group_properties, 0, {}, 0};
+        for (int k = 1; k <= std::min(plan.nb_selection, max_selection); ++k)
+            request.objects.push_back(plan.selection[size_t(k)]);
+        call.request = std::move(request);
         clear_selection(plan);
-        if (applied)
-            call.host().change_complete(PlanChange::group_properties);
         call.host().redraw();
         return;
     }

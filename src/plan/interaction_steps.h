@@ -20,7 +20,7 @@ struct Call {
     bool left = false, right = false;
     bool left_pressed = false, right_pressed = false; // the button went down since the last call
     bool in_column = false; // the pointer is over the palette column
-    bool dialog_opened = false; // a press of this call already opened a property dialog
+    InteractionRequest request; // what the window is to do after the call
 
     PlanTable& plan() const { return c.plan; }
     InteractionHost& host() const { return c.host; }

@@ -15,6 +15,7 @@
 #include "app/main_window.h"
 #include "app/plan_widget.h"
 #include "app/session.h"
+#include "plan/plan_edit.h"
 #include "app_test_support.h"
 #include "plan/palette.h"
 
@@ -168,6 +169,46 @@ TEST_F(PlanWidgetTest, LassoThenCtrlGGroupsAsOneStep)
     EXPECT_EQ(steps(), before + 1);
     editor.trigger(105);
     EXPECT_EQ(s.plan.nb_objets, 2);
+}
+
+TEST_F(PlanWidgetTest, ADialogRunsAfterTheCallAndItsOkIsOneStepWhateverItTouched)
+{
+    place(3, 300, 200);
+    place(3, 500, 200);
+    const int before = steps();
+    std::vector<int> asked;
+    PlanDialogs dialogs;
+    dialogs.object_properties = [&](int object) {
+        asked.push_back(object);
+        EXPECT_FALSE(s.plan.focus); // no gesture holds the object while its dialog runs
+        s.plan.obj_hauteur[size_t(object)] = 250;
+        w.design_changed("inner"); // an edit of its own joins the dialog's step
+        {
+            UndoStep nested(w.history(), "nested");
+            s.plan.obj_rot[size_t(object)] = 45;
+        }
+        delete_object(s.plan, 2);
+    };
+    w.set_plan_dialogs(dialogs);
+    const QPoint at = pixel(s.plan.obj_x[1], s.plan.obj_y[1]);
+    move(at, {}, Qt::ControlModifier);
+    press(at, Qt::LeftButton, Qt::ControlModifier);
+    release(at, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(asked, std::vector<int>{1});
+    EXPECT_EQ(steps(), before + 1);
+    EXPECT_EQ(s.plan.nb_objets, 1);
+    editor.trigger(105);
+    EXPECT_EQ(s.plan.nb_objets, 2);
+    EXPECT_EQ(s.plan.obj_hauteur[1], s.plan.obj_hauteur[2]);
+    EXPECT_EQ(s.plan.obj_rot[1], 0);
+
+    // A dialog closed without a change leaves no step.
+    dialogs.object_properties = [&](int object) { asked.push_back(object); };
+    w.set_plan_dialogs(dialogs);
+    press(at, Qt::LeftButton, Qt::ControlModifier);
+    release(at, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(asked.size(), 2u);
+    EXPECT_EQ(steps(), before);
 }
 
 TEST_F(PlanWidgetTest, OnlyAChangedPositionOrButtonCallsTheInteraction)

@@ -78,7 +78,9 @@ TEST(InteractionPalette, CtrlClickOpensTheEditorAndStillPicks)
 {
     PlanWindow w;
     w.pixel(30, cell_y(post), button_left, kk_ctrl);
-    EXPECT_EQ(w.host.editors, std::vector<int>{post});
+    ASSERT_EQ(w.requests.size(), 1u);
+    EXPECT_EQ(w.requests[0].kind, InteractionRequest::Kind::object_editor);
+    EXPECT_EQ(w.requests[0].component, post);
     EXPECT_TRUE(w.state.depot_palette);
     EXPECT_EQ(w.state.selected_component, post);
 }
@@ -260,20 +262,21 @@ TEST(InteractionSelection, TheBoxReachesThreeCentimetresBeyondTheFootprints)
     EXPECT_TRUE(w.state.flag_lasso);
 }
 
-TEST(InteractionSelection, CtrlPressInsideOpensTheGroupDialogAndEmptiesTheSelection)
+TEST(InteractionSelection, CtrlPressInsideAsksForTheGroupDialogOnTheSelectionAndEmptiesIt)
 {
     PlanWindow w;
     place(w.plan, loose_panel, 200, 200);
     place(w.plan, loose_panel, 200, 400);
     ASSERT_TRUE(select_object(w.plan, 1).ok());
     ASSERT_TRUE(select_object(w.plan, 2).ok());
-    w.host.dialogs_apply = true;
     w.press(200, 300, kk_ctrl);
-    EXPECT_EQ(w.host.group_dialogs, 1);
+    ASSERT_EQ(w.requests.size(), 1u);
+    EXPECT_EQ(w.requests[0].kind, InteractionRequest::Kind::group_properties);
+    EXPECT_EQ(w.requests[0].objects, (std::vector<int>{1, 2}));
     EXPECT_FALSE(w.plan.focus_groupe);
     EXPECT_FALSE(w.state.flag_lasso);
     EXPECT_EQ(w.plan.nb_selection, 0);
-    EXPECT_EQ(w.host.changes, std::vector<PlanChange>{PlanChange::group_properties});
+    EXPECT_TRUE(w.host.changes.empty());
 }
 
 TEST(InteractionDrag, APressRightAfterTheDropPicksTheDroppedObject)

@@ -29,14 +29,7 @@ struct RecordingHost : InteractionHost {
     std::vector<std::string> statuses;
     Readout readout;
     std::vector<std::string> messages;
-    std::vector<int> object_dialogs;
-    int group_dialogs = 0;
-    std::vector<int> editors;
-    int saves = 0, loads = 0;
     std::vector<PlanChange> changes;
-    bool dialogs_apply = false;
-    std::function<void()> on_load; // what loading a project does to the table
-
     void redraw() override { ++redraws; }
     void redraw_live(const LiveOverlay& overlay) override { live.push_back(overlay); }
     void palette_scrolled(int from, int to) override { palette_scrolls.emplace_back(from, to); }
@@ -45,24 +38,6 @@ struct RecordingHost : InteractionHost {
     void show_status(const std::string& text) override { statuses.push_back(text); }
     void show_readout(const Readout& r) override { readout = r; }
     void show_message(const std::string& message) override { messages.push_back(message); }
-    bool open_object_properties(int object) override
-    {
-        object_dialogs.push_back(object);
-        return dialogs_apply;
-    }
-    bool open_group_properties() override
-    {
-        ++group_dialogs;
-        return dialogs_apply;
-    }
-    void open_object_editor(int component) override { editors.push_back(component); }
-    void save_project() override { ++saves; }
-    void load_project() override
-    {
-        ++loads;
-        if (on_load)
-            on_load();
-    }
     void change_complete(PlanChange change) override { changes.push_back(change); }
 
     int cursor() const { return cursors.empty() ? -1 : cursors.back(); }
@@ -92,6 +67,10 @@ struct PlanWindow {
     ViewState view;
     RecordingHost host;
     InteractionState state;
+    // What the calls asked the window to do afterwards, in order.
+    std::vector<InteractionRequest> requests;
+    // What carrying out a load does to the table (the window then calls `table_replaced`).
+    std::function<void()> on_load;
     InteractionContext context{plan, components, libraries, view, host};
     int width = 800, height = 600;
 
@@ -112,7 +91,14 @@ struct PlanWindow {
         in.key = std::move(key);
         in.area_width = width;
         in.area_height = height;
-        interact(state, context, in);
+        InteractionRequest request = interact(state, context, in);
+        if (!request)
+            return;
+        if (request.kind == InteractionRequest::Kind::load && on_load) {
+            on_load();
+            table_replaced(state, plan);
+        }
+        requests.push_back(std::move(request));
     }
     void at(double x, double y, int buttons, int kk = kk_none, std::string key = {})
     {
@@ -146,6 +132,16 @@ struct PlanWindow {
 
     double last_px() const { return view.to_pixel(state.last_x, state.last_y).x; }
     double last_py() const { return view.to_pixel(state.last_x, state.last_y).y; }
+
+    // The requests of one kind, in order.
+    std::vector<InteractionRequest> requested(InteractionRequest::Kind kind) const
+    {
+        std::vector<InteractionRequest> found;
+        for (const InteractionRequest& r : requests)
+            if (r.kind == kind)
+                found.push_back(r);
+        return found;
+    }
 
     std::vector<int> selection() const
     {

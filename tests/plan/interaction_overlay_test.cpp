@@ -70,12 +70,12 @@ TEST(InteractionReplaced, LoadingForgetsTheHoveredObjectAndTheHeldGesture)
     place(w.plan, panel, 400, 200);
     w.move(400, 200);
     ASSERT_EQ(w.state.survol, 2);
-    w.host.on_load = [&w] {
+    w.on_load = [&w] {
         w.plan.nb_objets = 0;
         place(w.plan, panel, 700, 500);
     };
     w.key("l", kk_ctrl);
-    EXPECT_EQ(w.host.loads, 1);
+    EXPECT_EQ(w.requested(InteractionRequest::Kind::load).size(), 1u);
     EXPECT_EQ(w.state.survol, 0);
     // A press where object 2 was starts a lasso instead of picking a number that names nothing.
     w.at(400, 200, button_left);

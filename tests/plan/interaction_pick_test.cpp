@@ -77,21 +77,22 @@ TEST(InteractionPress, PressOnAnObjectInsideASelectionPicksThatObject)
     EXPECT_FALSE(w.plan.focus_groupe);
 }
 
-TEST(InteractionPress, CtrlPressOpensTheObjectDialogAndHoldsNothing)
+TEST(InteractionPress, CtrlPressAsksForTheObjectDialogAndHoldsNothing)
 {
     PlanWindow w;
     place(w.plan, panel, 200, 200);
-    w.host.dialogs_apply = true;
     w.press(200, 200, kk_ctrl);
-    EXPECT_EQ(w.host.object_dialogs, std::vector<int>{1});
+    ASSERT_EQ(w.requests.size(), 1u);
+    EXPECT_EQ(w.requests[0].kind, InteractionRequest::Kind::object_properties);
+    EXPECT_EQ(w.requests[0].object, 1);
     EXPECT_FALSE(w.plan.focus);
     EXPECT_EQ(w.plan.index_focus, 1);
-    ASSERT_EQ(w.host.changes.size(), 1u);
-    EXPECT_EQ(w.host.changes[0], PlanChange::object_properties);
+    EXPECT_TRUE(w.host.changes.empty()); // the window makes the dialog's step
     w.drag(260, 200, kk_ctrl);
     w.release(260, 200, kk_ctrl);
     EXPECT_FLOAT_EQ(w.plan.obj_x[1], 200); // nothing was held, nothing moves
-    EXPECT_EQ(w.host.changes.size(), 1u);
+    EXPECT_TRUE(w.host.changes.empty());
+    EXPECT_EQ(w.requests.size(), 1u);
 }
 
 TEST(InteractionPress, PressOnAGroupMemberSelectsAndHoldsTheWholeGroup)
@@ -130,8 +131,9 @@ TEST(InteractionPress, CtrlPressOnAGroupMemberOpensOnlyTheObjectDialog)
     w.plan.obj_groupe[1] = g;
     w.plan.obj_groupe[2] = g;
     w.press(200, 200, kk_ctrl);
-    EXPECT_EQ(w.host.object_dialogs, std::vector<int>{1});
-    EXPECT_EQ(w.host.group_dialogs, 0);
+    ASSERT_EQ(w.requests.size(), 1u);
+    EXPECT_EQ(w.requests[0].kind, InteractionRequest::Kind::object_properties);
+    EXPECT_EQ(w.requests[0].object, 1);
     EXPECT_EQ(w.selection(), (std::vector<int>{1, 2}));
     EXPECT_FALSE(w.plan.focus_groupe);
 }
