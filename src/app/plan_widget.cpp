@@ -193,11 +193,23 @@ void PlanWidget::pointer(const QMouseEvent& event)
     last_kk_ = modifier_code(event.modifiers());
     if (at.x() == last_x_ && at.y() == last_y_ && buttons == last_buttons_)
         return;
+    const bool was_up = last_buttons_ == button_none;
     last_x_ = at.x();
     last_y_ = at.y();
-    last_buttons_ = buttons;
-    if (!session_.shell.plan_focus)
+    if (!session_.shell.plan_focus) {
+        last_buttons_ = buttons;
+        hover_stale_ = true;
         return;
+    }
+    if (hover_stale_ && was_up && buttons != button_none) {
+        // The pointer moved while the plan did not follow it, and a key gave the plan its focus
+        // back: the object under the pointer is found first, so that the press takes it and not
+        // the one hovered before.
+        last_buttons_ = button_none;
+        call_interaction({}, last_kk_);
+    }
+    hover_stale_ = false;
+    last_buttons_ = buttons;
     call_interaction({}, last_kk_);
 }
 

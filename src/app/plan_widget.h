@@ -101,6 +101,7 @@ private:
 
     int last_x_ = -1, last_y_ = -1;
     int last_buttons_ = button_none;
+    bool hover_stale_ = false; // moves came while the plan did not follow the pointer
     int last_kk_ = kk_none;
     int calls_ = 0;
     int full_redraws_ = 0;

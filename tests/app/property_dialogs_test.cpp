@@ -356,26 +356,38 @@ TEST_F(PropertyDialogsTest, CtrlClickOnAnObjectOpensItsDialogOnceThePressIsDone)
 {
     PlanWidget& plan = *w.plan_widget();
     plan.resize(700, 500);
+    const int other = place_object(s, gold_panel, 500, 300);
     const int i = place_object(s, gold_panel, 300, 200);
     w.design_changed("Place");
     plan.redraw();
-    const PixelPoint p = s.view.to_pixel(300, 200);
-    const QPoint at(int(std::lround(p.x)), int(std::lround(p.y)));
+    auto pixel = [&](double x, double y) {
+        const PixelPoint p = s.view.to_pixel(x, y);
+        return QPoint(int(std::lround(p.x)), int(std::lround(p.y)));
+    };
+    QPoint at = pixel(500, 300);
     auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
         QMouseEvent e(type, QPointF(at), plan.mapToGlobal(QPointF(at)), button, held, Qt::ControlModifier);
         QApplication::sendEvent(&plan, &e);
     };
+    // The other object is hovered; then a command takes the plan's focus, the pointer goes on to
+    // the object while the plan does not follow it, and Ctrl gives the focus back.
+    s.shell.plan_focus = true;
+    send(QEvent::MouseMove, Qt::NoButton, {});
+    editor.trigger(command::object_names);
+    at = pixel(300, 200);
+    send(QEvent::MouseMove, Qt::NoButton, {});
+    w.key_down(Qt::Key_Control, Qt::ControlModifier);
     bool opened = false;
     when_dialog_opens([&opened](QWidget& d) {
         opened = d.objectName() == "form_properties";
         type(d, "prop_hauteur", "150");
         click(d, "prop_ok");
     });
-    send(QEvent::MouseMove, Qt::NoButton, {});
     send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, Qt::LeftButton, {});
     for (int turn = 0; turn < 20 && !opened; ++turn)
         QApplication::processEvents();
     EXPECT_TRUE(opened);
     EXPECT_FLOAT_EQ(s.plan.obj_hauteur[size_t(i)], 150.0f);
+    EXPECT_NE(s.plan.obj_hauteur[size_t(other)], 150.0f);
 }

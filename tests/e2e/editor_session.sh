@@ -131,7 +131,8 @@ key ctrl+a; xdotool type --delay 20 "Reception"; key Tab
 key ctrl+a; xdotool type --delay 20 "150"; key Return
 wait_for 10 gone_named '^Object properties$' || fail "OK did not close the property dialog"
 
-# The stand form from the Project menu (third menu, first entry): 8 x 4 m and the back wall.
+# The stand form from the Project menu (third menu, first entry): 8 x 4 m, and the back wall
+# switched over.
 open_stand_form() {
   click 20 8
   sleep 1
@@ -191,7 +192,8 @@ info=$("$halvern" info "$work/edited.qlm") || fail "the edited design cannot be 
 echo "$info" | grep -qx 'stand_largeur=8' || fail "the stand width is not 8 m: $info"
 echo "$info" | grep -qx 'stand_profondeur=4' || fail "the stand depth is not 4 m: $info"
 murs=$(echo "$info" | sed -n 's/^stand_murs=//p')
-[ $((murs & 2)) -eq 2 ] || fail "the back wall is not set: $info"
+murs_before=$("$halvern" info "$work/placed.qlm" | sed -n 's/^stand_murs=//p')
+[ $((murs ^ murs_before)) -eq 2 ] || fail "the back wall switch alone should have changed ($murs_before -> $murs)"
 second=$("$halvern" objects "$work/edited.qlm" | sed -n 2p)
 echo "second frame: $second"
 [ "$(echo "$second" | cut -f 6)" = "150" ] || fail "the second frame's height is not 150: $second"
