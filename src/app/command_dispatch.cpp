@@ -19,6 +19,7 @@
 #include "app/splash_window.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/preferences_dialog.h"
+#include "dialogs/tiling_dialog.h"
 #include "library/price_table.h"
 #include "outputs/plan_picture.h"
 #include "platform/plan_printer.h"
@@ -75,6 +76,10 @@ void MainWindow::menu_event(int id)
         break;
     case command::import_price_table:
         import_prices();
+        break;
+    case command::picture_tiling:
+        open_tiling_dialog(session_.shell.ui_text, session_.settings().import_path, session_.plan.nb_selection,
+                           prompts_, this);
         break;
     case command::angle_markers:
     case command::debug_display:

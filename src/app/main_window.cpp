@@ -37,8 +37,7 @@ QString q(const std::string& text) { return QString::fromStdString(text); }
 // Commands whose work belongs to windows and outputs the editor does not have yet: they stay
 // greyed out rather than pretending.
 constexpr int commands_not_yet_available[] = {
-    command::picture_tiling, command::view_3d, command::structure_3d, command::coloured_3d,
-    command::export_3d,      command::zoom_user,
+    command::view_3d, command::structure_3d, command::coloured_3d, command::export_3d, command::zoom_user,
 };
 
 constexpr int checked_commands[] = {

@@ -95,7 +95,24 @@ fs::path temporary_name_for(const fs::path& file)
 
 } // namespace
 
-Result<void> write_file_safely(const fs::path& file, std::string_view bytes)
+Result<void> write_all(int fd, std::string_view bytes)
+{
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return make_error(errno_text("cannot be written"));
+        }
+        p += n;
+        left -= size_t(n);
+    }
+    return {};
+}
+
+Result<void> write_file_safely_with(const fs::path& file, const std::function<Result<void>(int fd)>& fill)
 {
     if (file.filename().empty())
         return make_error("not a file name", file);
@@ -113,27 +130,17 @@ Result<void> write_file_safely(const fs::path& file, std::string_view bytes)
     if (::stat(file.c_str(), &old) == 0)
         ::fchmod(fd, old.st_mode & 07777);
 
-    auto fail = [&](const char* what) -> Result<void> {
-        Error error = make_error(errno_text(what), file);
+    auto fail = [&](Error error) -> Result<void> {
+        error.file = file;
         ::close(fd);
         ::unlink(temp.c_str());
         return error;
     };
 
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail("cannot be written");
-        }
-        p += n;
-        left -= size_t(n);
-    }
+    if (Result<void> filled = fill(fd); !filled)
+        return fail(filled.error());
     if (::fsync(fd) != 0)
-        return fail("cannot be written");
+        return fail(make_error(errno_text("cannot be written")));
     if (::close(fd) != 0) {
         Error error = make_error(errno_text("cannot be written"), file);
         ::unlink(temp.c_str());
@@ -145,6 +152,11 @@ Result<void> write_file_safely(const fs::path& file, std::string_view bytes)
         return error;
     }
     return {};
+}
+
+Result<void> write_file_safely(const fs::path& file, std::string_view bytes)
+{
+    return write_file_safely_with(file, [bytes](int fd) { return write_all(fd, bytes); });
 }
 
 Result<void> write_lines(const fs::path& file, const std::vector<std::string>& lines)

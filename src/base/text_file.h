@@ -5,6 +5,7 @@
 // failure (a full disk, a missing folder, a kill) never leaves the old file damaged.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,15 @@ Result<std::vector<std::string>> read_lines(const std::filesystem::path& file);
 // Replaces (or creates) `file` with `bytes` as one step: either the complete new content is there
 // afterwards, or the old file is untouched and the error names the file.
 Result<void> write_file_safely(const std::filesystem::path& file, std::string_view bytes);
+
+// The same for content made piece by piece: `fill` writes to the open descriptor of the temporary
+// file, so a large output never has to be held whole in memory. An error from `fill` (its message;
+// the file is filled in here) leaves the old file untouched.
+Result<void> write_file_safely_with(const std::filesystem::path& file,
+                                    const std::function<Result<void>(int fd)>& fill);
+
+// Writes every byte to the descriptor, retrying short writes; the error says why.
+Result<void> write_all(int fd, std::string_view bytes);
 
 Result<void> write_lines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 

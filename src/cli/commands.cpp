@@ -1,6 +1,9 @@
+#include <cstdint>
+
 #include "cli/command.h"
 #include "cli/commands.h"
 #include "cli/plan_pictures.h"
+#include "outputs/strip_layout.h"
 
 namespace halvern {
 
@@ -36,6 +39,11 @@ const std::vector<Command>& cli_commands()
          blueprint_command_options(), cmd_blueprint},
         {"print", "FILE OUT.pdf", "print the plan on one A4 page into a PDF file", 2, 2, print_command_options(),
          cmd_print},
+        {"tile", "PICTURE W1 [W2 ...]",
+         "cut a picture into 1 to 16 strips in the proportions of the widths, as JPEG files beside it; print their "
+         "names",
+         2, SIZE_MAX, {{"--selected", true, "the number of selected objects the names carry (default 0)", "K"}},
+         cmd_tile},
     };
     return commands;
 }

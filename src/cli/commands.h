@@ -21,5 +21,6 @@ int cmd_convert(CliContext& context);
 int cmd_render(CliContext& context);
 int cmd_blueprint(CliContext& context);
 int cmd_print(CliContext& context);
+int cmd_tile(CliContext& context);
 
 } // namespace halvern

@@ -8,16 +8,10 @@
 #include <string>
 
 #include "base/numbers.h"
-#include "base/text_file.h"
 #include "geometry/canvas_adapters.h"
+#include "outputs/jpeg_file.h"
 
 namespace halvern {
-
-void BitmapDeleter::operator()(FIBITMAP* bitmap) const
-{
-    if (bitmap)
-        FreeImage_Unload(bitmap);
-}
 
 namespace {
 
@@ -118,23 +112,9 @@ Result<Bitmap> draw_plan_picture(PlanScene& scene, const PictureJob& job, const 
 
 Result<void> save_jpeg(const Bitmap& bitmap, const std::filesystem::path& file)
 {
-    if (!bitmap)
-        return make_error("echec: no picture to save", file);
-    FIMEMORY* memory = FreeImage_OpenMemory();
-    if (!memory)
-        return make_error("echec: not enough memory to encode the picture", file);
-    Result<void> outcome;
-    BYTE* data = nullptr;
-    DWORD size = 0;
-    if (!FreeImage_SaveToMemory(FIF_JPEG, bitmap.get(), memory, jpeg_quality | JPEG_SUBSAMPLING_444)
-        || !FreeImage_AcquireMemory(memory, &data, &size) || !data || size == 0) {
-        outcome = make_error("echec: the picture cannot be encoded as JPEG", file);
-    } else if (auto written = write_file_safely(file, std::string_view(reinterpret_cast<const char*>(data), size));
-               !written) {
-        outcome = prefixed("echec", written.error(), file);
-    }
-    FreeImage_CloseMemory(memory);
-    return outcome;
+    if (auto written = write_jpeg_file(bitmap.get(), file, jpeg_quality | JPEG_SUBSAMPLING_444); !written)
+        return prefixed("echec", written.error(), file);
+    return {};
 }
 
 std::filesystem::path with_jpg_extension(const std::filesystem::path& file)

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "base/result.h"
+#include "outputs/bitmap.h"
 #include "plan/render.h"
 
 struct FIBITMAP;
@@ -34,11 +35,6 @@ public:
 
 // Makes a surface of the given size; null when it cannot.
 using SurfaceMaker = std::function<std::unique_ptr<PictureSurface>(int width, int height)>;
-
-struct BitmapDeleter {
-    void operator()(FIBITMAP* bitmap) const;
-};
-using Bitmap = std::unique_ptr<FIBITMAP, BitmapDeleter>;
 
 inline constexpr int tile_size = 500;
 // Pictures up to this many pixels are drawn on one surface of their own size when their job asks
