@@ -12,6 +12,7 @@
 #include "app/plan_widget.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/colour_palette.h"
 #include "library/library_loader.h"
 #include "plan/layer_filters.h"
 
@@ -132,6 +133,12 @@ void MainWindow::toolbar_click(const std::string& key)
     }
     if (key == "mesure" && plan_) {
         arm_measuring_tool(plan_->state());
+        return;
+    }
+    if (key == "color") {
+        // Without an object the palette browses, converts and searches; its OK applies nothing.
+        ColourPalette palette(session_.app_dir() / "lib" / "color", session_.shell.ui_text, 0, 0, ColourSlot{}, this);
+        palette.exec();
         return;
     }
     if (key == "loupe" && plan_) {

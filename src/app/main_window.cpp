@@ -190,9 +190,6 @@ void MainWindow::enable_commands()
         a->setEnabled(history_.stack().canUndo());
     if (QAction* a = command_action(command::redo))
         a->setEnabled(history_.stack().canRedo());
-    // The colour palette is a window of its own that is not there yet.
-    if (QAbstractButton* b = toolbar_button("color"))
-        b->setEnabled(false);
 }
 
 void MainWindow::update_menu_checks()
