@@ -52,6 +52,21 @@ void MainWindow::menu_event(int id)
             tell(ui::status_no_browser, page);
         break;
     }
+    case command::project_form:
+        open_stand_form();
+        break;
+    case command::change_height:
+        change_height();
+        break;
+    case command::change_visual:
+        change_faces();
+        break;
+    case command::raise_from_ground:
+        raise_from_ground();
+        break;
+    case command::add_visual:
+        add_face_picture();
+        break;
     case command::move_to_corner:
         move_objects_to_corner();
         break;

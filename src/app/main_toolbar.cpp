@@ -107,6 +107,14 @@ void MainWindow::toolbar_click(const std::string& key)
     if (QAbstractButton* b = toolbar_button(key); b && !b->isEnabled())
         return;
     ViewState& view = session_.view;
+    if (key == "projet") {
+        open_stand_form();
+        return;
+    }
+    if (key == "prop") {
+        open_properties();
+        return;
+    }
     if (key == "loupe-" || key == "loupe+" || key == "loupeall") {
         if (key == "loupe-")
             zoom_out(view);

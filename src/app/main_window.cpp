@@ -24,6 +24,7 @@
 #include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/pickers.h"
 #include "plan/plan_edit.h"
 #include "project/project_commands.h"
 
@@ -36,8 +37,7 @@ QString q(const std::string& text) { return QString::fromStdString(text); }
 // Commands whose work belongs to windows and outputs the editor does not have yet: they stay
 // greyed out rather than pretending.
 constexpr int commands_not_yet_available[] = {
-    command::project_form,   command::zoom_user,      command::change_height,
-    command::change_visual,  command::raise_from_ground, command::add_visual,
+    command::zoom_user,
 };
 
 constexpr int checked_commands[] = {
@@ -49,7 +49,7 @@ constexpr int checked_commands[] = {
 
 MainWindow::MainWindow(Session& session, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), session_(session), prompts_(prompts), history_(session),
-      files_(session, prompts, history_)
+      files_(session, prompts, history_), own_pickers_(std::make_unique<QtPickers>(this)), pickers_(own_pickers_.get())
 {
     setObjectName(QStringLiteral("Win_1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -106,6 +106,8 @@ void MainWindow::build_plan_area()
     host_ = std::make_unique<EditorHost>(*this, *plan_);
     plan_->set_host(host_.get());
     plan_->set_requests([this](const InteractionRequest& request) { carry_out(request); });
+    dialogs_.object_properties = [this](int object) { open_object_properties(object); };
+    dialogs_.group_properties = [this](const std::vector<int>& objects) { open_group_properties(objects); };
     // The bars follow the offsets; the offsets follow the bars only when the user moves a bar, so
     // that a view set to the centimetre (a zoom rectangle) is never rounded to the bars' steps.
     // One wheel notch is one step of the vertical bar, which then moves the view and redraws;
@@ -191,9 +193,6 @@ void MainWindow::enable_commands()
         a->setEnabled(history_.stack().canUndo());
     if (QAction* a = command_action(command::redo))
         a->setEnabled(history_.stack().canRedo());
-    for (const char* key : {"projet", "prop"})
-        if (QAbstractButton* b = toolbar_button(key))
-            b->setEnabled(false);
 }
 
 void MainWindow::update_menu_checks()

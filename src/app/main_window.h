@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/component_list_window.h"
 #include "app/design_files.h"
@@ -38,6 +39,7 @@ class Prompts;
 class LibraryArrowButton;
 class PlanWidget;
 class EditorHost;
+class Pickers;
 
 // The auxiliary windows, by the numbers the design's windows are known by.
 enum class AuxWindow { component_list = 2, diagnostic = 3, library = 4 };
@@ -80,6 +82,23 @@ public:
 
     // New, Load, Open, Import, Save and Save as.
     DesignFiles& files() { return files_; }
+
+    // The property dialogs: OK is one undo step, Cancel changes nothing. Each gives whether it was
+    // applied. The group dialog works on the objects given (the selection when it was asked for).
+    bool open_object_properties(int object);
+    bool open_group_properties(const std::vector<int>& members);
+    // The stand form (command 10 and the "projet" button).
+    bool open_stand_form();
+    // The "prop" button: the focused object's dialog, else the selection's.
+    void open_properties();
+    // The small pickers of the Object menu, on the focused object (103 also on the selection).
+    void change_height();
+    void change_faces();
+    void raise_from_ground();
+    void add_face_picture();
+    // Tests answer the pickers themselves.
+    void set_pickers(Pickers* pickers) { pickers_ = pickers; }
+    Pickers& pickers() { return *pickers_; }
 
     QAction* command_action(int command) const;
     QAbstractButton* toolbar_button(const std::string& key) const;
@@ -153,6 +172,8 @@ private:
     void print_plan();
     void view_scene(int variant);
     void export_scene();
+    // The settings the pickers changed (the import folder) are stored.
+    void store_settings_if_changed(const std::string& import_path_before);
 
     Session& session_;
     Prompts& prompts_;
@@ -170,6 +191,8 @@ private:
     QWidget* plan_area_ = nullptr;
     PlanWidget* plan_ = nullptr;
     std::unique_ptr<EditorHost> host_;
+    std::unique_ptr<Pickers> own_pickers_;
+    Pickers* pickers_ = nullptr;
     QScrollBar* hbar_ = nullptr;
     QScrollBar* vbar_ = nullptr;
 

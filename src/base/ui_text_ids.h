@@ -89,6 +89,8 @@ inline constexpr int group_tab_objects = 132;
 inline constexpr int group_new_name = 133;
 inline constexpr int group_recto_picture = 134;
 inline constexpr int group_verso_picture = 135;
+inline constexpr int group_name = 136;
+inline constexpr int group_change = 137; // the buttons that step the height through a list
 
 // Picture tiling.
 inline constexpr int tiling_title = 140;
@@ -236,6 +238,18 @@ inline constexpr int status_printed = 287;
 inline constexpr int status_list_copied = 288;
 inline constexpr int status_no_browser = 289;
 
+// The pickers.
+inline constexpr int faces_none = 270;
+inline constexpr int faces_recto = 271;
+inline constexpr int faces_verso = 272;
+inline constexpr int faces_both = 273;
+inline constexpr int picture_dialog_title = 274;
+inline constexpr int proportion_warning = 275;
+inline constexpr int proportion_normal = 276;  // followed by the face's proportion
+inline constexpr int proportion_picture = 277; // followed by the picture's proportion
+inline constexpr int elevation_prompt = 278;
+inline constexpr int ok = 279;
+
 inline constexpr int used_ui_texts[] = {
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
     tip_properties, save_dialog_title, import_dialog_title, load_dialog_title, module_word,
@@ -274,6 +288,8 @@ inline constexpr int used_ui_texts[] = {
     tip_library_back, tip_library_next, tip_measure, tip_colour, untitled_design, status_saved,
     status_picture_saved, status_printed, status_list_copied, status_no_browser,
     message_no_3d_viewer,
+    group_name, group_change, faces_none, faces_recto, faces_verso, faces_both, picture_dialog_title,
+    proportion_warning, proportion_normal, proportion_picture, elevation_prompt, ok,
 };
 
 } // namespace halvern::ui

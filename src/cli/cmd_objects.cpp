@@ -24,7 +24,8 @@ int cmd_objects(CliContext& context)
                     << plan.obj_faces[i] << '\t' << format_number(plan.obj_largeur[i]) << '\t'
                     << format_number(plan.obj_profondeur[i]) << '\t' << plan.obj_groupe[i] << '\t'
                     << (group ? "OO" : end_code_with_override(plan, n, 1, codes[i])) << '\t'
-                    << (group ? "OO" : end_code_with_override(plan, n, 2, codes[i])) << '\t' << plan.obj_ilot[i];
+                    << (group ? "OO" : end_code_with_override(plan, n, 2, codes[i])) << '\t' << plan.obj_ilot[i]
+                    << '\t' << plan.obj_texte[i];
         // The given colour slots, as the file stores them; nothing more for an object without any.
         std::string slots;
         for (int slot = 0; slot < object_colour_slots; ++slot)

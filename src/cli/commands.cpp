@@ -29,7 +29,7 @@ const std::vector<Command>& cli_commands()
          "list a colour library: number, name, R G B, transparency, shininess, specular R G B, finish, H S L", 1, 1,
          {}, cmd_colours},
         {"info", "FILE", "print a design's format, stand settings and object counts as key=value", 1, 1, {}, cmd_info},
-        {"objects", "FILE", "list a design's objects, one tab-separated line each (given colour slots last, as c0=R G B SR SG SB shininess transparency)", 1, 1, {}, cmd_objects},
+        {"objects", "FILE", "list a design's objects, one tab-separated line each (its label, then any given colour slots, as c0=R G B SR SG SB shininess transparency)", 1, 1, {}, cmd_objects},
         {"convert", "IN OUT.qlm", "read a design of either format and write it in the current format", 2, 2, {},
          cmd_convert},
         {"bom", "FILE", "print a design's bill of materials (tsv: the list as copied to the clipboard)", 1, 1,

@@ -108,10 +108,10 @@ TEST_F(DesignCommands, ObjectsListsEveryObjectWithEndCodesAndChains)
     std::string file = docs.write("sample.qlm", sample_design()).string();
     CliRun r = run({"objects", file});
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, "1\t0\t100\t100\t0\t228\t0\t1\t75.1\t12\t3\tOC\tOC\t1\n"
-                     "2\t0\t175.1\t100\t0\t228\t0\t1\t75.1\t12\t3\tCO\tCO\t1\n"
-                     "3\t99\t0\t0\t0\t228\t0\t1\t75.1\t12\t0\tOO\tOO\t2\n"
-                     "4\t1\t400\t300\t270\t228\t0\t1\t75.1\t12\t0\tOO\t?45\t3\n");
+    EXPECT_EQ(r.out, "1\t0\t100\t100\t0\t228\t0\t1\t75.1\t12\t3\tOC\tOC\t1\t\n"
+                     "2\t0\t175.1\t100\t0\t228\t0\t1\t75.1\t12\t3\tCO\tCO\t1\t\n"
+                     "3\t99\t0\t0\t0\t228\t0\t1\t75.1\t12\t0\tOO\tOO\t2\tAccueil\n"
+                     "4\t1\t400\t300\t270\t228\t0\t1\t75.1\t12\t0\tOO\t?45\t3\t\n");
 }
 
 TEST_F(DesignCommands, ConvertWritesTheCurrentFormat)
