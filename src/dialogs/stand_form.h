@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "base/ui_text.h"
-#include "project/stand_settings.h"
+#include "plan/stand_settings.h"
 #include "project/stand_walls.h"
 
 class QCheckBox;

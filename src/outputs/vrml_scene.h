@@ -13,7 +13,7 @@
 #include "library/component_table.h"
 #include "outputs/vrml_fragments.h"
 #include "plan/plan_table.h"
-#include "project/stand_settings.h"
+#include "plan/stand_settings.h"
 
 namespace halvern {
 
