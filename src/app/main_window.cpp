@@ -110,6 +110,7 @@ void MainWindow::build_plan_area()
     host_ = std::make_unique<EditorHost>(*this, *plan_);
     plan_->set_host(host_.get());
     plan_->set_requests([this](const InteractionRequest& request) { carry_out(request); });
+    dialogs_.object_editor = [this](int component) { open_component_editor(component); };
     plan_->set_scroll_bars([this] { return ScrollBars{hbar_->value(), vbar_->value()}; });
     // One wheel notch is one step of the vertical bar, which then moves the view and redraws.
     plan_->set_wheel([this](int steps) { vbar_->setValue(vbar_->value() + steps); });
@@ -467,6 +468,9 @@ void MainWindow::open_aux_window(int n)
             connect(library_window_, &LibraryWindow::library_chosen, this, [this] {
                 refresh_status();
                 redraw_plan();
+            });
+            connect(library_window_, &LibraryWindow::edit_requested, this, [this](int component) {
+                carry_out({InteractionRequest::Kind::object_editor, 0, {}, component});
             });
         }
         library_window_->setWindowTitle(q(session_.text(ui::library_window_title)));

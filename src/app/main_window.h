@@ -150,6 +150,10 @@ private:
     void print_plan();
     // The table was replaced or renumbered outside the interaction.
     void plan_replaced();
+    // The object editor on a component type; the plan, the palette and the library window
+    // follow every change it applies.
+    void open_component_editor(int component);
+    void component_types_changed();
 
     Session& session_;
     Prompts& prompts_;
