@@ -1,7 +1,6 @@
 // The program's entry point: the command line when a command is given; the editor otherwise
 // (alone, or with a design file to open).
 
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -11,38 +10,10 @@
 #include "app/startup.h"
 #include "base/app_dir.h"
 #include "cli/cli.h"
-#include "cli/commands.h"
+#include "cli/editor_line.h"
 #include "platform/qt_settings_store.h"
 
 namespace {
-
-bool is_command(const std::string& word)
-{
-    for (const halvern::Command& c : halvern::cli_commands())
-        if (c.name == word)
-            return true;
-    return false;
-}
-
-// A design names a file that exists or ends like one; any other word is a mistyped command.
-bool looks_like_design(const std::string& word)
-{
-    std::string lower;
-    for (char c : word)
-        lower += char(std::tolower(static_cast<unsigned char>(c)));
-    const bool design_extension = lower.ends_with(".qlm") || lower.ends_with(".vek");
-    std::error_code ec;
-    return design_extension || std::filesystem::is_regular_file(word, ec);
-}
-
-// "halvern" alone, or "halvern DESIGN".
-bool opens_editor(const std::vector<std::string>& args)
-{
-    if (args.empty())
-        return true;
-    return args.size() == 1 && !args[0].empty() && args[0][0] != '-' && !is_command(args[0])
-           && looks_like_design(args[0]);
-}
 
 // Qt aborts the process when it finds no display; a user who started the editor over a plain
 // terminal deserves a sentence instead of a core dump.
@@ -57,6 +28,8 @@ bool display_available()
 
 } // namespace
 
+using halvern::EditorLine;
+
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -65,15 +38,18 @@ int main(int argc, char** argv)
     if (const char* dir = std::getenv("HALVERN_APP_DIR"))
         app_dir_variable = dir;
 
-    if (opens_editor(args)) {
+    if (std::optional<EditorLine> editor = halvern::editor_line(args)) {
+        if (!editor->error.empty()) {
+            std::cerr << "halvern: " << editor->error << "\n";
+            return halvern::exit_usage;
+        }
         if (!display_available()) {
             std::cerr << "halvern: no display to open the editor on (DISPLAY is not set); the commands of "
                          "'halvern --help' work without one\n";
             return 1;
         }
-        halvern::EditorLaunch launch{executable_dir, app_dir_variable, std::nullopt, std::nullopt};
-        if (!args.empty())
-            launch.design = std::filesystem::path(args[0]);
+        const halvern::EditorLaunch launch{executable_dir, app_dir_variable, editor->app_dir, editor->design,
+                                           editor->lang};
         return halvern::run_editor(argc, argv, launch);
     }
 

@@ -4,9 +4,7 @@
 #include <QApplication>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QDesktopServices>
 #include <QScrollBar>
-#include <QUrl>
 
 #include "app/about_window.h"
 #include "app/component_list_window.h"
@@ -15,6 +13,7 @@
 #include "app/library_window.h"
 #include "app/main_window.h"
 #include "app/prompts.h"
+#include "app/qt_translations.h"
 #include "app/session.h"
 #include "app/splash_window.h"
 #include "base/ui_text_ids.h"
@@ -48,11 +47,12 @@ void MainWindow::menu_event(int id)
         show_about();
         break;
     case command::octaga_download:
-        QDesktopServices::openUrl(QUrl(QString::fromLatin1(octaga_page)));
+    case command::capture_download: {
+        const char* page = id == command::octaga_download ? octaga_page : capture_page;
+        if (!prompts_.open_page(page))
+            tell(ui::status_no_browser, page);
         break;
-    case command::capture_download:
-        QDesktopServices::openUrl(QUrl(QString::fromLatin1(capture_page)));
-        break;
+    }
     case command::move_to_corner:
         move_objects_to_corner();
         break;
@@ -201,8 +201,10 @@ void MainWindow::save(bool ask_name)
 {
     ProjectContext context = session_.project_context(prompts_, prompts_);
     CommandOutcome outcome = ask_name ? save_project_as(context) : save_project(context);
-    if (outcome == CommandOutcome::done)
+    if (outcome == CommandOutcome::done) {
         history_.mark_saved();
+        tell(ui::status_saved, session_.project.file_name);
+    }
     refresh_title();
     redraw_plan();
 }
@@ -284,6 +286,7 @@ void MainWindow::change_language(const std::string& lang)
     splash.set_caption(QString::fromStdString(session_.text(ui::message_loading_library)));
     std::vector<Error> notes = session_.change_language(lang, &splash);
     splash.close();
+    use_qt_translations(session_.lang());
     install_menus();
     apply_texts_to_toolbar();
     if (auto stored = session_.store_current_settings(); !stored)
@@ -385,6 +388,8 @@ void MainWindow::save_blueprint()
     progress.close();
     if (!saved)
         prompts_.warn("Halvern Visual Design", saved.error().text());
+    else
+        tell(ui::status_picture_saved, with_jpg_extension(*answer).string());
     redraw_plan();
 }
 
@@ -412,6 +417,8 @@ void MainWindow::save_screen()
     progress.close();
     if (!saved)
         prompts_.warn("Halvern Visual Design", saved.error().text());
+    else
+        tell(ui::status_picture_saved, with_jpg_extension(*answer).string());
     redraw_plan();
 }
 
@@ -424,6 +431,9 @@ void MainWindow::print_plan()
     // The page has its own view; the window's zoom, offsets and quality stay as they are.
     if (auto printed = halvern::print_plan(printer, scene, session_.view); !printed)
         prompts_.warn("Halvern Visual Design", printed.error().text());
+    else
+        tell(ui::status_printed, (printer.outputFileName().isEmpty() ? printer.printerName()
+                                                                      : printer.outputFileName()).toStdString());
     session_.view.view_valid = false;
     redraw_plan();
 }

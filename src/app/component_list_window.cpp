@@ -100,6 +100,7 @@ void ComponentListWindow::copy_to_clipboard()
 {
     bill_ = design_bill(session_);
     QGuiApplication::clipboard()->setText(q(bill_clipboard_text(bill_)));
+    emit copied();
 }
 
 void ComponentListWindow::closeEvent(QCloseEvent* event)

@@ -111,9 +111,11 @@ void MainWindow::build_plan_area()
     plan_->set_host(host_.get());
     plan_->set_requests([this](const InteractionRequest& request) { carry_out(request); });
     dialogs_.object_editor = [this](int component) { open_component_editor(component); };
-    plan_->set_scroll_bars([this] { return ScrollBars{hbar_->value(), vbar_->value()}; });
-    // One wheel notch is one step of the vertical bar, which then moves the view and redraws.
-    plan_->set_wheel([this](int steps) { vbar_->setValue(vbar_->value() + steps); });
+    // The bars follow the offsets; the offsets follow the bars only when the user moves a bar, so
+    // that a view set to the centimetre (a zoom rectangle) is never rounded to the bars' steps.
+    // One wheel notch is one step of the vertical bar, which then moves the view and redraws;
+    // turning it away from the user shows what lies further up.
+    plan_->set_wheel([this](int steps) { vbar_->setValue(vbar_->value() - steps); });
     plan_->set_rendered([this](const RenderOutcome& outcome) {
         if (tb_zoom_)
             tb_zoom_->setText(QString::fromStdString(outcome.zoom_text));
@@ -167,13 +169,15 @@ void MainWindow::install_menus()
     if (QAction* a = command_action(command::save))
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     if (QAction* a = command_action(command::load))
-        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+        a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::CTRL | Qt::Key_O)});
     if (QAction* a = command_action(command::undo))
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (QAction* a = command_action(command::redo))
         a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // The shortcuts work in every window of the program (the component list, the library), not
+    // only over the plan; a modal dialog still blocks them.
     for (auto& [id, action] : actions_)
-        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutContext(Qt::ApplicationShortcut);
 
     update_menu_checks();
     enable_commands();
@@ -189,7 +193,7 @@ void MainWindow::enable_commands()
         a->setEnabled(history_.stack().canUndo());
     if (QAction* a = command_action(command::redo))
         a->setEnabled(history_.stack().canRedo());
-    for (const char* key : {"projet", "prop", "color"})
+    for (const char* key : {"projet", "prop"})
         if (QAbstractButton* b = toolbar_button(key))
             b->setEnabled(false);
 }
@@ -340,6 +344,11 @@ void MainWindow::refresh_status()
     status_library_->setText(LibraryTable::valid(library) ? q(libraries.name[size_t(library)]) : QString());
 }
 
+void MainWindow::tell(int text, const std::string& what)
+{
+    statusBar()->showMessage(q(session_.text(text) + (what.empty() ? "" : " " + what)));
+}
+
 void MainWindow::scroll_bars_moved()
 {
     set_offsets_from_bars(session_.view, hbar_->value(), vbar_->value());
@@ -361,7 +370,7 @@ void MainWindow::wheelEvent(QWheelEvent* event)
 {
     const int steps = event->angleDelta().y() / 120;
     if (steps != 0 && vbar_)
-        vbar_->setValue(vbar_->value() + steps); // clears view_valid and redraws through the bar
+        vbar_->setValue(vbar_->value() - steps); // clears view_valid and redraws through the bar
     event->accept();
 }
 
@@ -377,6 +386,13 @@ void MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers, const QStrin
     session_.shell.plan_focus = true;
     if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::ShiftModifier))
         session_.shell.ctrl_down = true;
+    if (key == Qt::Key_Escape) {
+        if (plan_ && !plan_->gesture_held()) {
+            InteractionContext context = plan_->context();
+            cancel_palette_pick(plan_->state(), context.host);
+        }
+        return;
+    }
     if (key == Qt::Key_Delete) {
         // Records the step and redraws through the interaction's host.
         if (plan_ && !plan_->gesture_held())
@@ -411,8 +427,8 @@ bool MainWindow::offer_to_save()
     history_.record(tr("Edit"));
     if (!history_.modified())
         return true;
-    const std::string name =
-        session_.project.file_name.empty() ? std::string(program_window_title) : session_.project.file_name;
+    const std::string& file = session_.project.file_name;
+    const std::string name = file.empty() ? session_.text(ui::untitled_design) : file_part(file);
     switch (prompts_.ask_unsaved(name)) {
     case UnsavedChoice::cancel:
         return false;
@@ -446,6 +462,7 @@ void MainWindow::open_aux_window(int n)
     case 2:
         if (!component_list_) {
             component_list_ = new ComponentListWindow(session_, this);
+            connect(component_list_, &ComponentListWindow::copied, this, [this] { tell(ui::status_list_copied); });
             connect(component_list_, &ComponentListWindow::closed, this, [this] {
                 update_menu_checks();
                 refresh_status();

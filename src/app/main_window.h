@@ -101,6 +101,8 @@ public:
     // The title as the design's file gives it, with the modified mark.
     void refresh_title();
     void refresh_status();
+    // Says in the status bar what was done: interface text `text`, then `what` (a file, a printer).
+    void tell(int text, const std::string& what = {});
 
     // Download pages of the two outside tools (commands 2 and 3).
     static const char* octaga_page;

@@ -1,7 +1,11 @@
 #include "app/qt_prompts.h"
 
 #include <QFileDialog>
+#include <QDesktopServices>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -103,6 +107,35 @@ UnsavedChoice QtPrompts::ask_unsaved(const std::string& design_name)
     default:
         return UnsavedChoice::cancel;
     }
+}
+
+namespace {
+
+// The desktop's opener (xdg-open) starts in the background and fails there, unseen, when no web
+// browser is installed: whether there is one is asked first, the way the opener looks for it.
+bool browser_available()
+{
+    if (qEnvironmentVariableIsSet("BROWSER"))
+        return true;
+    for (const char* name : {"x-www-browser", "www-browser", "firefox", "firefox-esr", "chromium", "google-chrome",
+                             "epiphany", "konqueror", "falkon"})
+        if (!QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty())
+            return true;
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty())
+        return true; // no way to ask: let the opener try
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("x-scheme-handler/https")});
+    if (!query.waitForFinished(3000))
+        return true;
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+} // namespace
+
+bool QtPrompts::open_page(const std::string& url)
+{
+    return browser_available() && QDesktopServices::openUrl(QUrl(q(url)));
 }
 
 void QtPrompts::inform(const std::string& title, const std::string& text)

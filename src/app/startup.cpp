@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/qt_prompts.h"
+#include "app/qt_translations.h"
 #include "app/session.h"
 #include "app/splash_window.h"
 #include "base/app_dir.h"
@@ -50,6 +51,7 @@ std::unique_ptr<MainWindow> open_editor(Session& session, Prompts& prompts, cons
 {
     auto window = std::make_unique<MainWindow>(session, prompts);
     window->build_main_window();
+    use_qt_translations(session.lang());
     place_main_window(*window);
     window->show();
 
@@ -87,6 +89,7 @@ int run_editor(int argc, char** argv, const EditorLaunch& launch)
     }
 
     auto session = std::make_unique<Session>(app_dir, std::make_unique<QtSettingsStore>());
+    session->lang_option = launch.lang_option;
     QtPrompts prompts(nullptr, [&session] { return session->lang(); });
 
     std::vector<Error> notes;

@@ -221,6 +221,20 @@ inline constexpr int message_definition_saved = 267;  // followed by the file
 inline constexpr int message_picture_unreadable = 268; // followed by the file
 inline constexpr int message_loading_library = 269;   // the splash window while the library loads
 
+// Tooltips of the toolbar buttons that have no text of their own.
+inline constexpr int tip_library_back = 280;
+inline constexpr int tip_library_next = 281;
+inline constexpr int tip_measure = 282;
+inline constexpr int tip_colour = 283;
+// The design that has no file yet, in the unsaved-changes question.
+inline constexpr int untitled_design = 284;
+// Status bar feedback, each followed by the file, the printer or the page.
+inline constexpr int status_saved = 285;
+inline constexpr int status_picture_saved = 286;
+inline constexpr int status_printed = 287;
+inline constexpr int status_list_copied = 288;
+inline constexpr int status_no_browser = 289;
+
 inline constexpr int used_ui_texts[] = {
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
     tip_properties, save_dialog_title, import_dialog_title, load_dialog_title, module_word,
@@ -256,6 +270,8 @@ inline constexpr int used_ui_texts[] = {
     hint_capture_download, hint_french, hint_english, message_write_failed, message_not_price_table,
     message_stand_size, message_tiling_count, message_tiling_width, message_plan_full,
     message_selection_full, message_definition_saved, message_picture_unreadable, message_loading_library,
+    tip_library_back, tip_library_next, tip_measure, tip_colour, untitled_design, status_saved,
+    status_picture_saved, status_printed, status_list_copied, status_no_browser,
 };
 
 } // namespace halvern::ui

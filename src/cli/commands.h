@@ -13,6 +13,8 @@ int cmd_library(CliContext& context);
 int cmd_component(CliContext& context);
 int cmd_price_table(CliContext& context);
 int cmd_preview(CliContext& context);
+int cmd_colour(CliContext& context);
+int cmd_colours(CliContext& context);
 
 int cmd_info(CliContext& context);
 int cmd_objects(CliContext& context);

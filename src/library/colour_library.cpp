@@ -201,6 +201,17 @@ std::vector<fs::path> list_colour_libraries(const fs::path& folder)
     return files;
 }
 
+const char* finish_class(double shininess)
+{
+    if (shininess < 0.2)
+        return "Mat";
+    if (shininess < 0.4)
+        return "Semi-mat";
+    if (shininess < 0.6)
+        return "Satin";
+    return "Brillant";
+}
+
 std::string colour_library_display_name(const fs::path& file)
 {
     std::string name = file.filename().string();

@@ -8,6 +8,7 @@
 #include "base/strings.h"
 #include "base/text_file.h"
 #include "plan/plan_edit.h"
+#include "project/colour_slot_line.h"
 #include "project/plain_decimal.h"
 
 namespace halvern {
@@ -224,9 +225,23 @@ private:
             }
             // The reserved lines are empty, so a file cut among them still holds the object's
             // values: the object is kept, and the read reported as failed (later objects are lost).
+            std::optional<ColourSlot> slots[stored_colour_slots];
             if (format_ == ProjectFormat::v11) {
                 const int reserved = project_object_lines - project_object_fields;
-                if (cursor_.skip(reserved) < reserved - 1) {
+                int present = 0;
+                for (; present < stored_colour_slots; ++present) {
+                    auto slot_line = cursor_.next();
+                    if (!slot_line)
+                        break;
+                    std::string problem;
+                    slots[present] = parse_colour_slot(*slot_line, problem);
+                    if (!problem.empty())
+                        result_.notes.push_back(make_error(problem + "; the slot is read as not given", file_,
+                                                           cursor_.line()));
+                }
+                if (present == stored_colour_slots)
+                    present += cursor_.skip(reserved - stored_colour_slots);
+                if (present < reserved - 1) {
                     ended("inside the reserved lines of the object starting at line " + std::to_string(first_line));
                     cut = true;
                 }
@@ -251,6 +266,9 @@ private:
             }
             const int n = *append_entry(plan_); // a fresh entry: nothing of an earlier design survives
             store(size_t(n), line);
+            for (int slot = 0; slot < stored_colour_slots; ++slot)
+                if (slots[slot])
+                    plan_.colours[size_t(n)][size_t(slot)] = *slots[slot];
             new_number_.push_back(n);
             ++result_.objects_added;
             if (cut)

@@ -37,6 +37,9 @@ public:
     // Prints into this PDF file when one is given; otherwise the print is cancelled.
     bool choose_printer(QPrinter& printer) override;
     std::filesystem::path print_to;
+    bool open_page(const std::string& url) override;
+    bool browser = true; // whether a page can be shown
+    std::vector<std::string> pages;
 
     // Answers given in order; an empty queue answers "no file".
     std::deque<std::filesystem::path> files;
@@ -46,6 +49,7 @@ public:
     std::vector<LoadError> load_errors;
     std::vector<std::string> messages; // notes, warnings and failed writes
     int unsaved_questions = 0;
+    std::string unsaved_name; // the design the last question named
 };
 
 // An installation folder: the interface texts, icons, cursors and base project of the build's
@@ -62,7 +66,8 @@ private:
 
 // A started editor over an installation folder, with settings kept in memory.
 struct Editor {
-    explicit Editor(const std::filesystem::path& app_dir, std::map<std::string, std::string, std::less<>> stored = {});
+    explicit Editor(const std::filesystem::path& app_dir, std::map<std::string, std::string, std::less<>> stored = {},
+                    std::optional<std::string> lang_option = {});
     ~Editor();
     ScriptedPrompts prompts;
     std::unique_ptr<Session> session;

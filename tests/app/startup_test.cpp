@@ -71,6 +71,21 @@ TEST(StartUp, FrenchMenusForFrench)
     EXPECT_EQ(editor.window->component_list_window()->windowTitle(), "Liste des composants");
 }
 
+TEST(StartUp, TheLanguageOptionHoldsForTheRunWithoutReplacingTheStoredOne)
+{
+    InstallFolder folder;
+    Editor editor(folder.path(), {{"lang", "fr"}}, "en");
+    EXPECT_EQ(menu_titles(*editor.window), (QStringList{"File", "Object", "Project", "Tools", "View", "?"}));
+    EXPECT_EQ(editor.window->component_list_window()->windowTitle(), "Component list");
+    ASSERT_TRUE(editor.session->store_current_settings().ok());
+    auto& stored = static_cast<MemorySettingsStore&>(*editor.session->store).values;
+    EXPECT_EQ(stored["lang"], "fr");
+    // The user's own choice is stored and ends the option.
+    editor.trigger(201);
+    EXPECT_EQ(stored["lang"], "en");
+    EXPECT_FALSE(editor.session->lang_option);
+}
+
 TEST(StartUp, AMissingTextShowsItsNumber)
 {
     InstallFolder folder;

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/editor_line.h"
 #include "support/cli_runner.h"
 #include "support/test_support.h"
 
@@ -101,4 +102,31 @@ TEST_F(CliTest, AppDirOptionAndMissingFolder)
     CliRun r = run({"text", "5", "--app-dir", (other / "missing").string()});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("missing"), std::string::npos);
+}
+
+TEST(EditorLine, TheEditorTakesTheCommonOptionsAndOneDesign)
+{
+    auto line = editor_line({"--app-dir", "/opt/h", "--lang=fr", "stand.qlm"});
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->app_dir, "/opt/h");
+    EXPECT_EQ(line->lang, "fr");
+    EXPECT_EQ(line->design, std::filesystem::path("stand.qlm"));
+    EXPECT_TRUE(line->error.empty());
+
+    line = editor_line({});
+    ASSERT_TRUE(line);
+    EXPECT_FALSE(line->design);
+    line = editor_line({"--lang", "en"});
+    ASSERT_TRUE(line && line->lang == "en" && !line->design);
+    line = editor_line({"--", "-odd.qlm"});
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->design, std::filesystem::path("-odd.qlm"));
+
+    EXPECT_NE(editor_line({"--lang", "de"})->error, "");
+    EXPECT_NE(editor_line({"--app-dir"})->error, "");
+    // Words for the command line.
+    for (std::vector<std::string> words : std::vector<std::vector<std::string>>{
+             {"bom", "a.qlm"}, {"--help"}, {"--app-dir", "/x", "bom"}, {"a.qlm", "b.qlm"}, {"--width", "3"},
+             {"mistyped"}, {"-h"}})
+        EXPECT_FALSE(editor_line(words)) << words[0];
 }

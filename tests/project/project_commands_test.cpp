@@ -113,6 +113,10 @@ TEST_F(ProjectCommands, SaveAsAppendsTheExtensionUnlessTheNameHoldsIt)
     answer(docs / "copie.qlm.bak");
     save_project_as(ctx);
     EXPECT_TRUE(fs::exists(docs / "copie.qlm.bak"));
+    // The design's file is offered by its name, in the document folder.
+    EXPECT_EQ(dialogs.saves[1].suggested_name, "stand.qlm");
+    EXPECT_EQ(dialogs.saves[1].folder, docs.path().string());
+    EXPECT_EQ(file_part("C:\\a\\b.qlm"), "b.qlm");
     answer(docs / "MAJ.QLM");
     save_project_as(ctx);
     EXPECT_TRUE(fs::exists(docs / "MAJ.QLM"));
