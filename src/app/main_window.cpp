@@ -108,6 +108,7 @@ void MainWindow::build_plan_area()
     plan_->set_requests([this](const InteractionRequest& request) { carry_out(request); });
     dialogs_.object_properties = [this](int object) { open_object_properties(object); };
     dialogs_.group_properties = [this](const std::vector<int>& objects) { open_group_properties(objects); };
+    dialogs_.object_editor = [this](int component) { open_component_editor(component); };
     // The bars follow the offsets; the offsets follow the bars only when the user moves a bar, so
     // that a view set to the centimetre (a zoom rectangle) is never rounded to the bars' steps.
     // One wheel notch is one step of the vertical bar, which then moves the view and redraws;
@@ -408,8 +409,12 @@ void MainWindow::open_aux_window(AuxWindow which)
         window = diagnostic_;
         break;
     case AuxWindow::library:
-        if (!library_window_)
+        if (!library_window_) {
             library_window_ = new LibraryWindow(session_, history_.notifier(), this);
+            connect(library_window_, &LibraryWindow::edit_requested, this, [this](int component) {
+                carry_out({InteractionRequest::Kind::object_editor, 0, {}, component});
+            });
+        }
         library_window_->move(screen.right() - 300, screen.top() + 370);
         library_window_->resize(library_window_->width(), std::max(200, screen.height() - 400));
         window = library_window_;

@@ -174,6 +174,10 @@ private:
     void export_scene();
     // The settings the pickers changed (the import folder) are stored.
     void store_settings_if_changed(const std::string& import_path_before);
+    // The object editor on a component type; the plan, the palette and the library window
+    // follow every change it applies.
+    void open_component_editor(int component);
+    void component_types_changed();
 
     Session& session_;
     Prompts& prompts_;
