@@ -53,6 +53,7 @@ MainWindow::MainWindow(Session& session, Prompts& prompts, QWidget* parent)
 {
     setObjectName(QStringLiteral("Win_1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    files_.set_status([this](int text, const std::string& what) { tell(text, what); });
     connect(&history_.stack(), &QUndoStack::cleanChanged, this, [this] { refresh_title(); });
     connect(&history_.stack(), &QUndoStack::canUndoChanged, this, [this] { enable_commands(); });
     connect(&history_.stack(), &QUndoStack::canRedoChanged, this, [this] { enable_commands(); });
