@@ -13,14 +13,13 @@
 #include "base/colour_model.h"
 #include "base/numbers.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/dialog_controls.h"
 #include "dialogs/swatch_chart_window.h"
 #include "library/colour_palette_rules.h"
 
 namespace halvern {
 
 namespace {
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr int bar_r = 1, bar_b = 3, bar_c = 4, bar_n = 7, bar_t = 8, bar_s = 9;
 const char* const field_names[10] = {"", "f_color_r", "f_color_v", "f_color_b", "f_color_c", "f_color_j",

@@ -13,38 +13,11 @@
 #include "app/session.h"
 #include "base/numbers.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/dialog_controls.h"
 #include "dialogs/pickers.h"
 #include "geometry/height_lists.h"
 
 namespace halvern {
-
-namespace {
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QLabel* named_label(const char* name, const std::string& text, QWidget* parent)
-{
-    auto* label = new QLabel(q(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
-QLineEdit* named_box(const char* name, const std::string& text, QWidget* parent, bool read_only = false)
-{
-    auto* box = new QLineEdit(q(text), parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setReadOnly(read_only);
-    return box;
-}
-
-QPushButton* named_button(const char* name, const std::string& text, QWidget* parent)
-{
-    auto* button = new QPushButton(q(text), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
-} // namespace
 
 GroupPropertiesDialog::GroupPropertiesDialog(Session& session, Prompts& prompts, std::vector<int> members,
                                              QWidget* parent)
@@ -59,14 +32,8 @@ GroupPropertiesDialog::GroupPropertiesDialog(Session& session, Prompts& prompts,
     tabs->addTab(objects_page(), q(session.text(ui::group_tab_objects)));
 
     auto* ok = named_button("prop_grp_ok", session.text(ui::ok), this);
-    ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &GroupPropertiesDialog::prop_grp_ok_Click);
-    auto* cancel = named_button("prop_grp_annule", session.text(ui::cancel), this);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = ok_cancel_row(this, ok, named_button("prop_grp_annule", session.text(ui::cancel), this));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs, 1);
     layout->addLayout(buttons);

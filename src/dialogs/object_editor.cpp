@@ -12,12 +12,12 @@
 
 #include "app/prompts.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/dialog_controls.h"
 
 namespace halvern {
 
 namespace {
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
 std::string s(const QString& text) { return text.toStdString(); }
 QString element(const char* name, int k) { return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(k); }
 

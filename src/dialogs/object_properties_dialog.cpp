@@ -14,6 +14,7 @@
 #include "app/session.h"
 #include "base/numbers.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/dialog_controls.h"
 #include "dialogs/pickers.h"
 #include "dialogs/texture_form.h"
 #include "geometry/height_lists.h"
@@ -22,30 +23,6 @@
 namespace halvern {
 
 namespace {
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QLabel* named_label(const QString& name, const std::string& text, QWidget* parent)
-{
-    auto* label = new QLabel(q(text), parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QLineEdit* named_box(const QString& name, const std::string& text, QWidget* parent, bool read_only = false)
-{
-    auto* box = new QLineEdit(q(text), parent);
-    box->setObjectName(name);
-    box->setReadOnly(read_only);
-    return box;
-}
-
-QPushButton* named_button(const QString& name, const std::string& text, QWidget* parent)
-{
-    auto* button = new QPushButton(q(text), parent);
-    button->setObjectName(name);
-    return button;
-}
 
 // A colour slot's swatch as a style sheet.
 QString swatch(const Rgb& c) { return QStringLiteral("background-color: rgb(%1, %2, %3);").arg(c.r).arg(c.g).arg(c.b); }
@@ -73,14 +50,9 @@ ObjectPropertiesDialog::ObjectPropertiesDialog(Session& session, Prompts& prompt
         tabs_->addTab(face_page(2), q(session.text(ui::prop_tab_verso)));
 
     auto* ok = named_button(QStringLiteral("prop_ok"), session.text(ui::ok), this);
-    ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &ObjectPropertiesDialog::prop_ok_Click);
-    auto* cancel = named_button(QStringLiteral("prop_annule"), session.text(ui::cancel), this);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons =
+        ok_cancel_row(this, ok, named_button(QStringLiteral("prop_annule"), session.text(ui::cancel), this));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
     layout->addLayout(buttons);

@@ -12,23 +12,11 @@
 #include "app/prompts.h"
 #include "base/numbers.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/dialog_controls.h"
 #include "dialogs/texture_form.h"
 #include "plan/dialog_fields.h"
 
 namespace halvern {
-
-namespace {
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QLineEdit* named_box(const char* name, QWidget* parent)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
-
-} // namespace
 
 StandForm::StandForm(StandSettings& stand, const UiText& texts, const std::filesystem::path& app_dir,
                      Prompts& prompts, QWidget* parent)
@@ -37,11 +25,11 @@ StandForm::StandForm(StandSettings& stand, const UiText& texts, const std::files
     setObjectName(QStringLiteral("projet"));
     setWindowTitle(q(texts.get(ui::stand_title)));
 
-    width_ = named_box("projet_largeur", this);
-    depth_ = named_box("projet_profondeur", this);
-    client_ = named_box("projet_client", this);
-    title_ = named_box("projet_titre", this);
-    floor_ = named_box("projet_sol", this);
+    width_ = named_box("projet_largeur", {}, this);
+    depth_ = named_box("projet_profondeur", {}, this);
+    client_ = named_box("projet_client", {}, this);
+    title_ = named_box("projet_titre", {}, this);
+    floor_ = named_box("projet_sol", {}, this);
 
     auto* fields = new QGridLayout;
     const struct {
@@ -93,17 +81,10 @@ StandForm::StandForm(StandSettings& stand, const UiText& texts, const std::files
     fields->addWidget(change, row, 2);
     fields->setColumnStretch(1, 1);
 
-    auto* ok = new QPushButton(q(texts.get(ui::ok)), this);
-    ok->setObjectName(QStringLiteral("projetok"));
-    ok->setDefault(true);
+    auto* ok = named_button(QStringLiteral("projetok"), texts.get(ui::ok), this);
     connect(ok, &QPushButton::clicked, this, &StandForm::projetok_Click);
-    auto* cancel = new QPushButton(q(texts.get(ui::cancel)), this);
-    cancel->setObjectName(QStringLiteral("projetannule"));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons =
+        ok_cancel_row(this, ok, named_button(QStringLiteral("projetannule"), texts.get(ui::cancel), this));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);

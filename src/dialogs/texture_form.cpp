@@ -11,13 +11,12 @@
 #include <system_error>
 
 #include "base/ui_text_ids.h"
+#include "dialogs/dialog_controls.h"
 #include "outputs/texture_library.h"
 
 namespace halvern {
 
 namespace {
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr int preview_side = 160;
 
@@ -57,13 +56,8 @@ TextureForm::TextureForm(const std::filesystem::path& app_dir, const UiText& tex
     connect(files_, &QListWidget::currentRowChanged, this, [this] { tex_file_Click(); });
     connect(files_, &QListWidget::itemDoubleClicked, this, [this] { tex_choisir_Click(); });
 
-    auto* choose = new QPushButton(q(texts.get(ui::texture_choose)), this);
-    choose->setObjectName(QStringLiteral("tex_choisir"));
-    choose->setDefault(true);
+    auto* choose = named_button(QStringLiteral("tex_choisir"), texts.get(ui::texture_choose), this);
     connect(choose, &QPushButton::clicked, this, &TextureForm::tex_choisir_Click);
-    auto* cancel = new QPushButton(q(texts.get(ui::cancel)), this);
-    cancel->setObjectName(QStringLiteral("tex_annule"));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(target_label, 0, 0, 1, 3);
@@ -72,11 +66,8 @@ TextureForm::TextureForm(const std::filesystem::path& app_dir, const UiText& tex
     grid->addWidget(families_, 2, 0);
     grid->addWidget(files_, 2, 1);
     grid->addWidget(preview_, 2, 2, Qt::AlignTop);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(choose);
-    buttons->addWidget(cancel);
-    grid->addLayout(buttons, 3, 0, 1, 3);
+    grid->addLayout(ok_cancel_row(this, choose, named_button(QStringLiteral("tex_annule"), texts.get(ui::cancel), this)),
+                    3, 0, 1, 3);
 
     // The picture the field holds now, when there is one.
     show_preview(std::filesystem::path(field_.text().toStdString()));

@@ -7,13 +7,12 @@
 
 #include "app/prompts.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/dialog_controls.h"
 #include "outputs/picture_tiling.h"
 
 namespace halvern {
 
 namespace {
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr int default_count = 3;
 constexpr int row_top = 34;
