@@ -53,4 +53,7 @@ struct Command {
 // Every command, in the order --help lists them.
 const std::vector<Command>& cli_commands();
 
+// The command of this name, or nullptr.
+const Command* find_command(std::string_view name);
+
 } // namespace halvern
