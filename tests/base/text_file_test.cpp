@@ -43,6 +43,10 @@ TEST(Cp1252, UnmappableCharactersBecomeQuestionMarks)
     EXPECT_EQ(utf8_to_cp1252("\xF0\x9F\x99\x82"), "?");   // an emoji, 4 bytes, one "?"
     EXPECT_EQ(utf8_to_cp1252("\xC3"), "?");               // cut sequence
     EXPECT_EQ(utf8_to_cp1252("\xC5\x93uvre"), "\x9Cuvre"); // œ
+    // Overlong forms and surrogates are no characters: each of their bytes is one "?".
+    EXPECT_EQ(utf8_to_cp1252("\xC1\x81"), "??");          // an overlong "A"
+    EXPECT_EQ(utf8_to_cp1252("\xE0\x83\xA9"), "???");     // an overlong "é"
+    EXPECT_EQ(utf8_to_cp1252("\xED\xA0\x80x"), "???x");   // a surrogate
 }
 
 TEST(TextFile, ReadsCodePage1252IntoUtf8)
