@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "base/app_dir.h"
+#include "base/file_replacement.h"
 #include "cli/command.h"
 #include "cli/utf8_output.h"
 
@@ -260,6 +261,7 @@ static int run_checked(const std::vector<std::string>& args, std::ostream& out, 
 int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const CliEnvironment& environment)
 {
+    ignore_file_size_signal();
     Utf8OnlyBuffer out_buffer(out), err_buffer(err);
     std::ostream valid_out(&out_buffer), valid_err(&err_buffer);
     const int code = run_checked(args, valid_out, valid_err, environment);

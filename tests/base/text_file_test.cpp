@@ -185,7 +185,8 @@ TEST(TextFile, ReadsRegularFilesOnlyAndWithinTheirBound)
 }
 
 // Without the signal ignored, a write past the file-size limit ends the process and leaves the
-// temporary file behind; the child reports what it saw through its exit code.
+// temporary file behind; the child starts with the signal's default handling, does what every
+// front end does at start, and reports what it saw through its exit code.
 TEST(TextFile, FileSizeLimitIsAnErrorNotASignal)
 {
     ScratchDir dir;
@@ -193,6 +194,7 @@ TEST(TextFile, FileSizeLimitIsAnErrorNotASignal)
     EXPECT_EXIT(
         {
             signal(SIGXFSZ, SIG_DFL);
+            ignore_file_size_signal();
             struct rlimit small {};
             getrlimit(RLIMIT_FSIZE, &small);
             small.rlim_cur = 16;
@@ -220,4 +222,7 @@ TEST(TextFile, StaleTemporariesOfTheSameFileAreRemoved)
     EXPECT_TRUE(std::filesystem::exists(fresh));
     EXPECT_TRUE(std::filesystem::exists(other));
     EXPECT_TRUE(std::filesystem::exists(odd));
+    // The folder is looked through once; the other file's stale temporary still goes at its save.
+    ASSERT_TRUE(write_file_safely(dir / "g.txt", "new").ok());
+    EXPECT_FALSE(std::filesystem::exists(other));
 }
