@@ -24,6 +24,22 @@ int hex_value(char c)
     return -1;
 }
 
+// A leading "+" goes; a leading "-" stays for from_chars to read.
+std::string_view without_plus(std::string_view text)
+{
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    return text;
+}
+
+// Whether what follows one optional "-" begins with a digit (or a point, for reals).
+bool starts_unsigned_number(std::string_view text, bool point_allowed)
+{
+    if (!text.empty() && text.front() == '-')
+        text.remove_prefix(1);
+    return !text.empty() && (is_digit(text.front()) || (point_allowed && text.front() == '.'));
+}
+
 double clamp_finite(double v)
 {
     if (std::isnan(v))
@@ -104,6 +120,31 @@ double parse_number_comma(std::string_view text)
         if (c == ',')
             c = '.';
     return parse_number(copy);
+}
+
+std::optional<double> parse_strict_real(std::string_view text)
+{
+    // from_chars alone would also take "inf", "nan" and a second sign, and no "+" at all.
+    const std::string_view number = without_plus(text);
+    if (!starts_unsigned_number(number, true))
+        return std::nullopt;
+    double value = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (ec != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> parse_strict_int(std::string_view text, int low, int high)
+{
+    const std::string_view number = without_plus(text);
+    if (!starts_unsigned_number(number, false))
+        return std::nullopt;
+    int value = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (ec != std::errc() || end != number.data() + number.size() || value < low || value > high)
+        return std::nullopt;
+    return value;
 }
 
 double round_half_away(double value)
