@@ -32,10 +32,11 @@ std::string_view without_plus(std::string_view text)
     return text;
 }
 
-// Whether what follows one optional "-" begins with a digit (or a point, for reals).
+// Whether what follows one optional sign begins with a digit (or a point, for reals), so that
+// "+-5" is refused rather than read as -5.
 bool starts_unsigned_number(std::string_view text, bool point_allowed)
 {
-    if (!text.empty() && text.front() == '-')
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
         text.remove_prefix(1);
     return !text.empty() && (is_digit(text.front()) || (point_allowed && text.front() == '.'));
 }
@@ -125,9 +126,9 @@ double parse_number_comma(std::string_view text)
 std::optional<double> parse_strict_real(std::string_view text)
 {
     // from_chars alone would also take "inf", "nan" and a second sign, and no "+" at all.
-    const std::string_view number = without_plus(text);
-    if (!starts_unsigned_number(number, true))
+    if (!starts_unsigned_number(text, true))
         return std::nullopt;
+    const std::string_view number = without_plus(text);
     double value = 0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (ec != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
@@ -137,9 +138,9 @@ std::optional<double> parse_strict_real(std::string_view text)
 
 std::optional<int> parse_strict_int(std::string_view text, int low, int high)
 {
-    const std::string_view number = without_plus(text);
-    if (!starts_unsigned_number(number, false))
+    if (!starts_unsigned_number(text, false))
         return std::nullopt;
+    const std::string_view number = without_plus(text);
     int value = 0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (ec != std::errc() || end != number.data() + number.size() || value < low || value > high)
