@@ -64,6 +64,8 @@ int cmd_render(CliContext& context)
     job.tile = whole_picture_tile(width, height);
     QtOutlineCache outlines;
     job.outlines = &outlines;
+    QtLabelCache labels;
+    job.labels = &labels;
     auto bitmap = draw_plan_picture(scene, job, qt_surface_maker());
     if (!bitmap)
         return context.fail(make_error("echec: " + bitmap.error().message, with_jpg_extension(out)));

@@ -4,12 +4,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <string>
+#include <vector>
 
 #include "base/folder_listing.h"
 #include "base/numbers.h"
 #include "geometry/canvas_adapters.h"
 #include "outputs/jpeg_file.h"
+#include "outputs/jpeg_stream.h"
+#include "base/text_file.h"
 
 namespace halvern {
 
@@ -27,23 +31,38 @@ Error prefixed(const char* word, const Error& error, const std::filesystem::path
 // shape their ends differently from the picture drawn whole.
 constexpr int tile_border = 16;
 
-// A tile's rows into the bitmap, which keeps its rows bottom-up and its bytes blue, green, red.
-bool copy_tile(const PictureSurface& surface, FIBITMAP* bitmap, int picture_height, const PixelRect& tile)
+// A tile's rows into the band, 3 bytes a pixel (red, green, blue) from the band's top-left corner.
+bool copy_tile(const PictureSurface& surface, std::vector<std::uint8_t>& band, std::size_t stride, const PixelRect& tile)
 {
     for (int y = 0; y < tile.height; ++y) {
         const std::uint32_t* row = surface.row(y + tile_border);
         if (!row)
             return false;
         const std::uint32_t* source = row + tile_border;
-        BYTE* target = FreeImage_GetScanLine(bitmap, picture_height - 1 - (tile.y + y));
-        if (!target)
-            return false;
-        target += 3 * size_t(tile.x);
+        std::uint8_t* target = band.data() + stride * size_t(y) + 3 * size_t(tile.x);
         for (int x = 0; x < tile.width; ++x, target += 3) {
             const std::uint32_t p = source[x];
-            target[FI_RGBA_RED] = BYTE((p >> 16) & 0xFF);
-            target[FI_RGBA_GREEN] = BYTE((p >> 8) & 0xFF);
-            target[FI_RGBA_BLUE] = BYTE(p & 0xFF);
+            target[0] = std::uint8_t((p >> 16) & 0xFF);
+            target[1] = std::uint8_t((p >> 8) & 0xFF);
+            target[2] = std::uint8_t(p & 0xFF);
+        }
+    }
+    return true;
+}
+
+// The bitmap keeps its rows bottom-up and its bytes blue, green, red.
+bool copy_band(FIBITMAP* bitmap, int picture_height, const std::uint8_t* rows, int y, int count, std::size_t stride)
+{
+    const unsigned width = FreeImage_GetWidth(bitmap);
+    for (int k = 0; k < count; ++k) {
+        BYTE* target = FreeImage_GetScanLine(bitmap, picture_height - 1 - (y + k));
+        if (!target)
+            return false;
+        const std::uint8_t* source = rows + stride * size_t(k);
+        for (unsigned x = 0; x < width; ++x, target += 3, source += 3) {
+            target[FI_RGBA_RED] = source[0];
+            target[FI_RGBA_GREEN] = source[1];
+            target[FI_RGBA_BLUE] = source[2];
         }
     }
     return true;
@@ -51,11 +70,18 @@ bool copy_tile(const PictureSurface& surface, FIBITMAP* bitmap, int picture_heig
 
 } // namespace
 
-Result<void> check_picture_size(int width, int height)
+Result<void> check_jpeg_size(int width, int height)
 {
     if (width < 1 || height < 1 || width > jpeg_side_max || height > jpeg_side_max)
         return make_error("a picture of " + size_text(width, height) + " pixels cannot be saved as JPEG (1 to "
                           + std::to_string(jpeg_side_max) + " pixels a side)");
+    return {};
+}
+
+Result<void> check_picture_size(int width, int height)
+{
+    if (auto fits = check_jpeg_size(width, height); !fits)
+        return fits;
     const std::uint64_t bytes = std::uint64_t(width) * 3 * std::uint64_t(height);
     if (bytes > picture_bytes_max)
         return make_error("a picture of " + size_text(width, height) + " pixels needs "
@@ -64,15 +90,20 @@ Result<void> check_picture_size(int width, int height)
     return {};
 }
 
-Result<Bitmap> draw_plan_picture(PlanScene& scene, const PictureJob& job, const SurfaceMaker& surfaces)
+Result<void> draw_plan_bands(PlanScene& scene, const PictureJob& job, const SurfaceMaker& surfaces,
+                             const BandSink& sink)
 {
-    if (auto fits = check_picture_size(job.width, job.height); !fits)
+    if (auto fits = check_jpeg_size(job.width, job.height); !fits)
         return fits.error();
-    Bitmap bitmap(FreeImage_Allocate(job.width, job.height, 24));
-    if (!bitmap)
-        return make_error("not enough memory for a picture of " + size_text(job.width, job.height) + " pixels");
     const int tile = std::max(16, job.tile);
     const int tile_w = std::min(tile, job.width), tile_h = std::min(tile, job.height);
+    const std::size_t stride = 3 * size_t(job.width);
+    std::vector<std::uint8_t> band;
+    try {
+        band.resize(stride * size_t(tile_h));
+    } catch (const std::bad_alloc&) {
+        return make_error("not enough memory for a band of " + size_text(job.width, tile_h) + " pixels");
+    }
     const int surface_w = tile_w + 2 * tile_border, surface_h = tile_h + 2 * tile_border;
     std::unique_ptr<PictureSurface> surface = surfaces ? surfaces(surface_w, surface_h) : nullptr;
     if (!surface || surface->width() < surface_w || surface->height() < surface_h)
@@ -86,28 +117,78 @@ Result<Bitmap> draw_plan_picture(PlanScene& scene, const PictureJob& job, const 
     options.smooth = job.smooth;
     options.facts = &facts;
     options.outlines = job.outlines;
+    options.labels = job.labels;
     const std::vector<PixelExtent> extents = object_extents(scene, job.view, options, facts);
     options.extents = &extents;
 
     const int columns = (job.width + tile_w - 1) / tile_w, rows = (job.height + tile_h - 1) / tile_h;
     const int total = columns * rows;
     int done = 0;
-    for (int row = 0; row < rows; ++row)
+    for (int row = 0; row < rows; ++row) {
+        const int y0 = row * tile_h, band_h = std::min(tile_h, job.height - y0);
         for (int column = 0; column < columns; ++column) {
-            const int x0 = column * tile_w, y0 = row * tile_h;
-            const PixelRect tile{x0, y0, std::min(tile_w, job.width - x0), std::min(tile_h, job.height - y0)};
+            const int x0 = column * tile_w;
+            const PixelRect tile{x0, y0, std::min(tile_w, job.width - x0), band_h};
             options.window = tile;
             OffsetCanvas shifted(surface->begin(), x0 - tile_border, y0 - tile_border);
             ViewState view = job.view;
             render_plan(shifted, scene, view, options);
             surface->finish();
-            if (!copy_tile(*surface, bitmap.get(), job.height, tile))
+            if (!copy_tile(*surface, band, stride, tile))
                 return make_error("the tile at pixel (" + std::to_string(x0) + ", " + std::to_string(y0)
                                   + ") cannot be copied into the picture");
             if (job.progress)
                 job.progress(++done, total);
         }
+        if (auto taken = sink(band.data(), y0, band_h, stride); !taken)
+            return taken.error();
+    }
+    return {};
+}
+
+Result<Bitmap> draw_plan_picture(PlanScene& scene, const PictureJob& job, const SurfaceMaker& surfaces)
+{
+    if (auto fits = check_picture_size(job.width, job.height); !fits)
+        return fits.error();
+    Bitmap bitmap(FreeImage_Allocate(job.width, job.height, 24));
+    if (!bitmap)
+        return make_error("not enough memory for a picture of " + size_text(job.width, job.height) + " pixels");
+    auto drawn = draw_plan_bands(scene, job, surfaces,
+                                 [&](const std::uint8_t* rows, int y, int count, std::size_t stride) -> Result<void> {
+                                     if (!copy_band(bitmap.get(), job.height, rows, y, count, stride))
+                                         return make_error("the rows from " + std::to_string(y)
+                                                           + " cannot be copied into the picture");
+                                     return {};
+                                 });
+    if (!drawn)
+        return drawn.error();
     return bitmap;
+}
+
+Result<void> stream_plan_jpeg(const std::filesystem::path& file, PlanScene& scene, const PictureJob& job,
+                              const SurfaceMaker& surfaces, const char* drawing_word)
+{
+    if (auto fits = check_jpeg_size(job.width, job.height); !fits)
+        return prefixed(drawing_word, fits.error(), file);
+    bool drawing_failed = false;
+    auto written = write_file_safely_with(file, [&](int fd) -> Result<void> {
+        JpegStream jpeg(fd, job.width, job.height, jpeg_quality);
+        bool sink_failed = false;
+        auto drawn = draw_plan_bands(scene, job, surfaces,
+                                     [&](const std::uint8_t* rows, int, int count, std::size_t stride) {
+                                         auto taken = jpeg.write_rows(rows, count, stride);
+                                         sink_failed = !taken;
+                                         return taken;
+                                     });
+        if (!drawn) {
+            drawing_failed = !sink_failed;
+            return drawn.error();
+        }
+        return jpeg.finish();
+    });
+    if (!written)
+        return prefixed(drawing_failed ? drawing_word : "echec", written.error(), file);
+    return {};
 }
 
 Result<void> save_jpeg(const Bitmap& bitmap, const std::filesystem::path& file)
@@ -124,6 +205,14 @@ std::filesystem::path with_jpg_extension(const std::filesystem::path& file)
     std::filesystem::path out = file;
     out += ".jpg";
     return out;
+}
+
+int streamed_tile(int width, int tile)
+{
+    // A band is a row of tiles across the whole picture: its height is held to what the budget
+    // allows for the width, but never under the blueprint's own tile.
+    const std::int64_t rows = band_bytes_max / (3 * std::int64_t(std::max(1, width)));
+    return int(std::max<std::int64_t>(std::min<std::int64_t>(tile, rows), std::min(tile, tile_size)));
 }
 
 int whole_picture_tile(int width, int height)
@@ -175,10 +264,8 @@ Result<void> save_screen(const std::filesystem::path& file, PlanScene& scene, co
     PictureJob job = screen_picture_job(view, scene.stand, resolution);
     job.smooth = smooth;
     job.progress = std::move(progress);
-    auto bitmap = draw_plan_picture(scene, job, surfaces);
-    if (!bitmap)
-        return prefixed("echec", bitmap.error(), target);
-    return save_jpeg(*bitmap, target);
+    job.tile = streamed_tile(job.width, job.tile);
+    return stream_plan_jpeg(target, scene, job, surfaces, "echec");
 }
 
 Result<void> save_blueprint_to(const std::filesystem::path& file, PlanScene& scene, const ViewState& view,
@@ -188,10 +275,7 @@ Result<void> save_blueprint_to(const std::filesystem::path& file, PlanScene& sce
     PictureJob job = blueprint_job(view, scene.stand);
     job.smooth = smooth;
     job.progress = std::move(progress);
-    auto bitmap = draw_plan_picture(scene, job, surfaces);
-    if (!bitmap)
-        return prefixed("merde", bitmap.error(), target);
-    return save_jpeg(*bitmap, target);
+    return stream_plan_jpeg(target, scene, job, surfaces, "merde");
 }
 
 } // namespace halvern

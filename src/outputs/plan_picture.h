@@ -5,6 +5,7 @@
 // picture of tens of millions of pixels never needs a surface of its size; only the objects that
 // reach a tile are drawn into it. The caller's view is never changed.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -46,6 +47,8 @@ inline constexpr int jpeg_side_max = 65500;
 inline constexpr int jpeg_quality = 95;
 // A bitmap of 24 bits per pixel larger than this is refused before anything is drawn.
 inline constexpr std::uint64_t picture_bytes_max = std::uint64_t(2) << 30;
+// The rows a streamed picture holds at once, 3 bytes a pixel.
+inline constexpr std::int64_t band_bytes_max = std::int64_t(128) << 20;
 
 struct PictureJob {
     int width = 0, height = 0; // the picture
@@ -56,9 +59,29 @@ struct PictureJob {
     // Outlines kept as pictures: for a window's picture only, since a saved picture must have
     // every outline exactly as drawn.
     OutlineCache* outlines = nullptr;
+    LabelCache* labels = nullptr;
     // Called after each tile with the tiles done and their count: the window keeps answering.
     std::function<void(int done, int total)> progress;
 };
+
+// A band of rows: `count` rows from picture row `y`, 3 bytes a pixel (red, green, blue), `stride`
+// bytes apart; valid during the call only.
+using BandSink = std::function<Result<void>(const std::uint8_t* rows, int y, int count, std::size_t stride)>;
+
+// Draws the plan a band at a time (a row of tiles across the picture, only the objects that reach
+// each tile) and hands each band to `sink` from the top down; stops at the first error.
+Result<void> draw_plan_bands(PlanScene& scene, const PictureJob& job, const SurfaceMaker& surfaces,
+                             const BandSink& sink);
+
+// Draws the plan and writes it as a JPEG (quality 95, no chroma subsampling) a band at a time, so
+// memory holds one band and never the picture; the file is replaced in one step. A failure of the
+// drawing is prefixed with `drawing_word`, one of the encoder or the disk with "echec".
+Result<void> stream_plan_jpeg(const std::filesystem::path& file, PlanScene& scene, const PictureJob& job,
+                              const SurfaceMaker& surfaces, const char* drawing_word);
+
+// The tile of a streamed picture: the job's, made lower for a very wide picture so that a band
+// stays within band_bytes_max (never under tile_size).
+int streamed_tile(int width, int tile);
 
 // Draws the plan into a new 24-bit bitmap, tile by tile. Gives the bitmap, or "merde" with the
 // reason when the bitmap or a surface cannot be had or a tile cannot be copied.
@@ -82,6 +105,8 @@ PictureJob blueprint_job(const ViewState& view, const StandSettings& stand);
 
 // Refuses sizes a JPEG or the memory cannot hold, naming them.
 Result<void> check_picture_size(int width, int height);
+// Refuses sizes a JPEG cannot hold, naming them.
+Result<void> check_jpeg_size(int width, int height);
 
 // "Save Screen": width x resolution by depth x resolution pixels, the stand and its margins fitted.
 Result<void> save_screen(const std::filesystem::path& file, PlanScene& scene, const ViewState& view, int resolution,

@@ -158,6 +158,8 @@ RenderOutcome render_plan(Canvas& canvas, PlanScene& scene, ViewState& view, con
     outcome.background_reused = put_background(ctx, view);
     if (options.outlines)
         options.outlines->begin_redraw();
+    if (options.labels)
+        options.labels->begin_redraw();
 
     const PlanTable& plan = scene.plan;
     auto reaches_window = [&](int i) {
@@ -196,6 +198,19 @@ RenderOutcome render_plan(Canvas& canvas, PlanScene& scene, ViewState& view, con
     return outcome;
 }
 
+RenderOutcome render_still_layer(Canvas& canvas, PlanScene& scene, ViewState& view, const RenderOptions& options)
+{
+    RenderOutcome outcome;
+    if (options.width <= 0 || options.height <= 0 || view.front_view)
+        return outcome;
+    canvas.set_smooth(options.smooth);
+    apply_zoom_auto(view, scene.stand, options, outcome);
+    outcome.zoom_text = zoom_text(view);
+    const PlanFacts none;
+    outcome.background_reused = put_background(make_context(canvas, scene, view, options, none), view);
+    return outcome;
+}
+
 std::vector<PixelExtent> object_extents(PlanScene& scene, const ViewState& view, const RenderOptions& options,
                                         const PlanFacts& facts)
 {
@@ -209,6 +224,7 @@ std::vector<PixelExtent> object_extents(PlanScene& scene, const ViewState& view,
     bounds.set_smooth(options.smooth);
     RenderOptions measuring = options;
     measuring.outlines = nullptr; // the bounds are measured on the outlines themselves
+    measuring.labels = nullptr;
     const Context ctx = make_context(bounds, scene, settled, measuring, facts);
     const PlanTable& plan = scene.plan;
     std::vector<PixelExtent> extents(size_t(plan.nb_objets) + 1);

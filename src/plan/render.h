@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "geometry/canvas.h"
+#include "geometry/label_cache.h"
 #include "geometry/outline_cache.h"
 #include "library/component_table.h"
 #include "plan/background_cache.h"
@@ -73,6 +74,8 @@ struct RenderOptions {
     // shaded a level or two apart from the drawn outline's, which saved pictures, blueprints and
     // the printed page must not be.
     OutlineCache* outlines = nullptr;
+    // Object labels kept as pictures, on the same terms as the outlines.
+    LabelCache* labels = nullptr;
 };
 
 struct RenderOutcome {
@@ -83,6 +86,10 @@ struct RenderOutcome {
 };
 
 RenderOutcome render_plan(Canvas& canvas, PlanScene& scene, ViewState& view, const RenderOptions& options);
+
+// The still layer alone (white area, floor, grids, walls) for the view, zoom auto applied, through
+// the cache as render_plan puts it: what a frame shown before the objects are ready stands on.
+RenderOutcome render_still_layer(Canvas& canvas, PlanScene& scene, ViewState& view, const RenderOptions& options);
 
 // Where everything drawn for each object (outline, marks, labels; for a group object its box and
 // label) lies in the area's pixels, for a view and options that stay the same over many tiles.

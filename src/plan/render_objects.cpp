@@ -206,9 +206,14 @@ void draw_object_helpers(const Context& ctx, int i)
         const double line_height = text_pixels(size) * 1.2;
         const Pixel at = ctx.pixel(plan.obj_x[size_t(i)], plan.obj_y[size_t(i)]);
         coloured(canvas, colour_black, intensity);
+        std::vector<LabelLine> label;
+        label.reserve(lines.size());
         for (size_t k = 0; k < lines.size(); ++k)
-            canvas.text({at.x + scaled(ctx, 6), to_pixel(at.y + scaled(ctx, 4) + line_height * double(k))}, lines[k],
-                        size);
+            label.push_back({{scaled(ctx, 6), to_pixel(scaled(ctx, 4) + line_height * double(k))}, lines[k]});
+        if (ctx.options.labels)
+            ctx.options.labels->draw(canvas, at, label, size);
+        else
+            draw_label(canvas, at, label, size);
     }
 }
 

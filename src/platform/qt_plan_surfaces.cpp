@@ -22,6 +22,38 @@ std::unique_ptr<QImage> white_image(int width, int height)
     return image;
 }
 
+// Cuts the transparent picture down to the box of its painted pixels; that box's corner in the
+// picture as it was. A picture with nothing painted keeps one pixel.
+Pixel crop_to_painted(std::unique_ptr<QImage>& picture)
+{
+    const int w = picture->width(), h = picture->height();
+    int left = w, right = -1, top = h, bottom = -1;
+    for (int y = 0; y < h; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(picture->constScanLine(y));
+        int first = 0;
+        while (first < w && qAlpha(row[first]) == 0)
+            ++first;
+        if (first == w)
+            continue;
+        int last = w - 1;
+        while (qAlpha(row[last]) == 0)
+            --last;
+        left = std::min(left, first);
+        right = std::max(right, last);
+        top = std::min(top, y);
+        bottom = y;
+    }
+    if (right < 0)
+        left = right = top = bottom = 0;
+    if (left == 0 && top == 0 && right == w - 1 && bottom == h - 1)
+        return {0, 0};
+    auto cropped = std::make_unique<QImage>(picture->copy(left, top, right - left + 1, bottom - top + 1));
+    if (cropped->isNull())
+        return {0, 0};
+    picture = std::move(cropped);
+    return {left, top};
+}
+
 } // namespace
 
 QtPictureSurface::QtPictureSurface(int width, int height) : image_(white_image(width, height)) {}
@@ -98,10 +130,13 @@ bool QtBackgroundCache::copy_to(Canvas& target)
 }
 
 QtOutlineCache::QtOutlineCache() = default;
+QtOutlineCache::~QtOutlineCache() = default;
 
-QtOutlineCache::~QtOutlineCache() { canvas_.reset(); }
+QtPictureStore::QtPictureStore() = default;
 
-Canvas* QtOutlineCache::begin_picture(int width, int height)
+QtPictureStore::~QtPictureStore() { canvas_.reset(); }
+
+Canvas* QtPictureStore::begin_picture(int width, int height)
 {
     canvas_.reset();
     drawing_ = std::make_unique<QImage>(width, height, QImage::Format_ARGB32_Premultiplied);
@@ -116,7 +151,7 @@ Canvas* QtOutlineCache::begin_picture(int width, int height)
     return canvas_.get();
 }
 
-int QtOutlineCache::end_picture()
+int QtPictureStore::end_picture()
 {
     if (!canvas_ || !drawing_)
         return -1;
@@ -127,17 +162,22 @@ int QtOutlineCache::end_picture()
         drawing_.reset();
         return -1;
     }
+    // The box a picture is made for is an estimate on the large side (texts above all); only the
+    // pixels that were painted are kept, since every pixel kept is blended at every redraw.
+    const Pixel corner = crop_to_painted(drawing_);
     if (!free_.empty()) {
         const int number = free_.back();
         free_.pop_back();
         pictures_[size_t(number)] = std::move(drawing_);
+        corners_[size_t(number)] = corner;
         return number;
     }
     pictures_.push_back(std::move(drawing_));
+    corners_.push_back(corner);
     return int(pictures_.size()) - 1;
 }
 
-bool QtOutlineCache::put_picture(int number, Canvas& target, Pixel at)
+bool QtPictureStore::put_picture(int number, Canvas& target, Pixel at)
 {
     // A tile of a larger picture: the surface under the shift takes the picture.
     Canvas* surface = &target;
@@ -148,18 +188,20 @@ bool QtOutlineCache::put_picture(int number, Canvas& target, Pixel at)
     auto* qt = dynamic_cast<QtCanvas*>(surface);
     if (!qt || number < 0 || size_t(number) >= pictures_.size() || !pictures_[size_t(number)] || canvas_)
         return false;
-    return qt->image(at, *pictures_[size_t(number)]);
+    const Pixel corner = corners_[size_t(number)];
+    return qt->image({at.x + corner.x, at.y + corner.y}, *pictures_[size_t(number)]);
 }
 
-void QtOutlineCache::drop_pictures()
+void QtPictureStore::drop_pictures()
 {
     canvas_.reset();
     drawing_.reset();
     pictures_.clear();
+    corners_.clear();
     free_.clear();
 }
 
-void QtOutlineCache::drop_picture(int number)
+void QtPictureStore::drop_picture(int number)
 {
     if (number >= 0 && size_t(number) < pictures_.size() && pictures_[size_t(number)]) {
         pictures_[size_t(number)].reset();

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "outputs/plan_picture.h"
+#include "geometry/label_cache.h"
 #include "geometry/outline_cache.h"
+#include "geometry/picture_store.h"
 #include "plan/background_cache.h"
 
 class QImage;
@@ -50,24 +52,47 @@ private:
     std::unique_ptr<QtCanvas> canvas_;
 };
 
-// Outline pictures kept as transparent images; they can be put onto Qt canvases only.
+// Transparent pictures kept as images; they can be put onto Qt canvases only (also under a shift).
+class QtPictureStore : public PictureStore {
+public:
+    QtPictureStore();
+    ~QtPictureStore() override;
+
+    Canvas* begin_picture(int width, int height) override;
+    int end_picture() override;
+    bool put_picture(int number, Canvas& target, Pixel at) override;
+    void drop_picture(int number) override;
+    void drop_pictures() override;
+
+private:
+    std::vector<std::unique_ptr<QImage>> pictures_;
+    std::vector<Pixel> corners_; // by picture: where its kept part starts in the picture drawn
+    std::vector<int> free_;      // numbers of dropped pictures, given again
+    std::unique_ptr<QImage> drawing_;
+    std::unique_ptr<QtCanvas> canvas_;
+};
+
+// Outline pictures kept as transparent images.
 class QtOutlineCache : public OutlineCache {
 public:
     QtOutlineCache();
     ~QtOutlineCache() override;
 
 protected:
-    Canvas* begin_picture(int width, int height) override;
-    int end_picture() override;
-    bool put_picture(int number, Canvas& target, Pixel at) override;
-    void drop_pictures() override;
-    void drop_picture(int number) override;
+    Canvas* begin_picture(int width, int height) override { return store_.begin_picture(width, height); }
+    int end_picture() override { return store_.end_picture(); }
+    bool put_picture(int number, Canvas& target, Pixel at) override { return store_.put_picture(number, target, at); }
+    void drop_pictures() override { store_.drop_pictures(); }
+    void drop_picture(int number) override { store_.drop_picture(number); }
 
 private:
-    std::vector<std::unique_ptr<QImage>> pictures_;
-    std::vector<int> free_; // numbers of dropped pictures, given again
-    std::unique_ptr<QImage> drawing_;
-    std::unique_ptr<QtCanvas> canvas_;
+    QtPictureStore store_;
+};
+
+// Labels kept as transparent images.
+class QtLabelCache : public LabelCache {
+public:
+    QtLabelCache() : LabelCache(std::make_unique<QtPictureStore>()) {}
 };
 
 } // namespace halvern
