@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <array>
+
 #include "app/design_notifier.h"
 #include "app/session.h"
 #include "platform/qt_canvas.h"
@@ -60,6 +62,9 @@ PlanWidget::PlanWidget(Session& session, QWidget* parent) : QWidget(parent), ses
     setMinimumSize(200, 150);
     slide_timer_.setInterval(slide_interval_ms);
     connect(&slide_timer_, &QTimer::timeout, this, &PlanWidget::slide_step);
+    settle_timer_.setSingleShot(true);
+    settle_timer_.setInterval(0);
+    connect(&settle_timer_, &QTimer::timeout, this, [this] { redraw(); });
 }
 
 InteractionContext PlanWidget::context()
@@ -80,8 +85,96 @@ void PlanWidget::design_changed(Changes what)
         return; // the picture shows nothing of the file
     if (in_call_)
         redraw_due_ = true;
-    else
+    else if (what != Changes(Change::view) || !quick_frame())
         redraw();
+}
+
+namespace {
+
+// The views differ in their zoom or offsets only.
+bool moved_only(const ViewState& a, const ViewState& b)
+{
+    auto switches = [](const ViewState& v) {
+        return std::array<bool, 12>{v.front_view,        v.aff_marqueur_angle, v.aff_debug,     v.aff_erreur_angle,
+                                    v.aff_noms,          v.aff_largeur_panneaux, v.aff_hauteurs, v.aff_grande_etiquette,
+                                    v.filter_vek,        v.filter_acc_vek,     v.filter_elevation, v.filter_stand};
+    };
+    return switches(a) == switches(b) && !a.front_view;
+}
+
+} // namespace
+
+bool PlanWidget::quick_frame()
+{
+    if (!exact_view_ || picture_.size() != size() || palette_slide_ != 0 || gesture_held()
+        || exact_smooth_ != (session_.shell.settings.view_qualite == 1))
+        return false;
+    const ViewState before = *exact_view_;
+    ViewState next = session_.view;
+    if (next.zoom_auto)
+        next.zoom = fitted_zoom(width(), height(), session_.stand.stand_largeur, session_.stand.stand_profondeur);
+    if (!moved_only(before, next) || before.zoom <= 0 || !(next.zoom > 0))
+        return false;
+    if (next.zoom == before.zoom && next.decal_x == before.decal_x && next.decal_y == before.decal_y)
+        return false;
+
+    const PaletteState palette{state_.palette_scroll, palette_slide_,
+                               state_.depot_palette ? state_.selected_component : -1};
+    const RenderOptions options = render_options(palette);
+    PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
+    QImage frame(size(), QImage::Format_RGB32);
+    frame.fill(Qt::white);
+    RenderOutcome outcome;
+    {
+        // The new still layer (kept for the exact redraw), the old plan moved and scaled over it,
+        // and the column as it was.
+        QtCanvas canvas(frame);
+        outcome = render_still_layer(canvas, scene, session_.view, options);
+        canvas.end();
+        QPainter painter(&frame);
+        const double s = next.zoom / before.zoom;
+        painter.setClipRect(QRect(palette_width, 0, width() - palette_width, height()));
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.translate(palette_width + next.zoom * (next.decal_x - before.decal_x),
+                          next.zoom * (next.decal_y - before.decal_y));
+        painter.scale(s, s);
+        painter.drawImage(QPointF(0, 0), picture_, QRectF(palette_width, 0, width() - palette_width, height()));
+        painter.resetTransform();
+        painter.setClipping(false);
+        painter.drawImage(QPoint(0, 0), picture_, QRect(0, 0, palette_width + 1, height()));
+    }
+    picture_ = std::move(frame);
+    ++quick_frames_;
+    follow_view();
+    if (rendered_)
+        rendered_(outcome);
+    repaint();
+    if (!settle_timer_.isActive())
+        settle_timer_.start();
+    return true;
+}
+
+void PlanWidget::follow_view()
+{
+    // The texts over the plan follow every change of the view, not only the pointer's moves.
+    // Before the pointer first comes over the plan, its top left corner stands for it.
+    const PixelPoint at = last_x_ < 0 ? session_.view.to_plan(palette_width, 0) : session_.view.to_plan(last_x_, last_y_);
+    readout_ = interaction_readout(state_, session_.plan, session_.view, at.x, at.y, last_kk_);
+}
+
+RenderOptions PlanWidget::render_options(const PaletteState& palette)
+{
+    RenderOptions options;
+    options.width = width();
+    options.height = height();
+    options.palette_column = true;
+    options.status_texts = false; // drawn over the picture at every pointer change
+    options.smooth = session_.shell.settings.view_qualite == 1;
+    options.palette = &palette;
+    options.cache = &background_;
+    options.outlines = &outlines_;
+    options.labels = &labels_;
+    return options;
 }
 
 template <class F>
@@ -109,15 +202,7 @@ void PlanWidget::redraw()
     const PaletteState palette{state_.palette_scroll, palette_slide_,
                                state_.depot_palette ? state_.selected_component : -1};
 
-    RenderOptions options;
-    options.width = width();
-    options.height = height();
-    options.palette_column = true;
-    options.status_texts = false; // drawn over the picture at every pointer change
-    options.smooth = session_.shell.settings.view_qualite == 1;
-    options.palette = &palette;
-    options.cache = &background_;
-    options.outlines = &outlines_;
+    const RenderOptions options = render_options(palette);
     PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
     RenderOutcome outcome;
     {
@@ -125,11 +210,11 @@ void PlanWidget::redraw()
         outcome = render_plan(canvas, scene, session_.view, options);
         canvas.end();
     }
+    settle_timer_.stop();
+    exact_view_ = session_.view;
+    exact_smooth_ = options.smooth;
     ++full_redraws_;
-    // The texts over the plan follow every change of the view, not only the pointer's moves.
-    // Before the pointer first comes over the plan, its top left corner stands for it.
-    const PixelPoint at = last_x_ < 0 ? session_.view.to_plan(palette_width, 0) : session_.view.to_plan(last_x_, last_y_);
-    readout_ = interaction_readout(state_, session_.plan, session_.view, at.x, at.y, last_kk_);
+    follow_view();
     if (rendered_)
         rendered_(outcome);
     update();

@@ -73,6 +73,10 @@ public:
     const Readout& readout() const { return readout_; }
     int interaction_calls() const { return calls_; }
     int full_redraws() const { return full_redraws_; }
+    // Frames shown from the last exact picture moved and scaled, while the exact one was made.
+    int quick_frames() const { return quick_frames_; }
+    // An exact picture is due after a quick frame.
+    bool settling() const { return settle_timer_.isActive(); }
     QTimer& slide_timer() { return slide_timer_; }
 
 protected:
@@ -88,6 +92,11 @@ private:
     void call_interaction(const std::string& key, int kk);
     void slide_step();
     void design_changed(Changes what);
+    // After a zoom or a scroll alone: the last exact picture moved and scaled onto the new still
+    // layer is shown at once, and the exact redraw follows as soon as the events waiting are done.
+    bool quick_frame();
+    RenderOptions render_options(const PaletteState& palette);
+    void follow_view();
     // Runs one call into the interaction; a redraw a change asked for meanwhile follows it.
     template <class F>
     auto in_call(F&& f);
@@ -102,10 +111,15 @@ private:
     QImage picture_;
     QtBackgroundCache background_;
     QtOutlineCache outlines_;
+    QtLabelCache labels_;
     LiveOverlay overlay_;
     Readout readout_;
     int palette_slide_ = 0; // pixels the column is still drawn off its cells while it slides
     QTimer slide_timer_;
+    QTimer settle_timer_;
+    std::optional<ViewState> exact_view_; // the view of the picture when it was drawn exactly
+    bool exact_smooth_ = true;
+    int quick_frames_ = 0;
 
     int last_x_ = -1, last_y_ = -1;
     int last_buttons_ = button_none;
