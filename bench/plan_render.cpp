@@ -149,8 +149,49 @@ void sprites_estimate(benchmark::State& state)
     }
 }
 
+// The frame a zoom step shows at once in the window: the still layer of the new zoom, and the last
+// picture scaled over it (the window's quick frame does the same, with the palette column kept).
+// Range 0 the quick frame, range 1 the exact first redraw after the zoom step that replaces it.
+void frame_after_zoom(benchmark::State& state)
+{
+    ensure_gui_application();
+    PlanScene scene = big_scene().scene();
+    ViewState view = labelled_view();
+    view.zoom_auto = false;
+    QtBackgroundCache cache;
+    QtOutlineCache outlines;
+    QtLabelCache labels;
+    QtPicture picture(window_w, window_h);
+    RenderOptions options = window_options(&cache);
+    options.outlines = &outlines;
+    options.labels = &labels;
+    view.zoom = 0.6;
+    render_plan(picture.canvas(), scene, view, options);
+    const QImage last = picture.image().copy();
+    int step = 0;
+    for (auto _ : state) {
+        const double before = view.zoom;
+        view.zoom = (++step % 2) ? 0.75 : 0.6;
+        if (state.range(0) == 0) {
+            QImage frame(window_w, window_h, QImage::Format_RGB32);
+            {
+                QtCanvas canvas(frame);
+                render_still_layer(canvas, scene, view, options);
+            }
+            QPainter painter(&frame);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            painter.translate(palette_width, 0);
+            painter.scale(view.zoom / before, view.zoom / before);
+            painter.drawImage(QPointF(0, 0), last, QRectF(palette_width, 0, window_w - palette_width, window_h));
+        } else {
+            render_plan(picture.canvas(), scene, view, options);
+        }
+    }
+}
+
 } // namespace
 
+BENCHMARK(frame_after_zoom)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(redraw_with_kept_layer)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(redraw_with_cache)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(redraw_rebuilding_layer)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
