@@ -1,5 +1,6 @@
-// The 3D commands: the three views written to the temporary scene and handed to the viewer, and
-// the export to a file of the user's choice with its pictures.
+// The 3D commands: the three views shown in the program's own 3D window, or written to the
+// temporary scene and handed to the desktop's viewer when the preferences say so, and the export to
+// a file of the user's choice with its pictures.
 
 #include <QStandardPaths>
 
@@ -7,6 +8,7 @@
 #include "app/prompts.h"
 #include "app/scene_progress_window.h"
 #include "app/session.h"
+#include "app/view3d_window.h"
 #include "base/ui_text_ids.h"
 #include "outputs/vrml_export.h"
 #include "platform/desktop_open.h"
@@ -29,8 +31,26 @@ MainWindow::SceneOpener MainWindow::desktop_scene_opener()
     return [](const std::filesystem::path& file) { return open_with_desktop_program(file); };
 }
 
+View3dWindow* MainWindow::view3d_window() const { return view3d_; }
+
+void MainWindow::show_view3d_window(int variant)
+{
+    if (!view3d_) {
+        view3d_ = new View3dWindow(session_, history_.notifier(), prompts_, this);
+        view3d_->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    view3d_->show_variant(VrmlVariant(variant));
+    view3d_->show();
+    view3d_->raise();
+    view3d_->activateWindow();
+}
+
 void MainWindow::view_scene(int variant)
 {
+    if (views_open_in_program(*session_.store)) {
+        show_view3d_window(variant);
+        return;
+    }
     SceneProgressWindow progress(QString::fromStdString(session_.text(ui::export_3d_progress_title)),
                                  QString::fromStdString(session_.text(ui::export_3d_progress_caption)), this);
     progress.show();

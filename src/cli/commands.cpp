@@ -11,7 +11,7 @@ const std::vector<Command>& cli_commands()
 {
     static const std::vector<Command> commands = {
         {"settings", "", "print the seven stored settings as key=value", 0, 0, {}, cmd_settings},
-        {"text", "N", "print interface text N (0..300) of the chosen language", 1, 1, {}, cmd_text},
+        {"text", "N", "print interface text N (0..329) of the chosen language", 1, 1, {}, cmd_text},
         {"library", "", "list every component: number, library, name, sizes, shape, 3D, price, weight, bag", 0, 0, {},
          cmd_library},
         {"component", "N", "print every field of component N (0..5000) as field=value", 1, 1, {}, cmd_component},
@@ -49,6 +49,12 @@ const std::vector<Command>& cli_commands()
          {{"--variant", true, "0 full scene with pictures (default), 1 structure, 2 coloured structure", "0|1|2"},
           {"--no-textures", false, "do not copy the pictures"}},
          cmd_export_vrml},
+        {"render-3d", "FILE OUT.png", "draw the stand in 3D as PNG or JPEG (needs a display: xvfb-run without one)", 2,
+         2,
+         {{"--variant", true, "0 full scene with pictures (default), 1 structure, 2 coloured structure", "0|1|2"},
+          {"--size", true, "the picture's width and height in pixels (default 1280x720)", "WxH"},
+          {"--view", true, "where the stand is seen from (default iso)", "iso|front|top|left|right"}},
+         cmd_render_3d},
         {"tile", "PICTURE W1 [W2 ...]",
          "cut a picture into 1 to 16 strips in the proportions of the widths, as JPEG files beside it; print their "
          "names",
