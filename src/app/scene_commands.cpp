@@ -2,7 +2,10 @@
 // temporary scene and handed to the desktop's viewer when the preferences say so, and the export to
 // a file of the user's choice with its pictures.
 
+#include <QScreen>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 #include "app/main_window.h"
 #include "app/prompts.h"
@@ -38,6 +41,12 @@ void MainWindow::show_view3d_window(int variant)
     if (!view3d_) {
         view3d_ = new View3dWindow(session_, history_.notifier(), prompts_, this);
         view3d_->setAttribute(Qt::WA_DeleteOnClose, false);
+        // The first time beside the plan, in the lower right corner of the screen.
+        if (!view3d_->place_restored() && screen()) {
+            const QRect free = screen()->availableGeometry();
+            view3d_->resize(std::min(800, free.width() / 2), std::min(600, free.height() * 2 / 3));
+            view3d_->move(free.right() - view3d_->width(), free.bottom() - view3d_->height() - 30);
+        }
     }
     view3d_->show_variant(VrmlVariant(variant));
     view3d_->show();

@@ -70,7 +70,7 @@ View3dWindow::View3dWindow(Session& session, DesignNotifier& notifier, Prompts& 
     resize(800, 600);
     const std::string place = session_.store->read_in_group(settings_group, "geometry");
     if (!place.empty())
-        restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(place)));
+        place_restored_ = restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(place)));
 
     components_ = std::make_shared<const ComponentTable>(session_.components);
     connect(&notifier, &DesignNotifier::changed, this, &View3dWindow::follow);

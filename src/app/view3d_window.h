@@ -43,6 +43,8 @@ public:
     // The picture of the view at `size`, saved as PNG or JPEG by the file's extension.
     Result<void> save_picture(const std::filesystem::path& file, QSize size);
     void apply_texts();
+    // The window came back where the user left it last time.
+    bool place_restored() const { return place_restored_; }
 
 signals:
     void scene_shown();
@@ -67,6 +69,7 @@ private:
     View3dWidget* picture_;
     QLabel* status_;
     int scenes_shown_ = 0;
+    bool place_restored_ = false;
 };
 
 } // namespace halvern
