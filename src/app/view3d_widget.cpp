@@ -69,10 +69,8 @@ void View3dWidget::set_view(StandardView view)
 
 void View3dWidget::initializeGL()
 {
-    if (!context() || !context()->isValid()) {
-        without_opengl_ = true;
+    if (!context() || !context()->isValid())
         return;
-    }
     viewport_ = std::make_unique<CoinViewport>();
     if (scene_)
         viewport_->set_scene(*scene_);

@@ -34,8 +34,8 @@ public:
     // A picture of what the widget shows, drawn again at `size` pixels; an error when this display
     // has no OpenGL.
     Result<QImage> picture(QSize size);
-    // OpenGL could not be started (the widget then says so instead of drawing).
-    bool without_opengl() const { return without_opengl_; }
+    // Shown, but OpenGL could not be started on this display.
+    bool without_opengl() const { return isVisible() && !isValid(); }
     int frames_drawn() const { return frames_; }
 
 signals:
@@ -60,7 +60,6 @@ private:
     std::unique_ptr<CoinViewport> viewport_;
     enum class Drag { none, orbit, pan } drag_ = Drag::none;
     QPoint last_;
-    bool without_opengl_ = false;
     int frames_ = 0;
 };
 
