@@ -8,6 +8,7 @@
 #include <random>
 
 #include "base/text_file.h"
+#include "large_design.h"
 #include "library/library_loader.h"
 #include "outputs/vrml_export.h"
 #include "outputs/vrml_scene.h"
@@ -24,38 +25,12 @@ struct Fixture {
     PlanTable plan;
     StandSettings stand{20, 12, 0xFFF, "", "Client", "Salon"};
     fs::path folder;
-    std::vector<int> starters;
     std::string scene;
 
     Fixture()
     {
         (void)load_component_tables(app, "en", components, libraries);
-        for (int c = 100; c <= max_component; ++c)
-            if (!components[c].is_free() && components[c].library != 23 && components[c].library != 100)
-                starters.push_back(c);
-        const std::string picture = (app / "lib" / "tex" / "wood" / "maple.jpg").string();
-        std::mt19937 rng(11);
-        std::uniform_real_distribution<float> pos(120, 2080);
-        for (int n = 1; n <= max_objects; ++n) {
-            const size_t i = size_t(++plan.nb_objets);
-            int comp = 0;
-            switch (n % 3) {
-            case 0: comp = n % 9; break;                         // a printed wall
-            case 1: comp = 2300 + n % 12; break;                 // a frame-structure piece or bend
-            default: comp = starters[size_t(n) % starters.size()]; // a starter component
-            }
-            plan.obj_comp[i] = float(comp);
-            plan.obj_x[i] = pos(rng);
-            plan.obj_y[i] = pos(rng) * 0.6f;
-            plan.obj_rot[i] = float(n % 360);
-            plan.obj_hauteur[i] = comp < 100 ? 228 : 245;
-            plan.obj_faces[i] = comp < 100 ? 3 : 1;
-            plan.obj_largeur[i] = 100;
-            plan.obj_profondeur[i] = 60;
-            plan.obj_texte[i] = n % 5 == 0 ? "Welcome" : "";
-            plan.obj_visuel_recto[i] = picture;
-            plan.obj_visuel_verso[i] = picture;
-        }
+        bench::fill_large_design(components, app, plan);
         folder = fs::temp_directory_path() / ("halvern-bench-" + std::to_string(std::random_device{}()));
         fs::create_directories(folder);
         scene = build_vrml_scene({components, plan, stand, app, 0, {}}, VrmlVariant::full).text;

@@ -251,9 +251,12 @@ void MainWindow::show_about()
 void MainWindow::show_preferences()
 {
     PreferencesDialog dialog(session_.shell.settings, session_.shell.ui_text, this);
-    if (dialog.exec() == QDialog::Accepted)
+    dialog.set_views_in_program(views_open_in_program(*session_.store));
+    if (dialog.exec() == QDialog::Accepted) {
+        set_views_open_in_program(*session_.store, dialog.views_in_program());
         if (auto stored = session_.store_current_settings(); !stored)
             prompts_.note(stored.error());
+    }
     // The drawing quality may have changed.
     history_.notify(Change::view);
 }

@@ -176,6 +176,8 @@ void MainWindow::install_menus()
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (QAction* a = command_action(command::redo))
         a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    if (QAction* a = command_action(command::view_3d))
+        a->setShortcut(QKeySequence(Qt::Key_F3));
     // The shortcuts work in every window of the program (the component list, the library), not
     // only over the plan; a modal dialog still blocks them.
     for (auto& [id, action] : actions_)

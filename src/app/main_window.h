@@ -39,6 +39,7 @@ class Prompts;
 class LibraryArrowButton;
 class PlanWidget;
 class EditorHost;
+class View3dWindow;
 class Pickers;
 
 // The auxiliary windows, by the numbers the design's windows are known by.
@@ -124,6 +125,8 @@ public:
     using SceneOpener = std::function<bool(const std::filesystem::path&)>;
     void set_scene_opener(SceneOpener opener) { scene_opener_ = std::move(opener); }
     static SceneOpener desktop_scene_opener();
+    // The program's own 3D window, once a 3D view opened it.
+    View3dWindow* view3d_window() const;
 
     // Download pages of the two outside tools (commands 2 and 3).
     static const char* octaga_page;
@@ -171,6 +174,7 @@ private:
     void save_screen();
     void print_plan();
     void view_scene(int variant);
+    void show_view3d_window(int variant);
     void export_scene();
     // The settings the pickers changed (the import folder) are stored.
     void store_settings_if_changed(const std::string& import_path_before);
@@ -209,6 +213,7 @@ private:
     QPointer<ComponentListWindow> component_list_;
     QPointer<DiagnosticWindow> diagnostic_;
     QPointer<LibraryWindow> library_window_;
+    QPointer<View3dWindow> view3d_;
     bool closing_ = false;
     SceneOpener scene_opener_;
 };

@@ -1,12 +1,17 @@
-// The 3D commands: the three views written to the temporary scene and handed to the viewer, and
-// the export to a file of the user's choice with its pictures.
+// The 3D commands: the three views shown in the program's own 3D window, or written to the
+// temporary scene and handed to the desktop's viewer when the preferences say so, and the export to
+// a file of the user's choice with its pictures.
 
+#include <QScreen>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 #include "app/main_window.h"
 #include "app/prompts.h"
 #include "app/scene_progress_window.h"
 #include "app/session.h"
+#include "app/view3d_window.h"
 #include "base/ui_text_ids.h"
 #include "outputs/vrml_export.h"
 #include "platform/desktop_open.h"
@@ -29,8 +34,32 @@ MainWindow::SceneOpener MainWindow::desktop_scene_opener()
     return [](const std::filesystem::path& file) { return open_with_desktop_program(file); };
 }
 
+View3dWindow* MainWindow::view3d_window() const { return view3d_; }
+
+void MainWindow::show_view3d_window(int variant)
+{
+    if (!view3d_) {
+        view3d_ = new View3dWindow(session_, history_.notifier(), prompts_, this);
+        view3d_->setAttribute(Qt::WA_DeleteOnClose, false);
+        // The first time beside the plan, in the lower right corner of the screen.
+        if (!view3d_->place_restored() && screen()) {
+            const QRect free = screen()->availableGeometry();
+            view3d_->resize(std::min(800, free.width() / 2), std::min(600, free.height() * 2 / 3));
+            view3d_->move(free.right() - view3d_->width(), free.bottom() - view3d_->height() - 30);
+        }
+    }
+    view3d_->show_variant(VrmlVariant(variant));
+    view3d_->show();
+    view3d_->raise();
+    view3d_->activateWindow();
+}
+
 void MainWindow::view_scene(int variant)
 {
+    if (views_open_in_program(*session_.store)) {
+        show_view3d_window(variant);
+        return;
+    }
     SceneProgressWindow progress(QString::fromStdString(session_.text(ui::export_3d_progress_title)),
                                  QString::fromStdString(session_.text(ui::export_3d_progress_caption)), this);
     progress.show();

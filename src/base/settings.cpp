@@ -11,6 +11,29 @@ Settings Settings::defaults(const std::filesystem::path& app_dir)
     return s;
 }
 
+std::string SettingsStore::read_in_group(std::string_view group, std::string_view key)
+{
+    auto it = own_groups_.find(std::string(group) + "/" + std::string(key));
+    return it == own_groups_.end() ? std::string() : it->second;
+}
+
+void SettingsStore::write_in_group(std::string_view group, std::string_view key, std::string_view value)
+{
+    if (group == "Current")
+        return;
+    own_groups_.insert_or_assign(std::string(group) + "/" + std::string(key), std::string(value));
+}
+
+bool views_open_in_program(SettingsStore& store)
+{
+    return store.read_in_group("View3D", "viewer") != "desktop";
+}
+
+void set_views_open_in_program(SettingsStore& store, bool in_program)
+{
+    store.write_in_group("View3D", "viewer", in_program ? "program" : "desktop");
+}
+
 std::string MemorySettingsStore::read(std::string_view key)
 {
     auto it = values.find(key);

@@ -37,6 +37,14 @@ public:
     // Why the stored values could not be read (the store's file is a pipe, a folder, too large),
     // or nothing: the program then starts from the defaults.
     virtual std::optional<Error> unreadable() const { return std::nullopt; }
+
+    // Our own settings beyond the seven keys live in groups of their own ("View3D"), never in
+    // "Current"; `flush` makes them durable too. A store without a file keeps them in memory.
+    virtual std::string read_in_group(std::string_view group, std::string_view key);
+    virtual void write_in_group(std::string_view group, std::string_view key, std::string_view value);
+
+private:
+    std::map<std::string, std::string, std::less<>> own_groups_;
 };
 
 // A store kept in memory, for tests and for runs that must not touch the user's configuration.
@@ -48,6 +56,11 @@ public:
 
     std::map<std::string, std::string, std::less<>> values;
 };
+
+// Where the 3D views open: the program's own 3D window (the default) or the desktop's program for
+// ".wrl"; kept in the "View3D" group.
+bool views_open_in_program(SettingsStore& store);
+void set_views_open_in_program(SettingsStore& store, bool in_program);
 
 // The key names, in the order they are read and written.
 inline constexpr std::string_view settings_keys[7] = {

@@ -238,6 +238,19 @@ inline constexpr int status_printed = 287;
 inline constexpr int status_list_copied = 288;
 inline constexpr int status_no_browser = 289;
 
+// The 3D window.
+inline constexpr int view3d_title = 320;
+inline constexpr int view3d_view_all = 321;
+inline constexpr int view3d_front = 322;
+inline constexpr int view3d_top = 323;
+inline constexpr int view3d_left = 324;
+inline constexpr int view3d_right = 325;
+inline constexpr int view3d_iso = 326;
+inline constexpr int view3d_save = 327;
+inline constexpr int view3d_no_opengl = 329;
+// The preferences' choice of where the 3D views open.
+inline constexpr int view3d_in_program = 328;
+
 // The pickers.
 inline constexpr int faces_none = 270;
 inline constexpr int faces_recto = 271;
@@ -287,7 +300,8 @@ inline constexpr int used_ui_texts[] = {
     message_selection_full, message_definition_saved, message_picture_unreadable, message_loading_library,
     tip_library_back, tip_library_next, tip_measure, tip_colour, untitled_design, status_saved,
     status_picture_saved, status_printed, status_list_copied, status_no_browser,
-    message_no_3d_viewer,
+    message_no_3d_viewer, view3d_title, view3d_view_all, view3d_front, view3d_top, view3d_left, view3d_right,
+    view3d_iso, view3d_save, view3d_in_program, view3d_no_opengl,
     group_name, group_change, faces_none, faces_recto, faces_verso, faces_both, picture_dialog_title,
     proportion_warning, proportion_normal, proportion_picture, elevation_prompt, ok,
 };

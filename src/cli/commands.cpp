@@ -49,6 +49,12 @@ const std::vector<Command>& cli_commands()
          {{"--variant", true, "0 full scene with pictures (default), 1 structure, 2 coloured structure", "0|1|2"},
           {"--no-textures", false, "do not copy the pictures"}},
          cmd_export_vrml},
+        {"render-3d", "FILE OUT.png", "draw the stand in 3D as PNG or JPEG (needs a display: xvfb-run without one)", 2,
+         2,
+         {{"--variant", true, "0 full scene with pictures (default), 1 structure, 2 coloured structure", "0|1|2"},
+          {"--size", true, "the picture's width and height in pixels (default 1280x720)", "WxH"},
+          {"--view", true, "where the stand is seen from (default iso)", "iso|front|top|left|right"}},
+         cmd_render_3d},
         {"tile", "PICTURE W1 [W2 ...]",
          "cut a picture into 1 to 16 strips in the proportions of the widths, as JPEG files beside it; print their "
          "names",

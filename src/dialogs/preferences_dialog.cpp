@@ -48,6 +48,10 @@ PreferencesDialog::PreferencesDialog(Settings& settings, const UiText& texts, QW
                                  ? settings.config_player
                                  : -1);
     layout_3d->addWidget(player_);
+    in_program_ = new QCheckBox(q(texts.get(ui::view3d_in_program)), page_3d);
+    in_program_->setObjectName(QStringLiteral("pref_view3d_in_program"));
+    in_program_->setChecked(true);
+    layout_3d->addWidget(in_program_);
     layout_3d->addStretch(1);
     tabs->addTab(page_3d, QStringLiteral("3D"));
 
@@ -100,6 +104,10 @@ PreferencesDialog::PreferencesDialog(Settings& settings, const UiText& texts, QW
     layout->addWidget(tabs, 1);
     layout->addLayout(buttons);
 }
+
+void PreferencesDialog::set_views_in_program(bool in_program) { in_program_->setChecked(in_program); }
+
+bool PreferencesDialog::views_in_program() const { return in_program_->isChecked(); }
 
 void PreferencesDialog::pref_ok_Click()
 {

@@ -19,12 +19,17 @@ class PreferencesDialog : public QDialog {
 public:
     PreferencesDialog(Settings& settings, const UiText& texts, QWidget* parent = nullptr);
 
+    // Whether the 3D views open in the program's own window (our own setting, not one of the seven).
+    void set_views_in_program(bool in_program);
+    bool views_in_program() const;
+
     // `pref_ok_Click`.
     void pref_ok_Click();
 
 private:
     Settings& settings_;
     QComboBox* player_;
+    QCheckBox* in_program_;
     QCheckBox* smooth_;
     QCheckBox* smooth_moving_;
 };

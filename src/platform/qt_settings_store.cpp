@@ -53,6 +53,25 @@ void QtSettingsStore::write(std::string_view key, std::string_view value)
     settings_->setValue(key_of(key), QString::fromUtf8(value.data(), qsizetype(value.size())));
 }
 
+std::string QtSettingsStore::read_in_group(std::string_view group, std::string_view key)
+{
+    if (unreadable_ || group == "Current")
+        return SettingsStore::read_in_group(group, key);
+    return settings_->value(QString::fromUtf8(group.data(), qsizetype(group.size())) + QLatin1Char('/') +
+                            QString::fromUtf8(key.data(), qsizetype(key.size())))
+        .toString()
+        .toStdString();
+}
+
+void QtSettingsStore::write_in_group(std::string_view group, std::string_view key, std::string_view value)
+{
+    if (unreadable_ || group == "Current")
+        return SettingsStore::write_in_group(group, key, value);
+    settings_->setValue(QString::fromUtf8(group.data(), qsizetype(group.size())) + QLatin1Char('/') +
+                            QString::fromUtf8(key.data(), qsizetype(key.size())),
+                        QString::fromUtf8(value.data(), qsizetype(value.size())));
+}
+
 Result<void> QtSettingsStore::flush()
 {
     if (unreadable_)

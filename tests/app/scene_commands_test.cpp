@@ -1,14 +1,19 @@
-// The 3D commands of the editor: the three views hand temp/temp.wrl to the viewer, the export asks
-// for a file and copies the pictures beside it.
+// The 3D commands of the editor: the three views open the program's own 3D window, or hand
+// temp/temp.wrl to the desktop's viewer when the preferences say so; the export asks for a file and
+// copies the pictures beside it.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QSignalSpy>
 
 #include "app/app_test_support.h"
 #include "app/main_window.h"
 #include "app/menu_tables.h"
 #include "app/session.h"
+#include "app/view3d_widget.h"
+#include "app/view3d_window.h"
+#include "view3d/coin_scene.h"
 
 namespace fs = std::filesystem;
 using namespace halvern;
@@ -41,6 +46,7 @@ struct SceneEditor : ::testing::Test {
 
 TEST_F(SceneEditor, TheViewsWriteTheTemporarySceneAndOpenIt)
 {
+    set_views_open_in_program(*editor->session->store, false); // the desktop's program, by choice
     for (int command : {command::view_3d, command::structure_3d, command::coloured_3d}) {
         ASSERT_TRUE(editor->action(command)->isEnabled());
         editor->trigger(command);
@@ -57,6 +63,57 @@ TEST_F(SceneEditor, TheViewsWriteTheTemporarySceneAndOpenIt)
     ASSERT_EQ(editor->prompts.messages.size(), 1u);
     EXPECT_NE(editor->prompts.messages[0].find("Problem with the 3D player"), std::string::npos);
     EXPECT_TRUE(fs::exists(install.path() / "temp" / "temp.wrl")); // the scene stays
+}
+
+namespace {
+
+// Waits for the 3D window's next scene (built on another thread, swapped in by the event loop).
+bool next_scene(View3dWindow& window)
+{
+    const int before = window.scenes_shown();
+    QSignalSpy shown(&window, &View3dWindow::scene_shown);
+    while (window.scenes_shown() == before)
+        if (!shown.wait(20000))
+            return false;
+    return true;
+}
+
+} // namespace
+
+TEST_F(SceneEditor, TheViewsOpenInTheProgramsOwnWindowAndFollowEveryChange)
+{
+    editor->trigger(command::structure_3d);
+    View3dWindow* window = editor->window->view3d_window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(opened.empty()); // no outside program
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->variant(), VrmlVariant::structure);
+    ASSERT_TRUE(next_scene(*window));
+    ASSERT_NE(window->picture()->scene(), nullptr);
+    Bounds b = window->picture()->scene_bounds();
+    ASSERT_FALSE(b.empty);
+    const double width = editor->session->stand.stand_largeur;
+    EXPECT_NEAR(b.max.x - b.min.x, width, 0.01);
+    window->picture()->camera().orbit(40, 10);
+    const double yaw = window->picture()->camera().yaw(), distance = window->picture()->camera().distance();
+
+    // An edit of the design: the stand twice as wide, one undo step.
+    editor->session->stand.stand_largeur = float(width * 2);
+    editor->window->design_changed("Stand");
+    ASSERT_TRUE(next_scene(*window));
+    while (window->building()) // a change that came during a build is built after it
+        ASSERT_TRUE(next_scene(*window));
+    b = window->picture()->scene_bounds();
+    EXPECT_NEAR(b.max.x - b.min.x, width * 2, 0.01);
+    EXPECT_EQ(window->picture()->camera().yaw(), yaw); // the camera stays where the user left it
+    EXPECT_EQ(window->picture()->camera().distance(), distance);
+
+    // The same command again shows the window it has; another view builds its own scene.
+    editor->trigger(command::view_3d);
+    EXPECT_EQ(editor->window->view3d_window(), window);
+    EXPECT_EQ(window->variant(), VrmlVariant::full);
+    ASSERT_TRUE(next_scene(*window));
+    EXPECT_TRUE(opened.empty());
 }
 
 TEST_F(SceneEditor, TheExportAsksForAFileAndCopiesThePictures)

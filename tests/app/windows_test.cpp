@@ -227,11 +227,17 @@ TEST_F(WindowsTest, PreferencesFromTheMenuAreStored)
         auto* dialog = qobject_cast<PreferencesDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         dialog->findChild<QCheckBox*>("pref_pr3_c")->setChecked(true);
+        auto* in_program = dialog->findChild<QCheckBox*>("pref_view3d_in_program");
+        ASSERT_NE(in_program, nullptr);
+        EXPECT_TRUE(in_program->isChecked()); // the default: the program's own 3D window
+        in_program->setChecked(false);
         QTest::mouseClick(dialog->findChild<QPushButton*>("pref_ok"), Qt::LeftButton);
     });
     editor.trigger(92);
     EXPECT_EQ(s.settings().view_qualite_tr, 1);
     EXPECT_EQ(s.store->read("view_qualite_tr"), "1");
+    EXPECT_FALSE(views_open_in_program(*s.store));
+    EXPECT_EQ(s.store->read("viewer"), ""); // not among the seven keys
 }
 
 TEST_F(WindowsTest, TheDebugDisplayBringsTheObjectTable)

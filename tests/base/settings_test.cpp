@@ -73,3 +73,16 @@ TEST(AppDir, OptionThenEnvironmentThenExecutableFolder)
     EXPECT_EQ(find_app_dir(std::nullopt, std::string("  "), "/exe"), "/exe");
     EXPECT_EQ(find_app_dir(std::nullopt, std::nullopt, "/exe"), "/exe");
 }
+
+TEST(SettingsStore, OwnGroupsAreKeptApartFromTheSevenKeys)
+{
+    MemorySettingsStore store;
+    EXPECT_TRUE(views_open_in_program(store));
+    set_views_open_in_program(store, false);
+    EXPECT_FALSE(views_open_in_program(store));
+    EXPECT_TRUE(store.values.empty()); // nothing in "Current"
+    store.write_in_group("Current", "viewer", "x");
+    EXPECT_EQ(store.read_in_group("Current", "viewer"), "");
+    store.write_in_group("View3D", "viewer", "anything else");
+    EXPECT_TRUE(views_open_in_program(store)); // only "desktop" sends the views away
+}

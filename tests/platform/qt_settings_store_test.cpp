@@ -84,3 +84,22 @@ TEST(QtSettingsStore, UnwritableStoreIsReported)
     QtSettingsStore store;
     EXPECT_FALSE(store_settings(store, Settings::defaults("/app")).ok());
 }
+
+TEST(QtSettingsStore, TheViewerChoiceLivesInAGroupOfItsOwn)
+{
+    PrivateConfig config;
+    {
+        QtSettingsStore store;
+        EXPECT_TRUE(views_open_in_program(store)); // the default: this program
+        set_views_open_in_program(store, false);
+        store.write_in_group("Current", "viewer", "smuggled"); // never among the seven keys
+        ASSERT_TRUE(store.flush().ok());
+    }
+    QtSettingsStore again;
+    EXPECT_FALSE(views_open_in_program(again));
+    QSettings file(QString::fromStdString(again.file().string()), QSettings::IniFormat);
+    EXPECT_EQ(file.value("View3D/viewer").toString(), "desktop");
+    EXPECT_FALSE(file.contains("Current/viewer"));
+    set_views_open_in_program(again, true);
+    EXPECT_TRUE(views_open_in_program(again));
+}

@@ -1,0 +1,122 @@
+#include "view3d/orbit_camera.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace halvern {
+
+Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec3 operator*(Vec3 a, double s) { return {a.x * s, a.y * s, a.z * s}; }
+double dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double length(Vec3 a) { return std::sqrt(dot(a, a)); }
+
+namespace {
+
+constexpr double pi = std::numbers::pi;
+// Just short of straight down or up: the orbit never flips over the pole. The top view itself
+// looks straight down.
+constexpr double pitch_limit = pi / 2 - 1e-3;
+constexpr double radians_per_pixel = pi / 360; // half a turn across 360 pixels
+constexpr double smallest_distance = 0.05;     // metres: zooming stops before passing the point
+
+Vec3 cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+
+// From the point looked at towards the camera.
+Vec3 backwards(double yaw, double pitch)
+{
+    return {std::cos(pitch) * std::sin(yaw), std::sin(pitch), std::cos(pitch) * std::cos(yaw)};
+}
+
+struct Axes {
+    Vec3 view, up, right;
+};
+
+Axes axes(double yaw, double pitch)
+{
+    const Vec3 view = backwards(yaw, pitch) * -1.0;
+    // The level up tilted back by the pitch.
+    const Vec3 up{-std::sin(pitch) * std::sin(yaw), std::cos(pitch), -std::sin(pitch) * std::cos(yaw)};
+    return {view, up, cross(view, up)};
+}
+
+} // namespace
+
+OrbitCamera::OrbitCamera() : height_angle_(pi / 4) {}
+
+void OrbitCamera::view_all(const Bounds& scene, double aspect)
+{
+    const double radius = std::max(scene.radius(), 0.5);
+    target_ = scene.empty ? Vec3{0, 0, 0} : scene.centre();
+    // The narrower of the two angles decides: a tall, thin window still holds the whole scene.
+    double half = height_angle_ / 2;
+    if (aspect > 0 && aspect < 1)
+        half = std::atan(std::tan(half) * aspect);
+    distance_ = radius / std::sin(half);
+    placed_ = true;
+}
+
+void OrbitCamera::set_view(StandardView view, const Bounds& scene, double aspect)
+{
+    switch (view) {
+    case StandardView::front: yaw_ = 0, pitch_ = 0; break;
+    case StandardView::top: yaw_ = 0, pitch_ = pi / 2; break;
+    case StandardView::left: yaw_ = -pi / 2, pitch_ = 0; break;
+    case StandardView::right: yaw_ = pi / 2, pitch_ = 0; break;
+    case StandardView::iso: yaw_ = pi / 4, pitch_ = std::atan(1 / std::sqrt(2.0)); break;
+    }
+    view_all(scene, aspect);
+}
+
+void OrbitCamera::orbit(double dx_pixels, double dy_pixels)
+{
+    // Dragging right turns the stand to the right (the camera goes left around it); dragging down
+    // tilts it towards the user (the camera rises).
+    yaw_ = std::remainder(yaw_ - dx_pixels * radians_per_pixel, 2 * pi);
+    pitch_ = std::clamp(pitch_ + dy_pixels * radians_per_pixel, -pitch_limit, pitch_limit);
+}
+
+void OrbitCamera::pan(double dx_pixels, double dy_pixels, double viewport_height)
+{
+    if (viewport_height <= 0)
+        return;
+    const double metres_per_pixel = 2 * distance_ * std::tan(height_angle_ / 2) / viewport_height;
+    const Axes a = axes(yaw_, pitch_);
+    target_ = target_ - a.right * (dx_pixels * metres_per_pixel) + a.up * (dy_pixels * metres_per_pixel);
+}
+
+void OrbitCamera::zoom_at(double x, double y, double width, double height, double factor)
+{
+    if (width <= 0 || height <= 0 || !(factor > 0))
+        return;
+    factor = std::max(factor, smallest_distance / distance_);
+    // The point under the pointer on the plane through the point looked at.
+    const double half_height = distance_ * std::tan(height_angle_ / 2);
+    const double ndc_x = 2 * x / width - 1, ndc_y = 1 - 2 * y / height;
+    const Axes a = axes(yaw_, pitch_);
+    const Vec3 under = target_ + a.right * (ndc_x * half_height * width / height) + a.up * (ndc_y * half_height);
+    // Scaling camera and target about that point keeps it where it is on the screen.
+    target_ = under + (target_ - under) * factor;
+    distance_ *= factor;
+}
+
+CameraPose OrbitCamera::pose(const Bounds& scene) const
+{
+    CameraPose p;
+    const Axes a = axes(yaw_, pitch_);
+    p.view = a.view, p.up = a.up, p.right = a.right;
+    p.position = target_ + backwards(yaw_, pitch_) * distance_;
+    // Yaw about y after pitch about x (a negative pitch angle tips the view down).
+    const double sx = std::sin(-pitch_ / 2), cx = std::cos(-pitch_ / 2);
+    const double sy = std::sin(yaw_ / 2), cy = std::cos(yaw_ / 2);
+    p.rotation = {cy * sx, cx * sy, -sy * sx, cy * cx};
+    p.height_angle = height_angle_;
+    const double radius = std::max(scene.radius(), 0.5);
+    const double from_centre = scene.empty ? distance_ : length(p.position - scene.centre());
+    p.far = from_centre + radius * 1.5;
+    p.near = std::max({0.01, from_centre - radius * 1.5, p.far / 5000});
+    return p;
+}
+
+} // namespace halvern
