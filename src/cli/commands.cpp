@@ -11,7 +11,7 @@ const std::vector<Command>& cli_commands()
 {
     static const std::vector<Command> commands = {
         {"settings", "", "print the seven stored settings as key=value", 0, 0, {}, cmd_settings},
-        {"text", "N", "print interface text N (0..399) of the chosen language", 1, 1, {}, cmd_text},
+        {"text", "N", "print interface text N (0..511) of the chosen language", 1, 1, {}, cmd_text},
         {"library", "", "list every component: number, library, name, sizes, shape, 3D, price, weight, bag", 0, 0, {},
          cmd_library},
         {"component", "N", "print every field of component N (0..5000) as field=value", 1, 1, {}, cmd_component},
@@ -32,7 +32,7 @@ const std::vector<Command>& cli_commands()
         {"objects", "FILE", "list a design's objects, one tab-separated line each (its label, then any given colour slots, as c0=R G B SR SG SB shininess transparency)", 1, 1, {}, cmd_objects},
         {"check", "FILE",
          "list what the design checks find, one line each; exit 0 when nothing is found, 3 when something is", 1, 1,
-         {{"--format", true, "tsv (default: kind, severity, object, end, other, text) or json", "tsv|json"},
+         {{"--format", true, "tsv (default: kind, severity, object, end, other, hidden, text) or json", "tsv|json"},
           {"--all", false, "also list the findings hidden in the design"}},
          cmd_check},
         {"convert", "IN OUT.qlm", "read a design of either format and write it in the current format", 2, 2, {},
