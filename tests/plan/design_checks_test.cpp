@@ -91,7 +91,7 @@ TEST(DesignChecks, OutsideTheFloorWhollyOrPartly)
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].severity, Severity::error);
     EXPECT_FALSE(found[0].text.empty());
-    // Turned by 45 degrees near a corner, its box leaves the floor though the square does not reach it.
+    // Turned by 45 degrees near a corner, its corners reach past the floor's sides.
     s.plan.obj_x[size_t(s.desk)] = 580;
     s.plan.obj_y[size_t(s.desk)] = 380;
     s.plan.obj_rot[size_t(s.desk)] = 45;
@@ -133,10 +133,11 @@ TEST(DesignChecks, JointAnglesTheFramesCannotMake)
     const auto found = s.run();
     ASSERT_EQ(keys(found), (Keys{{CheckKind::joint_angle, s.b, 2}, {CheckKind::joint_angle, c, 1}}));
     EXPECT_NE(found[0].text.find("\xC2\xB0"), std::string::npos);
-    // Library objects are not frames: the rule leaves them alone.
+    // Library objects are not frames: the rule leaves their ends alone, not the frame's.
     s.plan.obj_comp[size_t(c)] = flat_sign;
     s.components[flat_sign].has_3d = true;
-    EXPECT_TRUE(s.run().empty());
+    s.components[flat_sign].width = 100;
+    EXPECT_EQ(keys(s.run()), (Keys{{CheckKind::joint_angle, s.b, 2}}));
 }
 
 TEST(DesignChecks, FacePicturesMissingOrOfTheWrongProportion)
@@ -227,9 +228,10 @@ TEST(FootprintOverlaps, GridFindsWhatThePlainScanFinds)
     std::mt19937 random(26);
     std::uniform_real_distribution<float> x(0, 3000), y(0, 2000), turn(0, 360), size(5, 150), up(0, 200);
     while (plan.nb_objets < 1500) {
-        const int i = place(plan, plan.nb_objets % 50 == 0 ? 20 : table, x(random), y(random), turn(random));
-        plan.obj_largeur[size_t(i)] = size(random);
-        plan.obj_profondeur[size_t(i)] = size(random) / 4;
+        const bool covering = plan.nb_objets % 50 == 0; // its own size: the component's
+        const int i = place(plan, covering ? 20 : table, x(random), y(random), turn(random));
+        plan.obj_largeur[size_t(i)] = covering ? 0 : size(random);
+        plan.obj_profondeur[size_t(i)] = covering ? 0 : size(random) / 4;
         plan.obj_elevation[size_t(i)] = up(random);
         plan.obj_hauteur[size_t(i)] = size(random);
     }
