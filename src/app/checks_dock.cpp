@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QStyle>
 #include <QTreeWidget>
@@ -25,6 +26,7 @@ namespace {
 
 constexpr int finding_role = Qt::UserRole; // index into the findings, -1 for a heading
 constexpr int kind_role = Qt::UserRole + 1;
+constexpr int preferred_width = 440; // pixels: a finding's text and its object's name
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -79,6 +81,14 @@ ChecksDock::ChecksDock(Session& session, DesignHistory& history, QWidget* plan_v
     connect(list_, &QTreeWidget::currentItemChanged, this, [this] { current_changed(); });
     connect(hide_, &QPushButton::clicked, this, [this](bool checked) { set_current_hidden(checked); });
     connect(show_hidden_, &QCheckBox::toggled, this, [this] { fill_list(); });
+    // Shown for the first time, the dock takes room enough for its texts.
+    connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        auto* window = qobject_cast<QMainWindow*>(parentWidget());
+        if (!visible || sized_ || !window || isFloating())
+            return;
+        sized_ = true;
+        window->resizeDocks({this}, {preferred_width}, Qt::Horizontal);
+    });
     refresh();
 }
 
@@ -157,8 +167,11 @@ void ChecksDock::fill_list()
             }
             const int comp = session_.plan.comp(f.object);
             const std::string name = ComponentTable::valid(comp) ? session_.components[comp].name : std::string();
-            auto* row = new QTreeWidgetItem(heading, {QString::number(f.object), q(name), q(f.text)});
+            // The problem before the component's name: in a narrow dock it is what must show.
+            auto* row = new QTreeWidgetItem(heading, {QString::number(f.object), q(f.text), q(name)});
             row->setData(0, finding_role, int(n));
+            for (int c = 0; c < 3; ++c)
+                row->setToolTip(c, q(name + ": " + f.text));
             row->setIcon(0, f.severity == Severity::error ? error : warning);
             if (f.hidden)
                 for (int c = 0; c < 3; ++c)

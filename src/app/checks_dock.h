@@ -59,6 +59,7 @@ private:
     QTimer pending_;
     FilePictureProbe pictures_;
     std::vector<Finding> findings_;
+    bool sized_ = false;
 };
 
 } // namespace halvern
