@@ -16,6 +16,7 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
+#include "app/checks_dock.h"
 #include "app/component_list_window.h"
 #include "app/editor_host.h"
 #include "app/plan_widget.h"
@@ -134,6 +135,15 @@ void MainWindow::build_plan_area()
     grid->addWidget(vbar_, 0, 1);
     grid->addWidget(hbar_, 1, 0);
     setCentralWidget(plan_area_);
+
+    checks_dock_ = new ChecksDock(session_, history_, plan_, this);
+    addDockWidget(Qt::RightDockWidgetArea, checks_dock_);
+    checks_dock_->hide();
+    QAction* show_checks = checks_dock_->toggleViewAction();
+    show_checks->setObjectName(QStringLiteral("menu_checks"));
+    show_checks->setShortcut(QKeySequence(Qt::Key_F8));
+    show_checks->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(show_checks); // F8 works while the menus are being rebuilt too
 }
 
 void MainWindow::install_menus()
@@ -144,6 +154,7 @@ void MainWindow::install_menus()
     connect(menuBar(), &QMenuBar::hovered, this, &MainWindow::menu_hovered, Qt::UniqueConnection);
     menuBar()->installEventFilter(this);
 
+    QMenu* view_menu = nullptr;
     for (const Menu& menu : parse_menu_table(menu_table_for(session_.lang()))) {
         QMenu* m = menuBar()->addMenu(q(menu.title));
         m->setObjectName(QStringLiteral("menu_") + q(menu.title));
@@ -160,7 +171,14 @@ void MainWindow::install_menus()
             const int id = item.command;
             connect(action, &QAction::triggered, this, [this, id] { menu_event(id); });
             actions_[id] = action;
+            if (id == command::angle_errors)
+                view_menu = m;
         }
+    }
+    // The dock's own action: checked while it is shown, and its text carries the dock's count.
+    if (view_menu && checks_dock_) {
+        view_menu->addSeparator();
+        view_menu->addAction(checks_dock_->toggleViewAction());
     }
     for (int id : checked_commands)
         if (QAction* a = command_action(id))

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/checks_dock.h"
 #include "app/component_list_window.h"
 #include "app/design_files.h"
 #include "app/cursor_table.h"
@@ -71,6 +72,8 @@ public:
     ComponentListWindow* component_list_window() const { return component_list_; }
     DiagnosticWindow* diagnostic_window() const { return diagnostic_; }
     LibraryWindow* library_window() const { return library_window_; }
+    // The "Checks" dock, shown and hidden from the View menu.
+    ChecksDock* checks_dock() const { return checks_dock_; }
 
     // A key on the window: the plan takes the focus, Ctrl is followed, Delete removes what is
     // chosen, and every key with a character goes to the plan's interaction.
@@ -214,6 +217,7 @@ private:
     QPointer<DiagnosticWindow> diagnostic_;
     QPointer<LibraryWindow> library_window_;
     QPointer<View3dWindow> view3d_;
+    QPointer<ChecksDock> checks_dock_;
     bool closing_ = false;
     SceneOpener scene_opener_;
 };

@@ -263,6 +263,21 @@ inline constexpr int proportion_picture = 277; // followed by the picture's prop
 inline constexpr int elevation_prompt = 278;
 inline constexpr int ok = 279;
 
+// The design checks: the "Checks" dock and `halvern check`.
+inline constexpr int checks_title = 350;
+inline constexpr int check_kind_first = 351; // 351..358: the kinds' headings, in the order of CheckKind
+inline constexpr int check_wholly_outside = 359;
+inline constexpr int check_partly_outside = 360;
+inline constexpr int check_overlaps_object = 361; // followed by the other object's number
+inline constexpr int check_duplicate = 362;
+inline constexpr int check_angle_at_end = 363;        // followed by the end and the angle
+inline constexpr int check_picture_unreadable = 364;  // followed by the face and the file
+inline constexpr int check_picture_proportion = 365;  // followed by the proportions and the face
+inline constexpr int check_component_missing = 366;   // followed by the component's number
+inline constexpr int check_no_3d = 367;
+inline constexpr int checks_hide = 368;
+inline constexpr int checks_show_hidden = 369;
+
 inline constexpr int used_ui_texts[] = {
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
     tip_properties, save_dialog_title, import_dialog_title, load_dialog_title, module_word,
@@ -304,6 +319,11 @@ inline constexpr int used_ui_texts[] = {
     view3d_iso, view3d_save, view3d_in_program, view3d_no_opengl,
     group_name, group_change, faces_none, faces_recto, faces_verso, faces_both, picture_dialog_title,
     proportion_warning, proportion_normal, proportion_picture, elevation_prompt, ok,
+    checks_title, check_kind_first + 0, check_kind_first + 1, check_kind_first + 2, check_kind_first + 3,
+    check_kind_first + 4, check_kind_first + 5, check_kind_first + 6, check_kind_first + 7,
+    check_wholly_outside, check_partly_outside, check_overlaps_object, check_duplicate, check_angle_at_end,
+    check_picture_unreadable, check_picture_proportion, check_component_missing, check_no_3d, checks_hide,
+    checks_show_hidden,
 };
 
 } // namespace halvern::ui

@@ -19,6 +19,7 @@ int cmd_colours(CliContext& context);
 int cmd_info(CliContext& context);
 int cmd_objects(CliContext& context);
 int cmd_convert(CliContext& context);
+int cmd_check(CliContext& context);
 
 int cmd_render(CliContext& context);
 int cmd_blueprint(CliContext& context);

@@ -24,9 +24,9 @@ bool duplicates_of(const PlanTable& plan, int i, int j)
            && plan.obj_y[J] < plan.obj_y[I] + duplicate_distance && plan.obj_rot[I] == plan.obj_rot[J];
 }
 
-bool marks_itself(const PlanTable& plan, const ComponentTable& components, int i)
+bool marks_itself(const PlanTable& plan, const ComponentTable& components, int i, FadedObjects faded)
 {
-    return plan.obj_estompe[size_t(i)] != 0 && built_in(plan, components, i);
+    return (faded == FadedObjects::checked || plan.obj_estompe[size_t(i)] != 0) && built_in(plan, components, i);
 }
 
 // Two cells may share a key; that costs a few extra predicate checks, never a wrong answer.
@@ -49,11 +49,11 @@ std::int64_t cell_of(float v)
 
 } // namespace
 
-std::vector<int> find_duplicates_plain(const PlanTable& plan, const ComponentTable& components)
+std::vector<int> find_duplicates_plain(const PlanTable& plan, const ComponentTable& components, FadedObjects faded)
 {
     std::vector<int> marked;
     for (int i = 1; i <= plan.nb_objets; ++i) {
-        if (!marks_itself(plan, components, i))
+        if (!marks_itself(plan, components, i, faded))
             continue;
         for (int j = 1; j <= plan.nb_objets; ++j)
             if (j != i && built_in(plan, components, j) && duplicates_of(plan, i, j)) {
@@ -64,7 +64,7 @@ std::vector<int> find_duplicates_plain(const PlanTable& plan, const ComponentTab
     return marked;
 }
 
-std::vector<int> find_duplicates(const PlanTable& plan, const ComponentTable& components)
+std::vector<int> find_duplicates(const PlanTable& plan, const ComponentTable& components, FadedObjects faded)
 {
     // Any partner lies strictly within one cell width, so in the 3 x 3 cells around the object.
     std::unordered_map<std::int64_t, std::vector<int>> cells;
@@ -75,7 +75,7 @@ std::vector<int> find_duplicates(const PlanTable& plan, const ComponentTable& co
 
     std::vector<int> marked;
     for (int i = 1; i <= plan.nb_objets; ++i) {
-        if (!marks_itself(plan, components, i))
+        if (!marks_itself(plan, components, i, faded))
             continue;
         const std::int64_t cx = cell_of(plan.obj_x[size_t(i)]), cy = cell_of(plan.obj_y[size_t(i)]);
         bool found = false;

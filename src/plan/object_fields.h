@@ -32,6 +32,7 @@
     STORED(obj_force_verso)                                                                                \
     STORED(obj_groupe)                                                                                     \
     KEPT(colours)                                                                                          \
+    KEPT(obj_checks_hidden)                                                                                \
     TRANSIENT(obj_estompe)                                                                                 \
     TRANSIENT(obj_ilot)
 

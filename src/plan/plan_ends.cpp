@@ -136,6 +136,8 @@ int joint_angle(const PlanTable& plan, int i, int e, EndMatch n)
     return normalize_degrees(round_to_int(normalize_degrees(opening)));
 }
 
+bool joint_angle_allowed(int angle) { return angle == -1 || angle == 0 || angle == 90 || angle == 180 || angle == 270; }
+
 std::string end_letter(int angle)
 {
     if (angle == -1 || angle == 270)

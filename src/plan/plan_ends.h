@@ -69,6 +69,9 @@ EndMatch find_neighbour_plain(const PlanTable& plan, const EndTable& ends, int i
 // degrees 0..359. -1 when n is not found.
 int joint_angle(const PlanTable& plan, int i, int e, EndMatch n);
 
+// The angles the built-in frames can make at a joint: a free end (-1), 0, 90, 180 and 270 degrees.
+bool joint_angle_allowed(int angle);
+
 // One end's part of an end code: "O" for a free end or 270, "C" for 180, "R" for 90, otherwise
 // "?" followed by the angle.
 std::string end_letter(int angle);

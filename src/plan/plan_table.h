@@ -58,6 +58,10 @@ struct PlanTable {
     std::vector<int> obj_ilot = std::vector<int>(capacity);                // chain number
     std::vector<std::array<ColourSlot, object_colour_slots>> colours =
         std::vector<std::array<ColourSlot, object_colour_slots>>(capacity);
+    // The design-check findings the user chose to hide on this object, one bit per kind and end
+    // (plan/hidden_findings.h). Kept on the object so that a deletion renumbers them with it; the
+    // design file holds them in its header.
+    std::vector<std::uint32_t> obj_checks_hidden = std::vector<std::uint32_t>(capacity);
 
     // Plan-wide state.
     int index_focus = 0;        // focused object, 0 = none
@@ -76,7 +80,7 @@ struct PlanTable {
         f(obj_x), f(obj_y), f(obj_rot), f(obj_comp), f(obj_hauteur), f(obj_elevation), f(obj_faces);
         f(obj_profondeur), f(obj_largeur), f(obj_texte), f(obj_visuel_recto), f(obj_visuel_verso);
         f(obj_annexe), f(obj_force_recto), f(obj_force_verso), f(obj_groupe);
-        f(obj_estompe), f(obj_ilot), f(colours);
+        f(obj_estompe), f(obj_ilot), f(colours), f(obj_checks_hidden);
     }
 
     // The component number of object i, as the table stores it (a float read by rounding).

@@ -49,8 +49,6 @@ void coloured(Canvas& c, int colour, double intensity)
     c.set_colour(colour_red(colour), colour_green(colour), colour_blue(colour), intensity);
 }
 
-bool allowed_angle(int angle) { return angle == -1 || angle == 0 || angle == 90 || angle == 180 || angle == 270; }
-
 // The turned footprint of object i (component width by depth) in pixels.
 std::array<Pixel, 4> footprint(const Context& ctx, int i, const Component& c)
 {
@@ -192,7 +190,7 @@ void draw_object_helpers(const Context& ctx, int i)
         canvas.set_line(line_solid, scaled(ctx, 2));
         const int r = scaled(ctx, angle_error_radius);
         for (int e = 1; e <= 2; ++e) {
-            if (allowed_angle(angles[size_t(e - 1)]))
+            if (joint_angle_allowed(angles[size_t(e - 1)]))
                 continue;
             const PlanPoint end = end_point(plan, components, i, e);
             canvas.ellipse(circle_box(ctx.pixel(end.x, end.y), r), false);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/numbers.h"
+#include "plan/design_checks.h"
 #include "plan/render_parts.h"
 
 namespace halvern::render_detail {
@@ -49,9 +50,7 @@ void draw_cell(const Context& ctx, const PaletteCell& cell, int slide)
     look.object_width = c.width;
     look.object_depth = c.depth;
     draw_component(ctx.c(), ctx.scene.components, PlanView{zoom, 0, 0, false}, look);
-    // The built-in libraries are exported from the program's own pieces, with or without a file.
-    const bool built_in = c.library == 0 || c.library == 23;
-    if (!c.has_3d && !built_in) {
+    if (exported_without_3d(c)) {
         ctx.c().set_colour_value(no_3d_red);
         ctx.c().text({3, cell.rect.y + slide + 2}, "NO 3D", palette_text_points);
     }

@@ -2,7 +2,8 @@
 // The shape of project files, shared by the reader and the writer.
 //
 // Current format, tagged "v1.1": the tag line, stand width, depth, floor texture, client, title,
-// wall mask, 1018 reserved lines of 0 (so that the header after the tag is 1024 values), then per
+// wall mask, the hidden design checks ("0" when none, see plan/hidden_findings.h), 1017 reserved
+// lines of 0 (so that the header after the tag is 1024 values), then per
 // object 113 lines: its 16 stored fields and 97 empty reserved lines. No count, no end marker.
 //
 // Old format (no tag, files ".vek"): stand width, depth, floor texture, client, title, 1019 ignored

@@ -10,6 +10,7 @@
 #include "base/numbers.h"
 #include "base/strings.h"
 #include "base/text_file.h"
+#include "plan/hidden_findings.h"
 #include "plan/object_fields.h"
 #include "plan/plan_edit.h"
 #include "project/colour_slot_line.h"
@@ -158,6 +159,7 @@ public:
         if (read_header())
             read_objects();
         remap_groups(base);
+        apply_hidden();
         if (result_.dropped > 0)
             result_.dropped_note = make_error(
                 std::to_string(result_.dropped) + (result_.dropped == 1 ? " object names" : " objects name")
@@ -187,9 +189,47 @@ private:
                 take_stand_value(read, *line);
             }
         }
+        if (format_ == ProjectFormat::v11) {
+            // The first reserved line holds the hidden design checks; an import keeps them too.
+            if (!takes_stand) {
+                if (cursor_.skip(project_stand_values) < project_stand_values)
+                    return ended("inside the header");
+                read = project_stand_values;
+            }
+            auto line = cursor_.next();
+            if (!line)
+                return ended("inside the header");
+            ++read;
+            take_hidden_line(*line);
+        }
         if (cursor_.skip(project_header_values - read) < project_header_values - read)
             return ended("inside the header");
         return true;
+    }
+
+    void take_hidden_line(std::string_view line)
+    {
+        auto hidden = parse_hidden_line(line);
+        if (!hidden) {
+            result_.notes.push_back(make_error(hidden.error().message, file_, cursor_.line()));
+            return;
+        }
+        hidden_ = std::move(*hidden);
+    }
+
+    // The hidden findings name records of the file; each lands on where its object now stands.
+    // One whose object was dropped or never read is gone with it.
+    void apply_hidden()
+    {
+        for (HiddenFinding h : hidden_) {
+            if (size_t(h.object) >= new_number_.size() || new_number_[size_t(h.object)] == 0)
+                continue;
+            Finding f;
+            f.kind = h.kind;
+            f.object = new_number_[size_t(h.object)];
+            f.end = h.end;
+            set_hidden(plan_, f, true);
+        }
     }
 
     void take_stand_value(int index, std::string_view line)
@@ -374,6 +414,7 @@ private:
     StandSettings& stand_;
     ProjectReadResult result_;
     std::vector<int> new_number_ = {0}; // by record number of the file, from 1
+    std::vector<HiddenFinding> hidden_;
     int first_dropped_comp_ = 0;
     int first_dropped_line_ = 0;
 };

@@ -9,6 +9,7 @@
 #include "base/numbers.h"
 #include "base/strings.h"
 #include "base/text_file.h"
+#include "plan/hidden_findings.h"
 #include "plan/object_fields.h"
 #include "project/colour_slot_line.h"
 #include "project/project_format.h"
@@ -113,7 +114,8 @@ std::string format_project(const PlanTable& plan, const StandSettings& stand)
     file.text(stand.client);
     file.text(stand.title);
     file.whole(stand.stand_murs);
-    for (int i = project_stand_values; i < project_header_values; ++i)
+    file.raw_line(format_hidden_line(plan));
+    for (int i = project_stand_values + 1; i < project_header_values; ++i)
         file.whole(0);
 
     for (int n = 1; n <= count; ++n) {

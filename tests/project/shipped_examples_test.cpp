@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "library/library_loader.h"
+#include "plan/design_checks.h"
+#include "plan/picture_probe.h"
 #include "plan/plan_ends.h"
 #include "plan/snapping.h"
 #include "project/project_reader.h"
@@ -141,4 +143,22 @@ TEST(ShippedExamples, FramesAreJoinedAndProfilePiecesMeetOnTheirMagnets)
     EXPECT_GE(frames, 10);
     EXPECT_GE(pieces, 8);
     EXPECT_GE(raised, 10); // lamps, plants, screens, shelves, spotlights, tracks, the banner
+}
+
+TEST(ShippedExamples, ShowNoDesignCheckFinding)
+{
+    // The chairs drawn in under their tables overlap the tables' footprints: the examples keep
+    // those findings hidden, as a designer would, and show none.
+    const UiText texts;
+    for (const Example& e : examples) {
+        Opened o = open_example(e);
+        FilePictureProbe pictures;
+        pictures.set_folder(stage_dir() / "examples");
+        const std::vector<Finding> found = run_design_checks({o.plan, shipped_components(), o.stand, texts, &pictures});
+        for (const Finding& f : shown_findings(found))
+            ADD_FAILURE() << e.file << ": " << check_kind_key(f.kind) << " on object " << f.object << " " << f.text;
+        EXPECT_FALSE(found.empty()) << e.file; // the hidden ones are still found
+        for (const Finding& f : found)
+            EXPECT_EQ(f.kind, CheckKind::overlap) << e.file;
+    }
 }
