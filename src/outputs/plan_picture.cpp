@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/file_names.h"
 #include "base/numbers.h"
 #include "geometry/canvas_adapters.h"
 #include "outputs/jpeg_file.h"
@@ -119,14 +120,7 @@ Result<void> save_jpeg(const Bitmap& bitmap, const std::filesystem::path& file)
 
 std::filesystem::path with_jpg_extension(const std::filesystem::path& file)
 {
-    std::string extension = file.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    if (extension == ".jpg" || extension == ".jpeg")
-        return file;
-    std::filesystem::path out = file;
-    out += ".jpg";
-    return out;
+    return with_extension(file, ".jpg", ".jpeg");
 }
 
 int whole_picture_tile(int width, int height)
