@@ -1,3 +1,4 @@
+#include "base/numbers.h"
 #include "base/ui_text.h"
 #include "cli/commands.h"
 
@@ -5,9 +6,9 @@ namespace halvern {
 
 int cmd_text(CliContext& context)
 {
-    auto n = parse_int_argument(context.args[0], 0, UiText::count - 1);
+    auto n = parse_strict_int(context.args[0], 0, UiText::count - 1);
     if (!n)
-        return context.usage_error("text: N must be a whole number from 0 to 300, not '" + context.args[0] + "'");
+        return context.usage_error("text: N must be a whole number from 0 to " + std::to_string(UiText::count - 1) + ", not '" + context.args[0] + "'");
     UiText texts;
     texts.load(context.app_dir, context.lang);
     for (const Error& note : texts.notes())

@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "base/cp1252.h"
-#include "base/file_names.h"
+#include "base/folder_listing.h"
 #include "base/numbers.h"
 #include "base/strings.h"
 #include "base/text_file.h"

@@ -3,11 +3,10 @@
 #include <FreeImage.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <string>
 
-#include "base/file_names.h"
+#include "base/folder_listing.h"
 #include "base/numbers.h"
 #include "geometry/canvas_adapters.h"
 #include "outputs/jpeg_file.h"

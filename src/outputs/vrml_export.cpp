@@ -5,7 +5,7 @@
 #include <set>
 
 #include "base/file_copy.h"
-#include "base/file_names.h"
+#include "base/folder_listing.h"
 #include "base/text_file.h"
 #include "outputs/vrml_text.h"
 

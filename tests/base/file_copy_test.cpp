@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "base/file_copy.h"
-#include "base/file_names.h"
+#include "base/folder_listing.h"
 #include "support/test_support.h"
 
 using namespace halvern;
