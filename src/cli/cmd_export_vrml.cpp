@@ -30,7 +30,7 @@ int cmd_export_vrml(CliContext& context)
     for (const std::string& missing : written->missing)
         context.err << "halvern: " << missing << ": picture not found, not copied\n";
     for (const std::filesystem::path& renamed : written->renamed)
-        context.err << "halvern: " << renamed.string() << ": copied under this name, the picture's own is taken\n";
+        context.err << "halvern: " << renamed.string() << ": copied under this name, another file of the folder has the picture's own\n";
     return exit_ok;
 }
 

@@ -123,7 +123,8 @@ Result<TextureCopy> copy_scene_pictures(VrmlScene& scene, const fs::path& folder
         if (!copy->present)
             if (Result<void> written = copy_file_safely(source, target); !written)
                 return written.error();
-        if (copy->name != source.filename().string())
+        // Worth telling when a file that was in the folder before kept the picture's own name.
+        if (copy->name != source.filename().string() && !taken.count(source.filename().string()))
             report.renamed.push_back(target);
         report.copied.push_back(target);
         copy_of[name] = copy->name;

@@ -16,7 +16,7 @@ std::vector<std::string> scene_pictures(const VrmlScene& scene);
 
 struct TextureCopy {
     std::vector<std::filesystem::path> copied;  // the copies beside the scene, written or found there
-    std::vector<std::filesystem::path> renamed; // copies that could not take their picture's own name
+    std::vector<std::filesystem::path> renamed; // copies whose own name a file of the folder holds
     std::vector<std::string> missing;           // pictures the scene names that do not exist
 };
 
