@@ -11,17 +11,22 @@
 // Every fragment is a list of nodes that the scene puts into a children list; the base alone opens
 // the group the rest of the scene fills.
 
+#include <array>
 #include <cstdio>
+#include <iterator>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "base/strings.h"
 #include "base/text_file.h"
 #include "geometry/component_drawing.h"
 #include "geometry/point_path.h"
 #include "geometry/profile_lists.h"
 #include "library/builtin_catalogue.h"
+#include "outputs/vrml_fragment_names.h"
+#include "outputs/vrml_fragments.h"
 #include "starter/vrml_builder.h"
 
 namespace fs = std::filesystem;
@@ -34,7 +39,6 @@ const Colour3 aluminium{0.78, 0.79, 0.81};
 const Colour3 anthracite{0.22, 0.23, 0.25};
 constexpr double bar_half = 1.5;  // cm: half the section of a frame bar and a post
 constexpr double face_gap = 2.2;  // cm: the printed faces sit this far in front of the frame's axis
-constexpr double lattix_height = 11.1; // cm: the section of a frame-structure bar
 
 struct Written {
     fs::path lib;
@@ -159,7 +163,7 @@ std::string lattix_bar()
 {
     VrmlBuilder b("Frame-structure bar, one metre long (stretched to the piece)");
     const int m = b.material(metal("Lattix", aluminium));
-    b.box(-50, 50, 0, lattix_height, -1.85, 1.85, {m});
+    b.box(-50, 50, 0, lattix_bar_height, -1.85, 1.85, {m});
     return b.text_of_file();
 }
 
@@ -174,16 +178,16 @@ std::string lattix_face()
 struct BendData {
     int component;
     int body, line;
-    double shift;      // cm: the printed line's offset on the plan
-    double face_shift; // m: the offset the scene adds to the printed face
+    double shift; // cm: the printed line's offset on the plan
+    // m: the offset the scene adds to the printed face
+    double face_shift() const { return bend_face_offsets[size_t(component - first_bend_component)]; }
 };
 
 constexpr BendData bends[] = {
-    {2302, 1, 2, 2.65, -0.005},  {2303, 3, 2, -0.85, 0.038}, {2304, 4, 5, 2.65, -0.006},
-    {2305, 6, 5, -1.65, 0.037},  {2306, 7, 8, 2.65, 0},      {2307, 9, 8, -2.65, 0.038},
-    {2308, 10, 11, 2.25, -0.01}, {2309, 12, 11, -1.85, 0.038}, {2310, 13, 14, 1.65, -0.028},
-    {2311, 15, 14, -1.85, 0.020},
+    {2302, 1, 2, 2.65},  {2303, 3, 2, -0.85},  {2304, 4, 5, 2.65},  {2305, 6, 5, -1.65},   {2306, 7, 8, 2.65},
+    {2307, 9, 8, -2.65}, {2308, 10, 11, 2.25}, {2309, 12, 11, -1.85}, {2310, 13, 14, 1.65}, {2311, 15, 14, -1.85},
 };
+static_assert(std::size(bends) == bend_face_offsets.size());
 
 std::vector<P2> points_of(const PointListData& list, double offset_z)
 {
@@ -197,7 +201,7 @@ std::string bend_body(const std::string& name, const BendData& bend)
 {
     VrmlBuilder b(name + ": the curved bar, as the plan draws its body");
     const int m = b.material(metal("Lattix", aluminium));
-    b.prism(points_of(bend_list(bend.body), 0), 0, lattix_height, {m});
+    b.prism(points_of(bend_list(bend.body), 0), 0, lattix_bar_height, {m});
     return b.text_of_file();
 }
 
@@ -206,7 +210,7 @@ std::string bend_face(const std::string& name, const BendData& bend)
     VrmlBuilder b(name + ": the printed face along the bend, one metre high (stretched)");
     const int m = b.material(MaterialSpec("Print", {1, 1, 1}, 0.1));
     // The scene moves the face by its offset; the face itself follows the plan's printed line.
-    b.wall(points_of(bend_list(bend.line), bend.shift - bend.face_shift * 100), 0, 100, {m, "void.jpg"});
+    b.wall(points_of(bend_list(bend.line), bend.shift - bend.face_shift() * 100), 0, 100, {m, "void.jpg"});
     return b.text_of_file();
 }
 
@@ -219,45 +223,32 @@ void write_all(Written& write)
 
     ComponentTable table;
     fill_builtin_catalogue(table, "en");
-    struct Frame {
-        std::string name;
-        int component;
-        Colour3 colour;
-        bool mount;
-    };
-    const Frame frames[] = {
-        {"purple", 0, {0.5, 0.2, 0.6}, true}, {"lime", 1, {0.6, 0.85, 0.2}, false},
-        {"brown", 2, {0.5, 0.32, 0.18}, true}, {"gold", 3, {0.85, 0.68, 0.2}, true},
-        {"silver", 4, {0.75, 0.75, 0.78}, false}, {"pink", 5, {0.92, 0.5, 0.66}, true},
-        {"blue", 6, {0.2, 0.4, 0.8}, true},    {"green", 7, {0.2, 0.62, 0.3}, true},
-        {"white", 8, {0.95, 0.95, 0.95}, false},
-    };
-    for (const Frame& f : frames) {
-        const double length = table[f.component].width;
-        write(f.name, frame_bar("Frame of component " + std::to_string(f.component), length, aluminium));
-        if (f.mount)
-            write(f.name + "_mount",
-                  frame_bar("Frame of component " + std::to_string(f.component) + ", coloured", length, f.colour));
+    // The colour of each frame in the coloured view, by component.
+    const std::array<Colour3, frame_fragments.size()> frame_colours = {{
+        {0.5, 0.2, 0.6}, {0.6, 0.85, 0.2}, {0.5, 0.32, 0.18}, {0.85, 0.68, 0.2}, {0.75, 0.75, 0.78},
+        {0.92, 0.5, 0.66}, {0.2, 0.4, 0.8}, {0.2, 0.62, 0.3}, {0.95, 0.95, 0.95},
+    }};
+    for (size_t component = 0; component < frame_fragments.size(); ++component) {
+        const std::string name(frame_fragments[component]);
+        const double length = table[int(component)].width;
+        write(name, frame_bar("Frame of component " + std::to_string(component), length, aluminium));
+        if (VrmlFragments::has_mount_version(name))
+            write(name + "_mount", frame_bar("Frame of component " + std::to_string(component) + ", coloured", length,
+                                             frame_colours[component]));
     }
-    struct Post {
-        std::string name;
-        int module;
-        Colour3 colour;
-    };
-    const Post posts[] = {{"gold_v", 3, {0.85, 0.68, 0.2}}, {"silver_v", 4, aluminium}, {"pink_v", 5, aluminium},
-                          {"green_v", 7, aluminium},        {"white_v", 8, aluminium},  {"black_v", 9, anthracite}};
-    for (const Post& p : posts) {
+    const Colour3 gold{0.85, 0.68, 0.2};
+    for (const PostFragment& p : post_fragments) {
+        const std::string name(p.name);
         const double height = table[p.module].width;
-        write(p.name, post("Post of module " + std::to_string(p.module), height, p.name == "black_v" ? anthracite : aluminium));
-        if (p.name == "gold_v")
-            write("gold_v_mount", post("Post of module 3, coloured", height, p.colour));
+        write(name, post("Post of module " + std::to_string(p.module), height, name == "black_v" ? anthracite : aluminium));
+        if (VrmlFragments::has_mount_version(name))
+            write(name + "_mount", post("Post of module " + std::to_string(p.module) + ", coloured", height, gold));
     }
     write("red", junction());
     write("grey", foot());
 
-    for (const char* code : {"CC", "RR", "CR", "OR", "RC", "RO", "CO", "OC", "OO"})
-        write(std::string("purple_1") + char(std::tolower(code[0])) + char(std::tolower(code[1])),
-              panel_face(0, code, true));
+    for (std::string_view code : panel_end_codes)
+        write("purple_1" + to_lower_ascii(code), panel_face(0, std::string(code), true));
     write("purple_2cc", panel_face(0, "CC", false));
     write("purple_2rc", panel_face(0, "RC", false));
     write("lime_1cc", panel_face(1, "CC", true));

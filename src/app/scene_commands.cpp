@@ -104,9 +104,10 @@ void MainWindow::export_scene()
                                  QString::fromStdString(session_.text(ui::export_3d_progress_caption)), this);
     progress.show();
     VrmlScene scene = build_scene(session_, VrmlVariant::full, progress);
-    Result<TextureCopy> written = export_vrml_file(file, std::move(scene.text), true, &progress);
+    const std::vector<std::string> messages = std::move(scene.messages);
+    Result<TextureCopy> written = export_vrml_file(file, std::move(scene), true, &progress);
     progress.close();
-    for (const std::string& message : scene.messages)
+    for (const std::string& message : messages)
         prompts_.warn("Halvern Visual Design", message);
     if (!written)
         prompts_.warn("Halvern Visual Design", session_.text(ui::message_write_failed) + " " + written.error().text());

@@ -14,6 +14,15 @@ bool has_extension(const fs::path& file, std::string_view extension)
     return equals_ignore_case(file.extension().string(), extension);
 }
 
+fs::path with_extension(const fs::path& file, std::string_view extension, std::string_view also)
+{
+    if (has_extension(file, extension) || (!also.empty() && has_extension(file, also)))
+        return file;
+    fs::path out = file;
+    out += std::string(extension);
+    return out;
+}
+
 std::vector<fs::path> files_with_extension(const fs::path& folder, std::string_view extension)
 {
     std::vector<fs::path> files;

@@ -11,6 +11,11 @@ namespace halvern {
 // Whether the file's extension is `extension` (".jpg") in any case.
 bool has_extension(const std::filesystem::path& file, std::string_view extension);
 
+// The path with `extension` (".wrl") added unless it already ends in it (any case). `also` is a
+// second spelling that counts as well (".jpeg" for ".jpg"). For names chosen in a save dialog.
+std::filesystem::path with_extension(const std::filesystem::path& file, std::string_view extension,
+                                     std::string_view also = {});
+
 // The regular files of `folder` with that extension, sorted by name so that every machine lists
 // them in the same order; a folder that cannot be read lists nothing.
 std::vector<std::filesystem::path> files_with_extension(const std::filesystem::path& folder,

@@ -24,11 +24,13 @@ int cmd_export_vrml(CliContext& context)
     for (const std::string& message : scene.messages)
         context.err << "halvern: " << message << '\n';
     Result<TextureCopy> written =
-        export_vrml_file(context.args[1], std::move(scene.text), !context.has_option("--no-textures"));
+        export_vrml_file(context.args[1], std::move(scene), !context.has_option("--no-textures"));
     if (!written)
         return context.fail(written.error());
     for (const std::string& missing : written->missing)
         context.err << "halvern: " << missing << ": picture not found, not copied\n";
+    for (const std::filesystem::path& renamed : written->renamed)
+        context.err << "halvern: " << renamed.string() << ": copied under this name, another file of the folder has the picture's own\n";
     return exit_ok;
 }
 

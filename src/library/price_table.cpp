@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "base/cp1252.h"
+#include "base/folder_listing.h"
 #include "base/numbers.h"
 #include "base/strings.h"
 #include "base/text_file.h"
@@ -191,13 +192,6 @@ Result<std::vector<Error>> import_price_table(const fs::path& source, const fs::
     return notes;
 }
 
-fs::path with_txt_extension(const fs::path& chosen)
-{
-    if (equals_ignore_case(chosen.extension().string(), ".txt"))
-        return chosen;
-    fs::path out = chosen;
-    out += ".txt";
-    return out;
-}
+fs::path with_txt_extension(const fs::path& chosen) { return with_extension(chosen, ".txt"); }
 
 } // namespace halvern

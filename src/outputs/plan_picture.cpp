@@ -200,11 +200,7 @@ Result<void> save_jpeg(const Bitmap& bitmap, const std::filesystem::path& file)
 
 std::filesystem::path with_jpg_extension(const std::filesystem::path& file)
 {
-    if (has_extension(file, ".jpg") || has_extension(file, ".jpeg"))
-        return file;
-    std::filesystem::path out = file;
-    out += ".jpg";
-    return out;
+    return with_extension(file, ".jpg", ".jpeg");
 }
 
 int streamed_tile(int width, int tile)

@@ -1,8 +1,11 @@
 #include "outputs/vrml_export.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
+#include "base/file_copy.h"
+#include "base/folder_listing.h"
 #include "base/text_file.h"
 #include "outputs/vrml_text.h"
 
@@ -13,75 +16,92 @@ namespace halvern {
 namespace {
 
 constexpr size_t max_pictures = 1000;
+constexpr int max_name_tries = 10000;
 
-bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ','; }
-
-// One url's first quoted string: where its content starts and ends, and whether it stood alone
-// (not in a list).
-struct UrlString {
-    size_t open = 0, close = 0; // the quotes
-    bool single = false;
+// The name of `source`'s copy in `folder`: its own file name, or with "-2", "-3" ... before the
+// extension when that name is taken by another picture of this export, by the scene itself, or by a
+// file already in the folder with other bytes (or by anything that is not a file). A name whose file
+// already holds the same bytes is used as it is: exporting again finds its pictures there.
+struct CopyName {
+    std::string name;
+    bool present = false; // the folder holds the copy already
 };
 
-bool next_url(std::string_view scene, size_t& from, UrlString& out)
-{
-    for (size_t at = scene.find("url", from); at != std::string_view::npos; at = scene.find("url", at + 3)) {
-        size_t i = at + 3;
-        while (i < scene.size() && blank(scene[i]))
-            ++i;
-        bool single = true;
-        if (i < scene.size() && scene[i] == '[') {
-            single = false;
-            ++i;
-            while (i < scene.size() && blank(scene[i]))
-                ++i;
-        }
-        if (i >= scene.size() || scene[i] != '"')
-            continue;
-        size_t j = i + 1;
-        while (j < scene.size() && scene[j] != '"')
-            j += scene[j] == '\\' ? 2 : 1;
-        if (j >= scene.size())
-            return false;
-        out = {i, j, single};
-        from = j + 1;
-        return true;
-    }
-    return false;
-}
-
-std::string unique_name(const fs::path& source, std::map<std::string, fs::path>& taken)
+Result<CopyName> copy_name(const fs::path& source, const fs::path& folder, std::map<std::string, fs::path>& taken)
 {
     const std::string stem = source.stem().string(), ext = source.extension().string();
-    std::string name = source.filename().string();
-    for (int n = 2; taken.count(name) && taken[name] != source; ++n)
-        name = stem + "-" + std::to_string(n) + ext;
-    taken[name] = source;
-    return name;
+    for (int n = 1; n <= max_name_tries; ++n) {
+        const std::string name = n == 1 ? source.filename().string() : stem + "-" + std::to_string(n) + ext;
+        if (auto found = taken.find(name); found != taken.end() && found->second != source)
+            continue;
+        const fs::path target = folder / name;
+        std::error_code ec;
+        if (fs::equivalent(source, target, ec) || (!nothing_at(target) && same_file_content(source, target))) {
+            taken[name] = source;
+            return CopyName{name, true};
+        }
+        if (nothing_at(target)) {
+            taken[name] = source;
+            return CopyName{name, false};
+        }
+    }
+    return make_error("no free name for a copy of " + source.filename().string(), folder);
+}
+
+// Each use of a copied picture names the copy first and the original second, so that the folder
+// opens on another machine and the scene still opens where it was made.
+void point_to_copies(VrmlScene& scene, const std::map<std::string, std::string>& copy_of)
+{
+    std::string out;
+    out.reserve(scene.text.size() + scene.pictures.size() * 64);
+    size_t written_to = 0;
+    for (PictureUse& use : scene.pictures) {
+        const auto found = copy_of.find(use.picture);
+        if (found == copy_of.end() || use.at == 0 || use.at < written_to)
+            continue;
+        out.append(scene.text, written_to, use.at - 1 - written_to); // up to the opening quote
+        if (!use.in_list)
+            out += "[ ";
+        out += '"';
+        out += vrml_string_value(found->second, 0);
+        out += "\" \"";
+        const size_t moved_to = out.size();
+        out.append(scene.text, use.at, use.length);
+        out += '"';
+        if (!use.in_list)
+            out += " ]";
+        written_to = use.at + use.length + 1; // past the closing quote
+        use.at = moved_to;
+        use.in_list = true;
+    }
+    out.append(scene.text, written_to, std::string::npos);
+    scene.text = std::move(out);
 }
 
 } // namespace
 
-std::vector<std::string> scene_picture_urls(std::string_view scene)
+std::vector<std::string> scene_pictures(const VrmlScene& scene)
 {
     std::vector<std::string> names;
-    std::set<std::string> seen;
-    size_t from = 0;
-    UrlString url;
-    while (names.size() < max_pictures && next_url(scene, from, url)) {
-        std::string name = vrml_unescape(scene.substr(url.open + 1, url.close - url.open - 1));
-        if (!name.empty() && seen.insert(name).second)
-            names.push_back(std::move(name));
+    std::set<std::string_view> seen;
+    for (const PictureUse& use : scene.pictures) {
+        if (names.size() >= max_pictures)
+            break;
+        if (!use.picture.empty() && seen.insert(use.picture).second)
+            names.push_back(use.picture);
     }
     return names;
 }
 
-Result<TextureCopy> copy_scene_pictures(std::string& scene, const fs::path& folder, VrmlProgress* progress)
+Result<TextureCopy> copy_scene_pictures(VrmlScene& scene, const fs::path& folder, VrmlProgress* progress,
+                                        const fs::path& scene_file)
 {
     TextureCopy report;
-    const std::vector<std::string> names = scene_picture_urls(scene);
-    std::map<std::string, std::string> copy_of; // original -> copied name
+    const std::vector<std::string> names = scene_pictures(scene);
+    std::map<std::string, std::string> copy_of; // original -> name of the copy
     std::map<std::string, fs::path> taken;
+    if (!scene_file.empty())
+        taken[scene_file.filename().string()] = scene_file;
     int done = 0;
     for (const std::string& name : names) {
         if (progress) {
@@ -94,62 +114,31 @@ Result<TextureCopy> copy_scene_pictures(std::string& scene, const fs::path& fold
             report.missing.push_back(name);
             continue;
         }
-        const std::string copied = unique_name(source, taken);
-        const fs::path target = folder / copied;
+        Result<CopyName> copy = copy_name(source, folder, taken);
+        if (!copy)
+            return copy.error();
+        const fs::path target = folder / copy->name;
         if (progress)
             progress->caption("Copie de " + name + " vers " + folder.string());
-        if (!fs::equivalent(source, target, ec)) {
-            Result<std::string> bytes = read_file_bytes(source);
-            if (!bytes)
-                return bytes.error();
-            // Exporting again into the same folder finds most pictures already there.
-            bool same = false;
-            if (fs::is_regular_file(target, ec) && fs::file_size(target, ec) == bytes->size()) {
-                const Result<std::string> there = read_file_bytes(target);
-                same = there.ok() && *there == *bytes;
-            }
-            if (!same)
-                if (Result<void> written = write_file_safely(target, *bytes); !written)
-                    return written.error();
-        }
+        if (!copy->present)
+            if (Result<void> written = copy_file_safely(source, target); !written)
+                return written.error();
+        // Worth telling when a file that was in the folder before kept the picture's own name.
+        if (copy->name != source.filename().string() && !taken.count(source.filename().string()))
+            report.renamed.push_back(target);
         report.copied.push_back(target);
-        copy_of[name] = copied;
+        copy_of[name] = copy->name;
     }
-    if (copy_of.empty())
-        return report;
-
-    std::string out;
-    out.reserve(scene.size() + copy_of.size() * 64);
-    size_t from = 0, written_to = 0;
-    UrlString url;
-    while (next_url(scene, from, url)) {
-        const std::string content = scene.substr(url.open + 1, url.close - url.open - 1);
-        const auto found = copy_of.find(vrml_unescape(content));
-        if (found == copy_of.end())
-            continue;
-        out.append(scene, written_to, url.open - written_to);
-        const std::string both = "\"" + vrml_string_value(found->second, 0) + "\" \"" + content + "\"";
-        out += url.single ? "[ " + both + " ]" : both;
-        written_to = url.close + 1;
-    }
-    out.append(scene, written_to, std::string::npos);
-    scene = std::move(out);
+    if (!copy_of.empty())
+        point_to_copies(scene, copy_of);
     return report;
 }
 
 Result<void> write_vrml_file(const fs::path& file, std::string_view scene) { return write_file_safely(file, scene); }
 
-fs::path with_wrl_extension(fs::path file)
-{
-    std::string ext = file.extension().string();
-    for (char& c : ext)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    if (ext != ".wrl")
-        file += ".wrl";
-    return file;
-}
+fs::path with_wrl_extension(const fs::path& file) { return with_extension(file, ".wrl"); }
 
-Result<TextureCopy> export_vrml_file(const fs::path& file_in, std::string scene, bool copy_pictures,
+Result<TextureCopy> export_vrml_file(const fs::path& file_in, VrmlScene scene, bool copy_pictures,
                                      VrmlProgress* progress)
 {
     const fs::path file = with_wrl_extension(file_in);
@@ -158,12 +147,12 @@ Result<TextureCopy> export_vrml_file(const fs::path& file_in, std::string scene,
         fs::path folder = file.parent_path();
         if (folder.empty())
             folder = ".";
-        Result<TextureCopy> copied = copy_scene_pictures(scene, folder, progress);
+        Result<TextureCopy> copied = copy_scene_pictures(scene, folder, progress, file);
         if (!copied)
             return copied.error();
         report = std::move(copied).value();
     }
-    if (Result<void> written = write_vrml_file(file, scene); !written)
+    if (Result<void> written = write_vrml_file(file, scene.text); !written)
         return written.error();
     return report;
 }

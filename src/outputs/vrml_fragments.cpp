@@ -3,13 +3,11 @@
 #include <array>
 
 #include "base/text_file.h"
+#include "outputs/vrml_fragment_names.h"
 
 namespace halvern {
 
 namespace {
-
-constexpr std::array<std::string_view, 8> mount_versions = {"base",  "purple", "brown", "gold",
-                                                            "pink",  "blue",   "green", "gold_v"};
 
 constexpr std::array<std::string_view, 10> part_names = {
     "Courbe A int", "Courbe A ext", "Courbe B int", "Courbe B ext", "Courbe C int",
@@ -68,14 +66,9 @@ std::vector<std::string> VrmlFragments::all_names()
     return names;
 }
 
-std::string read_fragment(const std::filesystem::path& file, std::vector<std::string>& messages)
+Result<std::string> read_fragment(const std::filesystem::path& file)
 {
-    Result<std::string> bytes = read_file_bytes(file);
-    if (!bytes) {
-        messages.push_back(file.string() + " introuvable");
-        return {};
-    }
-    return std::move(bytes).value();
+    return read_file_bytes(file);
 }
 
 VrmlFragments::VrmlFragments(const std::filesystem::path& app_dir, VrmlVariant variant,
@@ -97,8 +90,13 @@ const std::string& VrmlFragments::get(std::string_view name)
 {
     if (auto found = texts_.find(name); found != texts_.end())
         return found->second;
-    std::string text = read_fragment(lib_ / file_name(name), messages_);
-    return texts_.emplace(std::string(name), std::move(text)).first->second;
+    const std::filesystem::path file = lib_ / file_name(name);
+    Result<std::string> text = read_fragment(file);
+    if (!text) {
+        messages_.push_back(nothing_at(file) ? file.string() + " introuvable" : text.error().text());
+        return texts_.emplace(std::string(name), std::string()).first->second;
+    }
+    return texts_.emplace(std::string(name), std::move(text).value()).first->second;
 }
 
 } // namespace halvern

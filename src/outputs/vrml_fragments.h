@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/result.h"
+
 namespace halvern {
 
 enum class VrmlVariant { full = 0, structure = 1, coloured = 2 };
@@ -16,7 +18,7 @@ enum class VrmlVariant { full = 0, structure = 1, coloured = 2 };
 class VrmlFragments {
 public:
     // Reads the fragments of the head, the frames, posts, junctions and faces. `messages` receives
-    // one "<file> introuvable" per fragment that cannot be read.
+    // one message per fragment that cannot be read: "<file> introuvable", or the file and why.
     VrmlFragments(const std::filesystem::path& app_dir, VrmlVariant variant, std::vector<std::string>& messages);
 
     // The fragment "lib/<name>.dat"; "_mount" is added for the coloured view where such a version
@@ -39,8 +41,8 @@ private:
     std::map<std::string, std::string, std::less<>> texts_;
 };
 
-// The whole file, or nothing with the message "<file> introuvable".
-std::string read_fragment(const std::filesystem::path& file, std::vector<std::string>& messages);
+// The whole file, or an error naming the file and why it cannot be read.
+Result<std::string> read_fragment(const std::filesystem::path& file);
 
 // The names of the frame-structure pieces that have fragments of their own, by component
 // (2302 .. 2311), and their printed faces (the same name followed by "v").

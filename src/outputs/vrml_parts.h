@@ -15,14 +15,30 @@ struct SceneBuild {
     VrmlVariant variant;
     VrmlFragments& fragments;
     std::vector<std::string>& messages;
+    std::vector<PictureUse>& pictures;
     std::vector<std::string> end_codes;            // computed, per object
     std::map<int, std::string> component_geometry; // library components' ".dat" texts, read once
     std::map<int, bool> geometry_missing;
 
-    // A picture placeholder's value: the picture when there is one, else the default picture.
-    std::string picture_value(std::string_view placeholder, const std::string& picture) const;
-    // The value as written into a VRML string.
-    std::string string_value(const std::string& value) const;
+    // A picture placeholder: the picture when there is one, else the default picture.
+    Placeholder picture(std::string_view placeholder, const std::string& path) const;
+    // A placeholder for a text, as written into a VRML string.
+    Placeholder text(std::string_view placeholder, const std::string& value) const;
+
+    // A fragment with its placeholders replaced, and where it names pictures.
+    struct Filled {
+        std::string text;
+        std::vector<PictureUse> pictures;
+    };
+    Filled fill(std::string_view fragment, const std::vector<Placeholder>& placeholders) const;
+
+    // Appends the filled fragment (placed, or as it is) and notes the pictures where they landed.
+    void place(std::string& scene, const Placement& at, const Filled& piece);
+    void place_nested(std::string& scene, const Placement& outer, const Placement& inner, const Filled& piece);
+    void append(std::string& scene, const Filled& piece);
+
+private:
+    void note_pictures(size_t start, const Filled& piece);
 };
 
 // A plan value as the user sees it (the float's shortest decimal), so that no float noise reaches

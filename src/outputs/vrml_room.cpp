@@ -54,11 +54,11 @@ void piece(std::string& scene, SceneBuild& build, const SideFrame& f, double alo
     if (f.along_x) {
         at.x = along;
         at.z = f.across;
-        at.scale = std::vector<double>{size, height, thickness};
+        at.scale = Scale{size, height, thickness};
     } else {
         at.x = f.across;
         at.z = along;
-        at.scale = std::vector<double>{thickness, height, size};
+        at.scale = Scale{thickness, height, size};
     }
     append_block(scene, at, build.fragments.get(fragment));
 }

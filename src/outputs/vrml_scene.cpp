@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "base/numbers.h"
+#include "base/strings.h"
 #include "outputs/vrml_parts.h"
 #include "plan/plan_ends.h"
 
@@ -23,16 +24,47 @@ double plan_value(float value)
     return out;
 }
 
-std::string SceneBuild::string_value(const std::string& value) const
+Placeholder SceneBuild::text(std::string_view placeholder, const std::string& value) const
 {
-    return vrml_string_value(value, in.config_player);
+    return {placeholder, vrml_string_value(value, in.config_player), {}};
 }
 
-std::string SceneBuild::picture_value(std::string_view placeholder, const std::string& picture) const
+Placeholder SceneBuild::picture(std::string_view placeholder, const std::string& path) const
 {
     // A placeholder left in the scene would name a file next to the scene that does not exist, and
     // readers refuse a scene whose picture is missing: an empty face shows the default picture.
-    return string_value(picture.empty() ? default_picture(in.app_dir, placeholder).string() : picture);
+    std::string shown = path.empty() ? default_picture(in.app_dir, placeholder).string() : path;
+    return {placeholder, vrml_string_value(shown, in.config_player), std::move(shown)};
+}
+
+SceneBuild::Filled SceneBuild::fill(std::string_view fragment, const std::vector<Placeholder>& placeholders) const
+{
+    Filled out;
+    out.text = substitute_placeholders(fragment, placeholders, &out.pictures);
+    return out;
+}
+
+void SceneBuild::note_pictures(size_t start, const Filled& piece)
+{
+    for (const PictureUse& use : piece.pictures)
+        pictures.push_back({start + use.at, use.length, use.picture});
+}
+
+void SceneBuild::place(std::string& scene, const Placement& at, const Filled& piece)
+{
+    note_pictures(append_block(scene, at, piece.text), piece);
+}
+
+void SceneBuild::place_nested(std::string& scene, const Placement& outer, const Placement& inner,
+                              const Filled& piece)
+{
+    note_pictures(append_nested_block(scene, outer, inner, piece.text), piece);
+}
+
+void SceneBuild::append(std::string& scene, const Filled& piece)
+{
+    note_pictures(scene.size(), piece);
+    scene += piece.text;
 }
 
 std::string apply_colours(std::string text, const Component& component,
@@ -55,20 +87,26 @@ std::string apply_colours(std::string text, const Component& component,
         if (close == std::string::npos)
             continue;
         const ColourSlot& s = slots[size_t(m)];
-        const auto rgb = [](Rgb c) {
-            return vrml_number(c.r / 255.0) + vrml_number(c.g / 255.0) + vrml_number(c.b / 255.0);
-        };
         std::string fields;
+        const auto rgb = [&fields](Rgb c) {
+            append_vrml_number(fields, c.r / 255.0);
+            append_vrml_number(fields, c.g / 255.0);
+            append_vrml_number(fields, c.b / 255.0);
+        };
         fields += crlf;
-        fields += "diffuseColor" + rgb(s.couleur);
+        fields += "diffuseColor";
+        rgb(s.couleur);
         fields += crlf;
         fields += "ambientIntensity 1.0";
         fields += crlf;
-        fields += "specularColor" + rgb(s.speculaire);
+        fields += "specularColor";
+        rgb(s.speculaire);
         fields += crlf;
-        fields += "shininess" + vrml_number(plan_value(s.brillance));
+        fields += "shininess";
+        append_vrml_number(fields, plan_value(s.brillance));
         fields += crlf;
-        fields += "transparency" + vrml_number(plan_value(s.transparence));
+        fields += "transparency";
+        append_vrml_number(fields, plan_value(s.transparence));
         fields += crlf;
         text.replace(body, close - body, fields);
     }
@@ -92,9 +130,8 @@ void append_head(std::string& scene, SceneBuild& build)
         {"wrl_globy", -(D / 2 + 1)},
     };
     for (const auto& [name, value] : numbers)
-        base = replace_text(std::move(base), name, format_number(value));
-    scene += substitute_placeholders(
-        base, {{"void_sol.jpg", build.picture_value("void_sol.jpg", build.in.stand.floor_texture)}});
+        base = replace_all(base, name, format_number(value));
+    build.append(scene, build.fill(base, {build.picture("void_sol.jpg", build.in.stand.floor_texture)}));
     scene += crlf;
     scene += build.fragments.get("bigomni");
     scene += crlf;
@@ -117,7 +154,7 @@ VrmlScene build_vrml_scene(const VrmlInputs& inputs, VrmlVariant variant, VrmlPr
 {
     VrmlScene result;
     VrmlFragments fragments(inputs.app_dir, variant, result.messages);
-    SceneBuild build{inputs, variant, fragments, result.messages, {}, {}, {}};
+    SceneBuild build{inputs, variant, fragments, result.messages, result.pictures, {}, {}, {}};
     build.end_codes = computed_end_codes(inputs.plan, inputs.components);
 
     std::string& scene = result.text;

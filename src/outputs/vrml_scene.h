@@ -12,6 +12,7 @@
 
 #include "library/component_table.h"
 #include "outputs/vrml_fragments.h"
+#include "outputs/vrml_text.h"
 #include "plan/plan_table.h"
 #include "plan/stand_settings.h"
 
@@ -40,6 +41,8 @@ public:
 struct VrmlScene {
     std::string text;
     std::vector<std::string> messages; // fragments that could not be read
+    // Every picture the scene shows, where its name stands in `text`, in the order of the text.
+    std::vector<PictureUse> pictures;
 };
 
 VrmlScene build_vrml_scene(const VrmlInputs& inputs, VrmlVariant variant, VrmlProgress* progress = nullptr);

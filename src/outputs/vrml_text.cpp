@@ -1,46 +1,44 @@
 #include "outputs/vrml_text.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <numbers>
 
 #include "base/numbers.h"
+#include "base/strings.h"
 
 namespace halvern {
 
-// The scene writes hundreds of thousands of numbers: the common case takes the fast conversion,
-// which gives the same digits as format_number (fifteen significant, trailing zeros dropped).
-std::string vrml_number(double value)
+// The common case takes the fast conversion, which gives the same digits as format_number (fifteen
+// significant, trailing zeros dropped).
+void append_vrml_number(std::string& out, double value)
 {
-    if (!std::isfinite(value) || value == 0)
-        return " 0";
+    out += ' ';
+    if (!std::isfinite(value) || value == 0) {
+        out += '0';
+        return;
+    }
     char buffer[64];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
     const std::string_view text(buffer, size_t(end - buffer));
     if (text.find('e') != std::string_view::npos)
-        return " " + format_number(value);
-    return " " + std::string(text);
+        out += format_number(value);
+    else
+        out += text;
 }
 
-std::string replace_text(std::string text, std::string_view pattern, std::string_view replacement)
+std::string vrml_number(double value)
 {
-    if (pattern.empty())
-        return text;
     std::string out;
-    out.reserve(text.size());
-    size_t from = 0;
-    for (size_t at = text.find(pattern); at != std::string::npos; at = text.find(pattern, from)) {
-        out.append(text, from, at - from);
-        out.append(replacement);
-        from = at + pattern.size();
-    }
-    out.append(text, from, std::string::npos);
+    append_vrml_number(out, value);
     return out;
 }
 
 std::string vrml_string_value(std::string_view value, int config_player)
 {
-    std::string v = replace_text(std::string(value), "\\\\", "\\\\\\");
+    std::string v = replace_all(value, "\\\\", "\\\\\\");
     if (config_player == 1 && !v.empty() && v.front() == '\\')
         v = "\\\\" + v;
     std::string escaped;
@@ -65,7 +63,37 @@ std::string vrml_unescape(std::string_view content)
     return out;
 }
 
-std::string substitute_placeholders(std::string_view text, const std::vector<Placeholder>& placeholders)
+namespace {
+
+// The end of the VRML string that runs on at `from`: its closing quote, or the text's end.
+size_t string_end(std::string_view text, size_t from)
+{
+    while (from < text.size() && text[from] != '"')
+        from += text[from] == '\\' ? 2 : 1;
+    return std::min(from, text.size());
+}
+
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ','; }
+
+// Whether the string whose opening quote is at `quote` is a url's value, alone or first of a list.
+bool opens_url(std::string_view text, size_t quote, bool& in_list)
+{
+    size_t i = quote;
+    while (i > 0 && blank(text[i - 1]))
+        --i;
+    in_list = i > 0 && text[i - 1] == '[';
+    if (in_list) {
+        --i;
+        while (i > 0 && blank(text[i - 1]))
+            --i;
+    }
+    return i >= 3 && text.substr(i - 3, 3) == "url" && (i == 3 || !std::isalnum(static_cast<unsigned char>(text[i - 4])));
+}
+
+} // namespace
+
+std::string substitute_placeholders(std::string_view text, const std::vector<Placeholder>& placeholders,
+                                    std::vector<PictureUse>* pictures)
 {
     std::string out;
     out.reserve(text.size() + 256);
@@ -81,12 +109,23 @@ std::string substitute_placeholders(std::string_view text, const std::vector<Pla
                 match = &p;
                 break;
             }
-        if (match) {
-            out += match->value;
-            i = at + match->name.size();
-        } else {
+        if (!match) {
             out += "void";
             i = at + 4;
+            continue;
+        }
+        const size_t start = out.size();
+        out += match->value;
+        i = at + match->name.size();
+        bool in_list = false;
+        if (pictures && !match->picture.empty() && at > 0 && text[at - 1] == '"' && opens_url(text, at - 1, in_list)) {
+            // The rest of the string belongs to the file name and is not searched for placeholders.
+            const size_t end = string_end(text, i);
+            const std::string_view rest = text.substr(i, end - i);
+            out += rest;
+            i = end;
+            if (end < text.size()) // a string that never closes names nothing
+                pictures->push_back({start, out.size() - start, match->picture + vrml_unescape(rest), in_list});
         }
     }
     if (i < text.size())
@@ -100,12 +139,20 @@ void append_head(std::string& scene, const Placement& at)
 {
     scene += "Transform {";
     scene += crlf;
-    scene += "translation" + vrml_number(at.x) + vrml_number(at.y) + vrml_number(at.z);
+    scene += "translation";
+    append_vrml_number(scene, at.x);
+    append_vrml_number(scene, at.y);
+    append_vrml_number(scene, at.z);
     scene += crlf;
-    if (at.scale)
-        scene += " scale" + vrml_number((*at.scale)[0]) + vrml_number((*at.scale)[1]) + vrml_number((*at.scale)[2]);
-    if (at.rotation)
-        scene += " rotation 0 1 0" + vrml_number(*at.rotation);
+    if (at.scale) {
+        scene += " scale";
+        for (double v : *at.scale)
+            append_vrml_number(scene, v);
+    }
+    if (at.rotation) {
+        scene += " rotation 0 1 0";
+        append_vrml_number(scene, *at.rotation);
+    }
     scene += crlf;
     scene += "children [";
     scene += crlf;
@@ -113,24 +160,28 @@ void append_head(std::string& scene, const Placement& at)
 
 } // namespace
 
-void append_block(std::string& scene, const Placement& at, std::string_view fragment)
+size_t append_block(std::string& scene, const Placement& at, std::string_view fragment)
 {
     append_head(scene, at);
+    const size_t start = scene.size();
     scene += fragment;
     scene += crlf;
     scene += "]},";
     scene += crlf;
+    return start;
 }
 
-void append_nested_block(std::string& scene, const Placement& outer, const Placement& inner,
-                         std::string_view fragment)
+size_t append_nested_block(std::string& scene, const Placement& outer, const Placement& inner,
+                           std::string_view fragment)
 {
     append_head(scene, outer);
     append_head(scene, inner);
+    const size_t start = scene.size();
     scene += fragment;
     scene += crlf;
     scene += "]}]},";
     scene += crlf;
+    return start;
 }
 
 double scene_rotation(double obj_rot_degrees) { return (360.0 - obj_rot_degrees) / 180.0 * std::numbers::pi; }

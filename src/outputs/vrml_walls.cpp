@@ -1,10 +1,13 @@
 // The modular walls of the built-in library: posts, junction pieces and feet at both ends of every
 // module of the stack, a frame at every module boundary, and the printed faces.
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
+#include "base/strings.h"
 #include "outputs/bill_of_materials.h"
+#include "outputs/vrml_fragment_names.h"
 #include "outputs/vrml_parts.h"
 #include "plan/panel_size.h"
 #include "plan/plan_ends.h"
@@ -17,41 +20,33 @@ constexpr double floor_gap = 0.03; // the feet lift the frames this far off the 
 
 std::string_view post_fragment(int module)
 {
-    switch (module) {
-    case 3: return "gold_v";
-    case 4: return "silver_v";
-    case 5: return "pink_v";
-    case 7: return "green_v";
-    case 8: return "white_v";
-    case 9: return "black_v";
-    default: return "white_v";
-    }
+    for (const PostFragment& post : post_fragments)
+        if (post.module == module)
+            return post.name;
+    return default_post_fragment;
 }
 
 std::string_view frame_fragment(int component)
 {
-    static constexpr std::string_view names[] = {"purple", "lime", "brown", "gold", "silver",
-                                                 "pink",   "blue", "green", "white"};
-    return component >= 0 && component <= 8 ? names[component] : "purple";
-}
-
-std::string lower(std::string_view code)
-{
-    std::string s(code);
-    for (char& c : s)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
+    return component >= 0 && component < int(frame_fragments.size()) ? frame_fragments[size_t(component)]
+                                                                      : frame_fragments[0];
 }
 
 // The panel visual of a built-in panel (components 0 .. 2) for a face and its end code.
-std::string panel_fragment(int component, int face, const std::string& code)
+std::string_view panel_fragment(int component, int face, std::string_view code)
 {
+    static const std::array<std::string, panel_end_codes.size()> rectos = [] {
+        std::array<std::string, panel_end_codes.size()> names;
+        for (size_t k = 0; k < names.size(); ++k)
+            names[k] = "purple_1" + to_lower_ascii(panel_end_codes[k]);
+        return names;
+    }();
     if (component == 0) {
         if (face == 2)
             return code == "RC" ? "purple_2rc" : "purple_2cc";
-        for (std::string_view known : {"RR", "RC", "RO", "OR", "CR", "OC", "CO", "OO", "CC"})
-            if (code == known)
-                return "purple_1" + lower(known);
+        for (size_t k = 0; k < panel_end_codes.size(); ++k)
+            if (code == panel_end_codes[k])
+                return rectos[k];
         return "purple_1oo";
     }
     if (component == 1)
@@ -90,18 +85,17 @@ void append_faces(std::string& scene, SceneBuild& build, int i, double H)
         const std::string& picture = face == 1 ? plan.obj_visuel_recto[I] : plan.obj_visuel_verso[I];
         Placement at{X, E / 100 + 0.01, Z, std::nullopt, R};
         if (c <= 2) {
-            const std::string text = substitute_placeholders(
-                build.fragments.get(panel_fragment(c, face, code)), {{"void.jpg", build.picture_value("void.jpg", picture)}});
-            at.scale = std::vector<double>{1, H / 100, 1};
-            append_block(scene, at, text);
+            at.scale = Scale{1, H / 100, 1};
+            build.place(scene, at,
+                        build.fill(build.fragments.get(panel_fragment(c, face, code)), {build.picture("void.jpg", picture)}));
         } else {
-            const std::string text = substitute_placeholders(build.fragments.get(face == 1 ? "matrice_1" : "matrice_2"),
-                                                             {{"void.jpg", build.picture_value("void.jpg", picture)}});
+            const SceneBuild::Filled text =
+                build.fill(build.fragments.get(face == 1 ? "matrice_1" : "matrice_2"), {build.picture("void.jpg", picture)});
             double f = face_picture_width_mm(L, code);
             if (code == "RR")
                 f += 0.001;
-            Placement inner{fabric_shift(code), 0, 0, std::vector<double>{f / 1000, H / 100, 1}, std::nullopt};
-            append_nested_block(scene, at, inner, text);
+            Placement inner{fabric_shift(code), 0, 0, Scale{f / 1000, H / 100, 1}, std::nullopt};
+            build.place_nested(scene, at, inner, text);
         }
     }
 }

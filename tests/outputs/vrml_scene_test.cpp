@@ -50,13 +50,14 @@ protected:
         halvern::testing::define(components, 1502, 50, 50, 15).file_name = "nothing.lib";
     }
 
-    std::string scene(VrmlVariant variant = VrmlVariant::full, int player = 0)
+    VrmlScene built(VrmlVariant variant = VrmlVariant::full, int player = 0)
     {
         VrmlInputs in{components, plan, stand, app.path(), player, {}};
         VrmlScene s = build_vrml_scene(in, variant);
         EXPECT_TRUE(s.messages.empty()) << s.messages.front();
-        return s.text;
+        return s;
     }
+    std::string scene(VrmlVariant variant = VrmlVariant::full, int player = 0) { return built(variant, player).text; }
 
     // The scene written next to nothing and read by the real reader; no complaint allowed.
     void expect_readable(const std::string& text)
@@ -217,23 +218,106 @@ TEST_F(VrmlScene_, MissingFragmentsAreNamedAndTheSceneStillCloses)
 TEST_F(VrmlScene_, AnExportedFolderHoldsEveryPictureItNames)
 {
     const std::string bytes = halvern::testing::read_bytes(app.path() / "extlib" / "tex" / "void_bois.jpg");
-    const fs::path a = out.write("a/photo.jpg", bytes), b = out.write("b/photo.jpg", bytes);
+    const fs::path a = out.write("a/photo.jpg", bytes), b = out.write("b/photo.jpg", bytes + "x");
     const int one = place(plan, 1501, 300, 200), two = place(plan, 1501, 400, 200);
     plan.obj_visuel_recto[size_t(one)] = a.string();
     plan.obj_visuel_recto[size_t(two)] = b.string();
     const fs::path target = out / "export" / "stand";
     fs::create_directories(target.parent_path());
-    Result<TextureCopy> copied = export_vrml_file(target, scene(), true);
+    VrmlScene s = built();
+    const std::vector<std::string> pictures = scene_pictures(s);
+    Result<TextureCopy> copied = export_vrml_file(target, std::move(s), true);
     ASSERT_TRUE(copied) << copied.error().text();
+    EXPECT_TRUE(copied->renamed.empty()); // photo-2 makes way for a picture of this scene: nothing to tell
     const std::string text = halvern::testing::read_bytes(out / "export" / "stand.wrl");
-    EXPECT_TRUE(fs::exists(out / "export" / "photo.jpg"));
-    EXPECT_TRUE(fs::exists(out / "export" / "photo-2.jpg"));
-    EXPECT_TRUE(fs::exists(out / "export" / "void_sol.jpg"));
-    EXPECT_TRUE(fs::exists(out / "export" / "void_bois.jpg"));
+    EXPECT_EQ(halvern::testing::read_bytes(out / "export" / "photo.jpg"), bytes);
+    EXPECT_EQ(halvern::testing::read_bytes(out / "export" / "photo-2.jpg"), bytes + "x");
     EXPECT_NE(text.find("url [ \"photo.jpg\" \"" + a.string() + "\" ]"), std::string::npos);
     EXPECT_NE(text.find("url [ \"photo-2.jpg\" \"" + b.string() + "\" ]"), std::string::npos);
-    for (const std::string& name : scene_picture_urls(text))
-        EXPECT_TRUE(fs::exists(out / "export" / name)) << name; // the copies come first
+    // Every picture, the default ones of the floor and the shared folder included, is beside the scene.
+    ASSERT_EQ(pictures.size(), 4u);
+    ASSERT_EQ(copied->copied.size(), 4u);
+    for (size_t k = 0; k < pictures.size(); ++k) {
+        const std::string copy = copied->copied[k].filename().string();
+        EXPECT_EQ(halvern::testing::read_bytes(copied->copied[k]), halvern::testing::read_bytes(pictures[k]));
+        EXPECT_NE(text.find("[ \"" + copy + "\" \"" + pictures[k] + "\" ]"), std::string::npos) << pictures[k];
+    }
     const std::vector<std::string> problems = halvern::testing::vrml_read_problems(out / "export" / "stand.wrl");
     EXPECT_TRUE(problems.empty()) << problems.front();
+}
+
+TEST_F(VrmlScene_, AnExportNeverReplacesAFileOfTheUsersAndFindsItsOwnCopiesAgain)
+{
+    const std::string bytes = halvern::testing::read_bytes(app.path() / "extlib" / "tex" / "void_bois.jpg");
+    const fs::path picture = out.write("pictures/photo.jpg", bytes);
+    const fs::path mine = out.write("export/photo.jpg", "the user's own photo");
+    fs::create_directory(out / "export" / "photo-2.jpg"); // not a file at all
+    plan.obj_visuel_recto[size_t(place(plan, 1501, 300, 200))] = picture.string();
+    for (int round = 0; round < 2; ++round) {
+        Result<TextureCopy> copied = export_vrml_file(out / "export" / "stand.wrl", built(), true);
+        ASSERT_TRUE(copied) << copied.error().text();
+        EXPECT_EQ(halvern::testing::read_bytes(mine), "the user's own photo");
+        EXPECT_EQ(halvern::testing::read_bytes(out / "export" / "photo-3.jpg"), bytes);
+        EXPECT_FALSE(fs::exists(out / "export" / "photo-4.jpg")); // the second round finds its copy
+        ASSERT_EQ(copied->renamed.size(), 1u);
+        EXPECT_EQ(copied->renamed.front(), out / "export" / "photo-3.jpg");
+        const std::string text = halvern::testing::read_bytes(out / "export" / "stand.wrl");
+        EXPECT_NE(text.find("url [ \"photo-3.jpg\" \"" + picture.string() + "\" ]"), std::string::npos);
+    }
+
+    // A picture named like the scene file does not take its place.
+    const fs::path named_like_scene = out.write("pictures/stand.wrl", bytes);
+    const int panel = place(plan, 0, 200, 150);
+    plan.obj_visuel_verso[size_t(panel)] = named_like_scene.string();
+    plan.obj_faces[size_t(panel)] = 2;
+    ASSERT_TRUE(export_vrml_file(out / "export" / "stand.wrl", built(), true));
+    EXPECT_EQ(halvern::testing::read_bytes(out / "export" / "stand-2.wrl"), bytes);
+    EXPECT_TRUE(halvern::testing::vrml_read_problems(out / "export" / "stand.wrl").empty());
+}
+
+TEST_F(VrmlScene_, OnlyThePicturesTheSceneShowsAreCopiedWhateverATextSays)
+{
+    const std::string bytes = halvern::testing::read_bytes(app.path() / "extlib" / "tex" / "void_bois.jpg");
+    out.write("x.jpg", bytes);
+    const fs::path picture = out.write("pictures/photo.jpg", bytes);
+    const int one = place(plan, 1501, 300, 200), two = place(plan, 1501, 400, 200);
+    plan.obj_texte[size_t(one)] = "url \"x.jpg\"";
+    plan.obj_texte[size_t(two)] = "see the url";
+    plan.obj_visuel_recto[size_t(two)] = picture.string();
+    VrmlScene s = built();
+    for (const std::string& name : scene_pictures(s))
+        EXPECT_EQ(name.find("x.jpg"), std::string::npos) << name;
+    // Each use points into the text at the picture's name, between the quotes of its url.
+    for (const PictureUse& use : s.pictures) {
+        EXPECT_EQ(vrml_unescape(s.text.substr(use.at, use.length)), use.picture);
+        EXPECT_EQ(s.text.substr(use.at - 1, 1), "\"");
+    }
+    const fs::path folder = out / "export";
+    fs::create_directories(folder);
+    const fs::path cwd = fs::current_path();
+    fs::current_path(out.path()); // where a stray "x.jpg" would be found
+    Result<TextureCopy> copied = export_vrml_file(folder / "stand.wrl", std::move(s), true);
+    fs::current_path(cwd);
+    ASSERT_TRUE(copied) << copied.error().text();
+    EXPECT_TRUE(copied->missing.empty());
+    EXPECT_FALSE(fs::exists(folder / "x.jpg"));
+    EXPECT_TRUE(fs::exists(folder / "photo.jpg"));
+    const std::string text = halvern::testing::read_bytes(folder / "stand.wrl");
+    EXPECT_NE(text.find("string [ \"url \\\"x.jpg\\\"\" ]"), std::string::npos); // the texts as they were
+    EXPECT_NE(text.find("string [ \"see the url\" ]"), std::string::npos);
+    EXPECT_TRUE(halvern::testing::vrml_read_problems(folder / "stand.wrl").empty());
+}
+
+TEST_F(VrmlScene_, AFragmentThatCannotBeReadIsNamedWithTheReason)
+{
+    ScratchDir installed;
+    fs::create_directories(installed / "lib" / "nav02.dat");
+    std::vector<std::string> messages;
+    VrmlFragments fragments(installed.path(), VrmlVariant::full, messages);
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(messages[0], (installed / "lib" / "nav02.dat").string() + ": is a folder, not a file");
+    EXPECT_EQ(messages[1], (installed / "lib" / "bigomni.dat").string() + " introuvable");
+    const Result<std::string> read = read_fragment(installed / "lib" / "nav02.dat");
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.error().file, installed / "lib" / "nav02.dat");
 }
