@@ -10,6 +10,7 @@
 #include "base/strings.h"
 #include "base/text_file.h"
 #include "plan/object_fields.h"
+#include "plan/plan_table.h"
 #include "project/colour_slot_line.h"
 #include "project/project_format.h"
 

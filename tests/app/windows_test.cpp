@@ -75,20 +75,20 @@ TEST_F(WindowsTest, ComponentListFollowsTheDesignAndCopiesItself)
     EXPECT_EQ(QApplication::clipboard()->text().left(list->bill().rows[0].name.size() + 4),
               QString::fromStdString(list->bill().rows[0].name) + "\t 3\t");
 
-    editor.trigger(105);
+    editor.trigger(command::undo);
     EXPECT_EQ(lv1->topLevelItemCount(), 0);
 }
 
 TEST_F(WindowsTest, TheComponentListCommandOpensAndClosesWindowTwo)
 {
     ASSERT_TRUE(w.aux_window_open(AuxWindow::component_list));
-    editor.trigger(50);
+    editor.trigger(command::component_list);
     EXPECT_FALSE(w.aux_window_open(AuxWindow::component_list));
-    editor.trigger(50);
+    editor.trigger(command::component_list);
     EXPECT_TRUE(w.aux_window_open(AuxWindow::component_list));
-    editor.trigger(51);
+    editor.trigger(command::library_window);
     EXPECT_FALSE(w.aux_window_open(AuxWindow::library));
-    editor.trigger(51);
+    editor.trigger(command::library_window);
     EXPECT_TRUE(w.aux_window_open(AuxWindow::library));
 }
 
@@ -229,23 +229,23 @@ TEST_F(WindowsTest, PreferencesFromTheMenuAreStored)
         dialog->findChild<QCheckBox*>("pref_pr3_c")->setChecked(true);
         QTest::mouseClick(dialog->findChild<QPushButton*>("pref_ok"), Qt::LeftButton);
     });
-    editor.trigger(92);
+    editor.trigger(command::preferences);
     EXPECT_EQ(s.settings().view_qualite_tr, 1);
     EXPECT_EQ(s.store->read("view_qualite_tr"), "1");
 }
 
 TEST_F(WindowsTest, TheDebugDisplayBringsTheObjectTable)
 {
-    editor.trigger(31);
+    editor.trigger(command::debug_display);
     EXPECT_TRUE(s.view.aff_debug);
     EXPECT_TRUE(w.aux_window_open(AuxWindow::diagnostic));
-    editor.trigger(31);
+    editor.trigger(command::debug_display);
     EXPECT_FALSE(w.aux_window_open(AuxWindow::diagnostic));
 }
 
 TEST_F(WindowsTest, TheAboutWindowShowsTheVersionUntilOk)
 {
-    editor.trigger(1);
+    editor.trigger(command::about);
     QWidget* about = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->objectName() == "splash_info" && top->isVisible())
