@@ -94,9 +94,10 @@ void ComponentListWindow::retranslate()
 
 void ComponentListWindow::refresh()
 {
-    bill_ = design_bill(session_);
+    // A hidden list catches up when it is shown.
     if (!isVisible())
         return;
+    bill_ = design_bill(session_);
     lv1_->clear();
     for (const BillRow& row : bill_.rows) {
         auto* item = new QTreeWidgetItem(lv1_);

@@ -107,8 +107,8 @@ void MainWindow::build_plan_area()
     host_ = std::make_unique<EditorHost>(*this, *plan_);
     plan_->set_host(host_.get());
     plan_->set_requests([this](const InteractionRequest& request) { carry_out(request); });
-    dialogs_.object_properties = [this](int object) { open_object_properties(object); };
-    dialogs_.group_properties = [this](const std::vector<int>& objects) { open_group_properties(objects); };
+    dialogs_.object_properties = [this](int object) { show_object_properties(object); };
+    dialogs_.group_properties = [this](const std::vector<int>& objects) { show_group_properties(objects); };
     dialogs_.object_editor = [this](int component) { open_component_editor(component); };
     // The bars follow the offsets; the offsets follow the bars only when the user moves a bar, so
     // that a view set to the centimetre (a zoom rectangle) is never rounded to the bars' steps.
@@ -274,22 +274,23 @@ void MainWindow::carry_out(const InteractionRequest& request)
         files_.load();
         return;
     case Kind::object_properties:
-        if (dialogs_.object_properties) {
-            UndoStep step(history_, tr("Properties"));
-            dialogs_.object_properties(request.object);
-        }
+        if (dialogs_.object_properties)
+            run_dialog_step(tr("Properties"), [&] {
+                dialogs_.object_properties(request.object);
+                return true;
+            });
         return;
     case Kind::group_properties:
-        if (dialogs_.group_properties) {
-            UndoStep step(history_, tr("Group properties"));
-            dialogs_.group_properties(request.objects);
-        }
+        if (dialogs_.group_properties)
+            run_dialog_step(tr("Group properties"), [&] {
+                dialogs_.group_properties(request.objects);
+                return true;
+            });
         return;
     case Kind::object_editor:
-        if (dialogs_.object_editor) {
-            UndoStep step(history_, tr("Edit the component"));
+        // The component table is no part of the design's undo: the editor announces its own changes.
+        if (dialogs_.object_editor)
             dialogs_.object_editor(request.component);
-        }
         return;
     }
 }

@@ -174,6 +174,12 @@ private:
     void export_scene();
     // The settings the pickers changed (the import folder) are stored.
     void store_settings_if_changed(const std::string& import_path_before);
+    // Runs a dialog as one undo step (none when it changed nothing) and keeps the import folder a
+    // picture chosen inside it moved to; gives what the dialog gave.
+    bool run_dialog_step(const QString& step, const std::function<bool()>& run);
+    // The property dialogs alone, without their undo step.
+    bool show_object_properties(int object);
+    bool show_group_properties(const std::vector<int>& members);
     // The object editor on a component type; the plan, the palette and the library window
     // follow every change it applies.
     void open_component_editor(int component);

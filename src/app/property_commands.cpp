@@ -12,6 +12,7 @@
 #include "geometry/height_lists.h"
 #include "plan/face_proportion.h"
 #include "plan/dialog_fields.h"
+#include "plan/plan_edit.h"
 #include "plan/plan_ends.h"
 
 namespace halvern {
@@ -26,14 +27,6 @@ int focused_object(const Session& session)
     return plan.valid(i) && has_geometry(plan, i) ? i : 0;
 }
 
-std::vector<int> selected_objects(const PlanTable& plan)
-{
-    std::vector<int> members;
-    for (int s = 1; s <= std::min(plan.nb_selection, max_selection); ++s)
-        members.push_back(plan.selection[size_t(s)]);
-    return members;
-}
-
 } // namespace
 
 void MainWindow::store_settings_if_changed(const std::string& import_path_before)
@@ -44,54 +37,52 @@ void MainWindow::store_settings_if_changed(const std::string& import_path_before
         prompts_.note(stored.error());
 }
 
-bool MainWindow::open_object_properties(int object)
+bool MainWindow::run_dialog_step(const QString& step, const std::function<bool()>& run)
 {
-    if (!session_.plan.valid(object) || !has_geometry(session_.plan, object))
-        return false;
     const std::string import_path = session_.settings().import_path;
     bool applied = false;
     {
-        UndoStep step(history_, tr("Properties"));
-        ObjectPropertiesDialog dialog(session_, prompts_, *pickers_, object, this);
-        applied = dialog.exec() == QDialog::Accepted;
+        // Its end records the step and announces it, once, when the dialog changed something.
+        UndoStep guard(history_, step);
+        applied = run();
     }
+    // A picture chosen inside the dialog moves the import folder.
     store_settings_if_changed(import_path);
-    if (applied)
-        history_.notify(Change::view);
     return applied;
+}
+
+bool MainWindow::show_object_properties(int object)
+{
+    if (!session_.plan.valid(object) || !has_geometry(session_.plan, object))
+        return false;
+    ObjectPropertiesDialog dialog(session_, prompts_, object, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool MainWindow::show_group_properties(const std::vector<int>& members)
+{
+    if (members.empty())
+        return false;
+    GroupPropertiesDialog dialog(session_, prompts_, members, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool MainWindow::open_object_properties(int object)
+{
+    return run_dialog_step(tr("Properties"), [&] { return show_object_properties(object); });
 }
 
 bool MainWindow::open_group_properties(const std::vector<int>& members)
 {
-    if (members.empty())
-        return false;
-    const std::string import_path = session_.settings().import_path;
-    bool applied = false;
-    {
-        UndoStep step(history_, tr("Group properties"));
-        GroupPropertiesDialog dialog(session_, prompts_, members, this);
-        applied = dialog.exec() == QDialog::Accepted;
-    }
-    store_settings_if_changed(import_path);
-    if (applied)
-        history_.notify(Change::view);
-    return applied;
+    return run_dialog_step(tr("Group properties"), [&] { return show_group_properties(members); });
 }
 
 bool MainWindow::open_stand_form()
 {
-    bool applied = false;
-    {
-        UndoStep step(history_, tr("Stand"));
+    return run_dialog_step(tr("Stand"), [&] {
         StandForm form(session_.stand, session_.shell.ui_text, session_.app_dir(), prompts_, this);
-        applied = form.exec() == QDialog::Accepted;
-    }
-    if (applied) {
-        // The floor and its walls are part of the background the plan keeps.
-        session_.view.view_valid = false;
-        history_.notify(Change::view);
-    }
-    return applied;
+        return form.exec() == QDialog::Accepted;
+    });
 }
 
 void MainWindow::open_properties()

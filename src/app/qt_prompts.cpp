@@ -1,11 +1,7 @@
 #include "app/qt_prompts.h"
 
 #include <QFileDialog>
-#include <QDesktopServices>
 #include <QMessageBox>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QUrl>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -13,6 +9,7 @@
 
 #include "base/load_error.h"
 #include "base/strings.h"
+#include "platform/desktop_open.h"
 
 namespace halvern {
 
@@ -109,33 +106,9 @@ UnsavedChoice QtPrompts::ask_unsaved(const std::string& design_name)
     }
 }
 
-namespace {
-
-// The desktop's opener (xdg-open) starts in the background and fails there, unseen, when no web
-// browser is installed: whether there is one is asked first, the way the opener looks for it.
-bool browser_available()
-{
-    if (qEnvironmentVariableIsSet("BROWSER"))
-        return true;
-    for (const char* name : {"x-www-browser", "www-browser", "firefox", "firefox-esr", "chromium", "google-chrome",
-                             "epiphany", "konqueror", "falkon"})
-        if (!QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty())
-            return true;
-    if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty())
-        return true; // no way to ask: let the opener try
-    QProcess query;
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                             QStringLiteral("x-scheme-handler/https")});
-    if (!query.waitForFinished(3000))
-        return true;
-    return !query.readAllStandardOutput().trimmed().isEmpty();
-}
-
-} // namespace
-
 bool QtPrompts::open_page(const std::string& url)
 {
-    return browser_available() && QDesktopServices::openUrl(QUrl(q(url)));
+    return open_web_page(url);
 }
 
 void QtPrompts::inform(const std::string& title, const std::string& text)

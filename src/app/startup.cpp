@@ -10,6 +10,7 @@
 #include "app/session.h"
 #include "app/splash_window.h"
 #include "base/app_dir.h"
+#include "base/file_replacement.h"
 #include "base/ui_text_ids.h"
 #include "platform/qt_settings_store.h"
 
@@ -88,6 +89,7 @@ std::unique_ptr<MainWindow> open_editor(Session& session, Prompts& prompts, cons
 
 int run_editor(int argc, char** argv, const EditorLaunch& launch)
 {
+    ignore_file_size_signal();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Halvern Visual Design"));
 

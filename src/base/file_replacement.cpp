@@ -6,9 +6,14 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <map>
+#include <mutex>
+#include <optional>
 #include <random>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace halvern {
 
@@ -30,17 +35,65 @@ fs::path temporary_name_for(const fs::path& file)
     return file.parent_path() / (temporary_prefix(file) + suffix + ".tmp");
 }
 
-bool is_temporary_of(const std::string& name, const std::string& prefix)
+// The name of the file a temporary `.NAME.<16 hex digits>.tmp` was written for; nullopt for any
+// other name.
+std::optional<std::string> temporary_target(std::string_view name)
 {
-    const std::string ending = ".tmp";
-    if (name.size() != prefix.size() + temporary_suffix_digits + ending.size() || name.rfind(prefix, 0) != 0
-        || name.compare(name.size() - ending.size(), ending.size(), ending) != 0)
-        return false;
-    for (size_t i = prefix.size(); i < prefix.size() + temporary_suffix_digits; ++i)
+    const std::string_view ending = ".tmp";
+    const size_t tail = 1 + temporary_suffix_digits + ending.size(); // ".<digits>.tmp"
+    if (name.size() <= 1 + tail || name.front() != '.' || !name.ends_with(ending))
+        return std::nullopt;
+    const size_t digits = name.size() - ending.size() - temporary_suffix_digits;
+    if (name[digits - 1] != '.')
+        return std::nullopt;
+    for (size_t i = digits; i < digits + temporary_suffix_digits; ++i)
         if (!std::isxdigit(static_cast<unsigned char>(name[i])))
-            return false;
-    return true;
+            return std::nullopt;
+    return std::string(name.substr(1, name.size() - 1 - tail));
 }
+
+// Stale temporaries by the name of their target, for each folder this process has saved into: a
+// folder is looked through once, at its first save, so that writing many files into one folder
+// (the strips of a cut, a set of pictures) does not list it again for every file.
+class StaleTemporaries {
+public:
+    std::vector<fs::path> take(const fs::path& folder, const std::string& target)
+    {
+        std::lock_guard lock(mutex_);
+        auto [found, first_visit] = by_folder_.try_emplace(fs::absolute(folder).lexically_normal());
+        if (first_visit)
+            found->second = look_through(folder);
+        std::vector<fs::path> stale;
+        if (auto it = found->second.find(target); it != found->second.end()) {
+            stale = std::move(it->second);
+            found->second.erase(it);
+        }
+        return stale;
+    }
+
+private:
+    using ByTarget = std::map<std::string, std::vector<fs::path>>;
+
+    static ByTarget look_through(const fs::path& folder)
+    {
+        ByTarget stale;
+        const auto now = fs::file_time_type::clock::now();
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::optional<std::string> target = temporary_target(it->path().filename().string());
+            std::error_code entry_ec;
+            if (!target || !it->is_regular_file(entry_ec))
+                continue;
+            auto changed = it->last_write_time(entry_ec);
+            if (!entry_ec && now - changed > stale_age)
+                stale[*target].push_back(it->path());
+        }
+        return stale;
+    }
+
+    std::mutex mutex_;
+    std::map<fs::path, ByTarget> by_folder_;
+};
 
 } // namespace
 
@@ -61,17 +114,11 @@ fs::path resolve_links(const fs::path& file)
 
 void remove_stale_temporaries(const fs::path& file)
 {
+    static StaleTemporaries known;
     const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
-    const std::string prefix = temporary_prefix(file);
-    const auto now = fs::file_time_type::clock::now();
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (!is_temporary_of(name, prefix) || !it->is_regular_file(ec))
-            continue;
-        auto changed = it->last_write_time(ec);
-        if (!ec && now - changed > stale_age)
-            fs::remove(it->path(), ec);
+    for (const fs::path& stale : known.take(folder, file.filename().string())) {
+        std::error_code ec;
+        fs::remove(stale, ec);
     }
 }
 
@@ -111,7 +158,6 @@ Error FileReplacement::failure(const char* what) const
 
 Result<FileReplacement> FileReplacement::begin(const fs::path& target)
 {
-    ignore_file_size_signal();
     if (target.filename().empty())
         return make_error("not a file name", target);
     const fs::path resolved = resolve_links(target);

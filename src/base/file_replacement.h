@@ -15,7 +15,8 @@ namespace halvern {
 class FileReplacement {
 public:
     // Creates the temporary file beside the file `target` names (links followed). Temporaries of
-    // the same target older than an hour, left by a process that was killed, are removed first.
+    // the same target older than an hour, left by a process that was killed, are removed first
+    // (found when this process first saves into the folder).
     static Result<FileReplacement> begin(const std::filesystem::path& target);
 
     FileReplacement(FileReplacement&& other) noexcept;
@@ -47,11 +48,13 @@ private:
 // followed; a link to a file that does not exist yet gives where that file would be.
 std::filesystem::path resolve_links(const std::filesystem::path& file);
 
-// Removes temporaries `.NAME.*.tmp` of `file` in its folder that were last changed over an hour ago.
+// Removes temporaries `.NAME.*.tmp` of `file` in its folder that were last changed over an hour ago
+// when the process first saved into that folder.
 void remove_stale_temporaries(const std::filesystem::path& file);
 
 // A write beyond the process's file-size limit must fail with an error we report, not end the
-// process by a signal with the temporary file left behind.
+// process by a signal with the temporary file left behind. Every front end calls this once at
+// start: the signal's handling is the process's, not each save's, to set.
 void ignore_file_size_signal();
 
 } // namespace halvern

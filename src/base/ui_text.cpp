@@ -47,19 +47,24 @@ bool UiText::load(const std::filesystem::path& app_dir, std::string_view lang)
             found = true;
         } else if (lang != "en") {
             notes_.push_back(lines.error());
+        } else {
+            // English is its own fallback: reading the same file again could only fail again.
+            notes_.push_back(make_error(lines.error().message + "; interface texts missing from it show as their "
+                                            "numbers",
+                                        file));
+            return false;
         }
     } else {
         notes_.push_back(make_error("is not a language code", std::string(lang)));
     }
-    if (lang == "en" && found)
+    if (lang == "en")
         return true;
 
     const auto english_file = file_of(app_dir, "en");
     auto english_lines = read_lines(english_file, small_file_bytes_max);
     if (!english_lines) {
         notes_.push_back(make_error(english_lines.error().message + "; interface texts missing from "
-                                        + (lang == "en" ? std::string("it") : file.filename().string())
-                                        + " show as their numbers",
+                                        + file.filename().string() + " show as their numbers",
                                     english_file));
         return found;
     }

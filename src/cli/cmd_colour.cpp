@@ -23,7 +23,7 @@ int cmd_colour(CliContext& context)
                                              : "colour takes three channels: R G B");
     int v[4] = {};
     for (size_t k = 0; k < wanted; ++k) {
-        std::optional<int> value = parse_int_argument(context.args[k], 0, 255);
+        std::optional<int> value = parse_strict_int(context.args[k], 0, 255);
         if (!value)
             return context.usage_error("colour: '" + context.args[k] + "' is not a whole number 0..255");
         v[k] = *value;

@@ -1,3 +1,4 @@
+#include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/project_input.h"
 #include "outputs/vrml_export.h"
@@ -9,7 +10,7 @@ int cmd_export_vrml(CliContext& context)
 {
     VrmlVariant variant = VrmlVariant::full;
     if (auto given = context.option("--variant")) {
-        const std::optional<int> v = parse_int_argument(*given, 0, 2);
+        const std::optional<int> v = parse_strict_int(*given, 0, 2);
         if (!v)
             return context.usage_error("--variant takes 0, 1 or 2, not \"" + *given + "\"");
         variant = VrmlVariant(*v);

@@ -58,4 +58,12 @@ const std::vector<Command>& cli_commands()
     return commands;
 }
 
+const Command* find_command(std::string_view name)
+{
+    for (const Command& c : cli_commands())
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
 } // namespace halvern

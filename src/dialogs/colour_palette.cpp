@@ -397,6 +397,11 @@ void ColourPalette::f_color_MouseMove(int x)
 {
     if (dragging_ == 0)
         return;
+    // Past a bar's end the value stays: the ball is only shaded again for a new colour.
+    if (colour_bar_value(x) == field_value(dragging_)) {
+        update();
+        return;
+    }
     set_field(dragging_, colour_bar_value(x));
     if (dragging_ <= bar_b)
         inks_from_rgb();
@@ -410,7 +415,7 @@ void ColourPalette::f_color_MouseUp()
     if (dragging_ == 0)
         return;
     dragging_ = 0;
-    f_color_tex();
+    update(); // the bar's marker loses its dragging colour; the colour itself did not change
 }
 
 void ColourPalette::f_color_tex()

@@ -130,7 +130,7 @@ GroupFields GroupPropertiesDialog::fields() const
 
 void GroupPropertiesDialog::prop_grp_ok_Click()
 {
-    apply_group_fields(session_.plan, members_, int(parse_number(indx_->text().toStdString())), fields());
+    apply_group_fields(session_.plan, members_, group_, fields());
     accept();
 }
 

@@ -346,16 +346,13 @@ bool ObjectEditor::edit_save_Click()
 
 void ObjectEditor::edit_voir_Click()
 {
-    const std::string digits = s(index_->text().trimmed());
-    bool ok = false;
-    const int n = index_->text().trimmed().toInt(&ok);
-    if (!ok || !ComponentTable::valid(n)) {
-        prompts_.warn("Editeur d'objet", "Index '" + digits + "' is not a component number from 0 to "
-                                             + std::to_string(max_component));
+    const Result<int> n = read_index(s(index_->text()));
+    if (!n) {
+        prompts_.warn("Editeur d'objet", n.error().text());
         return;
     }
     if (preview_)
-        preview_(n);
+        preview_(*n);
 }
 
 bool open_object_editor(ComponentTable& table, int component, const std::filesystem::path& app_dir,

@@ -29,9 +29,9 @@ QString swatch(const Rgb& c) { return QStringLiteral("background-color: rgb(%1, 
 
 } // namespace
 
-ObjectPropertiesDialog::ObjectPropertiesDialog(Session& session, Prompts& prompts, Pickers& pickers, int object,
+ObjectPropertiesDialog::ObjectPropertiesDialog(Session& session, Prompts& prompts, int object,
                                                QWidget* parent)
-    : QDialog(parent), session_(session), prompts_(prompts), pickers_(pickers), object_(object),
+    : QDialog(parent), session_(session), prompts_(prompts), object_(object),
       shown_(read_object_fields(session.plan, object))
 {
     setObjectName(QStringLiteral("form_properties"));
@@ -256,13 +256,7 @@ ObjectFields ObjectPropertiesDialog::fields() const
 
 void ObjectPropertiesDialog::prop_ok_Click()
 {
-    // The object is the one the dialog shows; a number that no longer names it writes nothing.
-    const int i = int(parse_number(index_->text().toStdString()));
-    if (i != object_ || !session_.plan.valid(i)) {
-        reject();
-        return;
-    }
-    apply_object_fields(session_.plan, i, face_type_, fields());
+    apply_object_fields(session_.plan, object_, face_type_, fields());
     accept();
 }
 

@@ -19,13 +19,12 @@ namespace halvern {
 
 struct Session;
 class Prompts;
-class Pickers;
 
 class ObjectPropertiesDialog : public QDialog {
     Q_OBJECT
 public:
     // Precondition: `object` is an object of the plan.
-    ObjectPropertiesDialog(Session& session, Prompts& prompts, Pickers& pickers, int object,
+    ObjectPropertiesDialog(Session& session, Prompts& prompts, int object,
                            QWidget* parent = nullptr);
 
     void prop_ok_Click();
@@ -47,7 +46,6 @@ private:
 
     Session& session_;
     Prompts& prompts_;
-    Pickers& pickers_;
     int object_;
     int face_type_;
     ObjectFields shown_;

@@ -48,11 +48,6 @@ std::optional<int> pick_faces(Pickers& pickers, const UiText& texts)
     return chosen;
 }
 
-int choose_faces(Pickers& pickers, const UiText& texts, int current)
-{
-    return pick_faces(pickers, texts).value_or(current);
-}
-
 std::optional<double> pick_height(Pickers& pickers, const std::vector<HeightChoice>& choices)
 {
     std::vector<std::string> labels;
@@ -62,25 +57,6 @@ std::optional<double> pick_height(Pickers& pickers, const std::vector<HeightChoi
     if (chosen < 0 || size_t(chosen) >= choices.size())
         return std::nullopt;
     return choices[size_t(chosen)].height;
-}
-
-namespace {
-
-double choose_height(Pickers& pickers, const std::vector<HeightChoice>& choices, double current)
-{
-    return pick_height(pickers, choices).value_or(current);
-}
-
-} // namespace
-
-double choose_frame_height(Pickers& pickers, const UiText& texts, const ComponentTable& components, double current)
-{
-    return choose_height(pickers, frame_height_choices(texts.get(ui::module_word), components), current);
-}
-
-double choose_module_height(Pickers& pickers, const UiText& texts, double current)
-{
-    return choose_height(pickers, module_height_choices(texts.get(ui::module_word)), current);
 }
 
 std::optional<float> ask_number(Pickers& pickers, const std::string& prompt, float current)

@@ -39,15 +39,11 @@ private:
     QWidget* parent_;
 };
 
-// 0 none, 1 recto, 2 verso, 3 both; a dismissed list keeps `current`.
-int choose_faces(Pickers& pickers, const UiText& texts, int current);
-// The same, none when the list is dismissed.
+// 0 none, 1 recto, 2 verso, 3 both; none when the list is dismissed.
 std::optional<int> pick_faces(Pickers& pickers, const UiText& texts);
 
-// A standard height from the frame list or the modular-frame list; a dismissed list keeps `current`.
-double choose_frame_height(Pickers& pickers, const UiText& texts, const ComponentTable& components, double current);
-double choose_module_height(Pickers& pickers, const UiText& texts, double current);
-// The height of the chosen entry of a list, none when it is dismissed.
+// The height of the chosen entry of a list (the frame list or the modular-frame list), none when it
+// is dismissed.
 std::optional<double> pick_height(Pickers& pickers, const std::vector<HeightChoice>& choices);
 
 // A number typed in a box that shows `current` (the elevation, or the height of an object outside

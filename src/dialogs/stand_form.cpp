@@ -117,10 +117,16 @@ void StandForm::projetok_Click()
 {
     const float width = dialog_number(width_->text().toStdString());
     const float depth = dialog_number(depth_->text().toStdString());
-    // A stand the pictures and the 3D scene cannot hold is refused; the form stays open to mend it.
-    if (!stand_size_valid(width) || !stand_size_valid(depth)) {
+    // A size typed outside what pictures and the 3D scene can hold is refused and the form stays
+    // open to mend it; a size the design already had (a file may hold one) is kept as it is, so
+    // that changing the client does not ask to shrink the stand.
+    auto acceptable = [](QLineEdit* box, float typed, float stored) {
+        return stand_size_valid(typed) || box->text() == q(format_number(stored));
+    };
+    const bool width_ok = acceptable(width_, width, stand_.stand_largeur);
+    if (!width_ok || !acceptable(depth_, depth, stand_.stand_profondeur)) {
         prompts_.warn(texts_.get(ui::stand_title), texts_.get(ui::message_stand_size));
-        (stand_size_valid(width) ? depth_ : width_)->setFocus();
+        (width_ok ? depth_ : width_)->setFocus();
         return;
     }
     stand_.stand_largeur = width;

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "base/cp1252.h"
+#include "base/folder_listing.h"
 #include "base/numbers.h"
 #include "base/strings.h"
 #include "base/text_file.h"
@@ -185,21 +186,7 @@ Result<int> count_colour_library(const fs::path& file)
     return library->count();
 }
 
-std::vector<fs::path> list_colour_libraries(const fs::path& folder)
-{
-    std::vector<fs::path> files;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code type_ec;
-        if (!it->is_regular_file(type_ec))
-            continue;
-        if (equals_ignore_case(it->path().extension().string(), ".lib"))
-            files.push_back(it->path());
-    }
-    std::sort(files.begin(), files.end(),
-              [](const fs::path& a, const fs::path& b) { return a.filename().string() < b.filename().string(); });
-    return files;
-}
+std::vector<fs::path> list_colour_libraries(const fs::path& folder) { return files_with_extension(folder, ".lib"); }
 
 const char* finish_class(double shininess)
 {

@@ -24,21 +24,6 @@ std::string hex6(int colour)
     return text;
 }
 
-// "Index" is a component number as the user typed it: blanks around digits and nothing else.
-// Text that does not say a number would otherwise read as 0 and overwrite component 0.
-Result<int> read_index(const std::string& text)
-{
-    const std::string digits = trimmed(text);
-    bool plain = !digits.empty() && digits.size() <= 6;
-    for (char ch : digits)
-        plain = plain && ch >= '0' && ch <= '9';
-    const int n = plain ? std::stoi(digits) : -1;
-    if (!ComponentTable::valid(n))
-        return make_error("Index '" + text + "' is not a component number from 0 to " + std::to_string(max_component)
-                          + "; nothing was changed");
-    return n;
-}
-
 float read_pivot(const std::string& text)
 {
     if (equals_ignore_case(trim(text), "auto"))
@@ -59,6 +44,21 @@ int read_colour(const std::string& text)
 int library_of(const Component& component, int n) { return component.library != 0 ? component.library : n / 100; }
 
 } // namespace
+
+// "Index" is a component number as the user typed it: blanks around digits and nothing else.
+// Text that does not say a number would otherwise read as 0 and overwrite component 0.
+Result<int> read_index(const std::string& text)
+{
+    const std::string digits = trimmed(text);
+    bool plain = !digits.empty() && digits.size() <= 6;
+    for (char ch : digits)
+        plain = plain && ch >= '0' && ch <= '9';
+    const int n = plain ? std::stoi(digits) : -1;
+    if (!ComponentTable::valid(n))
+        return make_error("Index '" + text + "' is not a component number from 0 to " + std::to_string(max_component)
+                          + "; nothing was changed");
+    return n;
+}
 
 int shape_position(int shape)
 {

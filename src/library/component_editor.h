@@ -59,6 +59,10 @@ std::string shown_file_name(const Component& component, int n);
 // naming the opened component's file becomes "M.lib" so that saving the copy never replaces the
 // original's file. Refused with a message, nothing changed: "Index" that is not a whole number
 // 0..5000, a file name that is not a plain name, or one another component of the same library uses.
+// "Index" as typed: a component number 0..5000, blanks around digits and nothing else (text that
+// says no number would otherwise read as 0 and overwrite component 0).
+Result<int> read_index(const std::string& text);
+
 Result<int> apply_editor_fields(const EditorFields& fields, int opened, ComponentTable& table);
 
 // "Sauver fichier": applies, then writes the definition file of the component in "Index" into its

@@ -71,7 +71,7 @@ LoadOutcome read_into_design(ProjectContext& context, const fs::path& path, Read
     }
     if (mode == ReadMode::load)
         start_empty_design(context.plan, context.state);
-    return read_bytes_into_design(context, path, *bytes, detect_project_format(*bytes), mode, adopt);
+    return read_bytes_into_design(context, path, bytes->bytes, bytes->format, mode, adopt);
 }
 
 } // namespace

@@ -453,16 +453,17 @@ Result<ProjectFormat> project_format_of(std::string_view bytes, const fs::path& 
                       file, 1);
 }
 
-Result<std::string> read_project_bytes(const fs::path& file)
+Result<ProjectBytes> read_project_bytes(const fs::path& file)
 {
     auto bytes = read_file_bytes(file, design_file_bytes_max);
     if (!bytes)
         return bytes.error();
     if (bytes->empty())
         return make_error("the file is empty", file);
-    if (auto format = project_format_of(*bytes, file); !format)
+    auto format = project_format_of(*bytes, file);
+    if (!format)
         return format.error();
-    return bytes;
+    return ProjectBytes{std::move(*bytes), *format};
 }
 
 ProjectReadResult read_project_text(std::string_view bytes, const fs::path& file, ProjectFormat format,

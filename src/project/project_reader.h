@@ -38,9 +38,14 @@ ProjectFormat detect_project_format(std::string_view bytes);
 // the old format, it would give objects made of whatever the lines hold.
 Result<ProjectFormat> project_format_of(std::string_view bytes, const std::filesystem::path& file);
 
-// The bytes of a project file. Fails, naming the file, when it cannot be read, holds no line at
-// all or is not a design format we read: then nothing of the design should change.
-Result<std::string> read_project_bytes(const std::filesystem::path& file);
+// The bytes of a project file and the format its first line names. Fails, naming the file, when it
+// cannot be read, holds no line at all or is not a design format we read: then nothing of the
+// design should change.
+struct ProjectBytes {
+    std::string bytes;
+    ProjectFormat format = ProjectFormat::v11;
+};
+Result<ProjectBytes> read_project_bytes(const std::filesystem::path& file);
 
 // Reads the code page 1252 bytes of a project file of `format` and appends its objects behind the
 // plan's current ones. Mode load, and every old-format file, also replaces the stand values (an old

@@ -122,7 +122,7 @@ TEST_F(PropertyDialogsTest, TypedFieldsFollowTheDialogRules)
 {
     const int i = place_object(s, gold_panel, 300, 200);
     s.plan.obj_faces[size_t(i)] = 3;
-    ObjectPropertiesDialog d(s, editor.prompts, pickers, i);
+    ObjectPropertiesDialog d(s, editor.prompts, i);
     EXPECT_EQ(child<QLineEdit>(d, "prop_index").text(), QString::number(i));
     ASSERT_TRUE(d.findChild<QWidget*>("prop_recto_page") && d.findChild<QWidget*>("prop_verso_page"));
     type(d, "prop_hauteur", "12,5");
@@ -136,7 +136,7 @@ TEST_F(PropertyDialogsTest, TypedFieldsFollowTheDialogRules)
     EXPECT_EQ(s.plan.obj_texte[size_t(i)], "Welcome desk");
     EXPECT_EQ(s.plan.obj_faces[size_t(i)], 1);
 
-    ObjectPropertiesDialog again(s, editor.prompts, pickers, i);
+    ObjectPropertiesDialog again(s, editor.prompts, i);
     type(again, "prop_r", "-10");
     again.prop_ok_Click();
     EXPECT_FLOAT_EQ(s.plan.obj_rot[size_t(i)], 350.0f);
@@ -148,7 +148,7 @@ TEST_F(PropertyDialogsTest, PerimeterHeightStepsAndColourButtons)
     s.plan.obj_largeur[size_t(i)] = 100;
     s.plan.obj_profondeur[size_t(i)] = 100;
     s.plan.obj_hauteur[size_t(i)] = 228;
-    ObjectPropertiesDialog d(s, editor.prompts, pickers, i);
+    ObjectPropertiesDialog d(s, editor.prompts, i);
     EXPECT_EQ(child<QLineEdit>(d, "prop_peri").text(), "314.16");
     click(d, "prop_hauteur_change");
     EXPECT_EQ(child<QLineEdit>(d, "prop_hauteur").text(), "250");
@@ -192,7 +192,7 @@ TEST_F(PropertyDialogsTest, RectoTextureFromTheTextureFormIsStoredByOkAndNeverTh
 {
     const int i = place_object(s, gold_panel, 300, 200);
     const std::string floor = s.stand.floor_texture;
-    ObjectPropertiesDialog d(s, editor.prompts, pickers, i);
+    ObjectPropertiesDialog d(s, editor.prompts, i);
     when_dialog_opens([](QWidget& form) {
         EXPECT_EQ(form.objectName(), "form_tex");
         auto& families = child<QListWidget>(form, "tex_type");
@@ -215,7 +215,7 @@ TEST_F(PropertyDialogsTest, APictureThatCannotBeLoadedStoresNothing)
     const int i = place_object(s, gold_panel, 300, 200);
     s.plan.obj_visuel_recto[size_t(i)] = "before.jpg";
     const auto bad = pictures.write("broken.jpg", "no picture in here");
-    ObjectPropertiesDialog d(s, editor.prompts, pickers, i);
+    ObjectPropertiesDialog d(s, editor.prompts, i);
     editor.prompts.files = {bad};
     click(d, "prop_recto_change");
     EXPECT_EQ(child<QLineEdit>(d, "prop_recto").text(), "before.jpg");
@@ -315,6 +315,17 @@ TEST_F(PropertyDialogsTest, StandFormRoundTripsEveryWallBitAndRefusesAStandTooLa
     EXPECT_NE(form.result(), QDialog::Accepted);
     EXPECT_TRUE(s.stand == before);
     EXPECT_TRUE(said(ui::message_stand_size));
+
+    // A size the design already had outside the range (read from a file) survives an OK that
+    // changes something else.
+    s.stand.stand_largeur = 75;
+    StandForm kept(s.stand, s.shell.ui_text, s.app_dir(), editor.prompts);
+    type(kept, "projet_client", "Someone");
+    kept.projetok_Click();
+    EXPECT_EQ(kept.result(), QDialog::Accepted);
+    EXPECT_EQ(s.stand.stand_largeur, 75);
+    EXPECT_EQ(s.stand.client, "Someone");
+    s.stand = before;
 
     const int count = steps();
     when_dialog_opens([](QWidget& d) {

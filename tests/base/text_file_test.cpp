@@ -43,6 +43,10 @@ TEST(Cp1252, UnmappableCharactersBecomeQuestionMarks)
     EXPECT_EQ(utf8_to_cp1252("\xF0\x9F\x99\x82"), "?");   // an emoji, 4 bytes, one "?"
     EXPECT_EQ(utf8_to_cp1252("\xC3"), "?");               // cut sequence
     EXPECT_EQ(utf8_to_cp1252("\xC5\x93uvre"), "\x9Cuvre"); // œ
+    // Overlong forms and surrogates are no characters: each of their bytes is one "?".
+    EXPECT_EQ(utf8_to_cp1252("\xC1\x81"), "??");          // an overlong "A"
+    EXPECT_EQ(utf8_to_cp1252("\xE0\x83\xA9"), "???");     // an overlong "é"
+    EXPECT_EQ(utf8_to_cp1252("\xED\xA0\x80x"), "???x");   // a surrogate
 }
 
 TEST(TextFile, ReadsCodePage1252IntoUtf8)
@@ -181,7 +185,8 @@ TEST(TextFile, ReadsRegularFilesOnlyAndWithinTheirBound)
 }
 
 // Without the signal ignored, a write past the file-size limit ends the process and leaves the
-// temporary file behind; the child reports what it saw through its exit code.
+// temporary file behind; the child starts with the signal's default handling, does what every
+// front end does at start, and reports what it saw through its exit code.
 TEST(TextFile, FileSizeLimitIsAnErrorNotASignal)
 {
     ScratchDir dir;
@@ -189,6 +194,7 @@ TEST(TextFile, FileSizeLimitIsAnErrorNotASignal)
     EXPECT_EXIT(
         {
             signal(SIGXFSZ, SIG_DFL);
+            ignore_file_size_signal();
             struct rlimit small {};
             getrlimit(RLIMIT_FSIZE, &small);
             small.rlim_cur = 16;
@@ -216,4 +222,7 @@ TEST(TextFile, StaleTemporariesOfTheSameFileAreRemoved)
     EXPECT_TRUE(std::filesystem::exists(fresh));
     EXPECT_TRUE(std::filesystem::exists(other));
     EXPECT_TRUE(std::filesystem::exists(odd));
+    // The folder is looked through once; the other file's stale temporary still goes at its save.
+    ASSERT_TRUE(write_file_safely(dir / "g.txt", "new").ok());
+    EXPECT_FALSE(std::filesystem::exists(other));
 }
