@@ -170,6 +170,17 @@ TEST_F(WindowsTest, TheObjectTableOfWindowThree)
     EXPECT_EQ(table->item(1, 1)->text(), "DEL");
     EXPECT_EQ(table->item(0, 5)->text(), "228");
     EXPECT_TRUE(table_window->findChild<QLabel*>("memory")->text().startsWith("Memory:"));
+
+    // Follows the objects while shown; a hidden window does no work and catches up when shown again.
+    place_object(s, 2, 300, 100);
+    w.history().commit("place");
+    EXPECT_EQ(table->rowCount(), 3);
+    table_window->hide();
+    place_object(s, 0, 400, 100);
+    w.history().commit("place");
+    EXPECT_EQ(table->rowCount(), 3);
+    table_window->show();
+    EXPECT_EQ(table->rowCount(), 4);
 }
 
 TEST(Preferences, NamedControlsShowTheSettingsAndOkWritesThem)
