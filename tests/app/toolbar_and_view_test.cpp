@@ -65,9 +65,11 @@ TEST_F(ToolbarTest, ZoomAutoThenHundredPercentScrollsHome)
     EXPECT_EQ(w.vertical_bar()->value(), 100);
     EXPECT_TRUE(checked(zoom_command(1)));
     EXPECT_FALSE(checked(command::zoom_auto));
-    for (int other = command::zoom_first; other <= command::zoom_last; ++other)
-        if (other != zoom_command(1))
+    for (int other = command::zoom_first; other <= command::zoom_last; ++other) {
+        if (other != zoom_command(1)) {
             EXPECT_FALSE(checked(other)) << other;
+        }
+    }
     EXPECT_EQ(w.zoom_box()->text(), "100%");
 
     editor.trigger(zoom_command(2));
