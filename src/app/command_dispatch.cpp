@@ -359,13 +359,11 @@ void MainWindow::print_plan()
     QPrinter printer(QPrinter::HighResolution);
     if (!prompts_.choose_printer(printer))
         return;
-    PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
     // The page has its own view; the window's zoom, offsets and quality stay as they are.
-    if (auto printed = halvern::print_plan(printer, scene, session_.view); !printed)
-        prompts_.warn("Halvern Visual Design", printed.error().text());
-    else
-        tell(ui::status_printed, (printer.outputFileName().isEmpty() ? printer.printerName()
-                                                                      : printer.outputFileName()).toStdString());
+    const QString target = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    if (run_output(this, session_, prompts_, PrintOutput(printer), printer.outputFileName().toStdString(),
+                   target.toStdString()))
+        tell(ui::status_printed, target.toStdString());
 }
 
 } // namespace halvern

@@ -11,7 +11,8 @@ int cmd_print(CliContext& context)
     if (!design || design->read.failure)
         return exit_bad_input;
     PlanScene scene{design->components, design->libraries, design->plan, design->stand};
-    if (auto printed = print_plan_to_pdf(context.args[1], scene, view_from_switches(context)); !printed)
+    SilentOutputHost host;
+    if (auto printed = PrintOutput().write(context.args[1], scene, view_from_switches(context), host); !printed)
         return context.fail(printed.error());
     return exit_ok;
 }

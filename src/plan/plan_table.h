@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/colour_model.h"
+#include "plan/object_fields.h"
 
 namespace halvern {
 
@@ -30,38 +31,19 @@ struct ColourSlot {
     friend bool operator==(const ColourSlot&, const ColourSlot&) = default;
 };
 
+// The colour slots of one object.
+using ObjectColours = std::array<ColourSlot, object_colour_slots>;
+
 struct PlanTable {
     static constexpr size_t capacity = size_t(max_objects) + 1; // numbers 0..2550
 
     int nb_objets = 0;
 
-    // The sixteen stored fields, in the order of the project file.
-    std::vector<float> obj_x = std::vector<float>(capacity);
-    std::vector<float> obj_y = std::vector<float>(capacity);
-    std::vector<float> obj_rot = std::vector<float>(capacity);
-    std::vector<float> obj_comp = std::vector<float>(capacity); // 99 group object, -1 marked for deletion
-    std::vector<float> obj_hauteur = std::vector<float>(capacity);
-    std::vector<float> obj_elevation = std::vector<float>(capacity);
-    std::vector<int> obj_faces = std::vector<int>(capacity); // 0 none, 1 recto, 2 verso, 3 both
-    std::vector<float> obj_profondeur = std::vector<float>(capacity);
-    std::vector<float> obj_largeur = std::vector<float>(capacity);
-    std::vector<std::string> obj_texte = std::vector<std::string>(capacity);
-    std::vector<std::string> obj_visuel_recto = std::vector<std::string>(capacity);
-    std::vector<std::string> obj_visuel_verso = std::vector<std::string>(capacity);
-    std::vector<std::string> obj_annexe = std::vector<std::string>(capacity);
-    std::vector<std::string> obj_force_recto = std::vector<std::string>(capacity);
-    std::vector<std::string> obj_force_verso = std::vector<std::string>(capacity);
-    std::vector<std::int32_t> obj_groupe = std::vector<std::int32_t>(capacity); // 0: in no group
-
-    // Transient.
-    std::vector<float> obj_estompe = std::vector<float>(capacity, -1.0f); // -1 normal, 0 faded
-    std::vector<int> obj_ilot = std::vector<int>(capacity);                // chain number
-    std::vector<std::array<ColourSlot, object_colour_slots>> colours =
-        std::vector<std::array<ColourSlot, object_colour_slots>>(capacity);
-    // The design-check findings the user chose to hide on this object, one bit per kind and end
-    // (plan/hidden_findings.h). Kept on the object so that a deletion renumbers them with it; the
-    // design file holds them in its header.
-    std::vector<std::uint32_t> obj_checks_hidden = std::vector<std::uint32_t>(capacity);
+    // One array per field of the list, entry i for object i.
+#define HALVERN_DECLARE_ARRAY(name, type, ...)                                                             \
+    std::vector<type> name = std::vector<type>(capacity __VA_OPT__(, ) __VA_ARGS__);
+    HALVERN_OBJECT_FIELDS(HALVERN_DECLARE_ARRAY, HALVERN_DECLARE_ARRAY, HALVERN_DECLARE_ARRAY)
+#undef HALVERN_DECLARE_ARRAY
 
     // Plan-wide state.
     int index_focus = 0;        // focused object, 0 = none
@@ -77,10 +59,9 @@ struct PlanTable {
     template <class F>
     void for_each_object_array(F&& f)
     {
-        f(obj_x), f(obj_y), f(obj_rot), f(obj_comp), f(obj_hauteur), f(obj_elevation), f(obj_faces);
-        f(obj_profondeur), f(obj_largeur), f(obj_texte), f(obj_visuel_recto), f(obj_visuel_verso);
-        f(obj_annexe), f(obj_force_recto), f(obj_force_verso), f(obj_groupe);
-        f(obj_estompe), f(obj_ilot), f(colours), f(obj_checks_hidden);
+#define HALVERN_VISIT_ARRAY(name, ...) f(name);
+        HALVERN_OBJECT_FIELDS(HALVERN_VISIT_ARRAY, HALVERN_VISIT_ARRAY, HALVERN_VISIT_ARRAY)
+#undef HALVERN_VISIT_ARRAY
     }
 
     // The component number of object i, as the table stores it (a float read by rounding).

@@ -58,8 +58,7 @@ bool pdf_is_complete(const std::filesystem::path& file)
     return end.find("%%EOF") != std::string::npos;
 }
 
-} // namespace
-
+// Draws the plan on one page of `printer` (already set up) and ends the document.
 Result<void> print_plan(QPrinter& printer, PlanScene& scene, const ViewState& view)
 {
     ensure_gui_application();
@@ -83,6 +82,7 @@ Result<void> print_plan(QPrinter& printer, PlanScene& scene, const ViewState& vi
     return replacement->commit();
 }
 
+// One A4 page as a PDF file.
 Result<void> print_plan_to_pdf(const std::filesystem::path& file, PlanScene& scene, const ViewState& view)
 {
     ensure_gui_application();
@@ -95,6 +95,19 @@ Result<void> print_plan_to_pdf(const std::filesystem::path& file, PlanScene& sce
     if (landscape_is_larger(scene.stand, portrait.width(), portrait.height()))
         printer.setPageOrientation(QPageLayout::Landscape);
     return print_plan(printer, scene, view);
+}
+
+} // namespace
+
+// The page is drawn in one go: there is no progress to report.
+Result<void> PrintOutput::write(const std::filesystem::path& file, PlanScene& scene, const ViewState& view,
+                                OutputHost&) const
+{
+    if (!printer_)
+        return print_plan_to_pdf(file, scene, view);
+    if (!file.empty())
+        printer_->setOutputFileName(QString::fromStdString(file.string()));
+    return print_plan(*printer_, scene, view);
 }
 
 } // namespace halvern

@@ -7,7 +7,7 @@ namespace halvern {
 bool ObjectRecord::same_design(const ObjectRecord& o) const
 {
     bool same = true;
-#define HALVERN_COMPARE_FIELD(name) same = same && name == o.name;
+#define HALVERN_COMPARE_FIELD(name, ...) same = same && name == o.name;
     HALVERN_OBJECT_FIELDS(HALVERN_COMPARE_FIELD, HALVERN_COMPARE_FIELD, HALVERN_FIELD_NONE)
 #undef HALVERN_COMPARE_FIELD
     return same;
@@ -17,7 +17,7 @@ ObjectRecord read_record(const PlanTable& plan, int i)
 {
     const size_t k = size_t(i);
     ObjectRecord r;
-#define HALVERN_READ_FIELD(name) r.name = plan.name[k];
+#define HALVERN_READ_FIELD(name, ...) r.name = plan.name[k];
     HALVERN_OBJECT_FIELDS(HALVERN_READ_FIELD, HALVERN_READ_FIELD, HALVERN_READ_FIELD)
 #undef HALVERN_READ_FIELD
     return r;
@@ -26,7 +26,7 @@ ObjectRecord read_record(const PlanTable& plan, int i)
 void write_record(PlanTable& plan, int i, const ObjectRecord& r)
 {
     const size_t k = size_t(i);
-#define HALVERN_WRITE_FIELD(name) plan.name[k] = r.name;
+#define HALVERN_WRITE_FIELD(name, ...) plan.name[k] = r.name;
     HALVERN_OBJECT_FIELDS(HALVERN_WRITE_FIELD, HALVERN_WRITE_FIELD, HALVERN_WRITE_FIELD)
 #undef HALVERN_WRITE_FIELD
 }

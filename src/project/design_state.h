@@ -17,7 +17,7 @@ namespace halvern {
 
 // One object with every per-object field of the plan table, under the names of its arrays.
 struct ObjectRecord {
-#define HALVERN_RECORD_FIELD(name) field_value_t<decltype(PlanTable::name)> name{};
+#define HALVERN_RECORD_FIELD(name, ...) field_value_t<decltype(PlanTable::name)> name{};
     HALVERN_OBJECT_FIELDS(HALVERN_RECORD_FIELD, HALVERN_RECORD_FIELD, HALVERN_RECORD_FIELD)
 #undef HALVERN_RECORD_FIELD
 

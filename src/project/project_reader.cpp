@@ -13,6 +13,7 @@
 #include "plan/hidden_findings.h"
 #include "plan/object_fields.h"
 #include "plan/plan_edit.h"
+#include "plan/plan_table.h"
 #include "project/colour_slot_line.h"
 #include "project/plain_decimal.h"
 

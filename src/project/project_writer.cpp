@@ -11,6 +11,7 @@
 #include "base/text_file.h"
 #include "plan/hidden_findings.h"
 #include "plan/object_fields.h"
+#include "plan/plan_table.h"
 #include "project/colour_slot_line.h"
 #include "project/project_format.h"
 

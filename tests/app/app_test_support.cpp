@@ -126,6 +126,15 @@ void Editor::trigger(int command) const
     a->trigger();
 }
 
+int zoom_command(double factor)
+{
+    for (int k = 0; k <= command::zoom_last - command::zoom_first; ++k)
+        if (zoom_presets[k] == factor)
+            return command::zoom_first + k;
+    ADD_FAILURE() << "no zoom preset of " << factor;
+    return 0;
+}
+
 int place_object(Session& session, int component, float x, float y, float rot)
 {
     Result<int> made = create_object(session.plan, session.components, component, x, y);

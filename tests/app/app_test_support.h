@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/menu_tables.h"
 #include "app/prompts.h"
 #include "support/test_support.h"
 
@@ -77,6 +78,9 @@ struct Editor {
     // Triggers a menu entry as a click would.
     void trigger(int command) const;
 };
+
+// The zoom command of a preset factor (1 for 100 %).
+int zoom_command(double factor);
 
 // Places an object of a component and returns its number.
 int place_object(Session& session, int component, float x, float y, float rot = 0);

@@ -80,12 +80,12 @@ TEST_F(DesignCommandsTest, UndoAndRedoOfADragAreOneStepEach)
 
     // Undo everything, then the menu entries say there is nothing left.
     for (int k = 0; k < 4; ++k)
-        editor.trigger(105);
+        editor.trigger(command::undo);
     EXPECT_EQ(s.plan.nb_objets, 0);
-    EXPECT_FALSE(editor.action(105)->isEnabled());
-    EXPECT_TRUE(editor.action(106)->isEnabled());
+    EXPECT_FALSE(editor.action(command::undo)->isEnabled());
+    EXPECT_TRUE(editor.action(command::redo)->isEnabled());
     EXPECT_FALSE(w.isWindowModified()); // back to the design as the base project left it
-    editor.trigger(106);
+    editor.trigger(command::redo);
     EXPECT_EQ(s.plan.nb_objets, 1);
 }
 
@@ -106,7 +106,7 @@ TEST_F(DesignCommandsTest, AnEditWithoutAStepIsKeptByUndoAndOfferedBeforeNew)
     w.history().mark_saved();
     s.plan.obj_y[1] = 170; // again without a step
     editor.prompts.unsaved_answer = UnsavedChoice::cancel;
-    editor.trigger(95);
+    editor.trigger(command::new_project);
     EXPECT_EQ(editor.prompts.unsaved_questions, 1);
     EXPECT_EQ(s.plan.nb_objets, 2);
 }
@@ -132,19 +132,19 @@ TEST_F(DesignCommandsTest, UndoAndRedoOfAGroupAndOfUngroupAll)
     ASSERT_EQ(s.plan.nb_objets, 4);
     EXPECT_TRUE(s.plan.is_group(4));
 
-    editor.trigger(105);
+    editor.trigger(command::undo);
     EXPECT_EQ(s.plan.nb_objets, 3);
     for (int i = 1; i <= 3; ++i)
         EXPECT_EQ(s.plan.obj_groupe[size_t(i)], 0);
     EXPECT_EQ(s.plan.nb_selection, 0); // numbers held from before an undo are dropped
-    editor.trigger(106);
+    editor.trigger(command::redo);
     ASSERT_EQ(s.plan.nb_objets, 4);
     EXPECT_EQ(s.plan.obj_groupe[1], 4);
 
-    editor.trigger(104); // ungroup all
+    editor.trigger(command::ungroup_all);
     EXPECT_EQ(s.plan.nb_objets, 3);
     EXPECT_EQ(s.plan.obj_groupe[2], 0);
-    editor.trigger(105);
+    editor.trigger(command::undo);
     EXPECT_EQ(s.plan.nb_objets, 4);
     EXPECT_EQ(s.plan.obj_groupe[3], 4);
 }
@@ -162,9 +162,9 @@ TEST_F(DesignCommandsTest, EveryChangeIsAnnouncedOnceWithWhatItTouched)
     EXPECT_EQ(heard.back(), Changes(Change::objects));
 
     heard.clear();
-    editor.trigger(105); // undo: held numbers are void, and a step of New brings a file back
-    editor.trigger(42);  // a zoom preset
-    editor.trigger(104); // ungroup all, with nothing grouped: no step, yet the windows follow
+    editor.trigger(command::undo); // held numbers are void, and a step of New brings a file back
+    editor.trigger(zoom_command(1));
+    editor.trigger(command::ungroup_all); // with nothing grouped: no step, yet the windows follow
     ASSERT_EQ(heard.size(), 3u);
     EXPECT_TRUE(heard[0].has(Change::renumbered) && heard[0].has(Change::file));
     EXPECT_EQ(heard[1], Changes(Change::view));
@@ -172,11 +172,11 @@ TEST_F(DesignCommandsTest, EveryChangeIsAnnouncedOnceWithWhatItTouched)
 
     heard.clear();
     editor.prompts.files.push_back(documents / "two.qlm");
-    editor.trigger(96); // Save as: only the file
+    editor.trigger(command::save_as); // only the file
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_EQ(heard[0], Changes(Change::file));
     editor.prompts.files.push_back(documents / "two.qlm");
-    editor.trigger(99); // Load: everything
+    editor.trigger(command::load); // everything
     EXPECT_EQ(heard.back(), Changes::all());
 }
 
@@ -206,7 +206,7 @@ TEST_F(DesignCommandsTest, MoveToTheCornerAndBack)
     place_object(s, 0, 400, 300, 0);
     place_object(s, 0, 600, 250, 90);
     w.design_changed("Place");
-    editor.trigger(20);
+    editor.trigger(command::move_to_corner);
     double min_x = 1e9, min_y = 1e9;
     for (int i = 1; i <= 2; ++i)
         for (int e = 1; e <= 2; ++e) {
@@ -216,7 +216,7 @@ TEST_F(DesignCommandsTest, MoveToTheCornerAndBack)
         }
     EXPECT_NEAR(min_x, 105, 1e-3);
     EXPECT_NEAR(min_y, 105, 1e-3);
-    editor.trigger(105);
+    editor.trigger(command::undo);
     EXPECT_EQ(xs(), (std::vector<float>{400, 600}));
 }
 
@@ -224,7 +224,7 @@ TEST_F(DesignCommandsTest, SaveAsksForANameOnceThenWritesWithoutAsking)
 {
     place_three();
     editor.prompts.files.push_back(documents / "stand");
-    editor.trigger(98);
+    editor.trigger(command::save);
     const auto file = documents / "stand.qlm";
     ASSERT_TRUE(std::filesystem::exists(file));
     ASSERT_EQ(editor.prompts.requests.size(), 1u);
@@ -252,14 +252,14 @@ TEST_F(DesignCommandsTest, SaveAsksForANameOnceThenWritesWithoutAsking)
     EXPECT_EQ(read.obj_x[1], 250);
 
     // Undoing past the save makes the design differ from its file again.
-    editor.trigger(105);
+    editor.trigger(command::undo);
     EXPECT_TRUE(w.isWindowModified());
 }
 
 TEST_F(DesignCommandsTest, AnsweringNoNameChangesNothing)
 {
     place_three();
-    editor.trigger(96);
+    editor.trigger(command::save_as);
     EXPECT_EQ(editor.prompts.requests.size(), 1u);
     EXPECT_TRUE(w.isWindowModified());
     EXPECT_EQ(s.project.file_name, "");
@@ -269,14 +269,14 @@ TEST_F(DesignCommandsTest, LoadReplacesTheDesignAndStartsAFreshHistory)
 {
     place_three();
     editor.prompts.files.push_back(documents / "three.qlm");
-    editor.trigger(96);
-    editor.trigger(95); // New: nothing unsaved, nothing asked
+    editor.trigger(command::save_as);
+    editor.trigger(command::new_project); // nothing unsaved, nothing asked
     EXPECT_EQ(editor.prompts.unsaved_questions, 0);
     EXPECT_EQ(s.plan.nb_objets, 0);
     EXPECT_EQ(s.project.file_name, "");
 
     editor.prompts.files.push_back(documents / "three.qlm");
-    editor.trigger(99);
+    editor.trigger(command::load);
     EXPECT_EQ(s.plan.nb_objets, 3);
     EXPECT_EQ(s.project.file_name, (documents / "three.qlm").string());
     EXPECT_FALSE(w.history().stack().canUndo());
@@ -289,7 +289,7 @@ TEST_F(DesignCommandsTest, LoadReplacesTheDesignAndStartsAFreshHistory)
     w.design_changed("Move");
     editor.prompts.unsaved_answer = UnsavedChoice::discard;
     editor.prompts.files.push_back(documents / "missing.qlm");
-    editor.trigger(99);
+    editor.trigger(command::load);
     EXPECT_EQ(s.plan.nb_objets, 3);
     EXPECT_EQ(s.plan.obj_x[1], 1);
     EXPECT_TRUE(w.history().stack().canUndo());
@@ -300,9 +300,9 @@ TEST_F(DesignCommandsTest, ImportAddsObjectsAsOneStep)
 {
     place_three();
     editor.prompts.files.push_back(documents / "three.qlm");
-    editor.trigger(96);
+    editor.trigger(command::save_as);
     editor.prompts.files.push_back(documents / "three.qlm");
-    editor.trigger(94);
+    editor.trigger(command::import_project);
     EXPECT_EQ(s.plan.nb_objets, 6);
     EXPECT_EQ(s.project.file_name, (documents / "three.qlm").string()); // an import never changes the file
     EXPECT_TRUE(w.isWindowModified());
@@ -317,10 +317,10 @@ TEST_F(DesignCommandsTest, UnsavedChangesAreOfferedBeforeNewLoadAndClose)
 {
     place_three();
     editor.prompts.unsaved_answer = UnsavedChoice::cancel;
-    editor.trigger(95);
+    editor.trigger(command::new_project);
     EXPECT_EQ(editor.prompts.unsaved_questions, 1);
     EXPECT_EQ(s.plan.nb_objets, 3);
-    editor.trigger(99);
+    editor.trigger(command::load);
     EXPECT_EQ(editor.prompts.unsaved_questions, 2);
     EXPECT_TRUE(editor.prompts.requests.empty()); // cancelled before the file dialog
     EXPECT_FALSE(w.close());
@@ -329,15 +329,15 @@ TEST_F(DesignCommandsTest, UnsavedChangesAreOfferedBeforeNewLoadAndClose)
 
     // Save, but no name given: the design stays, and so does the window.
     editor.prompts.unsaved_answer = UnsavedChoice::save;
-    editor.trigger(95);
+    editor.trigger(command::new_project);
     EXPECT_EQ(s.plan.nb_objets, 3);
 
     editor.prompts.unsaved_answer = UnsavedChoice::discard;
-    editor.trigger(95);
+    editor.trigger(command::new_project);
     EXPECT_EQ(s.plan.nb_objets, 0);
     EXPECT_FALSE(w.isWindowModified());
     // New is a step like any other.
-    editor.trigger(105);
+    editor.trigger(command::undo);
     EXPECT_EQ(s.plan.nb_objets, 3);
 
     editor.prompts.unsaved_answer = UnsavedChoice::save;
@@ -349,7 +349,7 @@ TEST_F(DesignCommandsTest, UnsavedChangesAreOfferedBeforeNewLoadAndClose)
 
 TEST_F(DesignCommandsTest, QuitWithoutChangesAsksNothing)
 {
-    editor.trigger(97);
+    editor.trigger(command::quit);
     EXPECT_EQ(editor.prompts.unsaved_questions, 0);
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(s.shell.quit_requested);
@@ -359,8 +359,8 @@ TEST_F(DesignCommandsTest, OpeningAFileNamedOnTheCommandLine)
 {
     place_three();
     editor.prompts.files.push_back(documents / "three.qlm");
-    editor.trigger(96);
-    editor.trigger(95);
+    editor.trigger(command::save_as);
+    editor.trigger(command::new_project);
     w.files().open(documents / "three.qlm");
     EXPECT_EQ(s.plan.nb_objets, 3);
     EXPECT_EQ(w.windowTitle(), QString::fromStdString("Halvern Visual Design - " + (documents / "three.qlm").string() + "[*]"));
@@ -371,7 +371,7 @@ TEST_F(DesignCommandsTest, PriceTableExportAndImport)
 {
     s.components[0].price = 12.5;
     editor.prompts.files.push_back(documents / "prices");
-    editor.trigger(21);
+    editor.trigger(command::export_price_table);
     const auto exported = documents / "prices.txt";
     ASSERT_TRUE(std::filesystem::exists(exported));
     EXPECT_EQ(editor.prompts.requests.back().filter, "Text file|*.txt");
@@ -383,31 +383,31 @@ TEST_F(DesignCommandsTest, PriceTableExportAndImport)
     (*lines)[4] = "20";
     ASSERT_TRUE(write_lines(exported, *lines).ok());
     editor.prompts.files.push_back(exported);
-    editor.trigger(24);
+    editor.trigger(command::import_price_table);
     EXPECT_EQ(s.components[0].price, 20);
     EXPECT_TRUE(std::filesystem::exists(installed_price_table(folder.path())));
 
     // A file that is no price table is refused and changes nothing.
     folder.write("junk.txt", "hello\r\nworld\r\n");
     editor.prompts.files.push_back(folder.path() / "junk.txt");
-    editor.trigger(24);
+    editor.trigger(command::import_price_table);
     EXPECT_EQ(s.components[0].price, 20);
     EXPECT_NE(editor.prompts.messages.back().find("junk.txt"), std::string::npos);
 }
 
 TEST_F(DesignCommandsTest, LanguageCommandsSwitchEverythingAndAreStored)
 {
-    editor.trigger(200);
+    editor.trigger(command::french);
     EXPECT_EQ(s.lang(), "fr");
     EXPECT_EQ(s.store->read("lang"), "fr");
     EXPECT_EQ(w.menuBar()->actions().at(0)->text(), "Fichier");
-    EXPECT_EQ(editor.action(95)->text(), "Nouveau");
+    EXPECT_EQ(editor.action(command::new_project)->text(), "Nouveau");
     EXPECT_EQ(w.component_list_window()->windowTitle(), "Liste des composants");
     EXPECT_EQ(w.component_list_window()->findChild<QTreeWidget*>("LV1")->headerItem()->text(0), "Composant");
     EXPECT_EQ(w.toolbar_button("loupe+")->toolTip(), "Zoom avant");
     EXPECT_EQ(s.components[0].name, "Violet"); // the catalogue speaks French too
-    EXPECT_TRUE(editor.action(32)->isChecked()); // the view switches keep their ticks
-    editor.trigger(201);
+    EXPECT_TRUE(editor.action(command::angle_errors)->isChecked()); // the view switches keep their ticks
+    editor.trigger(command::english);
     EXPECT_EQ(s.lang(), "en");
     EXPECT_EQ(s.store->read("lang"), "en");
     EXPECT_EQ(w.menuBar()->actions().at(0)->text(), "File");

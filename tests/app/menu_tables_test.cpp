@@ -43,26 +43,37 @@ TEST(MenuTables, MenusInTheirOrderWithTheirCommands)
         // Entry i of one table is the translation of entry i of the other.
         EXPECT_EQ(commands_of(en[i]), commands_of(fr[i]));
     }
-    EXPECT_EQ(commands_of(en[0]), (std::vector<int>{95, 99, 98, 96, 150, 94, 90, 93, 91, 0, 92, 0, 97}));
-    EXPECT_EQ(commands_of(en[1]), (std::vector<int>{104, 0, 100, 101, 102, 103, 0, 105, 106}));
-    EXPECT_EQ(commands_of(en[2]), (std::vector<int>{10}));
-    EXPECT_EQ(commands_of(en[3]), (std::vector<int>{20, 0, 22, 0, 21, 24, 0}));
-    EXPECT_EQ(commands_of(en[4]), (std::vector<int>{39, 80, 81, 0, 30, 31, 0, 32, 0, 33, 35, 34, 0, 38, 0, 40, 41, 42,
-                                                    43, 44, 45, 46, 47, 48, 0, 50, 51}));
-    EXPECT_EQ(commands_of(en[5]), (std::vector<int>{1, 0, 2, 3, 200, 201}));
+    using namespace command;
+    constexpr int separator = 0;
+    EXPECT_EQ(commands_of(en[0]), (std::vector<int>{new_project, load, save, save_as, print, import_project, save_blueprint,
+                                                    save_screen, export_3d, separator, preferences, separator, quit}));
+    EXPECT_EQ(commands_of(en[1]), (std::vector<int>{ungroup_all, separator, change_height, change_visual,
+                                                    raise_from_ground, add_visual, separator, undo, redo}));
+    EXPECT_EQ(commands_of(en[2]), (std::vector<int>{project_form}));
+    EXPECT_EQ(commands_of(en[3]), (std::vector<int>{move_to_corner, separator, picture_tiling, separator,
+                                                    export_price_table, import_price_table, separator}));
+    std::vector<int> view{view_3d,      structure_3d, coloured_3d,    separator,   angle_markers, debug_display,
+                          separator,    angle_errors, separator,      object_names, object_heights, panel_sizes,
+                          separator,    big_labels,   separator};
+    for (int zoom = zoom_first; zoom <= zoom_last; ++zoom)
+        view.push_back(zoom);
+    view.insert(view.end(), {zoom_auto, zoom_user, separator, component_list, library_window});
+    EXPECT_EQ(commands_of(en[4]), view);
+    EXPECT_EQ(commands_of(en[5]),
+              (std::vector<int>{about, separator, octaga_download, capture_download, french, english}));
 }
 
 TEST(MenuTables, LabelsAreTheProgramsOwn)
 {
-    EXPECT_EQ(command_label(french_menu_table(), 95), "Nouveau");
-    EXPECT_EQ(command_label(english_menu_table(), 95), "New");
-    EXPECT_EQ(command_label(french_menu_table(), 104), "Tout d\xC3\xA9grouper");
-    EXPECT_EQ(command_label(english_menu_table(), 20), "Move objects to top");
-    EXPECT_EQ(command_label(french_menu_table(), 48), "Zoom personnalis\xC3\xA9");
-    EXPECT_EQ(command_label(english_menu_table(), 48), "User Zoom");
-    EXPECT_EQ(command_label(english_menu_table(), 200), "Fran\xC3\xA7" "ais");
-    EXPECT_EQ(command_label(french_menu_table(), 201), "English");
-    EXPECT_EQ(command_label(english_menu_table(), 92), "Properties");
+    EXPECT_EQ(command_label(french_menu_table(), command::new_project), "Nouveau");
+    EXPECT_EQ(command_label(english_menu_table(), command::new_project), "New");
+    EXPECT_EQ(command_label(french_menu_table(), command::ungroup_all), "Tout d\xC3\xA9grouper");
+    EXPECT_EQ(command_label(english_menu_table(), command::move_to_corner), "Move objects to top");
+    EXPECT_EQ(command_label(french_menu_table(), command::zoom_user), "Zoom personnalis\xC3\xA9");
+    EXPECT_EQ(command_label(english_menu_table(), command::zoom_user), "User Zoom");
+    EXPECT_EQ(command_label(english_menu_table(), command::french), "Fran\xC3\xA7" "ais");
+    EXPECT_EQ(command_label(french_menu_table(), command::english), "English");
+    EXPECT_EQ(command_label(english_menu_table(), command::preferences), "Properties");
     EXPECT_EQ(command_label(english_menu_table(), 777), "");
 }
 

@@ -80,7 +80,7 @@ protected:
 // view, whatever zoom that takes.
 TEST_F(PlanViewTest, TheZoomRectangleIsShownAtAnyZoom)
 {
-    editor.trigger(42);
+    editor.trigger(zoom_command(1));
     w.horizontal_bar()->setValue(100 + 25); // 500 cm to the right, as a user would scroll there
     ASSERT_TRUE(shown(655, 160));
     QTest::keyClick(&w, Qt::Key_Space, Qt::ControlModifier);
@@ -98,7 +98,7 @@ TEST_F(PlanViewTest, TheZoomRectangleIsShownAtAnyZoom)
 // lies further up.
 TEST_F(PlanViewTest, TheVerticalBarAndTheWheelMoveThePlanTheUsualWay)
 {
-    editor.trigger(42);
+    editor.trigger(zoom_command(1));
     const double y_before = s.view.to_pixel(300, 200).y;
     QScrollBar& bar = *w.vertical_bar();
     bar.triggerAction(QAbstractSlider::SliderSingleStepAdd); // the down arrow
@@ -122,7 +122,7 @@ TEST_F(PlanViewTest, TheVerticalBarAndTheWheelMoveThePlanTheUsualWay)
 
 TEST_F(PlanViewTest, TheTextsOverThePlanFollowEveryChangeOfTheView)
 {
-    editor.trigger(42);
+    editor.trigger(zoom_command(1));
     EXPECT_EQ(readout(1), "zoom :1");
     w.toolbar_button("loupe+")->click();
     EXPECT_EQ(readout(1), "zoom :2");
@@ -140,7 +140,7 @@ TEST_F(PlanViewTest, TheTextsOverThePlanFollowEveryChangeOfTheView)
 
 TEST_F(PlanViewTest, ModeCopyEndsWithTheCopy)
 {
-    editor.trigger(42);
+    editor.trigger(zoom_command(1));
     place_object(s, 3, 300, 200);
     plan.table_replaced();
     const QPoint on = pixel(300, 200);
@@ -174,7 +174,7 @@ TEST_F(PlanViewTest, EscapePutsBackAPickThatWaitsAndThePickedCellIsMarked)
 // object under the pointer at once.
 TEST_F(PlanViewTest, TheFirstClickAfterAnotherWindowActsAtOnce)
 {
-    editor.trigger(42);
+    editor.trigger(zoom_command(1));
     place_object(s, 3, 300, 200);
     place_object(s, 4, 500, 350);
     plan.table_replaced();

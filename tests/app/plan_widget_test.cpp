@@ -98,7 +98,7 @@ TEST_F(PlanWidgetTest, PlacingFromThePaletteIsOneStepAndTheListFollows)
     place(4, 500, 350);
     EXPECT_EQ(s.plan.nb_objets, 2);
     EXPECT_EQ(steps(), 2);
-    editor.trigger(105);
+    editor.trigger(command::undo);
     EXPECT_EQ(s.plan.nb_objets, 1);
 }
 
@@ -167,7 +167,7 @@ TEST_F(PlanWidgetTest, LassoThenCtrlGGroupsAsOneStep)
     ASSERT_EQ(s.plan.nb_objets, 3);
     EXPECT_TRUE(s.plan.is_group(3));
     EXPECT_EQ(steps(), before + 1);
-    editor.trigger(105);
+    editor.trigger(command::undo);
     EXPECT_EQ(s.plan.nb_objets, 2);
 }
 
@@ -197,7 +197,7 @@ TEST_F(PlanWidgetTest, ADialogRunsAfterTheCallAndItsOkIsOneStepWhateverItTouched
     EXPECT_EQ(asked, std::vector<int>{1});
     EXPECT_EQ(steps(), before + 1);
     EXPECT_EQ(s.plan.nb_objets, 1);
-    editor.trigger(105);
+    editor.trigger(command::undo);
     EXPECT_EQ(s.plan.nb_objets, 2);
     EXPECT_EQ(s.plan.obj_hauteur[1], s.plan.obj_hauteur[2]);
     EXPECT_EQ(s.plan.obj_rot[1], 0);
@@ -256,7 +256,7 @@ TEST_F(PlanWidgetTest, DeleteRemovesTheFocusedObjectAsOneStep)
     QTest::keyClick(&plan, Qt::Key_Delete);
     EXPECT_EQ(s.plan.nb_objets, 1);
     EXPECT_EQ(steps(), 3);
-    editor.trigger(105);
+    editor.trigger(command::undo);
     EXPECT_EQ(s.plan.nb_objets, 2);
 }
 
@@ -303,20 +303,20 @@ TEST_F(PlanWidgetTest, ScreenPictureBlueprintAndPrint)
     s.stand.stand_profondeur = 1;
     place(3, 150, 150);
     editor.prompts.files.push_back(out / "screen");
-    editor.trigger(93);
+    editor.trigger(command::save_screen);
     EXPECT_TRUE(std::filesystem::exists(out / "screen.jpg"));
     QImage screen(QString::fromStdString((out / "screen.jpg").string()));
     EXPECT_EQ(screen.size(), QSize(1000, 1000));
 
     editor.prompts.files.push_back(out / "blueprint.jpg");
-    editor.trigger(90);
+    editor.trigger(command::save_blueprint);
     QImage blueprint(QString::fromStdString((out / "blueprint.jpg").string()));
     EXPECT_EQ(blueprint.size(), QSize(3000, 3000));
     EXPECT_EQ(editor.prompts.requests.back().title, "Select file");
 
     const double zoom = s.view.zoom;
     editor.prompts.print_to = out / "plan.pdf";
-    editor.trigger(150);
+    editor.trigger(command::print);
     EXPECT_GT(std::filesystem::file_size(out / "plan.pdf"), 1000u);
     EXPECT_EQ(s.view.zoom, zoom); // the window's view comes back
     EXPECT_TRUE(editor.prompts.messages.empty());

@@ -16,6 +16,7 @@
 #include "app/qt_prompts.h"
 #include "app/qt_translations.h"
 #include "app/session.h"
+#include "base/ui_text_ids.h"
 #include "app_test_support.h"
 
 using namespace halvern;
@@ -58,29 +59,29 @@ TEST_F(FeedbackTest, ShortcutsWorkInTheComponentListAndTheLibraryWindow)
     QTest::keyClick(w.library_window(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(std::filesystem::exists(documents / "stand.qlm"));
     QTest::keyClick(w.library_window(), Qt::Key_O, Qt::ControlModifier); // Load asks for a file
-    EXPECT_EQ(editor.prompts.requests.back().title, s.text(39));
+    EXPECT_EQ(editor.prompts.requests.back().title, s.text(ui::load_dialog_title));
 }
 
 TEST_F(FeedbackTest, TheUnsavedQuestionNamesTheFileOrUntitled)
 {
     place_one();
     editor.prompts.unsaved_answer = UnsavedChoice::cancel;
-    editor.trigger(95);
+    editor.trigger(command::new_project);
     EXPECT_EQ(editor.prompts.unsaved_name, "Untitled");
 
     editor.prompts.files.push_back(documents / "stand");
-    editor.trigger(98);
+    editor.trigger(command::save);
     place_one();
-    editor.trigger(95);
+    editor.trigger(command::new_project);
     EXPECT_EQ(editor.prompts.unsaved_name, "stand.qlm");
     // Save as offers the design's own name.
     editor.prompts.files.push_back({});
-    editor.trigger(96);
+    editor.trigger(command::save_as);
     EXPECT_EQ(editor.prompts.requests.back().suggested_name, "stand.qlm");
 
-    editor.trigger(200);
+    editor.trigger(command::french);
     s.project.forget();
-    editor.trigger(95);
+    editor.trigger(command::new_project);
     EXPECT_EQ(editor.prompts.unsaved_name, "Sans titre");
 }
 
@@ -109,27 +110,27 @@ TEST_F(FeedbackTest, TheStatusBarSaysWhatWasWrittenAndWhere)
 {
     place_one();
     editor.prompts.files.push_back(documents / "stand");
-    editor.trigger(98);
+    editor.trigger(command::save);
     EXPECT_EQ(status(), "Saved: " + (documents / "stand.qlm").string());
 
     editor.prompts.files.push_back(documents / "screen");
-    editor.trigger(93);
+    editor.trigger(command::save_screen);
     EXPECT_EQ(status(), "Picture saved: " + (documents / "screen.jpg").string());
 
     editor.prompts.print_to = documents / "plan.pdf";
-    editor.trigger(150);
+    editor.trigger(command::print);
     EXPECT_EQ(status(), "Printed on " + (documents / "plan.pdf").string());
 
     QTest::mouseClick(w.component_list_window()->findChild<QPushButton*>("LV3"), Qt::LeftButton);
     EXPECT_EQ(status(), "Component list copied to the clipboard");
 
     editor.prompts.browser = false;
-    editor.trigger(2);
+    editor.trigger(command::octaga_download);
     EXPECT_EQ(editor.prompts.pages.back(), MainWindow::octaga_page);
     EXPECT_EQ(status(), std::string("No web browser could be started to show ") + MainWindow::octaga_page);
     editor.prompts.browser = true;
     w.statusBar()->clearMessage();
-    editor.trigger(3);
+    editor.trigger(command::capture_download);
     EXPECT_EQ(editor.prompts.pages.back(), MainWindow::capture_page);
     EXPECT_EQ(status(), "");
 }

@@ -62,7 +62,7 @@ TEST(StartUp, StoredLanguageDeLooksForItsTextsAndGivesEnglishMenus)
     EXPECT_EQ(editor.window->component_list_window()->windowTitle(), "Component list");
     ASSERT_EQ(editor.prompts.messages.size(), 1u);
     EXPECT_NE(editor.prompts.messages[0].find("de.txt"), std::string::npos) << editor.prompts.messages[0];
-    EXPECT_EQ(editor.action(95)->text(), "New");
+    EXPECT_EQ(editor.action(command::new_project)->text(), "New");
 }
 
 TEST(StartUp, FrenchMenusForFrench)
@@ -83,7 +83,7 @@ TEST(StartUp, TheLanguageOptionHoldsForTheRunWithoutReplacingTheStoredOne)
     auto& stored = static_cast<MemorySettingsStore&>(*editor.session->store).values;
     EXPECT_EQ(stored["lang"], "fr");
     // The user's own choice is stored and ends the option.
-    editor.trigger(201);
+    editor.trigger(command::english);
     EXPECT_EQ(stored["lang"], "en");
     EXPECT_FALSE(editor.session->lang_option);
 }

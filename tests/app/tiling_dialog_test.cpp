@@ -124,7 +124,7 @@ TEST_F(TilingDialogTest, TheMenuCutsThePictureChosenAndSaysHowManyStripsWereMade
         opened = true;
         click(*dialog, "tools_tiling_ok");
     });
-    editor.trigger(22);
+    editor.trigger(command::picture_tiling);
     EXPECT_TRUE(opened);
     ASSERT_EQ(editor.prompts.requests.size(), 1u);
     EXPECT_EQ(editor.prompts.requests[0].folder, dir.path().string());

@@ -48,15 +48,15 @@ TEST_F(ToolbarTest, ZoomAutoThenHundredPercentScrollsHome)
     s.view.decal_x = 40;
     s.view.decal_y = -60;
     w.horizontal_bar()->setValue(140);
-    editor.trigger(47);
+    editor.trigger(command::zoom_auto);
     EXPECT_TRUE(s.view.zoom_auto);
-    EXPECT_TRUE(checked(47));
-    EXPECT_FALSE(checked(42));
+    EXPECT_TRUE(checked(command::zoom_auto));
+    EXPECT_FALSE(checked(zoom_command(1)));
     EXPECT_EQ(w.zoom_box()->text(), "Auto");
 
     // A zoom shows a frame at once, and the exact one follows.
     const int redraws = w.plan_widget()->full_redraws() + w.plan_widget()->quick_frames();
-    editor.trigger(42);
+    editor.trigger(zoom_command(1));
     EXPECT_GT(w.plan_widget()->full_redraws() + w.plan_widget()->quick_frames(), redraws);
     EXPECT_FALSE(s.view.zoom_auto);
     EXPECT_EQ(s.view.zoom, 1);
@@ -64,22 +64,25 @@ TEST_F(ToolbarTest, ZoomAutoThenHundredPercentScrollsHome)
     EXPECT_EQ(s.view.decal_y, 0);
     EXPECT_EQ(w.horizontal_bar()->value(), 100);
     EXPECT_EQ(w.vertical_bar()->value(), 100);
-    EXPECT_TRUE(checked(42));
-    EXPECT_FALSE(checked(47));
-    for (int other : {40, 41, 43, 44, 45, 46})
-        EXPECT_FALSE(checked(other)) << other;
+    EXPECT_TRUE(checked(zoom_command(1)));
+    EXPECT_FALSE(checked(command::zoom_auto));
+    for (int other = command::zoom_first; other <= command::zoom_last; ++other) {
+        if (other != zoom_command(1)) {
+            EXPECT_FALSE(checked(other)) << other;
+        }
+    }
     EXPECT_EQ(w.zoom_box()->text(), "100%");
 
-    editor.trigger(44);
+    editor.trigger(zoom_command(2));
     EXPECT_EQ(s.view.zoom, 2);
-    EXPECT_TRUE(checked(44));
-    EXPECT_FALSE(checked(42));
+    EXPECT_TRUE(checked(zoom_command(2)));
+    EXPECT_FALSE(checked(zoom_command(1)));
     EXPECT_EQ(w.zoom_box()->text(), "200%");
 }
 
 TEST_F(ToolbarTest, ZoomButtonsAndScrollBars)
 {
-    editor.trigger(42);
+    editor.trigger(zoom_command(1));
     click("loupe+");
     EXPECT_EQ(s.view.zoom, 2);
     EXPECT_EQ(w.horizontal_bar()->value(), 105); // the offsets moved by 100 cm
@@ -89,7 +92,7 @@ TEST_F(ToolbarTest, ZoomButtonsAndScrollBars)
     click("loupe-");
     EXPECT_EQ(s.view.zoom, 0.5);
     EXPECT_EQ(w.zoom_box()->text(), "50%");
-    EXPECT_TRUE(checked(40));
+    EXPECT_TRUE(checked(zoom_command(0.5)));
     click("loupeall");
     EXPECT_TRUE(s.view.zoom_auto);
     EXPECT_EQ(w.horizontal_bar()->value(), 100);
@@ -105,18 +108,18 @@ TEST_F(ToolbarTest, ZoomButtonsAndScrollBars)
 
 TEST_F(ToolbarTest, ViewSwitchesToggleAndTick)
 {
-    EXPECT_TRUE(checked(32)); // angle errors are shown at start
-    editor.trigger(33);
+    EXPECT_TRUE(checked(command::angle_errors)); // shown at start
+    editor.trigger(command::object_names);
     EXPECT_TRUE(s.view.aff_noms);
-    EXPECT_TRUE(checked(33));
-    editor.trigger(33);
+    EXPECT_TRUE(checked(command::object_names));
+    editor.trigger(command::object_names);
     EXPECT_FALSE(s.view.aff_noms);
-    EXPECT_FALSE(checked(33));
-    editor.trigger(32);
+    EXPECT_FALSE(checked(command::object_names));
+    editor.trigger(command::angle_errors);
     EXPECT_FALSE(s.view.aff_erreur_angle);
-    editor.trigger(38);
+    editor.trigger(command::big_labels);
     EXPECT_TRUE(s.view.aff_grande_etiquette);
-    EXPECT_TRUE(checked(38));
+    EXPECT_TRUE(checked(command::big_labels));
 }
 
 TEST_F(ToolbarTest, StandFilterFadesLibrariesTwoToSevenAndStaysWhileOtherFiltersChange)
@@ -233,18 +236,18 @@ TEST_F(ToolbarTest, TheMenusTakeThePlansFocus)
     EXPECT_FALSE(s.shell.plan_focus);
 
     s.shell.plan_focus = true;
-    QAction* save = editor.action(98);
+    QAction* save = editor.action(command::save);
     save->hover();
     EXPECT_FALSE(s.shell.plan_focus);
     EXPECT_EQ(w.statusBar()->currentMessage(), "Save the design"); // the entry's hint
-    editor.action(105)->hover();
+    editor.action(command::undo)->hover();
     EXPECT_EQ(w.statusBar()->currentMessage(), "Undo"); // no hint: its label
 
     // A key on the window gives the focus back.
     QTest::keyClick(&w, Qt::Key_A);
     EXPECT_TRUE(s.shell.plan_focus);
     // And a command takes it away again.
-    editor.trigger(33);
+    editor.trigger(command::object_names);
     EXPECT_FALSE(s.shell.plan_focus);
 }
 
@@ -256,7 +259,7 @@ TEST_F(ToolbarTest, TooltipsComeFromTheInterfaceTexts)
     EXPECT_EQ(w.toolbar_button("d")->toolTip(), "Next library");
     EXPECT_EQ(w.toolbar_button("mesure")->toolTip(), "Measure a distance");
     EXPECT_EQ(w.toolbar_button("color")->toolTip(), "Colour palette");
-    editor.trigger(200);
+    editor.trigger(command::french);
     EXPECT_EQ(w.toolbar_button("d")->toolTip(), "Librairie suivante");
     EXPECT_EQ(w.toolbar_button("stand")->toolTip(), "Active / Desactive les stands");
     EXPECT_EQ(w.toolbar_button("stand")->toolTip(), "Active / Desactive les stands");
@@ -267,11 +270,11 @@ TEST_F(ToolbarTest, TooltipsComeFromTheInterfaceTexts)
 
 TEST_F(ToolbarTest, CommandsOfLaterWindowsAreGreyedAndDoNothing)
 {
-    for (int id : {48})
+    for (int id : {command::zoom_user})
         EXPECT_FALSE(editor.action(id)->isEnabled()) << id;
     EXPECT_TRUE(w.toolbar_button("color")->isEnabled());
     const int before = s.plan.nb_objets;
-    w.menu_event(48);
+    w.menu_event(command::zoom_user);
     w.menu_event(12345);
     EXPECT_EQ(s.plan.nb_objets, before);
 }

@@ -75,20 +75,20 @@ TEST_F(WindowsTest, ComponentListFollowsTheDesignAndCopiesItself)
     EXPECT_EQ(QApplication::clipboard()->text().left(list->bill().rows[0].name.size() + 4),
               QString::fromStdString(list->bill().rows[0].name) + "\t 3\t");
 
-    editor.trigger(105);
+    editor.trigger(command::undo);
     EXPECT_EQ(lv1->topLevelItemCount(), 0);
 }
 
 TEST_F(WindowsTest, TheComponentListCommandOpensAndClosesWindowTwo)
 {
     ASSERT_TRUE(w.aux_window_open(AuxWindow::component_list));
-    editor.trigger(50);
+    editor.trigger(command::component_list);
     EXPECT_FALSE(w.aux_window_open(AuxWindow::component_list));
-    editor.trigger(50);
+    editor.trigger(command::component_list);
     EXPECT_TRUE(w.aux_window_open(AuxWindow::component_list));
-    editor.trigger(51);
+    editor.trigger(command::library_window);
     EXPECT_FALSE(w.aux_window_open(AuxWindow::library));
-    editor.trigger(51);
+    editor.trigger(command::library_window);
     EXPECT_TRUE(w.aux_window_open(AuxWindow::library));
 }
 
@@ -170,6 +170,17 @@ TEST_F(WindowsTest, TheObjectTableOfWindowThree)
     EXPECT_EQ(table->item(1, 1)->text(), "DEL");
     EXPECT_EQ(table->item(0, 5)->text(), "228");
     EXPECT_TRUE(table_window->findChild<QLabel*>("memory")->text().startsWith("Memory:"));
+
+    // Follows the objects while shown; a hidden window does no work and catches up when shown again.
+    place_object(s, 2, 300, 100);
+    w.history().commit("place");
+    EXPECT_EQ(table->rowCount(), 3);
+    table_window->hide();
+    place_object(s, 0, 400, 100);
+    w.history().commit("place");
+    EXPECT_EQ(table->rowCount(), 3);
+    table_window->show();
+    EXPECT_EQ(table->rowCount(), 4);
 }
 
 TEST(Preferences, NamedControlsShowTheSettingsAndOkWritesThem)
@@ -233,7 +244,7 @@ TEST_F(WindowsTest, PreferencesFromTheMenuAreStored)
         in_program->setChecked(false);
         QTest::mouseClick(dialog->findChild<QPushButton*>("pref_ok"), Qt::LeftButton);
     });
-    editor.trigger(92);
+    editor.trigger(command::preferences);
     EXPECT_EQ(s.settings().view_qualite_tr, 1);
     EXPECT_EQ(s.store->read("view_qualite_tr"), "1");
     EXPECT_FALSE(views_open_in_program(*s.store));
@@ -242,16 +253,16 @@ TEST_F(WindowsTest, PreferencesFromTheMenuAreStored)
 
 TEST_F(WindowsTest, TheDebugDisplayBringsTheObjectTable)
 {
-    editor.trigger(31);
+    editor.trigger(command::debug_display);
     EXPECT_TRUE(s.view.aff_debug);
     EXPECT_TRUE(w.aux_window_open(AuxWindow::diagnostic));
-    editor.trigger(31);
+    editor.trigger(command::debug_display);
     EXPECT_FALSE(w.aux_window_open(AuxWindow::diagnostic));
 }
 
 TEST_F(WindowsTest, TheAboutWindowShowsTheVersionUntilOk)
 {
-    editor.trigger(1);
+    editor.trigger(command::about);
     QWidget* about = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->objectName() == "splash_info" && top->isVisible())
