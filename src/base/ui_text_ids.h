@@ -223,6 +223,9 @@ inline constexpr int message_definition_saved = 267;  // followed by the file
 inline constexpr int message_picture_unreadable = 268; // followed by the file
 inline constexpr int message_loading_library = 269;   // the splash window while the library loads
 inline constexpr int message_no_3d_viewer = 290;      // followed by the scene's file
+// The object editor saved into the user's own folder, the installation's being read-only;
+// followed by the file.
+inline constexpr int editor_saved_in_user_folder = 300;
 
 // Tooltips of the toolbar buttons that have no text of their own.
 inline constexpr int tip_library_back = 280;
@@ -287,7 +290,7 @@ inline constexpr int used_ui_texts[] = {
     message_selection_full, message_definition_saved, message_picture_unreadable, message_loading_library,
     tip_library_back, tip_library_next, tip_measure, tip_colour, untitled_design, status_saved,
     status_picture_saved, status_printed, status_list_copied, status_no_browser,
-    message_no_3d_viewer,
+    message_no_3d_viewer, editor_saved_in_user_folder,
     group_name, group_change, faces_none, faces_recto, faces_verso, faces_both, picture_dialog_title,
     proportion_warning, proportion_normal, proportion_picture, elevation_prompt, ok,
 };
