@@ -12,6 +12,7 @@
 #include "cli/cli.h"
 #include "cli/editor_line.h"
 #include "platform/qt_settings_store.h"
+#include "platform/user_folder.h"
 
 namespace {
 
@@ -57,5 +58,6 @@ int main(int argc, char** argv)
     environment.executable_dir = executable_dir;
     environment.app_dir_variable = app_dir_variable;
     environment.open_settings = [] { return std::make_unique<halvern::QtSettingsStore>(); };
+    environment.user_dir = halvern::user_data_folder();
     return halvern::run_cli(args, std::cout, std::cerr, environment);
 }

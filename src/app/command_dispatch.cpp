@@ -128,7 +128,10 @@ void MainWindow::menu_event(int id)
         files_.import();
         break;
     case command::new_project:
-        files_.new_design();
+        // A new design starts with its stand: the form is its own step, and its Cancel keeps the
+        // emptied design with the stand as it was.
+        if (files_.new_design())
+            open_stand_form();
         break;
     case command::save_as:
         files_.save(true);

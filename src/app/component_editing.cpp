@@ -10,7 +10,7 @@ namespace halvern {
 void MainWindow::open_component_editor(int component)
 {
     open_object_editor(
-        session_.components, component, session_.app_dir(), session_.shell.ui_text, prompts_,
+        session_.components, component, session_.library_folders(), session_.shell.ui_text, prompts_,
         [this] { component_types_changed(); },
         [this](int n) {
             open_aux_window(AuxWindow::library);

@@ -41,10 +41,10 @@ bool DesignFiles::offer_to_save()
     return false;
 }
 
-void DesignFiles::new_design()
+bool DesignFiles::new_design()
 {
     if (!offer_to_save())
-        return;
+        return false;
     const ProjectState before = session_.project;
     start_empty_design(session_.plan, session_.project);
     session_.view.view_valid = false;
@@ -52,6 +52,7 @@ void DesignFiles::new_design()
     // An empty design has nothing a file could lose.
     history_.mark_saved();
     history_.notify(Change::objects | Change::renumbered | Change::file);
+    return true;
 }
 
 void DesignFiles::save(bool ask_name)

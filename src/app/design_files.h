@@ -26,7 +26,8 @@ public:
 
     // Asks what to do with unsaved changes; false when the user cancels (or a save failed).
     bool offer_to_save();
-    void new_design();
+    // Empties the design; false when the user kept the current one (the unsaved question).
+    bool new_design();
     void save(bool ask_name);
     // Asks for a file and replaces the design with it.
     void load();

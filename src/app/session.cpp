@@ -43,7 +43,7 @@ void Session::initialise()
 
 std::vector<Error> Session::load_library(LoadProgress* progress)
 {
-    std::vector<Error> notes = halvern::load_library(shell.app_dir, lang(), components, libraries, progress);
+    std::vector<Error> notes = halvern::load_library(shell.app_dir, lang(), components, libraries, progress, user_dir);
     std::vector<Error> outlines = long_outline_notes(components, shell.app_dir);
     notes.insert(notes.end(), outlines.begin(), outlines.end());
     return notes;

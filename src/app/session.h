@@ -4,6 +4,7 @@
 // is, and the view. The windows read and change it; nothing in it points at a window.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "base/settings.h"
 #include "base/shell_state.h"
 #include "library/component_table.h"
+#include "library/library_folders.h"
 #include "library/library_loader.h"
 #include "plan/plan_table.h"
 #include "plan/view_state.h"
@@ -36,6 +38,13 @@ struct Session {
     // A language given for this run ("--lang"): it wins over the stored one, which it does not
     // replace; a language command of the menus ends it.
     std::optional<std::string> lang_option;
+    // The user's own folder that takes what an installation the user cannot write would have
+    // taken (definition files), and that loading reads over the installation; empty for none.
+    std::filesystem::path user_dir;
+    // How an installation folder is judged writable; the real check when empty.
+    std::function<bool(const std::filesystem::path&)> folder_writable;
+
+    LibraryFolders library_folders() const { return {shell.app_dir, user_dir, folder_writable}; }
 
     const std::filesystem::path& app_dir() const { return shell.app_dir; }
     Settings& settings() { return shell.settings; }

@@ -13,6 +13,7 @@
 #include "base/file_replacement.h"
 #include "base/ui_text_ids.h"
 #include "platform/qt_settings_store.h"
+#include "platform/user_folder.h"
 
 namespace halvern {
 
@@ -105,6 +106,8 @@ int run_editor(int argc, char** argv, const EditorLaunch& launch)
 
     auto session = std::make_unique<Session>(app_dir, std::make_unique<QtSettingsStore>());
     session->lang_option = launch.lang_option;
+    // Where saves go that a read-only installation cannot take; read over the installation.
+    session->user_dir = user_data_folder();
     QtPrompts prompts(nullptr, [&session] { return session->lang(); });
 
     std::vector<Error> notes;

@@ -223,6 +223,9 @@ inline constexpr int message_definition_saved = 267;  // followed by the file
 inline constexpr int message_picture_unreadable = 268; // followed by the file
 inline constexpr int message_loading_library = 269;   // the splash window while the library loads
 inline constexpr int message_no_3d_viewer = 290;      // followed by the scene's file
+// The object editor saved into the user's own folder, the installation's being read-only;
+// followed by the file.
+inline constexpr int editor_saved_in_user_folder = 300;
 
 // Tooltips of the toolbar buttons that have no text of their own.
 inline constexpr int tip_library_back = 280;
@@ -317,6 +320,7 @@ inline constexpr int used_ui_texts[] = {
     status_picture_saved, status_printed, status_list_copied, status_no_browser,
     message_no_3d_viewer, view3d_title, view3d_view_all, view3d_front, view3d_top, view3d_left, view3d_right,
     view3d_iso, view3d_save, view3d_in_program, view3d_no_opengl,
+    message_no_3d_viewer, editor_saved_in_user_folder,
     group_name, group_change, faces_none, faces_recto, faces_verso, faces_both, picture_dialog_title,
     proportion_warning, proportion_normal, proportion_picture, elevation_prompt, ok,
     checks_title, check_kind_first + 0, check_kind_first + 1, check_kind_first + 2, check_kind_first + 3,

@@ -254,7 +254,7 @@ static int run_checked(const std::vector<std::string>& args, std::ostream& out, 
             own.emplace(name, value);
 
     CliContext context{app_dir, lang_option ? *lang_option : (settings.lang.empty() ? "en" : settings.lang),
-                       settings, *store, line.args, std::move(own), out, err};
+                       settings, *store, line.args, std::move(own), out, err, environment.user_dir};
     return command.run(context);
 }
 

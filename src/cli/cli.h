@@ -24,6 +24,8 @@ struct CliEnvironment {
     std::filesystem::path executable_dir;
     std::optional<std::string> app_dir_variable; // HALVERN_APP_DIR
     std::function<std::unique_ptr<SettingsStore>()> open_settings;
+    // The user's overlay of the installation, read over its library folders; empty for none.
+    std::filesystem::path user_dir;
 };
 
 // The words of a line read as one without a command: the options every command takes, and the

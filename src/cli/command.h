@@ -30,6 +30,7 @@ struct CliContext {
     std::map<std::string, std::string, std::less<>> options;    // the command's own options as given
     std::ostream& out;
     std::ostream& err;
+    std::filesystem::path user_dir = {}; // the user's overlay of the installation, or empty
 
     bool has_option(std::string_view name) const { return options.find(name) != options.end(); }
     std::optional<std::string> option(std::string_view name) const;

@@ -13,7 +13,8 @@ void print_notes(const CliContext& context, const std::vector<Error>& notes)
 
 void load_tables(const CliContext& context, ComponentTable& components, LibraryTable& libraries)
 {
-    print_notes(context, load_component_tables(context.app_dir, context.lang, components, libraries));
+    print_notes(context, load_component_tables(context.app_dir, context.lang, components, libraries, nullptr,
+                                               context.user_dir));
     print_notes(context, long_outline_notes(components, context.app_dir));
 }
 

@@ -74,9 +74,9 @@ void finish(QGridLayout* grid) { grid->setRowStretch(grid->rowCount(), 1); }
 
 } // namespace
 
-ObjectEditor::ObjectEditor(ComponentTable& table, int component, std::filesystem::path app_dir, const UiText& texts,
+ObjectEditor::ObjectEditor(ComponentTable& table, int component, LibraryFolders folders, const UiText& texts,
                            Prompts& prompts, QWidget* parent)
-    : QDialog(parent), table_(table), component_(component), app_dir_(std::move(app_dir)), texts_(texts),
+    : QDialog(parent), table_(table), component_(component), folders_(std::move(folders)), texts_(texts),
       prompts_(prompts)
 {
     setObjectName(QStringLiteral("form_edit"));
@@ -341,7 +341,15 @@ bool ObjectEditor::edit_ok_Click()
 
 bool ObjectEditor::edit_save_Click()
 {
-    return applied(save_editor_fields(fields(), component_, table_, app_dir_));
+    std::filesystem::path written;
+    if (!applied(save_editor_fields(fields(), component_, table_, folders_, &written)))
+        return false;
+    // A save that could not go into the installation went into the user's own folder: say where,
+    // since that is not where the user would look for it.
+    const std::filesystem::path beside = written.lexically_relative(folders_.user_dir);
+    if (!folders_.user_dir.empty() && !beside.empty() && *beside.begin() != "..")
+        prompts_.inform("Editeur d'objet", texts_.get(ui::editor_saved_in_user_folder) + "\n" + written.string());
+    return true;
 }
 
 void ObjectEditor::edit_voir_Click()
@@ -355,14 +363,14 @@ void ObjectEditor::edit_voir_Click()
         preview_(*n);
 }
 
-bool open_object_editor(ComponentTable& table, int component, const std::filesystem::path& app_dir,
+bool open_object_editor(ComponentTable& table, int component, const LibraryFolders& folders,
                         const UiText& texts, Prompts& prompts, std::function<void()> changed,
                         std::function<void(int)> preview, QWidget* parent)
 {
     if (!ComponentTable::valid(component))
         return false;
     bool any = false;
-    ObjectEditor editor(table, component, app_dir, texts, prompts, parent);
+    ObjectEditor editor(table, component, folders, texts, prompts, parent);
     editor.on_changed([&] {
         any = true;
         if (changed)

@@ -29,7 +29,7 @@ class ObjectEditor : public QDialog {
 public:
     // `changed`: the table changed, the plan and the palette must show it. `preview`: "Voir" on
     // that component number.
-    ObjectEditor(ComponentTable& table, int component, std::filesystem::path app_dir, const UiText& texts,
+    ObjectEditor(ComponentTable& table, int component, LibraryFolders folders, const UiText& texts,
                  Prompts& prompts, QWidget* parent = nullptr);
 
     void on_changed(std::function<void()> changed) { changed_ = std::move(changed); }
@@ -57,7 +57,7 @@ private:
 
     ComponentTable& table_;
     int component_;
-    std::filesystem::path app_dir_;
+    LibraryFolders folders_;
     const UiText& texts_;
     Prompts& prompts_;
     std::function<void()> changed_;
@@ -84,7 +84,7 @@ private:
 };
 
 // `form_edit`: the editor on component n until it is closed. Gives whether the table changed.
-bool open_object_editor(ComponentTable& table, int component, const std::filesystem::path& app_dir,
+bool open_object_editor(ComponentTable& table, int component, const LibraryFolders& folders,
                         const UiText& texts, Prompts& prompts, std::function<void()> changed,
                         std::function<void(int)> preview, QWidget* parent);
 

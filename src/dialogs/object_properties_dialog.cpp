@@ -12,8 +12,10 @@
 
 #include "app/prompts.h"
 #include "app/session.h"
+#include "base/colour_model.h"
 #include "base/numbers.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/colour_palette.h"
 #include "dialogs/dialog_controls.h"
 #include "dialogs/pickers.h"
 #include "dialogs/texture_form.h"
@@ -141,12 +143,11 @@ QWidget* ObjectPropertiesDialog::colours_page()
     auto* layout = new QGridLayout(page);
     layout->addWidget(named_label(QStringLiteral("prop1d"), session_.text(ui::prop_colour_slots), page), 0, 0, 1, 2);
     const int n = session_.plan.comp(object_);
-    const auto& object_colours = session_.plan.colours[size_t(object_)];
-    auto* box = new QFrame(page);
-    box->setObjectName(QStringLiteral("color_box"));
-    box->setFrameShape(QFrame::Box);
-    box->setFixedSize(48, 48);
-    bool any = false;
+    colour_box_ = new QFrame(page);
+    colour_box_->setObjectName(QStringLiteral("color_box"));
+    colour_box_->setFrameShape(QFrame::Box);
+    colour_box_->setFixedSize(48, 48);
+    int first = -1;
     int row = 1;
     for (int k = 0; k < colour_slots && ComponentTable::valid(n); ++k) {
         const Component& c = session_.components[n];
@@ -155,23 +156,56 @@ QWidget* ObjectPropertiesDialog::colours_page()
         const std::string name = c.color_name[size_t(k)].empty() ? std::to_string(k) : c.color_name[size_t(k)];
         auto* button = named_button(QStringLiteral("color_change_%1").arg(k),
                                     session_.text(ui::prop_colour) + " " + name, page);
-        // The colour palette is another window; until it is there the button shows the slot only.
-        button->setEnabled(false);
+        connect(button, &QPushButton::clicked, this, [this, k] { color_change_Click(k); });
         auto* sample = new QFrame(page);
         sample->setObjectName(QStringLiteral("color_sample_%1").arg(k));
         sample->setFixedSize(24, 24);
-        sample->setStyleSheet(swatch(object_colours[size_t(k)].couleur));
+        colour_buttons_[size_t(k)] = button;
+        colour_samples_[size_t(k)] = sample;
         layout->addWidget(button, row, 0);
         layout->addWidget(sample, row++, 1);
-        if (!any)
-            box->setStyleSheet(swatch(object_colours[size_t(k)].couleur));
-        any = true;
+        show_slot_colour(k);
+        if (first < 0)
+            first = k;
     }
-    box->setVisible(any);
-    layout->addWidget(box, 1, 2, std::max(1, row - 1), 1, Qt::AlignTop);
+    if (first >= 0)
+        colour_box_->setStyleSheet(swatch(slot_shown(first).couleur));
+    colour_box_->setVisible(first >= 0);
+    layout->addWidget(colour_box_, 1, 2, std::max(1, row - 1), 1, Qt::AlignTop);
     layout->setRowStretch(row, 1);
     layout->setColumnStretch(3, 1);
     return page;
+}
+
+ColourSlot ObjectPropertiesDialog::slot_shown(int slot) const
+{
+    const auto& pending = shown_.colours[size_t(slot)];
+    return pending ? *pending : session_.plan.colours[size_t(object_)][size_t(slot)];
+}
+
+void ObjectPropertiesDialog::show_slot_colour(int slot)
+{
+    QPushButton* button = colour_buttons_[size_t(slot)];
+    if (!button)
+        return;
+    const Rgb c = slot_shown(slot).couleur;
+    // The button wears the slot's colour, its caption kept readable on it.
+    const QString text = rgb_to_hsl(c.r, c.g, c.b).l > 0.5 ? QStringLiteral("black") : QStringLiteral("white");
+    button->setStyleSheet(swatch(c) + QStringLiteral(" color: %1; padding: 4px 10px;").arg(text));
+    colour_samples_[size_t(slot)]->setStyleSheet(swatch(c));
+}
+
+void ObjectPropertiesDialog::color_change_Click(int slot)
+{
+    if (slot < 0 || slot >= colour_slots || !colour_buttons_[size_t(slot)])
+        return;
+    ColourPalette palette(session_.app_dir() / "lib" / "color", session_.shell.ui_text, object_, slot,
+                          slot_shown(slot), this);
+    if (palette.exec() != QDialog::Accepted || !palette.chosen())
+        return;
+    shown_.colours[size_t(slot)] = *palette.chosen();
+    show_slot_colour(slot);
+    colour_box_->setStyleSheet(swatch(palette.chosen()->couleur));
 }
 
 QWidget* ObjectPropertiesDialog::face_page(int face)

@@ -11,6 +11,7 @@
 #include "plan/dialog_fields.h"
 
 class QCheckBox;
+class QFrame;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -32,6 +33,9 @@ public:
     void prop_recto_change_Click();
     void prop_verso_change_Click();
     void prop_recto_tex_change_Click();
+    // `color_change_0_Click` .. `color_change_5_click`: the palette on that slot; the colour it
+    // gives stays pending (the button shows it) until OK.
+    void color_change_Click(int slot);
 
     // The fields as they stand in the dialog.
     ObjectFields fields() const;
@@ -43,6 +47,8 @@ private:
     QWidget* face_page(int face);
     void face_picture_change(int face);
     void update_perimeter();
+    ColourSlot slot_shown(int slot) const;
+    void show_slot_colour(int slot);
 
     Session& session_;
     Prompts& prompts_;
@@ -62,6 +68,9 @@ private:
     std::array<QCheckBox*, 3> tex_{};     // by face 1, 2
     std::array<QLineEdit*, 3> picture_{}; // prop_recto, prop_verso
     std::array<QLineEdit*, 3> force_{};   // prop_force1, prop_force2
+    std::array<QPushButton*, colour_slots> colour_buttons_{};
+    std::array<QFrame*, colour_slots> colour_samples_{};
+    QFrame* colour_box_ = nullptr;
 };
 
 } // namespace halvern

@@ -205,7 +205,7 @@ Result<int> apply_editor_fields(const EditorFields& f, int opened, ComponentTabl
 }
 
 Result<int> save_editor_fields(const EditorFields& fields, int opened, ComponentTable& table,
-                               const std::filesystem::path& app_dir)
+                               const LibraryFolders& folders, std::filesystem::path* written)
 {
     Result<int> index = read_index(fields.index);
     if (!index)
@@ -214,11 +214,13 @@ Result<int> save_editor_fields(const EditorFields& fields, int opened, Component
     Result<int> applied = apply_editor_fields(fields, opened, table);
     if (!applied)
         return applied;
-    Result<void> written = write_definition_file(app_dir, table, *applied);
-    if (!written) {
+    Result<std::filesystem::path> file = save_definition_file(folders, table, *applied);
+    if (!file) {
         table[*applied] = before;
-        return written.error();
+        return file.error();
     }
+    if (written)
+        *written = *file;
     return applied;
 }
 

@@ -9,6 +9,7 @@
 
 #include "base/result.h"
 #include "library/component_table.h"
+#include "library/library_folders.h"
 
 namespace halvern {
 
@@ -66,9 +67,10 @@ Result<int> read_index(const std::string& text);
 Result<int> apply_editor_fields(const EditorFields& fields, int opened, ComponentTable& table);
 
 // "Sauver fichier": applies, then writes the definition file of the component in "Index" into its
-// library's folder. When the file cannot be written the record is put back as it was, so nothing
-// changed anywhere; the error names the file.
+// library's folder (the user's overlay when the installation cannot be written; `written` gets the
+// file). When the file cannot be written the record is put back as it was, so nothing changed
+// anywhere; the error names the file.
 Result<int> save_editor_fields(const EditorFields& fields, int opened, ComponentTable& table,
-                               const std::filesystem::path& app_dir);
+                               const LibraryFolders& folders, std::filesystem::path* written = nullptr);
 
 } // namespace halvern

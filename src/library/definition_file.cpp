@@ -285,7 +285,7 @@ std::vector<std::string> definition_lines(const Component& c, int n)
     return out;
 }
 
-Result<void> write_definition_file(const fs::path& app_dir, ComponentTable& table, int n)
+Result<fs::path> definition_folder(const fs::path& root, ComponentTable& table, int n)
 {
     if (!ComponentTable::valid(n))
         return make_error("component " + std::to_string(n) + " is outside 0.." + std::to_string(max_component));
@@ -300,12 +300,18 @@ Result<void> write_definition_file(const fs::path& app_dir, ComponentTable& tabl
         return make_error("component " + std::to_string(n) + " has no usable file name ('" + c.file_name
                           + "'); a definition file name is a plain name such as '" + std::to_string(n)
                           + ".lib'");
+    return root / "extlib" / std::to_string(c.library);
+}
 
-    const fs::path folder = app_dir / "extlib" / std::to_string(c.library);
+Result<void> write_definition_file(const fs::path& app_dir, ComponentTable& table, int n)
+{
+    Result<fs::path> folder = definition_folder(app_dir, table, n);
+    if (!folder)
+        return folder.error();
     std::error_code ec;
-    if (!fs::is_directory(folder, ec))
-        return make_error("the library folder does not exist; the definition file was not written", folder);
-    return write_lines(folder / c.file_name, definition_lines(c, n));
+    if (!fs::is_directory(*folder, ec))
+        return make_error("the library folder does not exist; the definition file was not written", *folder);
+    return write_lines(*folder / table[n].file_name, definition_lines(table[n], n));
 }
 
 } // namespace halvern

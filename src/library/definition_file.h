@@ -32,6 +32,11 @@ bool companion_3d_exists(const std::filesystem::path& file);
 // Numeric key values are rounded to 2 decimals; line breaks inside texts are dropped.
 std::vector<std::string> definition_lines(const Component& component, int n);
 
+// The folder of root/extlib that component n's definition file belongs in (its library's), after
+// the writer's checks (number, library, a plain file name). A component of library 0 is first
+// given the library n / 100 (in the table).
+Result<std::filesystem::path> definition_folder(const std::filesystem::path& root, ComponentTable& table, int n);
+
 // Writes the definition file of component n into its library folder under app_dir/extlib,
 // replacing any existing file as one step. A component of library 0 is first given the library
 // n / 100 (in the table). The folder must exist: the writer never creates one.

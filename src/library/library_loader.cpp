@@ -69,10 +69,15 @@ FolderListing list_folder(const fs::path& folder, std::vector<Error>& notes)
     return listing;
 }
 
-void read_folder(const fs::path& folder, int library, std::string_view lang, ComponentTable& components,
-                 LoadProgress* progress, std::vector<Error>& notes)
+// Reads the definition files of one folder and gives its listing. `also_3d`: the installed folder
+// an overlay folder stands over, whose 3D companions count for the definitions saved over its own.
+FolderListing read_folder(const fs::path& folder, int library, std::string_view lang, ComponentTable& components,
+                          LoadProgress* progress, std::vector<Error>& notes, const FolderListing* also_3d = nullptr)
 {
     FolderListing listing = list_folder(folder, notes);
+    auto has_3d = [](const FolderListing& l, std::string_view stem) {
+        return std::binary_search(l.stems_with_3d.begin(), l.stems_with_3d.end(), stem);
+    };
     for (const std::string& name : listing.definition_files) {
         const fs::path file = folder / name;
         auto bytes = read_file_bytes(file, small_file_bytes_max);
@@ -87,18 +92,19 @@ void read_folder(const fs::path& folder, int library, std::string_view lang, Com
         }
         Component& c = components[*number];
         const std::string_view stem = std::string_view(name).substr(0, name.size() - 4); // without ".lib"
-        c.has_3d = std::binary_search(listing.stems_with_3d.begin(), listing.stems_with_3d.end(), stem);
+        c.has_3d = has_3d(listing, stem) || (also_3d && has_3d(*also_3d, stem));
         c.library = library;
         c.file_name = name;
         if (progress)
             progress->component(c.name);
     }
+    return listing;
 }
 
 } // namespace
 
 std::vector<Error> load_library(const fs::path& app_dir, std::string_view lang, ComponentTable& components,
-                                LibraryTable& libraries, LoadProgress* progress)
+                                LibraryTable& libraries, LoadProgress* progress, const fs::path& user_dir)
 {
     std::vector<Error> notes;
     const fs::path extlib = app_dir / "extlib";
@@ -119,7 +125,9 @@ std::vector<Error> load_library(const fs::path& app_dir, std::string_view lang, 
     for (int i = 1; i <= libraries.library_count; ++i) {
         if (progress)
             progress->library(i, libraries.name[size_t(i)]);
-        read_folder(extlib / std::to_string(i), i, lang, components, progress, notes);
+        const FolderListing installed = read_folder(extlib / std::to_string(i), i, lang, components, progress, notes);
+        if (!user_dir.empty() && user_dir != app_dir)
+            read_folder(user_dir / "extlib" / std::to_string(i), i, lang, components, progress, notes, &installed);
     }
 
     auto prices = read_price_table(installed_price_table(app_dir), components, PriceTableSource::installed);
@@ -134,10 +142,10 @@ std::vector<Error> load_library(const fs::path& app_dir, std::string_view lang, 
 }
 
 std::vector<Error> load_component_tables(const fs::path& app_dir, std::string_view lang, ComponentTable& components,
-                                         LibraryTable& libraries, LoadProgress* progress)
+                                         LibraryTable& libraries, LoadProgress* progress, const fs::path& user_dir)
 {
     fill_builtin_catalogue(components, lang);
-    return load_library(app_dir, lang, components, libraries, progress);
+    return load_library(app_dir, lang, components, libraries, progress, user_dir);
 }
 
 void library_step(LibraryTable& libraries, int direction)

@@ -29,14 +29,17 @@ public:
 // table is not cleared: a reload refreshes every field a file sets and keeps the others.
 // A missing index or price table is not an error; whatever could not be used (an unreadable file,
 // a component or library number outside its table) is skipped and comes back as a note.
+// With a `user_dir`, each library folder is followed by the same folder of the user's overlay
+// (`user_dir`/extlib/N), so a definition saved there wins over the installed one.
 std::vector<Error> load_library(const std::filesystem::path& app_dir, std::string_view lang,
                                 ComponentTable& components, LibraryTable& libraries,
-                                LoadProgress* progress = nullptr);
+                                LoadProgress* progress = nullptr, const std::filesystem::path& user_dir = {});
 
 // What start-up and a language change do: the built-in catalogue in `lang`, then load_library.
 std::vector<Error> load_component_tables(const std::filesystem::path& app_dir, std::string_view lang,
                                          ComponentTable& components, LibraryTable& libraries,
-                                         LoadProgress* progress = nullptr);
+                                         LoadProgress* progress = nullptr,
+                                         const std::filesystem::path& user_dir = {});
 
 // The library strip's arrows: -1 steps left (never below position 0), +1 steps right and stops
 // at the last position the index filled.

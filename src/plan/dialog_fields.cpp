@@ -73,6 +73,13 @@ void apply_object_fields(PlanTable& plan, int i, int face_type, const ObjectFiel
         plan.obj_force_verso[k] = f.force_verso;
         plan.obj_visuel_verso[k] = f.visuel_verso;
     }
+    for (size_t slot = 0; slot < f.colours.size(); ++slot) {
+        if (!f.colours[slot])
+            continue;
+        ColourSlot& target = plan.colours[k][slot];
+        target = *f.colours[slot];
+        target.given = true;
+    }
 }
 
 double ellipse_perimeter(double largeur, double profondeur)

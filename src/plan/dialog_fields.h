@@ -3,6 +3,8 @@
 // apart from the window so that the rules (the decimal comma, rotations kept in 0..359, the faces
 // by face type) are the same for every caller and can be checked without one.
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,8 @@ struct ObjectFields {
     bool tex1 = false, tex2 = false;                          // pictures on the recto, the verso
     std::string force_recto, force_verso;                     // end-code overrides
     std::string visuel_recto, visuel_verso;                   // picture files
+    // Colours chosen in the palette and not applied yet, by slot 0..5; none for a slot left alone.
+    std::array<std::optional<ColourSlot>, colour_slots> colours{};
 };
 
 // The fields as the dialog shows them when it opens on object i.
@@ -24,7 +28,7 @@ ObjectFields read_object_fields(const PlanTable& plan, int i);
 
 // OK: the label, the four numbers, the rotation, then the faces and their texts by the face type
 // (`panel` of the component: 1 recto, 2 verso, 3 both; any other type leaves no face). The picture
-// files are written for the faces the type has.
+// files are written for the faces the type has. Every pending colour is given to its slot.
 void apply_object_fields(PlanTable& plan, int i, int face_type, const ObjectFields& fields);
 
 // `obj_faces` from the two ticks, as the face type allows them.

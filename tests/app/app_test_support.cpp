@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QPrinter>
+#include <QTimer>
 
 #include <map>
 
@@ -16,6 +17,9 @@
 namespace halvern::testing {
 
 namespace {
+
+// Watchers still waiting for their window: a test must not leave one to the next test.
+int waiting_watchers = 0;
 
 // Widgets need one QApplication for the whole binary; the test main has already chosen the
 // offscreen platform.
@@ -115,7 +119,12 @@ Editor::Editor(const std::filesystem::path& app_dir, std::map<std::string, std::
     window = open_editor(*session, prompts, notes);
 }
 
-Editor::~Editor() = default;
+Editor::~Editor()
+{
+    // A window that never opened is reported by its own test, not by the next one.
+    for (int turn = 0; waiting_watchers > 0 && turn < 1000; ++turn)
+        QApplication::processEvents();
+}
 
 QAction* Editor::action(int command) const { return window->command_action(command); }
 
@@ -133,6 +142,28 @@ int zoom_command(double factor)
             return command::zoom_first + k;
     ADD_FAILURE() << "no zoom preset of " << factor;
     return 0;
+}
+
+namespace {
+
+void watch_for_window(const QString& name, std::function<void(QWidget&)> act, int turns)
+{
+    QTimer::singleShot(0, [name, act = std::move(act), turns]() mutable {
+        QWidget* w = QApplication::activeModalWidget();
+        if ((!w || w->objectName() != name) && turns > 0)
+            return watch_for_window(name, std::move(act), turns - 1);
+        --waiting_watchers;
+        ASSERT_TRUE(w && w->objectName() == name) << name.toStdString() << " did not open";
+        act(*w);
+    });
+}
+
+} // namespace
+
+void when_window_opens(const QString& name, std::function<void(QWidget&)> act, int turns)
+{
+    ++waiting_watchers;
+    watch_for_window(name, std::move(act), turns);
 }
 
 int place_object(Session& session, int component, float x, float y, float rot)

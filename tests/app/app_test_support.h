@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <filesystem>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "support/test_support.h"
 
 class QAction;
+class QWidget;
 
 namespace halvern {
 class MainWindow;
@@ -81,6 +83,11 @@ struct Editor {
 
 // The zoom command of a preset factor (1 for 100 %).
 int zoom_command(double factor);
+
+// Runs `act` on the modal window named `name` once it is the active one, within a few turns of the
+// event loop (a window opened after the event that asked for it comes a little later); a window
+// that never comes fails the test.
+void when_window_opens(const QString& name, std::function<void(QWidget&)> act, int turns = 40);
 
 // Places an object of a component and returns its number.
 int place_object(Session& session, int component, float x, float y, float rot = 0);

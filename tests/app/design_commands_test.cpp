@@ -4,6 +4,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QTest>
 #include <QTreeWidget>
@@ -270,7 +273,8 @@ TEST_F(DesignCommandsTest, LoadReplacesTheDesignAndStartsAFreshHistory)
     place_three();
     editor.prompts.files.push_back(documents / "three.qlm");
     editor.trigger(command::save_as);
-    editor.trigger(command::new_project); // nothing unsaved, nothing asked
+    when_window_opens("projet", [](QWidget& form) { static_cast<QDialog&>(form).reject(); });
+    editor.trigger(command::new_project); // New: nothing unsaved, nothing asked
     EXPECT_EQ(editor.prompts.unsaved_questions, 0);
     EXPECT_EQ(s.plan.nb_objets, 0);
     EXPECT_EQ(s.project.file_name, "");
@@ -333,6 +337,7 @@ TEST_F(DesignCommandsTest, UnsavedChangesAreOfferedBeforeNewLoadAndClose)
     EXPECT_EQ(s.plan.nb_objets, 3);
 
     editor.prompts.unsaved_answer = UnsavedChoice::discard;
+    when_window_opens("projet", [](QWidget& form) { static_cast<QDialog&>(form).reject(); });
     editor.trigger(command::new_project);
     EXPECT_EQ(s.plan.nb_objets, 0);
     EXPECT_FALSE(w.isWindowModified());
@@ -345,6 +350,50 @@ TEST_F(DesignCommandsTest, UnsavedChangesAreOfferedBeforeNewLoadAndClose)
     EXPECT_TRUE(w.close());
     EXPECT_TRUE(std::filesystem::exists(documents / "kept.qlm"));
     EXPECT_TRUE(s.shell.quit_requested);
+}
+
+TEST_F(DesignCommandsTest, NewOpensTheStandFormOnTheEmptiedDesign)
+{
+    place_three();
+    s.stand.client = "Earlier client";
+    w.design_changed("Client");
+    editor.prompts.files.push_back(documents / "three.qlm");
+    editor.trigger(command::save_as);
+    const StandSettings stand = s.stand;
+    const int count = w.history().stack().count();
+
+    // Cancel keeps the emptied design and the stand it had.
+    int seen_objects = -1;
+    when_window_opens("projet", [&](QWidget& form) {
+        seen_objects = s.plan.nb_objets;
+        EXPECT_EQ(form.findChild<QLineEdit*>("projet_client")->text(), "Earlier client");
+        form.findChild<QLineEdit*>("projet_largeur")->setText("8");
+        form.findChild<QPushButton*>("projetannule")->click();
+    });
+    editor.trigger(command::new_project);
+    EXPECT_EQ(seen_objects, 0);
+    EXPECT_EQ(s.plan.nb_objets, 0);
+    EXPECT_EQ(s.project.file_name, "");
+    EXPECT_EQ(s.stand, stand);
+    EXPECT_EQ(w.history().stack().count(), count + 1); // New alone
+
+    // OK is a step of its own after New's: undo takes the stand back first, then the objects.
+    place_three();
+    editor.prompts.unsaved_answer = UnsavedChoice::discard;
+    when_window_opens("projet", [](QWidget& form) {
+        form.findChild<QLineEdit*>("projet_largeur")->setText("8");
+        form.findChild<QLineEdit*>("projet_client")->setText("Next client");
+        form.findChild<QPushButton*>("projetok")->click();
+    });
+    editor.trigger(command::new_project);
+    EXPECT_FLOAT_EQ(s.stand.stand_largeur, 8.0f);
+    EXPECT_EQ(s.stand.client, "Next client");
+    EXPECT_EQ(s.plan.nb_objets, 0);
+    editor.trigger(105);
+    EXPECT_EQ(s.stand, stand);
+    EXPECT_EQ(s.plan.nb_objets, 0);
+    editor.trigger(105);
+    EXPECT_EQ(s.plan.nb_objets, 3);
 }
 
 TEST_F(DesignCommandsTest, QuitWithoutChangesAsksNothing)
@@ -360,6 +409,7 @@ TEST_F(DesignCommandsTest, OpeningAFileNamedOnTheCommandLine)
     place_three();
     editor.prompts.files.push_back(documents / "three.qlm");
     editor.trigger(command::save_as);
+    when_window_opens("projet", [](QWidget& form) { static_cast<QDialog&>(form).reject(); });
     editor.trigger(command::new_project);
     w.files().open(documents / "three.qlm");
     EXPECT_EQ(s.plan.nb_objets, 3);

@@ -175,3 +175,31 @@ TEST_F(ObjectEditorTest, VoirShowsTheStoredTypeInTheLibraryWindowAndOkAppliesIt)
     EXPECT_EQ(s.components[205].draw_color, 0x00FF00);
     EXPECT_GT(count(grid->grab().toImage(), greenish), 0);
 }
+
+TEST_F(ObjectEditorTest, AReadOnlyInstallationSavesIntoTheUsersFolderAndSaysWhere)
+{
+    ScratchDir user;
+    s.user_dir = user.path();
+    s.folder_writable = [](const std::filesystem::path&) { return false; };
+    const QPoint cell5(37, palette_head + palette_cell_height * 5 + 37);
+    const bool opened = in_editor([&] { ctrl_click(w.plan_widget(), cell5); }, [&](ObjectEditor& d) {
+        EXPECT_EQ(d.component(), 205);
+        entry(d, "edit_pr1_2b")->setText("206");
+        entry(d, "edit_pr1_1b")->setText("Comptoir bas");
+        click(d, "edit_save");
+    });
+    ASSERT_TRUE(opened);
+    const auto saved = user / "extlib" / "2" / "206.lib";
+    EXPECT_TRUE(std::filesystem::exists(saved));
+    EXPECT_FALSE(std::filesystem::exists(library_folder / "206.lib"));
+    ASSERT_FALSE(editor.prompts.messages.empty());
+    EXPECT_EQ(editor.prompts.messages.back(), s.text(ui::editor_saved_in_user_folder) + "\n" + saved.string());
+
+    // The next start finds it in its library.
+    s.components[206] = Component{};
+    folder.write("extlib/lib.index", "2,1,Comptoirs\r\n");
+    for (const Error& note : s.load_library(nullptr))
+        ADD_FAILURE() << note.text();
+    EXPECT_EQ(s.components[206].name, "Comptoir bas");
+    EXPECT_EQ(s.components[206].library, 2);
+}

@@ -65,6 +65,18 @@ TEST_F(LibraryCommands, LibraryListsNamedComponentsInNumberOrder)
     EXPECT_NE(run({"library", "--lang", "fr"}).out.find("\n150\t1\tPanneau\t"), std::string::npos);
 }
 
+TEST_F(LibraryCommands, TheUsersFolderIsReadOverTheInstallation)
+{
+    ScratchDir user;
+    user.write("extlib/1/panel.lib", "150\r\n99\r\nPanneau\r\n120\r\n2\r\n245\r\nname_en=Wide panel\r\n");
+    user.write("extlib/1/151.lib", "151\r\n0\r\nMine\r\n10\r\n20\r\n30\r\n");
+    const CommandRun r = halvern::testing::run_cli_in(app.path(), {"library"}, {}, user.path());
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("\n150\t1\tWide panel\t120\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n151\t1\tMine\t10\t20\t30\t"), std::string::npos);
+    EXPECT_EQ(run({"library"}).out.find("\n151\t"), std::string::npos);
+}
+
 TEST_F(LibraryCommands, ComponentPrintsEveryFieldInOrder)
 {
     CommandRun r = run({"component", "150"});

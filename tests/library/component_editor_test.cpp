@@ -168,7 +168,7 @@ TEST_F(ComponentEditorTest, SavingACopyWritesItsFileThatReadsBackAndLeavesTheOri
     f.draw_color = "FF00AA";
     f.magnets[3] = {"1.5", "2", "3", "4", "90", 1};
     f.colours[2] = {"mat", "Plateau", "bois.col"};
-    ASSERT_EQ(*save_editor_fields(f, 205, table, dir.path()), 206);
+    ASSERT_EQ(*save_editor_fields(f, 205, table, LibraryFolders{dir.path(), {}, {}}), 206);
     EXPECT_EQ(read_bytes(original), original_bytes);
 
     ComponentTable back;
@@ -208,7 +208,7 @@ TEST_F(ComponentEditorTest, AFailedSaveKeepsTheOldFileAndTheRecord)
     struct rlimit small = old_limit;
     small.rlim_cur = 16;
     setrlimit(RLIMIT_FSIZE, &small);
-    const Result<int> saved = save_editor_fields(f, 205, table, dir.path());
+    const Result<int> saved = save_editor_fields(f, 205, table, LibraryFolders{dir.path(), {}, {}});
     setrlimit(RLIMIT_FSIZE, &old_limit);
     signal(SIGXFSZ, old_handler);
 

@@ -18,10 +18,12 @@ struct CliRun {
 };
 
 inline CliRun run_cli_in(const std::filesystem::path& app_dir, const std::vector<std::string>& args,
-                         const std::map<std::string, std::string, std::less<>>& stored = {})
+                         const std::map<std::string, std::string, std::less<>>& stored = {},
+                         const std::filesystem::path& user_dir = {})
 {
     CliEnvironment env;
     env.executable_dir = app_dir;
+    env.user_dir = user_dir;
     env.open_settings = [stored] {
         auto store = std::make_unique<MemorySettingsStore>();
         store->values = stored;
