@@ -389,10 +389,10 @@ TEST_F(DesignCommandsTest, NewOpensTheStandFormOnTheEmptiedDesign)
     EXPECT_FLOAT_EQ(s.stand.stand_largeur, 8.0f);
     EXPECT_EQ(s.stand.client, "Next client");
     EXPECT_EQ(s.plan.nb_objets, 0);
-    editor.trigger(105);
+    editor.trigger(command::undo);
     EXPECT_EQ(s.stand, stand);
     EXPECT_EQ(s.plan.nb_objets, 0);
-    editor.trigger(105);
+    editor.trigger(command::undo);
     EXPECT_EQ(s.plan.nb_objets, 3);
 }
 

@@ -66,7 +66,7 @@ protected:
 TEST_F(PlanFrames, AZoomShowsTheScaledPictureThenTheExactOne)
 {
     const int redraws = plan.full_redraws();
-    editor.trigger(43); // "Zoom 150%"
+    editor.trigger(zoom_command(1.5));
     EXPECT_EQ(plan.quick_frames(), 1);
     EXPECT_EQ(plan.full_redraws(), redraws);
     EXPECT_TRUE(plan.settling());
@@ -75,7 +75,7 @@ TEST_F(PlanFrames, AZoomShowsTheScaledPictureThenTheExactOne)
     EXPECT_TRUE(plan.picture() == direct());
 
     // Back out: the same again, and a switch of the View menu is never shown from the old picture.
-    editor.trigger(47); // "Zoom Auto"
+    editor.trigger(command::zoom_auto);
     EXPECT_EQ(plan.quick_frames(), 2);
     ASSERT_TRUE(settle());
     EXPECT_TRUE(plan.picture() == direct());
@@ -90,7 +90,7 @@ TEST_F(PlanFrames, AZoomShowsTheScaledPictureThenTheExactOne)
 // already the exact one (a shift the wrong way or by the wrong amount differs almost everywhere).
 TEST_F(PlanFrames, AScrollShowsTheShiftedPicture)
 {
-    editor.trigger(42); // "Zoom 100%": 20 cm are 20 pixels
+    editor.trigger(zoom_command(1)); // 20 cm are 20 pixels
     ASSERT_TRUE(settle());
     auto* bar = w.findChild<QScrollBar*>(QStringLiteral("vscroll"));
     ASSERT_TRUE(bar);
