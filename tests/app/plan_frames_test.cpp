@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/plan_widget.h"
 #include "app/session.h"
+#include "app/menu_tables.h"
 #include "app_test_support.h"
 #include "platform/qt_canvas.h"
 
