@@ -22,6 +22,16 @@ void MemorySettingsStore::write(std::string_view key, std::string_view value)
     values.insert_or_assign(std::string(key), std::string(value));
 }
 
+std::string MemorySettingsStore::read_in(std::string_view group, std::string_view key)
+{
+    return read(std::string(group) + "/" + std::string(key));
+}
+
+void MemorySettingsStore::write_in(std::string_view group, std::string_view key, std::string_view value)
+{
+    write(std::string(group) + "/" + std::string(key), value);
+}
+
 namespace {
 
 // Templates so that one lookup serves both the reader (mutable) and the writer (const).

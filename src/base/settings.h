@@ -37,6 +37,10 @@ public:
     // Why the stored values could not be read (the store's file is a pipe, a folder, too large),
     // or nothing: the program then starts from the defaults.
     virtual std::optional<Error> unreadable() const { return std::nullopt; }
+    // Values of the program's own beyond the seven keys (the window layout), in a group of their
+    // own so that "Current" keeps exactly what it always held.
+    virtual std::string read_in(std::string_view group, std::string_view key) = 0;
+    virtual void write_in(std::string_view group, std::string_view key, std::string_view value) = 0;
 };
 
 // A store kept in memory, for tests and for runs that must not touch the user's configuration.
@@ -45,6 +49,9 @@ public:
     std::string read(std::string_view key) override;
     void write(std::string_view key, std::string_view value) override;
     Result<void> flush() override { return {}; }
+    // Kept as "group/key" beside the section's keys.
+    std::string read_in(std::string_view group, std::string_view key) override;
+    void write_in(std::string_view group, std::string_view key, std::string_view value) override;
 
     std::map<std::string, std::string, std::less<>> values;
 };

@@ -250,6 +250,18 @@ inline constexpr int proportion_picture = 277; // followed by the picture's prop
 inline constexpr int elevation_prompt = 278;
 inline constexpr int ok = 279;
 
+// The editing commands, the docks and the status bar's feedback.
+inline constexpr int message_selection_capped = 330;
+inline constexpr int status_nothing_chosen = 331;
+inline constexpr int status_objects_copied = 332; // followed by the count
+inline constexpr int status_objects_pasted = 333; // followed by the count
+inline constexpr int status_nothing_to_paste = 334;
+inline constexpr int status_front_view = 335;
+inline constexpr int library_filter_hint = 336;
+inline constexpr int tip_zoom_box = 337;
+inline constexpr int status_selection = 338; // followed by the count and the extent
+inline constexpr int objects_word = 339;
+
 inline constexpr int used_ui_texts[] = {
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
     tip_properties, save_dialog_title, import_dialog_title, load_dialog_title, module_word,
@@ -290,6 +302,9 @@ inline constexpr int used_ui_texts[] = {
     message_no_3d_viewer,
     group_name, group_change, faces_none, faces_recto, faces_verso, faces_both, picture_dialog_title,
     proportion_warning, proportion_normal, proportion_picture, elevation_prompt, ok,
+    message_selection_capped, status_nothing_chosen, status_objects_copied, status_objects_pasted,
+    status_nothing_to_paste, status_front_view, library_filter_hint, tip_zoom_box, status_selection,
+    objects_word,
 };
 
 } // namespace halvern::ui

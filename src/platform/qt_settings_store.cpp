@@ -53,6 +53,24 @@ void QtSettingsStore::write(std::string_view key, std::string_view value)
     settings_->setValue(key_of(key), QString::fromUtf8(value.data(), qsizetype(value.size())));
 }
 
+std::string QtSettingsStore::read_in(std::string_view group, std::string_view key)
+{
+    if (unreadable_)
+        return memory_.read_in(group, key);
+    const QString name = QString::fromUtf8(group.data(), qsizetype(group.size())) + QLatin1Char('/') +
+                         QString::fromUtf8(key.data(), qsizetype(key.size()));
+    return settings_->value(name).toString().toStdString();
+}
+
+void QtSettingsStore::write_in(std::string_view group, std::string_view key, std::string_view value)
+{
+    if (unreadable_)
+        return memory_.write_in(group, key, value);
+    const QString name = QString::fromUtf8(group.data(), qsizetype(group.size())) + QLatin1Char('/') +
+                         QString::fromUtf8(key.data(), qsizetype(key.size()));
+    settings_->setValue(name, QString::fromUtf8(value.data(), qsizetype(value.size())));
+}
+
 Result<void> QtSettingsStore::flush()
 {
     if (unreadable_)

@@ -19,6 +19,8 @@ public:
     void write(std::string_view key, std::string_view value) override;
     Result<void> flush() override;
     std::optional<Error> unreadable() const override { return unreadable_; }
+    std::string read_in(std::string_view group, std::string_view key) override;
+    void write_in(std::string_view group, std::string_view key, std::string_view value) override;
 
     std::filesystem::path file() const;
 
