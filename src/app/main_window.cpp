@@ -475,7 +475,11 @@ void MainWindow::open_aux_window(AuxWindow which)
             library_dock_ = make_dock(library_window_, QStringLiteral("dock_library"));
             if (component_list_dock_ && dockWidgetArea(component_list_dock_) == Qt::RightDockWidgetArea &&
                 !component_list_dock_->isFloating())
+            {
                 splitDockWidget(component_list_dock_, library_dock_, Qt::Vertical);
+                // The list needs a few rows; the library's cells want the room.
+                resizeDocks({component_list_dock_, library_dock_}, {height() * 2 / 5, height() * 3 / 5}, Qt::Vertical);
+            }
         }
         library_dock_->show();
         library_dock_->raise();
