@@ -38,7 +38,10 @@ void place_main_window(MainWindow& window)
     // the user left, when there is one, replaces this.
     const int width = area.width() * 19 / 20;
     const int height = std::max(480, area.height() * 9 / 10);
-    window.setGeometry(area.left(), area.top(), width, std::min(height, area.height()));
+    // resize() sets the client area and move() the frame's corner, so that a window manager's title
+    // bar stays on the screen where the user can take it.
+    window.resize(width, std::min(height, area.height()));
+    window.move(area.topLeft());
 }
 
 } // namespace
