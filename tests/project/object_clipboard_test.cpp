@@ -47,7 +47,7 @@ TEST(ObjectClipboard, EveryFieldButGroupAndOverridesTravels)
 
     std::string problem;
     Result<std::vector<int>> added = paste_objects(plan, test_components(), *parsed, 10, -5, problem);
-    ASSERT_TRUE(added);
+    ASSERT_TRUE(added) << added.error().text();
     ASSERT_EQ(*added, (std::vector<int>{2}));
     EXPECT_TRUE(problem.empty());
     EXPECT_FLOAT_EQ(plan.obj_x[2], 322.5f);
@@ -110,7 +110,7 @@ TEST(ObjectClipboard, UnknownComponentsAddNothingAndAFullTableKeepsWhatFits)
     while (plan.nb_objets < max_objects - 1)
         ASSERT_TRUE(append_entry(plan));
     Result<std::vector<int>> added = paste_objects(plan, test_components(), copied, 0, 0, problem);
-    ASSERT_TRUE(added);
+    ASSERT_TRUE(added) << added.error().text();
     EXPECT_EQ(added->size(), 1u);
     EXPECT_EQ(plan.nb_objets, max_objects);
     EXPECT_FALSE(problem.empty());
