@@ -5,17 +5,31 @@
 #include <gtest/gtest.h>
 
 #include "plan/plan_edit.h"
-#include "plan/plan_fixture.h"
 #include "project/object_clipboard.h"
 
 using namespace halvern;
-using namespace halvern::testing;
 
 namespace {
 
+constexpr int panel_100 = 1;
+
+// A table of its own: the plan tests' helper of the same name is another table in this binary.
+const ComponentTable& clipboard_components()
+{
+    static const ComponentTable table = [] {
+        ComponentTable t;
+        t[panel_100].name = "panel 100";
+        t[panel_100].width = 100;
+        t[panel_100].depth = 5;
+        t[panel_100].height = 150;
+        return t;
+    }();
+    return table;
+}
+
 int dressed_object(PlanTable& plan)
 {
-    const int i = *create_object(plan, test_components(), panel_100, 312.5f, 140.25f);
+    const int i = *create_object(plan, clipboard_components(), panel_100, 312.5f, 140.25f);
     const size_t k = size_t(i);
     plan.obj_rot[k] = 270;
     plan.obj_hauteur[k] = 245.5f;
@@ -46,7 +60,7 @@ TEST(ObjectClipboard, EveryFieldButGroupAndOverridesTravels)
     ASSERT_EQ(parsed->size(), 1u);
 
     std::string problem;
-    Result<std::vector<int>> added = paste_objects(plan, test_components(), *parsed, 10, -5, problem);
+    Result<std::vector<int>> added = paste_objects(plan, clipboard_components(), *parsed, 10, -5, problem);
     ASSERT_TRUE(added) << added.error().text();
     ASSERT_EQ(*added, (std::vector<int>{2}));
     EXPECT_TRUE(problem.empty());
@@ -103,13 +117,13 @@ TEST(ObjectClipboard, UnknownComponentsAddNothingAndAFullTableKeepsWhatFits)
     std::vector<CopiedObject> copied = copy_objects(plan, {i});
     copied.front().comp = 777; // not in the library
     std::string problem;
-    EXPECT_FALSE(paste_objects(plan, test_components(), copied, 0, 0, problem));
+    EXPECT_FALSE(paste_objects(plan, clipboard_components(), copied, 0, 0, problem));
     EXPECT_EQ(plan.nb_objets, 1);
 
     copied = copy_objects(plan, {i, i, i});
     while (plan.nb_objets < max_objects - 1)
         ASSERT_TRUE(append_entry(plan));
-    Result<std::vector<int>> added = paste_objects(plan, test_components(), copied, 0, 0, problem);
+    Result<std::vector<int>> added = paste_objects(plan, clipboard_components(), copied, 0, 0, problem);
     ASSERT_TRUE(added) << added.error().text();
     EXPECT_EQ(added->size(), 1u);
     EXPECT_EQ(plan.nb_objets, max_objects);
