@@ -92,6 +92,19 @@ void MainWindow::menu_event(int id)
     case command::zoom_auto:
         zoom_command(id);
         break;
+    case command::copy:
+    case command::cut:
+        copy_objects(id == command::cut);
+        break;
+    case command::paste:
+        paste_objects();
+        break;
+    case command::duplicate:
+        duplicate_objects();
+        break;
+    case command::select_all:
+        select_everything();
+        break;
     case command::component_list:
         if (aux_window_open(AuxWindow::component_list))
             close_aux_window(AuxWindow::component_list);

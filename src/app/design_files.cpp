@@ -4,6 +4,7 @@
 #include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
+#include "plan/select_many.h"
 #include "project/empty_design.h"
 
 namespace halvern {
@@ -83,9 +84,20 @@ void DesignFiles::open(const std::filesystem::path& file)
 void DesignFiles::import()
 {
     ProjectContext context = session_.project_context(prompts_, prompts_);
+    const int before = session_.plan.nb_objets;
     import_project_command(context);
+    // What came in arrives chosen, in its own places, ready to be moved together.
+    bool all_chosen = true;
+    if (session_.plan.nb_objets > before) {
+        std::vector<int> imported;
+        for (int i = before + 1; i <= session_.plan.nb_objets; ++i)
+            imported.push_back(i);
+        all_chosen = select_objects(session_.plan, imported);
+    }
     session_.view.view_valid = false;
     history_.commit(tr("Import"), Change::objects | Change::renumbered);
+    if (!all_chosen)
+        prompts_.warn("Halvern Visual Design", session_.text(ui::message_selection_capped));
 }
 
 } // namespace halvern

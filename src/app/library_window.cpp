@@ -1,12 +1,19 @@
 #include "app/library_window.h"
 
+#include <QApplication>
+
 #include <QComboBox>
+#include <QDockWidget>
+#include <QDrag>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QToolTip>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app/design_notifier.h"
 #include "app/session.h"
@@ -40,6 +47,28 @@ std::vector<int> library_components(const Session& session, int library)
     return list;
 }
 
+QString component_mime_type() { return QStringLiteral("application/x-halvern-component"); }
+
+std::vector<int> find_components(const Session& session, const QString& text)
+{
+    std::vector<int> found;
+    const QString wanted = text.trimmed();
+    if (wanted.isEmpty())
+        return found;
+    auto holds = [&](const std::string& field) {
+        return !field.empty() && QString::fromStdString(field).contains(wanted, Qt::CaseInsensitive);
+    };
+    for (int position : library_positions(session)) {
+        const int library = session.libraries.order[size_t(position)];
+        for (int n : library_components(session, library)) {
+            const Component& c = session.components[n];
+            if (holds(c.name) || holds(c.short_name) || holds(c.ref))
+                found.push_back(n);
+        }
+    }
+    return found;
+}
+
 std::vector<int> library_positions(const Session& session)
 {
     std::vector<int> positions{0};
@@ -59,9 +88,17 @@ LibraryGrid::LibraryGrid(Session& session, QWidget* parent) : QWidget(parent), s
     setPalette(white);
 }
 
+void LibraryGrid::set_filter(const QString& text)
+{
+    filter_ = text.trimmed();
+    preview_ = -1;
+    refresh();
+}
+
 void LibraryGrid::refresh()
 {
-    components_ = library_components(session_, session_.libraries.current_library);
+    components_ = filter_.isEmpty() ? library_components(session_, session_.libraries.current_library)
+                                    : find_components(session_, filter_);
     hovered_ = -1;
     updateGeometry();
     update();
@@ -152,6 +189,13 @@ void LibraryGrid::paintEvent(QPaintEvent*)
 
 void LibraryGrid::mouseMoveEvent(QMouseEvent* event)
 {
+    if (pressed_ >= 0 && (event->buttons() & Qt::LeftButton) &&
+        (event->position().toPoint() - press_at_).manhattanLength() >= QApplication::startDragDistance()) {
+        const int dragged = pressed_;
+        pressed_ = -1;
+        start_drag(dragged);
+        return;
+    }
     const int n = preview_ >= 0 ? -1 : component_at(event->position().toPoint());
     if (n != hovered_) {
         hovered_ = n;
@@ -171,8 +215,39 @@ void LibraryGrid::mousePressEvent(QMouseEvent* event)
         return;
     }
     const int n = component_at(event->position().toPoint());
-    if (n >= 0 && event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier))
+    pressed_ = -1;
+    if (n >= 0 && event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier)) {
         emit edit_requested(n);
+        return;
+    }
+    if (n >= 0 && event->button() == Qt::LeftButton) {
+        pressed_ = n;
+        press_at_ = event->position().toPoint();
+    }
+}
+
+void LibraryGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    pressed_ = -1;
+    const int n = preview_ >= 0 ? -1 : component_at(event->position().toPoint());
+    if (n >= 0 && event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ControlModifier))
+        emit arm_requested(n);
+}
+
+void LibraryGrid::start_drag(int component)
+{
+    auto* data = new QMimeData;
+    data->setData(component_mime_type(), QByteArray::number(component));
+    data->setText(QString::fromStdString(session_.components[component].name));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    // The cell's picture follows the pointer.
+    const int index = int(std::find(components_.begin(), components_.end(), component) - components_.begin());
+    const int per_row = columns();
+    const QRect cell(index % per_row * library_cell, index / per_row * cell_height, library_cell, library_cell);
+    drag->setPixmap(grab(cell));
+    drag->setHotSpot(QPoint(library_cell / 2, library_cell / 2));
+    drag->exec(Qt::CopyAction);
 }
 
 void LibraryGrid::leaveEvent(QEvent*)
@@ -208,8 +283,14 @@ LibraryWindow::LibraryWindow(Session& session, DesignNotifier& notifier, QWidget
         filling_ = false;
     });
 
+    filter_ = new QLineEdit(this);
+    filter_->setObjectName(QStringLiteral("lib_filter"));
+    filter_->setClearButtonEnabled(true);
+    connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) { grid_->set_filter(text); });
+
     grid_ = new LibraryGrid(session_, this);
     connect(grid_, &LibraryGrid::edit_requested, this, &LibraryWindow::edit_requested);
+    connect(grid_, &LibraryGrid::arm_requested, this, &LibraryWindow::arm_requested);
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("lib_scroll"));
     scroll->setWidget(grid_);
@@ -219,6 +300,7 @@ LibraryWindow::LibraryWindow(Session& session, DesignNotifier& notifier, QWidget
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(select_lib_);
+    layout->addWidget(filter_);
     layout->addWidget(scroll, 1);
     resize(3 * library_cell + 30, 360);
 }
@@ -239,6 +321,7 @@ void LibraryWindow::showEvent(QShowEvent* event)
 void LibraryWindow::refresh()
 {
     setWindowTitle(QString::fromStdString(session_.text(ui::library_window_title)));
+    filter_->setPlaceholderText(QString::fromStdString(session_.text(ui::library_filter_hint)));
     filling_ = true;
     positions_ = library_positions(session_);
     select_lib_->clear();
@@ -259,6 +342,9 @@ void LibraryWindow::choose_entry(int entry)
     if (filling_ || entry < 0 || size_t(entry) >= positions_.size())
         return;
     const int position = positions_[size_t(entry)];
+    // Choosing a library leaves the search.
+    if (!filter_->text().isEmpty())
+        filter_->clear();
     session_.libraries.current_position = position;
     session_.libraries.current_library = session_.libraries.order[size_t(position)];
     grid_->show_preview(-1);
@@ -271,6 +357,10 @@ void LibraryWindow::choose_entry(int entry)
 
 void LibraryWindow::show_preview(int component)
 {
+    if (auto* dock = qobject_cast<QDockWidget*>(parentWidget())) {
+        dock->show();
+        dock->raise();
+    }
     show();
     raise();
     grid_->show_preview(component);

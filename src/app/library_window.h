@@ -3,11 +3,14 @@
 // shows), and the grid below shows its components in cells of 75 by 75 pixels, each drawn to fit
 // its cell with its short name (or its full name) under it.
 
+#include <QPoint>
+#include <QString>
 #include <QWidget>
 
 #include <vector>
 
 class QComboBox;
+class QLineEdit;
 
 namespace halvern {
 
@@ -20,6 +23,13 @@ inline constexpr int library_cell_text = 16; // the name line under it
 
 // The components a library offers in the browser: named, not hidden, within the table.
 std::vector<int> library_components(const Session& session, int library);
+// The components of every library whose name, short name or reference holds `text`, in any case,
+// library by library in the strip's order.
+std::vector<int> find_components(const Session& session, const QString& text);
+
+// What a cell dragged from the grid carries: the component's number as text.
+QString component_mime_type();
+
 // The library table's positions that hold a library, in their order (position 0 always).
 std::vector<int> library_positions(const Session& session);
 
@@ -29,6 +39,8 @@ public:
     LibraryGrid(Session& session, QWidget* parent = nullptr);
 
     void refresh();
+    // A text to find across all libraries; empty: the current library.
+    void set_filter(const QString& text);
     const std::vector<int>& components() const { return components_; }
     int columns() const;
     // The component under a point of the grid; -1 for none.
@@ -48,14 +60,22 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 signals:
     // Ctrl+click on a cell: the object editor on that component.
     void edit_requested(int component);
+    // Double-click on a cell: the component waits to be placed, as a palette pick does.
+    void arm_requested(int component);
 
 private:
     void paint_preview();
+    void start_drag(int component);
+
+    QString filter_;
+    QPoint press_at_;
+    int pressed_ = -1;
 
     Session& session_;
     std::vector<int> components_;
@@ -82,11 +102,14 @@ public:
     void show_preview(int component);
 
     QComboBox* select_lib() const { return select_lib_; }
+    QLineEdit* filter_box() const { return filter_; }
     LibraryGrid* grid() const { return grid_; }
 
 signals:
     // Ctrl+click on a cell of the grid.
     void edit_requested(int component);
+    // Double-click on a cell of the grid.
+    void arm_requested(int component);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -99,6 +122,7 @@ private:
     DesignNotifier& notifier_;
     bool choosing_ = false; // the change announced is this window's own choice
     QComboBox* select_lib_;
+    QLineEdit* filter_;
     LibraryGrid* grid_;
     std::vector<int> positions_;
     bool filling_ = false;

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/plan_widget.h"
 #include "app/session.h"
+#include "base/numbers.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/colour_palette.h"
 #include "library/library_loader.h"
@@ -83,9 +84,19 @@ void MainWindow::build_toolbar()
         if (key == "loupeall") {
             tb_zoom_ = new QLineEdit(tb_);
             tb_zoom_->setObjectName(QStringLiteral("tb_zoom"));
-            tb_zoom_->setReadOnly(true);
             tb_zoom_->setFixedWidth(56);
-            tb_zoom_->setFocusPolicy(Qt::NoFocus);
+            // A typed percentage zooms about the middle of the plan; Enter gives the plan back
+            // its keys, and a text that is no zoom puts the current one back.
+            tb_zoom_->setFocusPolicy(Qt::ClickFocus);
+            connect(tb_zoom_, &QLineEdit::returnPressed, this, [this] {
+                zoom_typed(tb_zoom_->text());
+                if (plan_)
+                    plan_->setFocus(Qt::OtherFocusReason);
+            });
+            connect(tb_zoom_, &QLineEdit::editingFinished, this, [this] {
+                if (!tb_zoom_->hasFocus())
+                    zoom_changed();
+            });
             tb_->addWidget(tb_zoom_);
         }
     }
@@ -100,6 +111,8 @@ void MainWindow::apply_texts_to_toolbar()
         if (QAbstractButton* b = toolbar_button(spec.key))
             b->setToolTip(spec.tip_text >= 0 ? QString::fromStdString(session_.text(spec.tip_text))
                                              : QString::fromUtf8(spec.tip));
+    if (tb_zoom_)
+        tb_zoom_->setToolTip(QString::fromStdString(session_.text(ui::tip_zoom_box)));
 }
 
 void MainWindow::toolbar_click(const std::string& key)
@@ -163,6 +176,57 @@ void MainWindow::apply_layer_filter_buttons()
 }
 
 void MainWindow::library_stepped() { history_.notify(Change::library); }
+
+void MainWindow::zoom_at(double factor, QPointF at)
+{
+    if (zoom_about(session_.view, factor, at.x(), at.y()))
+        history_.notify(Change::view);
+}
+
+void MainWindow::zoom_centred(double factor)
+{
+    if (!plan_)
+        return;
+    const double middle_x = palette_width + (plan_->width() - palette_width) / 2.0;
+    zoom_at(factor, QPointF(middle_x, plan_->height() / 2.0));
+}
+
+bool MainWindow::zoom_typed(const QString& text)
+{
+    QString typed = text.trimmed();
+    if (typed.compare(QStringLiteral("auto"), Qt::CaseInsensitive) == 0) {
+        zoom_command(command::zoom_auto);
+        return true;
+    }
+    if (typed.endsWith(QLatin1Char('%')))
+        typed.chop(1);
+    typed = typed.trimmed().replace(QLatin1Char(','), QLatin1Char('.'));
+    const std::optional<double> percent = parse_strict_real(typed.toStdString());
+    if (!percent || !(*percent > 0) || !(session_.view.zoom > 0)) {
+        zoom_changed(); // the box shows the zoom as it is
+        return false;
+    }
+    zoom_centred(*percent / 100 / session_.view.zoom);
+    zoom_changed();
+    return true;
+}
+
+void MainWindow::install_view_keys()
+{
+    // Zoom about the middle of the plan; the plan's own Ctrl++, Ctrl+K and Ctrl+M keep their steps.
+    auto* zoom_in_key = new QAction(this);
+    zoom_in_key->setObjectName(QStringLiteral("key_zoom_in"));
+    zoom_in_key->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    zoom_in_key->setShortcutContext(Qt::ApplicationShortcut);
+    connect(zoom_in_key, &QAction::triggered, this, [this] { zoom_centred(wheel_zoom_step); });
+    auto* zoom_out_key = new QAction(this);
+    zoom_out_key->setObjectName(QStringLiteral("key_zoom_out"));
+    zoom_out_key->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    zoom_out_key->setShortcutContext(Qt::ApplicationShortcut);
+    connect(zoom_out_key, &QAction::triggered, this, [this] { zoom_centred(1 / wheel_zoom_step); });
+    addAction(zoom_in_key);
+    addAction(zoom_out_key);
+}
 
 void MainWindow::zoom_changed()
 {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,7 +27,10 @@
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/pickers.h"
+#include "base/numbers.h"
+#include "plan/groups.h"
 #include "plan/plan_edit.h"
+#include "plan/plan_ends.h"
 #include "project/project_commands.h"
 
 namespace halvern {
@@ -42,7 +46,7 @@ constexpr int commands_not_yet_available[] = {
 };
 
 constexpr int checked_commands[] = {
-    command::angle_markers, command::debug_display, command::angle_errors, command::object_names,
+    command::component_list, command::library_window, command::angle_markers, command::debug_display, command::angle_errors, command::object_names,
     command::panel_sizes,   command::object_heights, command::big_labels,  command::zoom_auto,
 };
 
@@ -77,6 +81,9 @@ void MainWindow::build_main_window()
     build_plan_area();
 
     statusBar()->setObjectName(QStringLiteral("stb"));
+    status_object_ = new QLabel(this);
+    status_object_->setObjectName(QStringLiteral("stb_object"));
+    statusBar()->addPermanentWidget(status_object_);
     status_library_ = new QLabel(this);
     status_library_->setObjectName(QStringLiteral("stb_library"));
     statusBar()->addPermanentWidget(status_library_);
@@ -85,6 +92,7 @@ void MainWindow::build_main_window()
     session_.read_stored_settings();
     install_menus();
     build_toolbar();
+    install_view_keys();
 
     session_.view.filter_vek = session_.view.filter_acc_vek = true;
     session_.view.filter_elevation = session_.view.filter_stand = true;
@@ -116,9 +124,14 @@ void MainWindow::build_plan_area()
     // One wheel notch is one step of the vertical bar, which then moves the view and redraws;
     // turning it away from the user shows what lies further up.
     plan_->set_wheel([this](int steps) { vbar_->setValue(vbar_->value() - steps); });
+    plan_->set_zoom([this](double factor, QPointF at) { zoom_at(factor, at); });
+    plan_->set_drop([this](int component, QPointF at) { drop_component(component, at); });
     plan_->set_rendered([this](const RenderOutcome& outcome) {
-        if (tb_zoom_)
+        if (tb_zoom_ && !tb_zoom_->hasFocus())
             tb_zoom_->setText(QString::fromStdString(outcome.zoom_text));
+        // A press picks an object without a step: the status follows every picture.
+        if (status_object_)
+            status_object_->setText(object_status());
     });
 
     hbar_ = new QScrollBar(Qt::Horizontal, plan_area_);
@@ -196,6 +209,17 @@ void MainWindow::install_menus()
         a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     if (QAction* a = command_action(command::view_3d))
         a->setShortcut(QKeySequence(Qt::Key_F3));
+    const std::pair<int, QList<QKeySequence>> edit_keys[] = {
+        {command::copy, {QKeySequence(Qt::CTRL | Qt::Key_C)}},
+        {command::cut, {QKeySequence(Qt::CTRL | Qt::Key_X)}},
+        // Ctrl+V stays the plan's verso toggle.
+        {command::paste, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}},
+        {command::duplicate, {QKeySequence(Qt::CTRL | Qt::Key_D)}},
+        {command::select_all, {QKeySequence(Qt::CTRL | Qt::Key_A)}},
+    };
+    for (const auto& [id, keys] : edit_keys)
+        if (QAction* a = command_action(id))
+            a->setShortcuts(keys);
     // The shortcuts work in every window of the program (the component list, the library), not
     // only over the plan; a modal dialog still blocks them.
     for (auto& [id, action] : actions_)
@@ -234,6 +258,8 @@ void MainWindow::update_menu_checks()
     for (int id = command::zoom_first; id <= command::zoom_last; ++id)
         check(id, !v.zoom_auto && v.zoom == zoom_presets[id - command::zoom_first]);
     check(command::zoom_auto, v.zoom_auto);
+    check(command::component_list, aux_window_open(AuxWindow::component_list));
+    check(command::library_window, aux_window_open(AuxWindow::library));
 }
 
 QAction* MainWindow::command_action(int command) const
@@ -328,6 +354,35 @@ void MainWindow::refresh_status()
     const LibraryTable& libraries = session_.libraries;
     const int library = libraries.current_library;
     status_library_->setText(LibraryTable::valid(library) ? q(libraries.name[size_t(library)]) : QString());
+    if (status_object_)
+        status_object_->setText(object_status());
+}
+
+QString MainWindow::object_status() const
+{
+    const PlanTable& plan = session_.plan;
+    if (session_.view.front_view)
+        return q(session_.text(ui::status_front_view));
+    auto cm = [](double value) { return q(format_number(round_half_away(value * 10) / 10)); };
+    if (plan.valid(plan.index_focus) && has_geometry(plan, plan.index_focus)) {
+        const size_t k = size_t(plan.index_focus);
+        const Component& c = session_.components[plan.comp(plan.index_focus)];
+        // Positions from the floor's corner, as the texts over the plan give them.
+        return QStringLiteral("X %1  Y %2 cm   %3\u00B0   %4 \u00D7 %5 cm   h %6 cm")
+            .arg(cm(plan.obj_x[k] - 100), cm(plan.obj_y[k] - 100), cm(plan.obj_rot[k]), cm(c.width), cm(c.depth),
+                 cm(plan.obj_hauteur[k]));
+    }
+    if (plan.nb_selection > 0) {
+        std::optional<PlanBox> box;
+        for (int i : selected_objects(plan))
+            include_footprint(box, plan, session_.components, i);
+        QString text = q(session_.text(ui::status_selection)) + QStringLiteral(" %1 ").arg(plan.nb_selection) +
+                       q(session_.text(ui::objects_word));
+        if (box)
+            text += QStringLiteral("   %1 \u00D7 %2 cm").arg(cm(box->right - box->left), cm(box->bottom - box->top));
+        return text;
+    }
+    return {};
 }
 
 void MainWindow::tell(int text, const std::string& what)
@@ -371,12 +426,15 @@ void MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers, const QStrin
 {
     session_.shell.plan_focus = true;
     if (key == Qt::Key_Escape) {
-        if (plan_ && !plan_->gesture_held()) {
+        // Also while the button is held: a lasso or a measuring line is dropped, not finished.
+        if (plan_) {
             InteractionContext context = plan_->context();
-            cancel_palette_pick(plan_->state(), context.host);
+            cancel_armed(plan_->state(), context.host);
         }
         return;
     }
+    if (!(modifiers & (Qt::ControlModifier | Qt::AltModifier)) && nudge(key, modifiers))
+        return;
     if (key == Qt::Key_Delete) {
         // Records the step and redraws through the interaction's host.
         if (plan_ && !plan_->gesture_held())
@@ -401,34 +459,29 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     closing_ = true;
     session_.shell.quit_requested = true;
-    for (AuxWindow which : {AuxWindow::component_list, AuxWindow::diagnostic, AuxWindow::library})
-        close_aux_window(which);
+    save_layout();
+    close_aux_window(AuxWindow::diagnostic);
     event->accept();
 }
 
 void MainWindow::open_aux_window(AuxWindow which)
 {
     const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
-    QWidget* window = nullptr;
     switch (which) {
     case AuxWindow::component_list:
         if (!component_list_) {
             component_list_ = new ComponentListWindow(session_, history_.notifier(), this);
             connect(component_list_, &ComponentListWindow::copied, this, [this] { tell(ui::status_list_copied); });
-            connect(component_list_, &ComponentListWindow::closed, this, [this] {
-                update_menu_checks();
-                refresh_status();
-                activateWindow();
-            });
+            component_list_dock_ = make_dock(component_list_, QStringLiteral("dock_component_list"));
         }
-        component_list_->move(screen.right() - 300, screen.top());
-        window = component_list_;
+        component_list_dock_->show();
+        component_list_dock_->raise();
         break;
     case AuxWindow::diagnostic:
         if (!diagnostic_)
             diagnostic_ = new DiagnosticWindow(session_, history_.notifier(), this);
         diagnostic_->move(screen.right() - 800, screen.bottom() - 150 - diagnostic_->height());
-        window = diagnostic_;
+        diagnostic_->show();
         break;
     case AuxWindow::library:
         if (!library_window_) {
@@ -436,26 +489,35 @@ void MainWindow::open_aux_window(AuxWindow which)
             connect(library_window_, &LibraryWindow::edit_requested, this, [this](int component) {
                 carry_out({InteractionRequest::Kind::object_editor, 0, {}, component});
             });
+            connect(library_window_, &LibraryWindow::arm_requested, this, [this](int component) {
+                arm_component(component);
+            });
+            library_dock_ = make_dock(library_window_, QStringLiteral("dock_library"));
+            if (component_list_dock_ && dockWidgetArea(component_list_dock_) == Qt::RightDockWidgetArea &&
+                !component_list_dock_->isFloating())
+            {
+                splitDockWidget(component_list_dock_, library_dock_, Qt::Vertical);
+                // The list needs a few rows; the library's cells want the room.
+                resizeDocks({component_list_dock_, library_dock_}, {height() * 2 / 5, height() * 3 / 5}, Qt::Vertical);
+            }
         }
-        library_window_->move(screen.right() - 300, screen.top() + 370);
-        library_window_->resize(library_window_->width(), std::max(200, screen.height() - 400));
-        window = library_window_;
+        library_dock_->show();
+        library_dock_->raise();
         break;
     }
-    // Each window fills itself as it is shown.
-    window->show();
     refresh_status();
+    update_menu_checks();
 }
 
 QWidget* MainWindow::aux_window(AuxWindow which) const
 {
     switch (which) {
     case AuxWindow::component_list:
-        return component_list_;
+        return component_list_dock_;
     case AuxWindow::diagnostic:
         return diagnostic_;
     case AuxWindow::library:
-        return library_window_;
+        return library_dock_;
     }
     return nullptr;
 }
@@ -469,6 +531,9 @@ void MainWindow::close_aux_window(AuxWindow which)
 bool MainWindow::aux_window_open(AuxWindow which) const
 {
     const QWidget* window = aux_window(which);
+    // A dock behind another one's tab is open all the same.
+    if (which != AuxWindow::diagnostic)
+        return window && !window->isHidden();
     return window && window->isVisible();
 }
 

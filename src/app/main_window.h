@@ -5,6 +5,7 @@
 // and this window's own bars, boxes and title follow.
 
 #include <QMainWindow>
+#include <QPointF>
 #include <QPointer>
 
 #include <filesystem>
@@ -24,8 +25,10 @@
 #include "app/menu_tables.h"
 #include "app/plan_dialogs.h"
 #include "plan/interaction_host.h"
+#include "project/object_clipboard.h"
 
 class QAbstractButton;
+class QDockWidget;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -75,6 +78,38 @@ public:
     // The "Checks" dock, shown and hidden from the View menu.
     ChecksDock* checks_dock() const { return checks_dock_; }
 
+    // The Edit menu. Copy and cut put the focused object or the selection on the clipboard; paste
+    // puts the clipboard's objects at the pointer; duplicate puts a copy beside the originals. What
+    // was pasted or duplicated becomes the selection (the focus when it is one object).
+    void copy_objects(bool cut);
+    void paste_objects();
+    void duplicate_objects();
+    void select_everything();
+    // An arrow key moves the focused object or the selection by 1 cm, 10 cm with Shift. False for
+    // any other key.
+    bool nudge(int key, Qt::KeyboardModifiers modifiers);
+    static constexpr float nudge_cm = 1;
+    static constexpr float nudge_large_cm = 10;
+    static constexpr double paste_offset_cm = 20;
+
+    // A component from the library: dropped at a pixel of the plan (placed and snapped as a palette
+    // pick is), or armed to be placed by the next press on the plan.
+    void drop_component(int component, QPointF at);
+    void arm_component(int component);
+
+    // Zoom by `factor` keeping the plan point under pixel `at` of the plan in place.
+    void zoom_at(double factor, QPointF at);
+    // Zoom by `factor` about the middle of the plan.
+    void zoom_centred(double factor);
+    // The zoom box's text: a percentage ("150", "150 %", "37,5%") or "auto".
+    bool zoom_typed(const QString& text);
+
+    // The docks of the component list and the library, and the window's place and size, as the
+    // user left them; restored at the next start, on a screen that may have become smaller.
+    QDockWidget* dock(AuxWindow which) const;
+    void save_layout();
+    void restore_layout();
+
     // A key on the window: the plan takes the focus, Ctrl is followed, Delete removes what is
     // chosen, and every key with a character goes to the plan's interaction.
     void key_down(int key, Qt::KeyboardModifiers modifiers, const QString& text = {});
@@ -120,6 +155,9 @@ public:
     // The title as the design's file gives it, with the modified mark.
     void refresh_title();
     void refresh_status();
+    // The focused object's place, angle, size and height, or the selection's count and extent, or
+    // how to leave the front view.
+    QString object_status() const;
     // Says in the status bar what was done: interface text `text`, then `what` (a file, a printer).
     void tell(int text, const std::string& what = {});
 
@@ -148,6 +186,11 @@ protected:
 
 private:
     QWidget* aux_window(AuxWindow which) const;
+    QDockWidget* make_dock(QWidget* content, const QString& name);
+    void keep_docks_on_screen();
+    bool edit_allowed() const;
+    void place_copies(const std::vector<CopiedObject>& objects, double dx, double dy, const QString& step);
+    void install_view_keys();
     void build_plan_area();
     void build_toolbar();
     void apply_texts_to_toolbar();
@@ -205,6 +248,7 @@ private:
     QToolBar* tb_ = nullptr;
     QLineEdit* tb_zoom_ = nullptr;
     QLabel* status_library_ = nullptr;
+    QLabel* status_object_ = nullptr;
     QWidget* plan_area_ = nullptr;
     PlanWidget* plan_ = nullptr;
     std::unique_ptr<EditorHost> host_;
@@ -213,6 +257,8 @@ private:
     QScrollBar* hbar_ = nullptr;
     QScrollBar* vbar_ = nullptr;
 
+    QPointer<QDockWidget> component_list_dock_;
+    QPointer<QDockWidget> library_dock_;
     QPointer<ComponentListWindow> component_list_;
     QPointer<DiagnosticWindow> diagnostic_;
     QPointer<LibraryWindow> library_window_;

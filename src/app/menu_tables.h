@@ -58,6 +58,12 @@ inline constexpr int add_visual = 103;
 inline constexpr int ungroup_all = 104;
 inline constexpr int undo = 105; // our own: undo and redo of every change to the design
 inline constexpr int redo = 106;
+// Our own Edit menu.
+inline constexpr int copy = 120;
+inline constexpr int cut = 121;
+inline constexpr int paste = 122;
+inline constexpr int duplicate = 123;
+inline constexpr int select_all = 124;
 inline constexpr int print = 150;
 inline constexpr int french = 200;
 inline constexpr int english = 201;

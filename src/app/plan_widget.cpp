@@ -1,12 +1,18 @@
 #include "app/plan_widget.h"
 
+#include <QHelpEvent>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <array>
+#include <cmath>
 
 #include "app/design_notifier.h"
+#include "app/library_window.h"
 #include "app/session.h"
 #include "platform/qt_canvas.h"
 
@@ -60,6 +66,7 @@ PlanWidget::PlanWidget(Session& session, QWidget* parent) : QWidget(parent), ses
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(200, 150);
+    setAcceptDrops(true);
     slide_timer_.setInterval(slide_interval_ms);
     connect(&slide_timer_, &QTimer::timeout, this, &PlanWidget::slide_step);
     settle_timer_.setSingleShot(true);
@@ -262,8 +269,11 @@ void PlanWidget::paintEvent(QPaintEvent*)
     QtCanvas canvas(*this);
     // The live drawing has its own smoothness switch: dragging stays fluid on a slow machine.
     canvas.set_smooth(session_.shell.settings.view_qualite_tr == 1);
-    if (!overlay_.objects.empty() || overlay_.rectangle || overlay_.measure)
-        draw_live_overlay(canvas, session_.plan, session_.components, session_.view, overlay_);
+    LiveOverlay shown = overlay_;
+    if (!shown.measure && state_.kept_measure)
+        shown.measure = state_.kept_measure;
+    if (!shown.objects.empty() || shown.rectangle || shown.measure || shown.note)
+        draw_live_overlay(canvas, session_.plan, session_.components, session_.view, shown);
     canvas.set_smooth(session_.shell.settings.view_qualite == 1);
     draw_readout(canvas, readout_, width());
     canvas.end();
@@ -291,10 +301,79 @@ void PlanWidget::mouseReleaseEvent(QMouseEvent* event) { pointer(*event); }
 
 void PlanWidget::wheelEvent(QWheelEvent* event)
 {
+    if ((event->modifiers() & Qt::ControlModifier) && zoom_) {
+        // One notch is one step of x1.25; a touchpad's finer turns zoom by as much of a step.
+        const double notches = event->angleDelta().y() / 120.0;
+        if (notches != 0)
+            zoom_(std::pow(wheel_zoom_step, notches), event->position());
+        event->accept();
+        return;
+    }
     const int steps = event->angleDelta().y() / 120;
     if (steps != 0 && wheel_)
         wheel_(steps);
     event->accept();
+}
+
+bool PlanWidget::event(QEvent* event)
+{
+    if (event->type() == QEvent::NativeGesture) {
+        auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture && zoom_) {
+            zoom_(1 + gesture->value(), gesture->position());
+            return true;
+        }
+    }
+    if (event->type() == QEvent::ToolTip) {
+        // A palette cell names its component: three round tables look alike.
+        auto* help = static_cast<QHelpEvent*>(event);
+        const PaletteLayout layout = palette_layout(session_.components, session_.libraries,
+                                                    PaletteState{state_.palette_scroll, 0}, height());
+        const PaletteHit hit = palette_hit(layout, help->pos().x(), help->pos().y());
+        if (hit.kind == PaletteHit::Kind::cell && hit.component >= 0) {
+            const Component& c = session_.components[hit.component];
+            QToolTip::showText(help->globalPos(), QString::fromStdString(c.name), this);
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void PlanWidget::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasFormat(component_mime_type()))
+        event->acceptProposedAction();
+}
+
+void PlanWidget::dragMoveEvent(QDragMoveEvent* event)
+{
+    const bool on_plan = event->position().x() > palette_width;
+    if (on_plan && event->mimeData()->hasFormat(component_mime_type()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void PlanWidget::dropEvent(QDropEvent* event)
+{
+    bool ok = false;
+    const int component = event->mimeData()->data(component_mime_type()).toInt(&ok);
+    if (!ok || !drop_ || event->position().x() <= palette_width)
+        return;
+    event->acceptProposedAction();
+    session_.shell.plan_focus = true;
+    drop_(component, event->position());
+}
+
+std::optional<PlanPoint> PlanWidget::pointer_on_plan() const
+{
+    if (last_x_ <= palette_width || last_x_ >= width() || last_y_ < 0 || last_y_ >= height())
+        return std::nullopt;
+    const PixelPoint at = session_.view.to_plan(last_x_, last_y_);
+    return PlanPoint{at.x, at.y};
 }
 
 void PlanWidget::pointer(const QMouseEvent& event)

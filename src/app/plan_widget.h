@@ -6,6 +6,7 @@
 // are drawn over that picture. The texts at the top right follow every pointer change.
 
 #include <QImage>
+#include <QPointF>
 #include <QTimer>
 #include <QWidget>
 
@@ -13,6 +14,7 @@
 #include <optional>
 
 #include "plan/interaction.h"
+#include "plan/plan_ends.h"
 #include "plan/palette.h"
 #include "plan/render.h"
 #include "platform/qt_plan_surfaces.h"
@@ -43,6 +45,12 @@ public:
     void follow(DesignNotifier& notifier);
     // The wheel moves the window's vertical bar by this many steps.
     void set_wheel(std::function<void(int steps)> wheel) { wheel_ = std::move(wheel); }
+    // Ctrl+wheel and a pinch zoom by a factor about a pixel of the plan.
+    void set_zoom(std::function<void(double factor, QPointF at)> zoom) { zoom_ = std::move(zoom); }
+    // A component dragged from the library and dropped at a pixel of the plan.
+    void set_drop(std::function<void(int component, QPointF at)> drop) { drop_ = std::move(drop); }
+    // Where the pointer was last seen over the plan (right of the palette column), in plan centimetres.
+    std::optional<PlanPoint> pointer_on_plan() const;
     // What an interaction call asked for (a dialog, a save, a load), carried out once it returned.
     void set_requests(std::function<void(const InteractionRequest&)> carry_out) { carry_out_ = std::move(carry_out); }
     // After each full redraw: the zoom box follows.
@@ -86,6 +94,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void pointer(const QMouseEvent& event);
@@ -106,6 +118,8 @@ private:
     InteractionHost* host_ = nullptr;
     std::function<void(const RenderOutcome&)> rendered_;
     std::function<void(int)> wheel_;
+    std::function<void(double, QPointF)> zoom_;
+    std::function<void(int, QPointF)> drop_;
     std::function<void(const InteractionRequest&)> carry_out_;
 
     QImage picture_;

@@ -35,10 +35,14 @@ void place_main_window(MainWindow& window)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
-    // The component list and the library browser stand at the right edge of the screen.
-    const int width = area.width() >= 1100 ? area.width() - 320 : area.width();
+    // The component list and the library browser are docked inside it, on the right. The layout
+    // the user left, when there is one, replaces this.
+    const int width = area.width() * 19 / 20;
     const int height = std::max(480, area.height() * 9 / 10);
-    window.setGeometry(area.left(), area.top(), width, std::min(height, area.height()));
+    // resize() sets the client area and move() the frame's corner, so that a window manager's title
+    // bar stays on the screen where the user can take it.
+    window.resize(width, std::min(height, area.height()));
+    window.move(area.topLeft());
 }
 
 } // namespace
@@ -85,6 +89,7 @@ std::unique_ptr<MainWindow> open_editor(Session& session, Prompts& prompts, cons
     window->open_aux_window(AuxWindow::component_list);
     window->history().notify(Changes::all());
     window->open_aux_window(AuxWindow::library);
+    window->restore_layout();
     return window;
 }
 

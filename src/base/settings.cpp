@@ -45,6 +45,18 @@ void MemorySettingsStore::write(std::string_view key, std::string_view value)
     values.insert_or_assign(std::string(key), std::string(value));
 }
 
+std::string MemorySettingsStore::read_in_group(std::string_view group, std::string_view key)
+{
+    return read(std::string(group) + "/" + std::string(key));
+}
+
+void MemorySettingsStore::write_in_group(std::string_view group, std::string_view key, std::string_view value)
+{
+    if (group == "Current")
+        return; // the seven keys are written by name only
+    write(std::string(group) + "/" + std::string(key), value);
+}
+
 namespace {
 
 // Templates so that one lookup serves both the reader (mutable) and the writer (const).

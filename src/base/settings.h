@@ -53,6 +53,9 @@ public:
     std::string read(std::string_view key) override;
     void write(std::string_view key, std::string_view value) override;
     Result<void> flush() override { return {}; }
+    // Kept as "group/key" beside the section's keys.
+    std::string read_in_group(std::string_view group, std::string_view key) override;
+    void write_in_group(std::string_view group, std::string_view key, std::string_view value) override;
 
     std::map<std::string, std::string, std::less<>> values;
 };

@@ -280,6 +280,17 @@ inline constexpr int check_component_missing = 366;   // followed by the compone
 inline constexpr int check_no_3d = 367;
 inline constexpr int checks_hide = 368;
 inline constexpr int checks_show_hidden = 369;
+// The editing commands, the docks and the status bar's feedback.
+inline constexpr int message_selection_capped = 330;
+inline constexpr int status_nothing_chosen = 331;
+inline constexpr int status_objects_copied = 332; // followed by the count
+inline constexpr int status_objects_pasted = 333; // followed by the count
+inline constexpr int status_nothing_to_paste = 334;
+inline constexpr int status_front_view = 335;
+inline constexpr int library_filter_hint = 336;
+inline constexpr int tip_zoom_box = 337;
+inline constexpr int status_selection = 338; // followed by the count and the extent
+inline constexpr int objects_word = 339;
 
 inline constexpr int used_ui_texts[] = {
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
@@ -328,6 +339,9 @@ inline constexpr int used_ui_texts[] = {
     check_wholly_outside, check_partly_outside, check_overlaps_object, check_duplicate, check_angle_at_end,
     check_picture_unreadable, check_picture_proportion, check_component_missing, check_no_3d, checks_hide,
     checks_show_hidden,
+    message_selection_capped, status_nothing_chosen, status_objects_copied, status_objects_pasted,
+    status_nothing_to_paste, status_front_view, library_filter_hint, tip_zoom_box, status_selection,
+    objects_word,
 };
 
 } // namespace halvern::ui

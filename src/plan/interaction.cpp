@@ -56,6 +56,8 @@ InteractionRequest interact(InteractionState& state, InteractionContext& context
     state.last_buttons = call.buttons;
     state.last_x = call.x;
     state.last_y = call.y;
+    if (call.left_pressed || call.right_pressed)
+        state.kept_measure.reset();
 
     if (state.mode_loupe)
         context.host.set_cursor(cursor_zoom);
@@ -104,6 +106,20 @@ bool cancel_palette_pick(InteractionState& state, InteractionHost& host)
         return false;
     state.depot_palette = false;
     host.redraw(); // the cell is no longer marked
+    return true;
+}
+
+bool cancel_armed(InteractionState& state, InteractionHost& host)
+{
+    const bool armed = state.depot_palette || state.mode_loupe || state.mode_mesure || state.measuring ||
+                       state.flag_lasso || state.kept_measure;
+    if (!armed)
+        return false;
+    state.kept_measure.reset();
+    // A rectangle or a line being drawn is dropped; the release that follows finds nothing to do.
+    state.depot_palette = state.mode_loupe = state.mode_mesure = state.measuring = state.flag_lasso = false;
+    host.set_cursor(cursor_standard);
+    host.redraw();
     return true;
 }
 

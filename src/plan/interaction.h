@@ -11,6 +11,7 @@
 // the zoom tool, `mesure` the measuring tool; `depot_palette` a palette pick waiting to be placed;
 // `mode_copie` a copying drag; `rot_memo` the angle of a turn; `flag_lasso` a rectangle is drawn.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,8 @@ struct InteractionState {
     bool placing = false;   // the held object was just created from the palette
     bool measuring = false; // a measuring line is being drawn
     PlanPoint measure_from;
+    // The last measurement stays on the plan, with its distance, until the next press.
+    std::optional<MeasureLine> kept_measure;
     // The objects a drag of the selection or a turn holds, fixed at the press: their numbers and
     // the end codes their outlines keep while they are held.
     std::vector<GhostObject> held;
@@ -100,6 +103,10 @@ Readout interaction_readout(const InteractionState& state, const PlanTable& plan
 // Escape: a component picked in the palette and waiting to be placed is put back. False when
 // nothing was waiting.
 bool cancel_palette_pick(InteractionState& state, InteractionHost& host);
+
+// Escape: whatever is armed or drawn ends without a change: a palette pick, the zoom tool and its
+// rectangle, the measuring tool and its line, a lasso. False when nothing was armed.
+bool cancel_armed(InteractionState& state, InteractionHost& host);
 
 // The toolbar's zoom tool ("loupe"): the next rectangle drawn with the left button zooms.
 void arm_zoom_tool(InteractionState& state, InteractionHost& host);

@@ -138,9 +138,10 @@ bool measure(Call& call)
         overlay.measure = MeasureLine{s.measure_from, {call.x, call.y}};
         call.host().redraw_live(overlay);
     } else {
-        // One measurement per activation of the tool.
+        // One measurement per activation of the tool; its line stays until the next press.
         s.measuring = false;
         s.mode_mesure = false;
+        s.kept_measure = MeasureLine{s.measure_from, {call.x, call.y}};
         call.host().redraw();
     }
     return true;

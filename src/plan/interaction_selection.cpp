@@ -65,7 +65,7 @@ void drop_selection(Call& call)
         return;
     const std::vector<GhostObject> ghost = drag_ghost(s, plan, call.x, call.y);
     if (call.left) {
-        call.host().redraw_live({ghost, {}, {}});
+        call.host().redraw_live({ghost, {}, {}, {}});
         return;
     }
     bool moved = false;

@@ -138,7 +138,8 @@ void turn(Call& call)
         s.rot_memo = turned_angle(raw, call.in.kk);
     }
     call.host().set_cursor(cursor_rotate);
-    call.host().redraw_live({turn_ghost(s, plan), {}, {}});
+    // The angle the release will give, beside the pointer.
+    call.host().redraw_live({turn_ghost(s, plan), {}, {}, PointerNote{{call.x, call.y}, format_number(s.rot_memo) + "\xC2\xB0"}});
 }
 
 } // namespace interaction_detail

@@ -11,6 +11,7 @@ namespace halvern {
 namespace {
 
 constexpr double readout_points = 8;
+constexpr double measure_points = 11; // read at a glance, while the hand is still on the mouse
 constexpr int readout_line_pixels = 14;
 constexpr int readout_right_room = 190; // the position texts start this far left of the right edge
 
@@ -25,7 +26,7 @@ Pixel pixel_of(const ViewState& view, PlanPoint p)
 std::string measure_text(const MeasureLine& line)
 {
     const double d = std::hypot(line.to.x - line.from.x, line.to.y - line.from.y);
-    return "Distance " + format_number(round_half_away(d * 10) / 10);
+    return "Distance " + format_number(round_half_away(d * 10) / 10) + " cm";
 }
 
 void draw_live_overlay(Canvas& canvas, const PlanTable& plan, const ComponentTable& components,
@@ -61,7 +62,14 @@ void draw_live_overlay(Canvas& canvas, const PlanTable& plan, const ComponentTab
         canvas.set_colour(200, 0, 0);
         canvas.set_line(line_solid, 1);
         canvas.line(a, b);
-        canvas.text({b.x + 8, b.y + 8}, measure_text(*overlay.measure), readout_points);
+        canvas.set_colour(0, 0, 0);
+        canvas.text({b.x + 8, b.y + 8}, measure_text(*overlay.measure), measure_points);
+    }
+
+    if (overlay.note) {
+        const Pixel at = pixel_of(view, overlay.note->at);
+        canvas.set_colour(0, 0, 0);
+        canvas.text({at.x + 14, at.y + 14}, overlay.note->text, measure_points);
     }
 }
 

@@ -29,13 +29,20 @@ struct MeasureLine {
     PlanPoint from, to;
 };
 
+// A short text beside the pointer, such as the angle of a turn.
+struct PointerNote {
+    PlanPoint at;
+    std::string text;
+};
+
 struct LiveOverlay {
     std::vector<GhostObject> objects;
     std::optional<PlanBox> rectangle; // lasso or zoom rectangle, plan centimetres
     std::optional<MeasureLine> measure;
+    std::optional<PointerNote> note;
 };
 
-// "Distance " and the length in centimetres, to a tenth.
+// "Distance ", the length in centimetres to a tenth, and its unit: "Distance 505.6 cm".
 std::string measure_text(const MeasureLine& line);
 
 // Draws the overlay as the plan window shows it (the palette column at the left). Objects that no

@@ -78,6 +78,22 @@ void zoom_out(ViewState& view)
     view.view_valid = false;
 }
 
+bool zoom_about(ViewState& view, double factor, double pixel_x, double pixel_y)
+{
+    if (!(factor > 0) || !(view.zoom > 0))
+        return false;
+    const double zoom = std::clamp(view.zoom * factor, min_free_zoom, max_free_zoom);
+    if (zoom == view.zoom && !view.zoom_auto)
+        return false;
+    const PixelPoint fixed = view.to_plan(pixel_x, pixel_y);
+    view.zoom_auto = false;
+    view.zoom = zoom;
+    view.decal_x = float((pixel_x - palette_width) / zoom - fixed.x);
+    view.decal_y = float(pixel_y / zoom - fixed.y);
+    view.view_valid = false;
+    return true;
+}
+
 std::string zoom_text(const ViewState& view)
 {
     if (view.zoom_auto)

@@ -59,6 +59,14 @@ void zoom_auto(ViewState& view);                // menu 47 and "loupeall"
 void zoom_in(ViewState& view);                  // "loupe+"
 void zoom_out(ViewState& view);                 // "loupe-"
 
+// Zoom by `factor` keeping the plan point under pixel (pixel_x, pixel_y) where it is (the wheel with
+// Ctrl, a pinch, a typed zoom about the middle of the plan). The zoom stays within
+// [min_free_zoom, max_free_zoom]; false (and nothing changed) when it is already at that limit.
+inline constexpr double min_free_zoom = 0.1;
+inline constexpr double max_free_zoom = 50;
+inline constexpr double wheel_zoom_step = 1.25;
+bool zoom_about(ViewState& view, double factor, double pixel_x, double pixel_y);
+
 // The text of the toolbar's zoom box: "Auto", or the zoom in percent ("150%").
 std::string zoom_text(const ViewState& view);
 

@@ -181,7 +181,17 @@ TEST_F(PlanViewTest, TheFirstClickAfterAnotherWindowActsAtOnce)
     click(pixel(500, 350)); // the menu command took the focus; a click gives it back
     ASSERT_EQ(plan.state().survol, 2);
 
-    for (QWidget* other : {static_cast<QWidget*>(w.component_list_window()), static_cast<QWidget*>(w.library_window())}) {
+    // The component list and the library are docks of the main window: going to them leaves the
+    // plan its focus, so nothing is swallowed there.
+    w.component_list_window()->activateWindow();
+    EXPECT_TRUE(s.shell.plan_focus);
+
+    // Another window of the desktop takes the activation, as a floating tool of another program would.
+    QWidget elsewhere;
+    elsewhere.setObjectName(QStringLiteral("elsewhere"));
+    elsewhere.resize(200, 100);
+    elsewhere.show();
+    for (QWidget* other : {&elsewhere}) {
         SCOPED_TRACE(other->objectName().toStdString());
         other->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(other));

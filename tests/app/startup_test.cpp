@@ -45,7 +45,7 @@ TEST(StartUp, OpensTheMainWindowWithTheBaseProjectAndBothAuxiliaryWindows)
     EXPECT_EQ(window.component_list_window()->windowTitle(), "Component list");
     EXPECT_EQ(window.library_window()->windowTitle(), "Library");
     EXPECT_TRUE(editor.prompts.load_errors.empty());
-    EXPECT_EQ(menu_titles(window), (QStringList{"File", "Object", "Project", "Tools", "View", "?"}));
+    EXPECT_EQ(menu_titles(window), (QStringList{"File", "Edit", "Object", "Project", "Tools", "View", "?"}));
     EXPECT_EQ(window.zoom_box()->text(), "Auto");
     EXPECT_EQ(window.horizontal_bar()->minimum(), 0);
     EXPECT_EQ(window.horizontal_bar()->maximum(), 200);
@@ -57,7 +57,7 @@ TEST(StartUp, StoredLanguageDeLooksForItsTextsAndGivesEnglishMenus)
     InstallFolder folder;
     Editor editor(folder.path(), {{"lang", "de"}});
     EXPECT_EQ(editor.session->lang(), "de");
-    EXPECT_EQ(menu_titles(*editor.window), (QStringList{"File", "Object", "Project", "Tools", "View", "?"}));
+    EXPECT_EQ(menu_titles(*editor.window), (QStringList{"File", "Edit", "Object", "Project", "Tools", "View", "?"}));
     // There is no "de.txt": every text is the English one, and the user is told once.
     EXPECT_EQ(editor.window->component_list_window()->windowTitle(), "Component list");
     ASSERT_EQ(editor.prompts.messages.size(), 1u);
@@ -69,7 +69,7 @@ TEST(StartUp, FrenchMenusForFrench)
 {
     InstallFolder folder;
     Editor editor(folder.path(), {{"lang", "fr"}});
-    EXPECT_EQ(menu_titles(*editor.window), (QStringList{"Fichier", "objet", "projet", "Outils", "Affichage", "?"}));
+    EXPECT_EQ(menu_titles(*editor.window), (QStringList{"Fichier", "Edition", "objet", "projet", "Outils", "Affichage", "?"}));
     EXPECT_EQ(editor.window->component_list_window()->windowTitle(), "Liste des composants");
 }
 
@@ -77,7 +77,7 @@ TEST(StartUp, TheLanguageOptionHoldsForTheRunWithoutReplacingTheStoredOne)
 {
     InstallFolder folder;
     Editor editor(folder.path(), {{"lang", "fr"}}, "en");
-    EXPECT_EQ(menu_titles(*editor.window), (QStringList{"File", "Object", "Project", "Tools", "View", "?"}));
+    EXPECT_EQ(menu_titles(*editor.window), (QStringList{"File", "Edit", "Object", "Project", "Tools", "View", "?"}));
     EXPECT_EQ(editor.window->component_list_window()->windowTitle(), "Component list");
     ASSERT_TRUE(editor.session->store_current_settings().ok());
     auto& stored = static_cast<MemorySettingsStore&>(*editor.session->store).values;

@@ -80,7 +80,8 @@ TEST(SettingsStore, OwnGroupsAreKeptApartFromTheSevenKeys)
     EXPECT_TRUE(views_open_in_program(store));
     set_views_open_in_program(store, false);
     EXPECT_FALSE(views_open_in_program(store));
-    EXPECT_TRUE(store.values.empty()); // nothing in "Current"
+    EXPECT_EQ(store.values.count("viewer"), 0u); // nothing in "Current"
+    EXPECT_EQ(store.values["View3D/viewer"], "desktop");
     store.write_in_group("Current", "viewer", "x");
     EXPECT_EQ(store.read_in_group("Current", "viewer"), "");
     store.write_in_group("View3D", "viewer", "anything else");

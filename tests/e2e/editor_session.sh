@@ -131,12 +131,28 @@ key ctrl+a; xdotool type --delay 20 "Reception"; key Tab
 key ctrl+a; xdotool type --delay 20 "150"; key Return
 wait_for 10 gone_named '^Object properties$' || fail "OK did not close the property dialog"
 
-# The stand form from the Project menu (third menu, first entry): 8 x 4 m, and the back wall
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+# The second frame copied with Ctrl+C and pasted with Ctrl+Shift+V (Ctrl+V turns its verso picture)
+# at two places 300 pixels apart; then one notch of Ctrl+wheel zooms in by 1.25 about the pointer
+# and the same two pastes land 1.25 times closer together on the plan.
+click 651 $((top + 300))
+key ctrl+c
+paste_at() { move "$1" "$2"; key ctrl+shift+v; }
+paste_at 250 $((top + 560))
+paste_at 550 $((top + 560))
+move 400 $((top + 200))
+xdotool keydown ctrl; pause; xdotool click 4; pause; xdotool keyup ctrl; pause
+sleep 0.5
+paste_at 250 $((top + 560))
+paste_at 550 $((top + 560))
+save_again pasted
+
+# The stand form from the Project menu (fourth menu, first entry): 8 x 4 m, and the back wall
 # switched over.
 open_stand_form() {
   click 20 8
   sleep 1
-  key Right; key Right
+  key Right; key Right; key Right
   key Return
   wait_for 5 find_named '^Stand$'
 }
@@ -186,6 +202,18 @@ print(f"first frame moved by {dx:.1f} x {dy:.1f} cm")
 assert after[1] == before[1], "the second frame moved"
 assert dx > 20 and dy > 5, "the first frame did not follow the pointer"
 assert abs(dx / dy - 2.5) < 0.3, "the move is not the pointer's"
+EOF
+pasted=$(objects "$work/pasted.qlm") || fail "the design with the pasted frames cannot be read"
+echo "pasted:"; echo "$pasted"
+python3 - "$pasted" <<'EOF' || fail "the pasted frames are not where the pointer put them"
+import sys
+rows = [list(map(float, l.split('\t'))) for l in sys.argv[1].splitlines()]
+assert len(rows) == 6, f"expected 2 frames and 4 pasted copies, found {len(rows)}"
+assert all(r[0] == rows[1][0] for r in rows[2:]), "a pasted copy is another component"
+before, after = rows[3][1] - rows[2][1], rows[5][1] - rows[4][1]
+print(f"300 pixels were {before:.1f} cm before the zoom and {after:.1f} cm after it")
+assert abs(rows[3][2] - rows[2][2]) < 0.5 and abs(rows[5][2] - rows[4][2]) < 0.5
+assert abs(before / after - 1.25) < 0.03, "one notch of Ctrl+wheel did not zoom by 1.25"
 EOF
 # The dialogs' changes, read back from the saved file.
 info=$("$halvern" info "$work/edited.qlm") || fail "the edited design cannot be read"

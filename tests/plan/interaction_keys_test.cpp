@@ -285,11 +285,34 @@ TEST(InteractionTools, TheMeasuringToolDrawsOneLineAndSwitchesOff)
     w.drag(130, 140);
     ASSERT_FALSE(w.host.live.empty());
     ASSERT_TRUE(w.host.live.back().measure.has_value());
-    EXPECT_EQ(measure_text(*w.host.live.back().measure), "Distance 50");
+    EXPECT_EQ(measure_text(*w.host.live.back().measure), "Distance 50 cm");
     w.release(130, 140);
     EXPECT_FALSE(w.state.mode_mesure);
+    ASSERT_TRUE(w.state.kept_measure.has_value()); // the distance stays on the plan
+    EXPECT_EQ(measure_text(*w.state.kept_measure), "Distance 50 cm");
     w.press(100, 100);
     EXPECT_TRUE(w.plan.focus); // the next press picks again
+    EXPECT_FALSE(w.state.kept_measure.has_value());
+}
+
+TEST(InteractionTools, EscapeDropsWhateverIsArmed)
+{
+    PlanWindow w;
+    EXPECT_FALSE(cancel_armed(w.state, w.host));
+    for (bool InteractionState::*flag : {&InteractionState::depot_palette, &InteractionState::mode_loupe,
+                                         &InteractionState::mode_mesure, &InteractionState::flag_lasso}) {
+        w.state.*flag = true;
+        EXPECT_TRUE(cancel_armed(w.state, w.host));
+        EXPECT_FALSE(w.state.*flag);
+    }
+    // A lasso dropped while the button is held: its release selects nothing.
+    place(w.plan, panel, 300, 300);
+    w.press(250, 250);
+    w.drag(350, 350);
+    EXPECT_TRUE(cancel_armed(w.state, w.host));
+    w.release(350, 350);
+    EXPECT_EQ(w.plan.index_focus, 0);
+    EXPECT_EQ(w.plan.nb_selection, 0);
 }
 
 TEST(InteractionTools, TheReadoutShowsThePointerFromTheFloorCorner)

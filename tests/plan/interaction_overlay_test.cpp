@@ -41,7 +41,7 @@ TEST(LiveOverlay, GhostRectangleAndMeasureAreDrawnWhereThePlanShowsThem)
     for (const Primitive& p : canvas.primitives()) {
         if (p.kind == Primitive::Kind::box && !p.filled && p.bounds == PixelRect{75, 20, 200, 100})
             box_found = true;
-        if (p.kind == Primitive::Kind::text && p.text == "Distance 5")
+        if (p.kind == Primitive::Kind::text && p.text == "Distance 5 cm")
             text_found = true;
     }
     EXPECT_TRUE(box_found);
