@@ -395,6 +395,8 @@ void MainWindow::open_aux_window(AuxWindow which)
         if (!component_list_) {
             component_list_ = new ComponentListWindow(session_, history_.notifier(), this);
             connect(component_list_, &ComponentListWindow::copied, this, [this] { tell(ui::status_list_copied); });
+            connect(component_list_, &ComponentListWindow::export_csv_requested, this,
+                    &MainWindow::export_quote_csv);
             connect(component_list_, &ComponentListWindow::closed, this, [this] {
                 update_menu_checks();
                 refresh_status();

@@ -59,6 +59,8 @@ inline constexpr int ungroup_all = 104;
 inline constexpr int undo = 105; // our own: undo and redo of every change to the design
 inline constexpr int redo = 106;
 inline constexpr int print = 150;
+inline constexpr int export_plan_pdf = 151; // our own: the plan as vectors with its title block
+inline constexpr int export_plan_svg = 152;
 inline constexpr int french = 200;
 inline constexpr int english = 201;
 } // namespace command
