@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -87,7 +88,14 @@ TEST(PlanSheetCommands, ChosenScalePaperAndBillPage)
     ASSERT_EQ(run.code, 0) << run.err;
     const std::string info = shell_output("pdfinfo " + quoted(pdf));
     EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
-    EXPECT_NE(info.find("1190.55 x 841.89 pts (A3)"), std::string::npos) << info;
+    // A3 turned sideways: 1191 x 842 points, as poppler rounds them.
+    const size_t size = info.find("Page size:");
+    ASSERT_NE(size, std::string::npos) << info;
+    double width = 0, height = 0;
+    ASSERT_EQ(std::sscanf(info.c_str() + size, "Page size: %lf x %lf", &width, &height), 2) << info;
+    EXPECT_NEAR(width, 1190.55, 1) << info;
+    EXPECT_NEAR(height, 841.89, 1) << info;
+    EXPECT_NE(info.find("(A3)"), std::string::npos) << info;
     const std::string page1 = shell_output("pdftotext -f 1 -l 1 " + quoted(pdf) + " -");
     EXPECT_NE(page1.find("1:50"), std::string::npos) << page1;
     EXPECT_EQ(page1.find("(fitted)"), std::string::npos) << page1;
@@ -156,4 +164,36 @@ TEST(PlanSheetCommands, AFailedWriteLeavesTheOldFileAndNamesIt)
     for ([[maybe_unused]] auto& e : fs::directory_iterator(docs.path()))
         ++entries;
     EXPECT_EQ(entries, 3); // the design and the two plans: no temporary file left behind
+}
+
+// The island's other components counted by hand from its object list and the shipped price table:
+// 34 objects of 25 components, 8782 euro and 602.6 kg; the wall system's 4231.2 euro and 51.912 kg.
+TEST(PlanSheetCommands, QuoteOfTheIslandAgainstAHandCount)
+{
+    const CliRun json = run_cli_in(stage_dir(), {"bom", island(), "--format", "json"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    for (const char* expected : {"\"total_price\":4231.2,", "\"others_total_price\":8782,",
+                                 "\"others_total_weight_kg\":602.6,", "\"quote_total_price\":13013.2,",
+                                 "{\"component\":303,\"name\":\"Chair\",\"quantity\":4,\"unit_price\":29,"})
+        EXPECT_NE(json.out.find(expected), std::string::npos) << expected << " in " << json.out;
+
+    ScratchDir docs;
+    const CliRun csv = run_cli_in(stage_dir(), {"bom", island(), "--format", "csv"});
+    ASSERT_EQ(csv.code, 0) << csv.err;
+    const fs::path file = docs.write("quote.csv", csv.out);
+    // A spreadsheet's reading: Python's csv module, every price a number, each section's rows adding
+    // up to its total line.
+    const std::string script =
+        "import csv,sys\n"
+        "rows=list(csv.DictReader(open(sys.argv[1],encoding='utf-8',newline='')))\n"
+        "sums={}; totals={}\n"
+        "for r in rows:\n"
+        "  p=float(r['Total price']); w=float(r['Weight (kg)'])\n"
+        "  if r['No.']: sums[r['Section']]=sums.get(r['Section'],0)+p; int(r['No.']); float(r['Quantity'])\n"
+        "  else: totals[r['Section']]=p\n"
+        "ok=all(abs(sums[k]-totals[k])<0.005 for k in sums)\n"
+        "print(len(rows), round(totals['Wall system'],2), round(totals['Other components'],2), "
+        "round(totals['Total'],2), ok)\n";
+    const fs::path py = docs.write("check.py", script);
+    EXPECT_EQ(shell_output("python3 " + quoted(py) + " " + quoted(file)), "33 4231.2 8782.0 13013.2 True\n");
 }

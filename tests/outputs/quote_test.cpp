@@ -68,7 +68,7 @@ TEST(Quote, GroupsDeletionsAndGroupObjectsAreNotSold)
     const int counter = place(plan, 1500, 100, 100);
     place(plan, 1100, 200, 100);
     const int group = place(plan, 99, 0, 0);
-    plan.obj_groupe[size_t(counter)] = float(group);
+    plan.obj_groupe[size_t(counter)] = group;
     place(plan, 1500, 300, 100);
     plan.obj_comp[size_t(plan.nb_objets)] = -1; // marked for deletion
 
