@@ -419,8 +419,9 @@ void MainWindow::open_aux_window(AuxWindow which)
                 carry_out({InteractionRequest::Kind::object_editor, 0, {}, component});
             });
         }
-        library_window_->move(screen.right() - 300, screen.top() + 370);
-        library_window_->resize(library_window_->width(), std::max(200, screen.height() - 400));
+        // Below the component list, which holds the quote's other components too.
+        library_window_->move(screen.right() - 300, screen.top() + 520);
+        library_window_->resize(library_window_->width(), std::max(200, screen.height() - 550));
         window = library_window_;
         break;
     }

@@ -17,20 +17,25 @@ for icon in apps/halvern.svg mimetypes/application-x-halvern-design.svg; do
   [ -s "$share/icons/hicolor/scalable/$icon" ] || fail "missing icon $icon"
 done
 
+# What scripts/install does after `cmake --install`.
 update-mime-database "$share/mime"
+update-desktop-database -q "$share/applications"
 echo "v1.1" > "$prefix/stand.qlm"
 # The desktop's own query, as a file manager asks it (GNOME's path through gio reads the database).
 type="$(XDG_DATA_DIRS="$share:/usr/share" XDG_DATA_HOME="$prefix/none" XDG_CURRENT_DESKTOP=GNOME \
         xdg-mime query filetype "$prefix/stand.qlm")"
 [ "$type" = "application/x-halvern-design" ] || fail "xdg-mime gives '$type' for a .qlm"
-default_app="$(XDG_DATA_DIRS="$share:/usr/share" XDG_DATA_HOME="$prefix/none" XDG_CURRENT_DESKTOP=GNOME \
+# The desktop starts "halvern" from the PATH (the .desktop file's TryExec and Exec), as for any
+# program installed into a prefix whose bin/ is on it.
+default_app="$(PATH="$prefix/bin:$PATH" XDG_DATA_DIRS="$share:/usr/share" XDG_DATA_HOME="$prefix/none" XDG_CURRENT_DESKTOP=GNOME \
         gio mime application/x-halvern-design 2>/dev/null || true)"
-case "$default_app" in *halvern.desktop*) ;; *) fail "no program registered for our type: $default_app" ;; esac
+case "$default_app" in *$'\t'halvern.desktop*) ;; *) fail "no program registered for our type: $default_app" ;; esac
 
 # The installed program runs from its link and finds its data (library, examples) beside itself.
 exe="$prefix/bin/halvern"
 [ -L "$exe" ] || fail "bin/halvern is not a link"
-HALVERN_APP_DIR= "$exe" info "$prefix/lib/halvern/examples/island_stand_8x6.qlm" | grep -q '^objects=42$' \
-  || fail "the installed program cannot read the installed example"
-"$exe" library | grep -q . || fail "the installed program lists no library"
+info="$(env -u HALVERN_APP_DIR "$exe" info "$prefix/lib/halvern/examples/island_stand_8x6.qlm")"
+grep -q '^objects=42$' <<<"$info" || fail "the installed program cannot read the installed example: $info"
+library="$(env -u HALVERN_APP_DIR "$exe" library)"
+grep -q $'^102\t1\tBeach flag' <<<"$library" || fail "the installed program does not list the installed libraries"
 echo "install_test: ok ($prefix)"
