@@ -195,7 +195,7 @@ TEST_F(PlanPicturesQt, PrintingGivesOnePdfPage)
     ScratchDir dir;
     PlanScene s = scene();
     ViewState before = view;
-    ASSERT_TRUE(print_plan_to_pdf(dir / "plan.pdf", s, view));
+    ASSERT_TRUE(print_plan_to_pdf(dir / "plan.pdf", s, view, SheetOptions{}));
     const std::string pdf = read_bytes(dir / "plan.pdf");
     EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
     EXPECT_NE(pdf.find("/Count 1"), std::string::npos);
@@ -203,7 +203,7 @@ TEST_F(PlanPicturesQt, PrintingGivesOnePdfPage)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1); // no temporary left
 
     // An earlier file stays when the print cannot be written.
-    auto failed = print_plan_to_pdf(dir / "missing" / "plan.pdf", s, view);
+    auto failed = print_plan_to_pdf(dir / "missing" / "plan.pdf", s, view, SheetOptions{});
     ASSERT_FALSE(failed);
     EXPECT_EQ(failed.error().file, dir / "missing" / "plan.pdf");
 }
