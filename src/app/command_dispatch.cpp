@@ -129,6 +129,10 @@ void MainWindow::menu_event(int id)
     case command::print:
         print_plan();
         break;
+    case command::export_plan_pdf:
+    case command::export_plan_svg:
+        export_plan(id == command::export_plan_svg);
+        break;
     case command::view_3d:
     case command::structure_3d:
     case command::coloured_3d:
@@ -368,18 +372,6 @@ void MainWindow::save_screen()
     if (run_output(this, session_, prompts_, output, *answer, session_.text(ui::save_screen_stage_first + 4),
                    session_.text(ui::save_screen_progress_title)))
         tell(ui::status_picture_saved, with_jpg_extension(*answer).string());
-}
-
-void MainWindow::print_plan()
-{
-    QPrinter printer(QPrinter::HighResolution);
-    if (!prompts_.choose_printer(printer))
-        return;
-    // The page has its own view; the window's zoom, offsets and quality stay as they are.
-    const QString target = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-    if (run_output(this, session_, prompts_, PrintOutput(printer), printer.outputFileName().toStdString(),
-                   target.toStdString()))
-        tell(ui::status_printed, target.toStdString());
 }
 
 } // namespace halvern

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -57,12 +58,29 @@ ComponentListWindow::ComponentListWindow(Session& session, DesignNotifier& notif
     lv3_->setObjectName(QStringLiteral("LV3"));
     connect(lv3_, &QPushButton::clicked, this, &ComponentListWindow::copy_to_clipboard);
 
+    lv4_ = new QTreeWidget(this);
+    lv4_->setObjectName(QStringLiteral("LV4"));
+    lv4_->setColumnCount(3);
+    lv4_->setRootIsDecorated(false);
+    lv4_->setColumnWidth(0, 1700 / twips);
+    lv4_->setColumnWidth(1, 900 / twips);
+    lv4_->setColumnWidth(2, 900 / twips);
+    quote_totals_ = new QLabel(this);
+    quote_totals_->setObjectName(QStringLiteral("quote_totals"));
+    quote_totals_->setWordWrap(true);
+    export_csv_ = new QPushButton(this);
+    export_csv_->setObjectName(QStringLiteral("list_export_csv"));
+    connect(export_csv_, &QPushButton::clicked, this, &ComponentListWindow::export_csv_requested);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(lv1_, 1);
+    layout->addWidget(lv1_, 2);
     layout->addWidget(lv2_);
     layout->addWidget(lv3_);
-    resize(290, 330);
+    layout->addWidget(lv4_, 1);
+    layout->addWidget(quote_totals_);
+    layout->addWidget(export_csv_);
+    resize(290, 480);
     retranslate();
 }
 
@@ -89,6 +107,9 @@ void ComponentListWindow::retranslate()
     lv2_->topLevelItem(0)->setText(0, q(session_.text(ui::list_total_price)));
     lv2_->topLevelItem(1)->setText(0, q(session_.text(ui::list_total_weight)));
     lv3_->setText(q(session_.text(ui::list_copy)));
+    lv4_->setHeaderLabels({q(session_.text(ui::quote_other_components)), q(session_.text(ui::list_column_quantity)),
+                           q(session_.text(ui::list_column_price))});
+    export_csv_->setText(q(session_.text(ui::list_export_csv)));
     refresh();
 }
 
@@ -97,7 +118,8 @@ void ComponentListWindow::refresh()
     // A hidden list catches up when it is shown.
     if (!isVisible())
         return;
-    bill_ = design_bill(session_);
+    quote_ = design_quote(session_.plan, session_.components);
+    bill_ = quote_.bill;
     lv1_->clear();
     for (const BillRow& row : bill_.rows) {
         auto* item = new QTreeWidgetItem(lv1_);
@@ -112,6 +134,24 @@ void ComponentListWindow::refresh()
     const double weight = round_half_away(bill_.total_weight_g);
     lv2_->topLevelItem(0)->setText(1, q(format_number(price)) + QStringLiteral("\u20AC"));
     lv2_->topLevelItem(1)->setText(1, q(format_number(weight / 1000)) + QStringLiteral("Kg"));
+
+    lv4_->clear();
+    for (const OtherRow& row : quote_.others) {
+        auto* item = new QTreeWidgetItem(lv4_);
+        item->setText(0, q(row.name));
+        item->setText(1, QString::number(row.count));
+        item->setText(2, money(row.total_price));
+        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    auto amounts = [](double price, double grams) {
+        return money(price) + QStringLiteral(" \u20AC, ") + q(format_number(round_half_away(grams) / 1000))
+               + QStringLiteral(" Kg");
+    };
+    quote_totals_->setText(q(session_.text(ui::quote_other_components)) + QStringLiteral(": ")
+                           + amounts(quote_.others_price, quote_.others_weight_g) + QStringLiteral("\n")
+                           + q(session_.text(ui::quote_total)) + QStringLiteral(": ")
+                           + amounts(quote_.total_price(), quote_.total_weight_g()));
 }
 
 void ComponentListWindow::copy_to_clipboard()

@@ -1,12 +1,15 @@
 #pragma once
 // Window 2: the component list of the design. `LV1` has a row per component in use (name,
 // quantity, total price), `LV2` the price and weight totals, and `LV3` copies the list to the
-// clipboard as tab-separated text. It follows every edit of the plan.
+// clipboard as tab-separated text. It follows every edit of the plan. Below them, `LV4` lists the
+// other components the designer placed (counters, screens, plants: one per object), with their
+// total and the quote's overall total, and the quote can be exported as CSV.
 
 #include <QWidget>
 
-#include "outputs/bill_of_materials.h"
+#include "outputs/quote.h"
 
+class QLabel;
 class QPushButton;
 class QTreeWidget;
 
@@ -32,8 +35,11 @@ public:
     void copy_to_clipboard();
 
     const Bill& bill() const { return bill_; }
+    const Quote& quote() const { return quote_; }
 
 signals:
+    // The user asks for the quote as a CSV file.
+    void export_csv_requested();
     void closed();
     // The list is on the clipboard.
     void copied();
@@ -47,9 +53,13 @@ private:
 
     Session& session_;
     Bill bill_;
+    Quote quote_;
     QTreeWidget* lv1_;
     QTreeWidget* lv2_;
     QPushButton* lv3_;
+    QTreeWidget* lv4_;
+    QLabel* quote_totals_;
+    QPushButton* export_csv_;
 };
 
 } // namespace halvern

@@ -472,6 +472,8 @@ void MainWindow::open_aux_window(AuxWindow which)
         if (!component_list_) {
             component_list_ = new ComponentListWindow(session_, history_.notifier(), this);
             connect(component_list_, &ComponentListWindow::copied, this, [this] { tell(ui::status_list_copied); });
+            connect(component_list_, &ComponentListWindow::export_csv_requested, this,
+                    &MainWindow::export_quote_csv);
             component_list_dock_ = make_dock(component_list_, QStringLiteral("dock_component_list"));
         }
         component_list_dock_->show();

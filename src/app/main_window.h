@@ -219,6 +219,8 @@ private:
     void save_blueprint();
     void save_screen();
     void print_plan();
+    void export_plan(bool svg);
+    void export_quote_csv();
     void view_scene(int variant);
     void show_view3d_window(int variant);
     void export_scene();

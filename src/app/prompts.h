@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "dialogs/sheet_options_panel.h"
 #include "project/project_commands.h"
 
 class QPrinter;
@@ -25,6 +26,14 @@ public:
     virtual void warn(const std::string& title, const std::string& text) = 0;
     // The print dialog: false when the user cancels.
     virtual bool choose_printer(QPrinter& printer) = 0;
+    // The print dialog with the sheet's own choices (scale, bill page) as a tab of it. Prompts that
+    // show no windows answer as the plain print dialog does and leave the options as they come.
+    virtual bool choose_printer(QPrinter& printer, const SheetChoiceTexts&, SheetOptions&)
+    {
+        return choose_printer(printer);
+    }
+    // The sheet's choices before a plan is exported: false when the user cancels.
+    virtual bool choose_sheet(const SheetChoiceTexts&, SheetOptions&) { return true; }
     // Shows a web page in the desktop's browser: false when none could be started.
     virtual bool open_page(const std::string& url) = 0;
 };

@@ -131,4 +131,20 @@ bool QtPrompts::choose_printer(QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool QtPrompts::choose_printer(QPrinter& printer, const SheetChoiceTexts& texts, SheetOptions& options)
+{
+    QPrintDialog dialog(&printer, parent_);
+    auto* panel = new SheetOptionsPanel(texts, options, false);
+    dialog.setOptionTabs({panel});
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    panel->apply(options);
+    return true;
+}
+
+bool QtPrompts::choose_sheet(const SheetChoiceTexts& texts, SheetOptions& options)
+{
+    return ask_sheet_options(parent_, texts, options);
+}
+
 } // namespace halvern

@@ -22,6 +22,8 @@ public:
     void inform(const std::string& title, const std::string& text) override;
     void warn(const std::string& title, const std::string& text) override;
     bool choose_printer(QPrinter& printer) override;
+    bool choose_printer(QPrinter& printer, const SheetChoiceTexts& texts, SheetOptions& options) override;
+    bool choose_sheet(const SheetChoiceTexts& texts, SheetOptions& options) override;
     bool open_page(const std::string& url) override;
 
     void set_parent(QWidget* parent) { parent_ = parent; }

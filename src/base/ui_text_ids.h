@@ -187,6 +187,28 @@ struct MenuHint {
     int text;
 };
 
+// The plan sheet (title block, bill pages, its options) and the complete quote.
+inline constexpr int sheet_date = 340;
+inline constexpr int sheet_scale = 341;
+inline constexpr int sheet_fitted = 342;
+inline constexpr int quote_other_components = 343;
+inline constexpr int quote_wall_system = 344;
+inline constexpr int quote_unit_price = 345;
+inline constexpr int quote_weight_kg = 346;
+inline constexpr int quote_total = 347;
+inline constexpr int menu_export_plan_pdf = 348;
+inline constexpr int menu_export_plan_svg = 349;
+inline constexpr int list_export_csv = 400;
+inline constexpr int sheet_bill_heading = 401;
+inline constexpr int quote_section = 402;
+inline constexpr int sheet_scale_choice = 403;
+inline constexpr int sheet_paper = 404;
+inline constexpr int sheet_orientation = 405;
+inline constexpr int sheet_orientation_auto = 406;
+inline constexpr int sheet_orientation_portrait = 407;
+inline constexpr int sheet_orientation_landscape = 408;
+inline constexpr int sheet_bill_page = 409;
+
 inline constexpr MenuHint menu_hints[] = {
     {95, hint_new}, {99, hint_load}, {98, hint_save}, {96, hint_save_as}, {150, hint_print},
     {94, hint_import}, {90, hint_save_blueprint}, {93, hint_save_screen}, {91, hint_export_3d},
@@ -342,6 +364,10 @@ inline constexpr int used_ui_texts[] = {
     message_selection_capped, status_nothing_chosen, status_objects_copied, status_objects_pasted,
     status_nothing_to_paste, status_front_view, library_filter_hint, tip_zoom_box, status_selection,
     objects_word,
+    sheet_date, sheet_scale, sheet_fitted, quote_other_components, quote_wall_system, quote_unit_price,
+    quote_weight_kg, quote_total, menu_export_plan_pdf, menu_export_plan_svg, list_export_csv, sheet_bill_heading,
+    quote_section, sheet_scale_choice, sheet_paper, sheet_orientation, sheet_orientation_auto,
+    sheet_orientation_portrait, sheet_orientation_landscape, sheet_bill_page,
 };
 
 } // namespace halvern::ui

@@ -4,7 +4,8 @@
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/project_input.h"
-#include "outputs/bill_of_materials.h"
+#include "outputs/quote.h"
+#include "outputs/sheet_texts.h"
 
 namespace halvern {
 
@@ -12,8 +13,9 @@ namespace {
 
 double rounded_to(double value, double step) { return round_half_away(value / step) * step; }
 
-void print_json(std::ostream& out, const Bill& bill)
+void print_json(std::ostream& out, const Quote& quote)
 {
+    const Bill& bill = quote.bill;
     out << "{\"rows\":[";
     for (size_t r = 0; r < bill.rows.size(); ++r) {
         const BillRow& row = bill.rows[r];
@@ -23,7 +25,21 @@ void print_json(std::ostream& out, const Bill& bill)
             << ",\"unit_weight_g\":" << format_number(row.unit_weight_g) << "}";
     }
     out << "],\"total_price\":" << format_number(rounded_to(bill.total_price, 0.01))
-        << ",\"total_weight_kg\":" << format_number(rounded_to(bill.total_weight_g / 1000.0, 0.001)) << "}\n";
+        << ",\"total_weight_kg\":" << format_number(rounded_to(bill.total_weight_g / 1000.0, 0.001));
+    // The objects the wall system's list leaves out, and the whole quote.
+    out << ",\"others\":[";
+    for (size_t r = 0; r < quote.others.size(); ++r) {
+        const OtherRow& row = quote.others[r];
+        out << (r ? "," : "") << "{\"component\":" << row.component << ",\"name\":" << json_string(row.name)
+            << ",\"quantity\":" << row.count << ",\"unit_price\":" << format_number(row.unit_price)
+            << ",\"total_price\":" << format_number(row.total_price)
+            << ",\"unit_weight_g\":" << format_number(row.unit_weight_g) << "}";
+    }
+    out << "],\"others_total_price\":" << format_number(rounded_to(quote.others_price, 0.01))
+        << ",\"others_total_weight_kg\":" << format_number(rounded_to(quote.others_weight_g / 1000.0, 0.001))
+        << ",\"quote_total_price\":" << format_number(rounded_to(quote.total_price(), 0.01))
+        << ",\"quote_total_weight_kg\":" << format_number(rounded_to(quote.total_weight_g() / 1000.0, 0.001))
+        << "}\n";
 }
 
 } // namespace
@@ -31,8 +47,8 @@ void print_json(std::ostream& out, const Bill& bill)
 int cmd_bom(CliContext& context)
 {
     const std::string format = context.option("--format").value_or("tsv");
-    if (format != "tsv" && format != "json")
-        return context.usage_error("bom: --format must be tsv or json, not '" + format + "'");
+    if (format != "tsv" && format != "json" && format != "csv")
+        return context.usage_error("bom: --format must be tsv, json or csv, not '" + format + "'");
     int group = all_groups;
     if (auto g = context.option("--group")) {
         auto n = parse_strict_int(*g, 1, max_objects);
@@ -50,12 +66,17 @@ int cmd_bom(CliContext& context)
     if (group != all_groups && !(plan.valid(group) && plan.is_group(group)))
         return context.fail(make_error("object " + std::to_string(group) + " is not a group", context.args[0]));
 
-    const Bill bill = design_bill(plan, design->components, group);
+    const Quote quote = design_quote(plan, design->components, group);
 
-    if (format == "tsv")
-        context.out << bill_clipboard_text(bill);
-    else
-        print_json(context.out, bill);
+    if (format == "tsv") {
+        context.out << bill_clipboard_text(quote.bill);
+    } else if (format == "csv") {
+        UiText texts;
+        texts.load(context.app_dir, context.lang);
+        context.out << quote_csv(quote, csv_labels(texts));
+    } else {
+        print_json(context.out, quote);
+    }
     return exit_ok;
 }
 

@@ -3,6 +3,7 @@
 #include "cli/command.h"
 #include "cli/commands.h"
 #include "cli/plan_pictures.h"
+#include "cli/plan_sheets.h"
 #include "outputs/strip_layout.h"
 
 namespace halvern {
@@ -39,7 +40,8 @@ const std::vector<Command>& cli_commands()
          cmd_convert},
         {"bom", "FILE", "print a design's bill of materials (tsv: the list as copied to the clipboard)", 1, 1,
          {{"--group", true, "count only the members of this group object", "G"},
-          {"--format", true, "tsv (default) or json", "tsv|json"}},
+          {"--format", true, "tsv (default), json (with the other components) or csv (the whole quote)",
+           "tsv|json|csv"}},
          cmd_bom},
         {"drop", "FILE INDEX X Y [ROT]", "drop object INDEX at (X, Y) as a drag ends, snap it, print x y rot elevation",
          4, 5, {{"-o", true, "write the design with the dropped object to this file", "OUT.qlm"}}, cmd_drop},
@@ -47,8 +49,11 @@ const std::vector<Command>& cli_commands()
          render_command_options(), cmd_render},
         {"blueprint", "FILE OUT.jpg", "draw the 2D blueprint, ten pixels per centimetre, as JPEG", 2, 2,
          blueprint_command_options(), cmd_blueprint},
-        {"print", "FILE OUT.pdf", "print the plan on one A4 page into a PDF file", 2, 2, print_command_options(),
-         cmd_print},
+        {"print", "FILE OUT.pdf", "print the plan with its title block into a PDF file (A4 unless asked)", 2, 2,
+         sheet_command_options(), cmd_print},
+        {"export-plan", "FILE OUT.pdf|OUT.svg",
+         "draw the plan as vectors at a true scale with its title block, as PDF or SVG", 2, 2,
+         sheet_command_options(), cmd_export_plan},
         {"export-vrml", "FILE OUT.wrl", "write the stand as a VRML 2.0 scene and copy the pictures it uses beside it", 2,
          2,
          {{"--variant", true, "0 full scene with pictures (default), 1 structure, 2 coloured structure", "0|1|2"},

@@ -9,38 +9,12 @@
 #include <fstream>
 
 #include "base/file_replacement.h"
-#include "outputs/plan_print.h"
+#include "platform/plan_document.h"
 #include "platform/qt_canvas.h"
 
 namespace halvern {
 
 namespace {
-
-// The printable area in the page's drawing dots (96 x 4 to the inch).
-QSizeF page_in_dots(const QPrinter& printer)
-{
-    const QRectF inches = printer.pageLayout().paintRect(QPageLayout::Inch);
-    return {inches.width() * paper_dots_per_inch, inches.height() * paper_dots_per_inch};
-}
-
-// The page drawn on whatever device the printer stands for.
-Result<void> draw_page(QPrinter& printer, PlanScene& scene, const ViewState& view)
-{
-    const QSizeF page = page_in_dots(printer);
-    const int width = int(page.width()), height = int(page.height());
-    if (width < 1 || height < 1)
-        return make_error("the printer's page has no room to print on");
-    const double device_dpi = printer.resolution() > 0 ? printer.resolution() : paper_dots_per_inch;
-
-    QtCanvas canvas(printer);
-    if (!canvas.active())
-        return make_error("the printer cannot be used");
-    canvas.scale(device_dpi / paper_dots_per_inch);
-    ViewState page_view = print_view(view, scene.stand, width, height);
-    render_plan(canvas, scene, page_view, print_options(width, height));
-    canvas.end();
-    return {};
-}
 
 // Qt's PDF writer does not report failed writes (a full disk, a file-size limit): a document that
 // was cut off lacks its end-of-file marker, which the writer puts last.
@@ -58,13 +32,14 @@ bool pdf_is_complete(const std::filesystem::path& file)
     return end.find("%%EOF") != std::string::npos;
 }
 
-// Draws the plan on one page of `printer` (already set up) and ends the document.
-Result<void> print_plan(QPrinter& printer, PlanScene& scene, const ViewState& view)
+} // namespace
+
+Result<void> print_plan(QPrinter& printer, PlanScene& scene, const ViewState& view, const SheetOptions& options)
 {
     ensure_gui_application();
     const QString chosen = printer.outputFileName();
     if (printer.outputFormat() != QPrinter::PdfFormat || chosen.isEmpty())
-        return draw_page(printer, scene, view);
+        return draw_plan_document(printer, scene, view, options);
 
     // Into a file: through a temporary file that replaces the old one only once it is complete.
     const std::filesystem::path file = chosen.toStdString();
@@ -73,7 +48,7 @@ Result<void> print_plan(QPrinter& printer, PlanScene& scene, const ViewState& vi
         return replacement.error();
     replacement->close_descriptor(); // the printer opens it by name
     printer.setOutputFileName(QString::fromStdString(replacement->temporary().string()));
-    Result<void> drawn = draw_page(printer, scene, view);
+    Result<void> drawn = draw_plan_document(printer, scene, view, options);
     printer.setOutputFileName(chosen);
     if (!drawn)
         return make_error(drawn.error().message, file);
@@ -82,32 +57,21 @@ Result<void> print_plan(QPrinter& printer, PlanScene& scene, const ViewState& vi
     return replacement->commit();
 }
 
-// One A4 page as a PDF file.
-Result<void> print_plan_to_pdf(const std::filesystem::path& file, PlanScene& scene, const ViewState& view)
+Result<void> print_plan_to_pdf(const std::filesystem::path& file, PlanScene& scene, const ViewState& view,
+                               const SheetOptions& options)
 {
-    ensure_gui_application();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(file.string()));
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    const QSizeF portrait = page_in_dots(printer);
-    if (landscape_is_larger(scene.stand, portrait.width(), portrait.height()))
-        printer.setPageOrientation(QPageLayout::Landscape);
-    return print_plan(printer, scene, view);
+    return write_plan_pdf(file, scene, view, options);
 }
-
-} // namespace
 
 // The page is drawn in one go: there is no progress to report.
 Result<void> PrintOutput::write(const std::filesystem::path& file, PlanScene& scene, const ViewState& view,
                                 OutputHost&) const
 {
     if (!printer_)
-        return print_plan_to_pdf(file, scene, view);
+        return print_plan_to_pdf(file, scene, view, options_);
     if (!file.empty())
         printer_->setOutputFileName(QString::fromStdString(file.string()));
-    return print_plan(*printer_, scene, view);
+    return print_plan(*printer_, scene, view, options_);
 }
 
 } // namespace halvern

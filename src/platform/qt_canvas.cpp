@@ -88,6 +88,12 @@ void QtCanvas::scale(double factor)
         painter_->scale(factor, factor);
 }
 
+void QtCanvas::translate(double dx, double dy)
+{
+    if (active())
+        painter_->translate(dx, dy);
+}
+
 bool QtCanvas::image(Pixel at, const QImage& picture)
 {
     if (!painter_ || !painter_->isActive())

@@ -46,6 +46,8 @@ public:
     // Everything drawn afterwards is enlarged by `factor`: the page of a printer is drawn in
     // coarser dots than its own.
     void scale(double factor);
+    // Everything drawn afterwards is moved by (dx, dy) in the current units: a page's margin.
+    void translate(double dx, double dy);
 
 private:
     void outline_mode();

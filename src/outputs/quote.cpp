@@ -1,0 +1,94 @@
+#include "outputs/quote.h"
+
+#include <map>
+
+#include "base/numbers.h"
+#include "plan/plan_ends.h"
+
+namespace halvern {
+
+std::vector<OtherRow> other_components(const PlanTable& plan, const ComponentTable& components, int group)
+{
+    std::map<int, int> counts;
+    for (int i = 1; i <= plan.nb_objets; ++i) {
+        if (!has_geometry(plan, i) || components[plan.comp(i)].library == 0)
+            continue;
+        if (group != all_groups && plan.obj_groupe[size_t(i)] != group)
+            continue;
+        ++counts[plan.comp(i)];
+    }
+    std::vector<OtherRow> rows;
+    for (const auto& [n, count] : counts) {
+        const Component& c = components[n];
+        rows.push_back({n, c.name, count, c.price, c.weight, count * c.price, count * c.weight});
+    }
+    return rows;
+}
+
+Quote design_quote(const PlanTable& plan, const ComponentTable& components, int group)
+{
+    Quote quote;
+    quote.bill = design_bill(plan, components, group);
+    quote.others = other_components(plan, components, group);
+    for (const OtherRow& row : quote.others) {
+        quote.others_price += row.total_price;
+        quote.others_weight_g += row.total_weight_g;
+    }
+    return quote;
+}
+
+namespace {
+
+// A spreadsheet reads a field as text only when it has to: quotes only around fields that need them.
+std::string csv_field(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (char c : text)
+        out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
+std::string money(double value) { return format_number(round_half_away(value * 100) / 100); }
+std::string kilograms(double grams) { return format_number(round_half_away(grams) / 1000); }
+
+const std::string& label(const std::vector<std::string>& labels, CsvLabel which)
+{
+    static const std::vector<std::string> english = english_csv_labels();
+    const size_t k = size_t(which);
+    return k < labels.size() && !labels[k].empty() ? labels[k] : english[k];
+}
+
+} // namespace
+
+std::vector<std::string> english_csv_labels()
+{
+    return {"Section", "No.", "Component", "Quantity", "Unit price", "Total price", "Weight (kg)",
+            "Wall system", "Other components", "Total"};
+}
+
+std::string quote_csv(const Quote& quote, const std::vector<std::string>& labels)
+{
+    auto L = [&](CsvLabel which) { return csv_field(label(labels, which)); };
+    std::string out = L(CsvLabel::section) + "," + L(CsvLabel::component) + "," + L(CsvLabel::name) + ","
+                      + L(CsvLabel::quantity) + "," + L(CsvLabel::unit_price) + "," + L(CsvLabel::total_price) + ","
+                      + L(CsvLabel::weight_kg) + "\r\n";
+    auto row = [&](CsvLabel section, const std::string& component, const std::string& name, const std::string& quantity,
+                   const std::string& unit_price, double total_price, double weight_g) {
+        out += L(section) + "," + component + "," + csv_field(name) + "," + quantity + "," + unit_price + ","
+               + money(total_price) + "," + kilograms(weight_g) + "\r\n";
+    };
+    for (const BillRow& r : quote.bill.rows)
+        row(CsvLabel::walls, std::to_string(r.component), r.name, format_number(r.quantity), money(r.unit_price),
+            r.total_price, r.quantity * r.unit_weight_g);
+    for (const OtherRow& r : quote.others)
+        row(CsvLabel::others, std::to_string(r.component), r.name, std::to_string(r.count), money(r.unit_price),
+            r.total_price, r.total_weight_g);
+    row(CsvLabel::walls, "", label(labels, CsvLabel::total), "", "", quote.bill.total_price, quote.bill.total_weight_g);
+    row(CsvLabel::others, "", label(labels, CsvLabel::total), "", "", quote.others_price, quote.others_weight_g);
+    row(CsvLabel::total, "", label(labels, CsvLabel::total), "", "", quote.total_price(), quote.total_weight_g());
+    return out;
+}
+
+} // namespace halvern
