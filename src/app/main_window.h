@@ -170,6 +170,7 @@ private:
     void save_blueprint();
     void save_screen();
     void print_plan();
+    void export_print_pack();
     void view_scene(int variant);
     void export_scene();
     // The settings the pickers changed (the import folder) are stored.

@@ -49,6 +49,10 @@ const std::vector<Command>& cli_commands()
          {{"--variant", true, "0 full scene with pictures (default), 1 structure, 2 coloured structure", "0|1|2"},
           {"--no-textures", false, "do not copy the pictures"}},
          cmd_export_vrml},
+        {"print-pack", "FILE OUTDIR",
+         "write every printed face's picture at its print size as JPEG, with manifest.csv and manifest.pdf; print "
+         "the files written",
+         2, 2, print_pack_command_options(), cmd_print_pack},
         {"tile", "PICTURE W1 [W2 ...]",
          "cut a picture into 1 to 16 strips in the proportions of the widths, as JPEG files beside it; print their "
          "names",

@@ -25,5 +25,6 @@ int cmd_blueprint(CliContext& context);
 int cmd_print(CliContext& context);
 int cmd_export_vrml(CliContext& context);
 int cmd_tile(CliContext& context);
+int cmd_print_pack(CliContext& context);
 
 } // namespace halvern
