@@ -18,7 +18,7 @@ TEST(UiText, MissingEntryShowsItsNumberInBrackets)
     EXPECT_EQ(texts.get(93), "Library");
     EXPECT_EQ(texts.get(72), "[72]");
     EXPECT_EQ(texts.get(300), "[300]");
-    EXPECT_EQ(texts.get(301), "[301]");
+    EXPECT_EQ(texts.get(512), "[512]");
     EXPECT_EQ(texts.get(-1), "[-1]");
 }
 
