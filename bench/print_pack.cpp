@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include "base/bitmap.h"
 #include "outputs/print_pack.h"
 
 using namespace halvern;

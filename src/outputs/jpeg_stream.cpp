@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "base/text_file.h"
 

@@ -12,6 +12,7 @@
 
 #include "base/numbers.h"
 #include "base/text_file.h"
+#include "base/ui_text_ids.h"
 #include "outputs/plan_print.h"
 #include "platform/pdf_file.h"
 #include "platform/qt_canvas.h"
@@ -119,6 +120,8 @@ private:
         font.setPointSizeF(points);
         font.setBold(true);
         painter_.setFont(font);
+        painter_.setPen(Qt::black); // the plan's marker of the page before leaves its pen
+
         y_ += painter_.fontMetrics().ascent();
         painter_.drawText(QPointF(dots(margin_mm), y_), q(text));
         y_ += painter_.fontMetrics().descent() + dots(2);
@@ -129,6 +132,7 @@ private:
         QFont font("DejaVu Sans");
         font.setPointSizeF(points);
         painter_.setFont(font);
+        painter_.setPen(Qt::black);
         const double width = dots(page_width_mm - 2 * margin_mm);
         const QString elided = painter_.fontMetrics().elidedText(q(text), Qt::ElideMiddle, int(width));
         y_ += painter_.fontMetrics().ascent();
