@@ -18,10 +18,13 @@
 #include "app/splash_window.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/preferences_dialog.h"
+#include "dialogs/print_pack_dialog.h"
 #include "dialogs/tiling_dialog.h"
 #include "library/price_table.h"
 #include "outputs/plan_output.h"
 #include "platform/plan_printer.h"
+#include "platform/print_pack_output.h"
+#include "project/project_state.h"
 #include "platform/qt_plan_surfaces.h"
 #include "plan/groups.h"
 #include "plan/move_to_corner.h"
@@ -132,6 +135,9 @@ void MainWindow::menu_event(int id)
     case command::export_plan_pdf:
     case command::export_plan_svg:
         export_plan(id == command::export_plan_svg);
+        break;
+    case command::print_pack:
+        export_print_pack();
         break;
     case command::view_3d:
     case command::structure_3d:
@@ -372,6 +378,32 @@ void MainWindow::save_screen()
     if (run_output(this, session_, prompts_, output, *answer, session_.text(ui::save_screen_stage_first + 4),
                    session_.text(ui::save_screen_progress_title)))
         tell(ui::status_picture_saved, with_jpg_extension(*answer).string());
+}
+
+void MainWindow::export_print_pack()
+{
+    const std::string design = session_.project.file_name;
+    std::filesystem::path design_folder = folder_of(design);
+    if (design_folder.empty())
+        design_folder = session_.settings().doc_path;
+    std::string name = std::filesystem::path(file_part(design)).stem().string();
+    PrintPackDialog dialog(session_.shell.ui_text, design_folder / ((name.empty() ? "stand" : name) + "_print"),
+                           prompts_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    PrintPackFiles written;
+    const PrintPackOutput output(dialog.settings(), session_.shell.ui_text, design_folder, &written);
+    const std::string title = session_.text(ui::pack_dialog_title);
+    if (!run_output(this, session_, prompts_, output, dialog.folder(), session_.text(ui::pack_title), title))
+        return;
+    std::string missing;
+    for (const PrintEntry& entry : written.pack.entries)
+        if (entry.status != PrintStatus::written)
+            missing += std::to_string(entry.face.object) + (entry.face.face == 1 ? " recto: " : " verso: ")
+                       + entry.problem + "\n";
+    if (!missing.empty())
+        prompts_.warn(title, session_.text(ui::pack_not_printed) + "\n" + missing);
+    tell(ui::pack_written, dialog.folder().string());
 }
 
 } // namespace halvern

@@ -221,6 +221,7 @@ private:
     void print_plan();
     void export_plan(bool svg);
     void export_quote_csv();
+    void export_print_pack();
     void view_scene(int variant);
     void show_view3d_window(int variant);
     void export_scene();

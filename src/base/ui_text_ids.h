@@ -249,6 +249,24 @@ inline constexpr int message_no_3d_viewer = 290;      // followed by the scene's
 // followed by the file.
 inline constexpr int editor_saved_in_user_folder = 300;
 
+// The print pack: its dialog, its manifest's pages and the editor's report.
+inline constexpr int pack_title = 410;
+inline constexpr int pack_client = 411;       // followed by the client's name
+inline constexpr int pack_faces = 412;        // followed by the count
+inline constexpr int pack_area = 413;         // followed by the square metres
+inline constexpr int pack_not_printed = 414;  // followed by the count, then the list
+inline constexpr int pack_print_size = 415;   // followed by the sizes
+inline constexpr int pack_bleed = 416;        // followed by the millimetres
+inline constexpr int pack_picture = 417;      // followed by the file
+inline constexpr int pack_resolution = 418;   // followed by the dots per inch
+inline constexpr int pack_written = 419;      // followed by the folder
+inline constexpr int pack_dialog_title = 420;
+inline constexpr int pack_roll = 421;         // the printer's roll width, in mm
+inline constexpr int pack_files = 422;        // followed by the files written for a face
+inline constexpr int pack_dpi_label = 423;
+inline constexpr int pack_bleed_label = 424;
+inline constexpr int pack_folder = 425;
+
 // Tooltips of the toolbar buttons that have no text of their own.
 inline constexpr int tip_library_back = 280;
 inline constexpr int tip_library_next = 281;

@@ -65,6 +65,10 @@ const std::vector<Command>& cli_commands()
           {"--size", true, "the picture's width and height in pixels (default 1280x720)", "WxH"},
           {"--view", true, "where the stand is seen from (default iso)", "iso|front|top|left|right"}},
          cmd_render_3d},
+        {"print-pack", "FILE OUTDIR",
+         "write every printed face's picture at its print size as JPEG, with manifest.csv and manifest.pdf; print "
+         "the files written",
+         2, 2, print_pack_command_options(), cmd_print_pack},
         {"tile", "PICTURE W1 [W2 ...]",
          "cut a picture into 1 to 16 strips in the proportions of the widths, as JPEG files beside it; print their "
          "names",

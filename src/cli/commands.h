@@ -28,5 +28,6 @@ int cmd_export_plan(CliContext& context);
 int cmd_export_vrml(CliContext& context);
 int cmd_render_3d(CliContext& context);
 int cmd_tile(CliContext& context);
+int cmd_print_pack(CliContext& context);
 
 } // namespace halvern

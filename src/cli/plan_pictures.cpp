@@ -34,6 +34,18 @@ std::vector<CommandOption> blueprint_command_options() { return display_switches
 
 std::vector<CommandOption> print_command_options() { return display_switches(); }
 
+std::vector<CommandOption> print_pack_command_options()
+{
+    std::vector<CommandOption> options = {
+        {"--dpi", true, "the pictures' resolution in dots per inch, 10..1200 (default 150)", "N"},
+        {"--bleed", true, "millimetres added around every face's print size (default 10)", "MM"},
+        {"--roll", true, "the printer's roll width: wider faces are cut into overlapping strips (default 1600)", "MM"},
+    };
+    for (const CommandOption& display : display_switches())
+        options.push_back(display);
+    return options;
+}
+
 ViewState view_from_switches(const CliContext& context)
 {
     ViewState view;

@@ -1,0 +1,376 @@
+#include "outputs/print_pack.h"
+
+#include <FreeImage.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "base/numbers.h"
+#include "base/utf8.h"
+#include "base/text_file.h"
+#include "outputs/jpeg_stream.h"
+#include "outputs/picture_tiling.h"
+#include "plan/face_proportion.h"
+#include "plan/plan_ends.h"
+
+namespace halvern {
+
+namespace {
+
+constexpr double mm_per_inch = 25.4;
+constexpr size_t label_bytes = 40;
+constexpr int print_jpeg_quality = 95; // every channel at full resolution, as the stream always writes
+
+bool face_printed(int faces, int face) { return face == 1 ? faces == 1 || faces == 3 : faces == 2 || faces == 3; }
+
+bool built_in_panel(const PlanTable& plan, const ComponentTable& components, int i)
+{
+    const int n = plan.comp(i);
+    return ComponentTable::valid(n) && components[n].library == 0 && components[n].panel != 0 && has_geometry(plan, i);
+}
+
+// What a file name may hold on every desktop: no separators, no characters Windows refuses, no
+// control characters, no blanks; cut at a character boundary.
+std::string file_name_part(const std::string& text)
+{
+    std::string out;
+    size_t i = 0;
+    while (i < text.size() && out.size() < label_bytes) {
+        const int length = utf8_sequence_length(std::string_view(text).substr(i));
+        if (length <= 0) { // a byte that begins no character
+            out += '_';
+            ++i;
+            continue;
+        }
+        if (out.size() + size_t(length) > label_bytes)
+            break;
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (length == 1 && (c < 0x20 || c == 0x7f || std::string_view("/\\:*?\"<>| \t").find(char(c)) != std::string_view::npos))
+            out += '_';
+        else
+            out.append(text, i, size_t(length));
+        i += size_t(length);
+    }
+    while (!out.empty() && (out.back() == '.' || out.back() == '_'))
+        out.pop_back(); // a trailing point would vanish from the name on some desktops
+    return out.empty() ? std::string("object") : out;
+}
+
+std::string whole_mm(double mm) { return std::to_string(round_to_int(mm)); }
+
+// Output pixels of the whole print (bleed included) from the picture: scaled to cover the print,
+// centred, the overflow cropped; bilinear between the picture's pixels. A picture much larger
+// than the print is first reduced with a proper filter, so that sampling never skips pixels.
+class FaceSampler {
+public:
+    FaceSampler(Bitmap picture, int width, int height) : picture_(std::move(picture))
+    {
+        size(width, height);
+        if (scale_ < 1) {
+            const int w = std::max(1, round_to_int(source_width_ * scale_));
+            const int h = std::max(1, round_to_int(source_height_ * scale_));
+            if (Bitmap reduced{FreeImage_Rescale(picture_.get(), w, h, FILTER_CATMULLROM)}) {
+                picture_ = std::move(reduced);
+                size(width, height);
+            }
+        }
+    }
+
+    void columns(int x0, int count)
+    {
+        x_index_.resize(size_t(count));
+        x_weight_.resize(size_t(count));
+        for (int k = 0; k < count; ++k) {
+            const double u = std::clamp(left_ + (x0 + k + 0.5) / scale_ - 0.5, 0.0, double(source_width_ - 1));
+            const int x = std::min(int(u), source_width_ - 1);
+            x_index_[size_t(k)] = x;
+            x_weight_[size_t(k)] = float(u - x);
+        }
+    }
+
+    // Row `y` from the top over the columns last set.
+    void row(int y, unsigned char* rgb) const
+    {
+        const double v = std::clamp(top_ + (y + 0.5) / scale_ - 0.5, 0.0, double(source_height_ - 1));
+        const int r0 = std::min(int(v), source_height_ - 1), r1 = std::min(r0 + 1, source_height_ - 1);
+        const float t = float(v - r0);
+        // FreeImage keeps the bottom row first.
+        const BYTE* a = FreeImage_GetScanLine(picture_.get(), source_height_ - 1 - r0);
+        const BYTE* b = FreeImage_GetScanLine(picture_.get(), source_height_ - 1 - r1);
+        const int last = source_width_ - 1;
+        for (size_t k = 0; k < x_index_.size(); ++k) {
+            const int x = x_index_[k], x1 = std::min(x + 1, last);
+            const float s = x_weight_[k];
+            const int channel[3] = {FI_RGBA_RED, FI_RGBA_GREEN, FI_RGBA_BLUE};
+            for (int c = 0; c < 3; ++c) {
+                const float top = a[x * 3 + channel[c]] * (1 - s) + a[x1 * 3 + channel[c]] * s;
+                const float bottom = b[x * 3 + channel[c]] * (1 - s) + b[x1 * 3 + channel[c]] * s;
+                rgb[k * 3 + size_t(c)] = static_cast<unsigned char>(std::lround(top * (1 - t) + bottom * t));
+            }
+        }
+    }
+
+private:
+    void size(int width, int height)
+    {
+        source_width_ = int(FreeImage_GetWidth(picture_.get()));
+        source_height_ = int(FreeImage_GetHeight(picture_.get()));
+        scale_ = std::max(double(width) / source_width_, double(height) / source_height_);
+        left_ = (source_width_ - width / scale_) / 2;
+        top_ = (source_height_ - height / scale_) / 2;
+    }
+
+    Bitmap picture_;
+    int source_width_ = 0, source_height_ = 0;
+    double scale_ = 1, left_ = 0, top_ = 0;
+    std::vector<int> x_index_;
+    std::vector<float> x_weight_;
+};
+
+void write_face(PrintEntry& entry, const std::filesystem::path& folder, const PrintPackSettings& settings)
+{
+    const PrintFace& face = entry.face;
+    if (face.picture.empty()) {
+        entry.status = PrintStatus::no_picture;
+        entry.problem = "no picture is set for this face";
+        return;
+    }
+    if (entry.width_px < 1 || entry.height_px < 1) {
+        entry.status = PrintStatus::failed;
+        entry.problem = "the face has no size";
+        return;
+    }
+    auto picture = load_picture_24(face.picture_file);
+    if (!picture) {
+        entry.status = PrintStatus::unreadable;
+        entry.problem = picture.error().text();
+        return;
+    }
+    const double picture_width = FreeImage_GetWidth(picture->get()), picture_height = FreeImage_GetHeight(picture->get());
+    entry.picture_proportion = picture_height / picture_width;
+    entry.proportion_off = proportion_off(*entry.picture_proportion, FaceSize{face.width_mm, face.height_mm}.proportion());
+
+    FaceSampler sampler(std::move(*picture), entry.width_px, entry.height_px);
+    const int roll = std::max(1, int(std::floor(settings.roll_mm * settings.dpi / mm_per_inch)));
+    const std::vector<ColumnRange> strips = roll_strips(entry.width_px, roll, print_pixels(settings.overlap_mm, settings.dpi));
+    std::vector<std::uint8_t> row;
+    for (size_t k = 0; k < strips.size(); ++k) {
+        const ColumnRange columns = strips[k];
+        const std::filesystem::path file = folder / print_file_name(face, int(k) + 1, int(strips.size()));
+        sampler.columns(columns.x, columns.width);
+        row.resize(size_t(columns.width) * 3);
+        // Encoded a row at a time: a strip metres long at printing resolution is never held whole.
+        auto written = write_file_safely_with(file, [&](int fd) -> Result<void> {
+            JpegStream jpeg(fd, columns.width, entry.height_px, print_jpeg_quality);
+            for (int y = 0; y < entry.height_px; ++y) {
+                sampler.row(y, row.data());
+                if (auto taken = jpeg.write_rows(row.data(), 1, row.size()); !taken)
+                    return taken;
+            }
+            return jpeg.finish();
+        });
+        if (!written) {
+            entry.status = PrintStatus::failed;
+            entry.problem = written.error().text();
+            continue;
+        }
+        entry.pieces.push_back({file, columns});
+    }
+}
+
+std::string csv_field(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (char c : text)
+        out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + '"';
+}
+
+std::string status_text(const PrintEntry& entry)
+{
+    switch (entry.status) {
+    case PrintStatus::written: return "written";
+    case PrintStatus::no_picture: return "no picture";
+    case PrintStatus::unreadable: return "picture unreadable: " + entry.problem;
+    case PrintStatus::failed: return "not written: " + entry.problem;
+    }
+    return {};
+}
+
+std::string proportion_result(const PrintEntry& entry)
+{
+    if (!entry.picture_proportion)
+        return {};
+    const auto normal = FaceSize{entry.face.width_mm, entry.face.height_mm}.proportion();
+    if (!entry.proportion_off || !normal)
+        return "ok";
+    return "cropped: picture " + proportion_text(*entry.picture_proportion) + "; face " + proportion_text(*normal);
+}
+
+} // namespace
+
+Result<void> check_print_pack_settings(const PrintPackSettings& s)
+{
+    if (s.dpi < 10 || s.dpi > 1200)
+        return make_error("the resolution is 10 to 1200 dots per inch, not " + std::to_string(s.dpi));
+    if (!(s.bleed_mm >= 0 && s.bleed_mm <= 100))
+        return make_error("the bleed is 0 to 100 mm, not " + format_number(s.bleed_mm));
+    if (!(s.roll_mm >= 100 && s.roll_mm <= 10000))
+        return make_error("the roll is 100 to 10000 mm wide, not " + format_number(s.roll_mm));
+    if (!(s.overlap_mm >= 0 && s.overlap_mm * 2 < s.roll_mm))
+        return make_error("the overlap of strips must be under half the roll's width");
+    return {};
+}
+
+std::vector<PrintFace> printed_faces(const PlanTable& plan, const ComponentTable& components,
+                                     const std::filesystem::path& design_folder)
+{
+    std::vector<PrintFace> faces;
+    for (int i = 1; i <= plan.nb_objets; ++i) {
+        const size_t k = size_t(i);
+        for (int face = 1; face <= 2; ++face) {
+            if (!face_printed(plan.obj_faces[k], face))
+                continue;
+            PrintFace f;
+            f.object = i;
+            f.face = face;
+            const int n = plan.comp(i);
+            f.component = ComponentTable::valid(n) ? components[n].name : std::string();
+            f.label = !plan.obj_texte[k].empty() ? plan.obj_texte[k] : f.component;
+            if (built_in_panel(plan, components, i)) {
+                const FaceSize size = face_picture_size(plan, components, i, face);
+                f.end_code = end_code(plan, components, i, face);
+                f.width_mm = size.width;
+                f.height_mm = size.height;
+            } else { // the object's own sizes, in centimetres like every size of the plan
+                f.width_mm = double(plan.obj_largeur[k]) * 10;
+                f.height_mm = double(plan.obj_hauteur[k]) * 10;
+            }
+            f.picture = face == 1 ? plan.obj_visuel_recto[k] : plan.obj_visuel_verso[k];
+            f.picture_file = f.picture;
+            if (!f.picture.empty() && f.picture_file.is_relative() && !design_folder.empty())
+                f.picture_file = design_folder / f.picture_file;
+            faces.push_back(std::move(f));
+        }
+    }
+    return faces;
+}
+
+int print_pixels(double mm, int dpi) { return round_to_int(mm * dpi / mm_per_inch); }
+
+std::vector<ColumnRange> roll_strips(int width, int roll, int overlap)
+{
+    if (width <= roll || roll <= overlap)
+        return {{0, width}};
+    const int count = (width - overlap + (roll - overlap) - 1) / (roll - overlap);
+    // Equal strips: count widths that, overlapping, cover the whole width.
+    const int strip = (width + (count - 1) * overlap + count - 1) / count;
+    std::vector<ColumnRange> strips;
+    for (int k = 0; k < count; ++k) {
+        const int x = k * (strip - overlap);
+        strips.push_back({x, k + 1 == count ? width - x : strip});
+    }
+    return strips;
+}
+
+std::string print_file_name(const PrintFace& face, int strip, int strips)
+{
+    char number[16];
+    std::snprintf(number, sizeof number, "%03d", face.object);
+    std::string name = std::string(number) + '_' + file_name_part(face.label) + (face.face == 1 ? "_recto_" : "_verso_")
+                       + whole_mm(face.width_mm) + 'x' + whole_mm(face.height_mm) + "mm";
+    if (strips > 1)
+        name += '_' + std::to_string(strip) + "of" + std::to_string(strips);
+    return name + ".jpg";
+}
+
+int PrintPack::faces_written() const
+{
+    return int(std::count_if(entries.begin(), entries.end(),
+                             [](const PrintEntry& e) { return e.status == PrintStatus::written; }));
+}
+
+double PrintPack::print_area_m2() const
+{
+    double area = 0;
+    for (const PrintEntry& e : entries)
+        if (e.status == PrintStatus::written)
+            area += e.face.width_mm * e.face.height_mm / 1e6;
+    return area;
+}
+
+PrintPack write_print_pack(const std::vector<PrintFace>& faces, const std::filesystem::path& folder,
+                           const PrintPackSettings& settings, const PrintPackProgress& progress)
+{
+    PrintPack pack;
+    pack.settings = settings;
+    for (const PrintFace& face : faces) {
+        PrintEntry entry;
+        entry.face = face;
+        entry.width_px = print_pixels(face.width_mm + 2 * settings.bleed_mm, settings.dpi);
+        entry.height_px = print_pixels(face.height_mm + 2 * settings.bleed_mm, settings.dpi);
+        write_face(entry, folder, settings);
+        pack.entries.push_back(std::move(entry));
+        if (progress)
+            progress(int(pack.entries.size()), int(faces.size()));
+    }
+    return pack;
+}
+
+std::string print_manifest_csv(const PrintPack& pack)
+{
+    std::string csv = "object,component,face,end_code,width_mm,height_mm,bleed_mm,picture,output,strip,width_px,"
+                      "height_px,status,proportion\n";
+    const std::string bleed = format_number(pack.settings.bleed_mm);
+    for (const PrintEntry& e : pack.entries) {
+        const PrintFace& f = e.face;
+        const std::string common = std::to_string(f.object) + ',' + csv_field(f.component) + ','
+                                   + (f.face == 1 ? "recto" : "verso") + ',' + f.end_code + ',' + whole_mm(f.width_mm)
+                                   + ',' + whole_mm(f.height_mm) + ',' + bleed + ',' + csv_field(f.picture) + ',';
+        const std::string tail = ',' + std::to_string(e.height_px) + ',' + csv_field(status_text(e)) + ','
+                                 + csv_field(proportion_result(e)) + '\n';
+        if (e.pieces.empty()) {
+            csv += common + ",," + std::to_string(e.width_px) + tail;
+            continue;
+        }
+        const size_t n = e.pieces.size();
+        for (size_t k = 0; k < n; ++k) {
+            const PrintPiece& p = e.pieces[k];
+            csv += common + csv_field(p.file.filename().string()) + ','
+                   + (n > 1 ? std::to_string(k + 1) + "/" + std::to_string(n) : std::string()) + ','
+                   + std::to_string(p.columns.width) + tail;
+        }
+    }
+    return csv;
+}
+
+Result<Thumbnail> picture_thumbnail(const std::filesystem::path& file, int side)
+{
+    auto picture = load_picture_24(file);
+    if (!picture)
+        return picture.error();
+    const int w = int(FreeImage_GetWidth(picture->get())), h = int(FreeImage_GetHeight(picture->get()));
+    const double scale = std::min(1.0, double(side) / std::max(w, h));
+    Thumbnail thumbnail;
+    thumbnail.width = std::max(1, round_to_int(w * scale));
+    thumbnail.height = std::max(1, round_to_int(h * scale));
+    Bitmap small{FreeImage_Rescale(picture->get(), thumbnail.width, thumbnail.height, FILTER_BOX)};
+    if (!small)
+        return make_error("the picture cannot be reduced", file);
+    thumbnail.rgb.resize(size_t(thumbnail.width) * size_t(thumbnail.height) * 3);
+    for (int y = 0; y < thumbnail.height; ++y) {
+        const BYTE* line = FreeImage_GetScanLine(small.get(), thumbnail.height - 1 - y);
+        unsigned char* out = thumbnail.rgb.data() + size_t(y) * size_t(thumbnail.width) * 3;
+        for (int x = 0; x < thumbnail.width; ++x) {
+            out[x * 3] = line[x * 3 + FI_RGBA_RED];
+            out[x * 3 + 1] = line[x * 3 + FI_RGBA_GREEN];
+            out[x * 3 + 2] = line[x * 3 + FI_RGBA_BLUE];
+        }
+    }
+    return thumbnail;
+}
+
+} // namespace halvern
