@@ -71,9 +71,19 @@ int main(int argc, char** argv)
                          "'halvern --help' work without one\n";
             return 1;
         }
-        halvern::EditorLaunch launch{executable_dir, app_dir_variable, std::nullopt, std::nullopt};
+        halvern::EditorLaunch launch{executable_dir, app_dir_variable, std::nullopt, std::nullopt, std::nullopt};
         if (!args.empty())
             launch.design = std::filesystem::path(args[0]);
+        // How often the unsaved design is kept aside; scripts that test the recovery shorten it.
+        if (const char* interval = std::getenv("HALVERN_AUTOSAVE_MS")) {
+            char* end = nullptr;
+            const long long ms = std::strtoll(interval, &end, 10);
+            if (end != interval && *end == '\0' && ms > 0 && ms <= 86'400'000)
+                launch.autosave_interval = std::chrono::milliseconds(ms);
+            else
+                std::cerr << "halvern: HALVERN_AUTOSAVE_MS must be a number of milliseconds from 1 to 86400000; "
+                             "the design is kept aside every minute\n";
+        }
         return halvern::run_editor(argc, argv, launch);
     }
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "app/autosave.h"
 #include "app/component_list_window.h"
 #include "app/design_files.h"
 #include "app/cursor_table.h"
@@ -26,6 +27,7 @@ class QAbstractButton;
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QScrollBar;
 class QToolBar;
 class QToolButton;
@@ -79,6 +81,10 @@ public:
 
     // New, Load, Open, Import, Save and Save as.
     DesignFiles& files() { return files_; }
+    // The copy of the unsaved design kept aside.
+    Autosave& autosave() { return autosave_; }
+    // File > Recent designs, as it shows now.
+    QMenu* recent_menu() const { return recent_menu_; }
 
     QAction* command_action(int command) const;
     QAbstractButton* toolbar_button(const std::string& key) const;
@@ -127,6 +133,8 @@ private:
     // What this window shows of a change: the bars, the zoom box and check marks, the title, the
     // library in the status bar.
     void follow_change(Changes what);
+    void install_recent_menu(QMenu* file_menu);
+    void fill_recent_menu();
 
     // Commands.
     void export_prices();
@@ -147,6 +155,7 @@ private:
     Prompts& prompts_;
     DesignHistory history_;
     DesignFiles files_;
+    Autosave autosave_;
     CursorTable cursors_;
 
     PlanDialogs dialogs_;
@@ -154,6 +163,7 @@ private:
     std::map<int, QAction*> actions_;
     std::map<std::string, QAbstractButton*> buttons_;
     QToolBar* tb_ = nullptr;
+    QMenu* recent_menu_ = nullptr;
     QLineEdit* tb_zoom_ = nullptr;
     QLabel* status_library_ = nullptr;
     QWidget* plan_area_ = nullptr;

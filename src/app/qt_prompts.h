@@ -22,12 +22,17 @@ public:
     void inform(const std::string& title, const std::string& text) override;
     void warn(const std::string& title, const std::string& text) override;
     bool choose_printer(QPrinter& printer) override;
+    RestoreChoice ask_restore(const std::string& file_name, const std::string& time) override;
+    bool ask_read_only(const std::string& file_name, const std::string& host, long long pid) override;
 
     void set_parent(QWidget* parent) { parent_ = parent; }
+    // The interface texts of the current language, by entry.
+    void set_texts(std::function<std::string(int)> text) { text_ = std::move(text); }
 
 private:
     QWidget* parent_;
     std::function<std::string()> lang_;
+    std::function<std::string(int)> text_;
 };
 
 // "Quilma File|*.qlm" -> "Quilma File (*.qlm)"; pairs of label and pattern separated by "|".

@@ -221,6 +221,18 @@ inline constexpr int message_definition_saved = 267;  // followed by the file
 inline constexpr int message_picture_unreadable = 268; // followed by the file
 inline constexpr int message_loading_library = 269;   // the splash window while the library loads
 
+// Unsaved designs kept aside, designs open in another editor, the recent designs.
+inline constexpr int recovery_question = 270; // %1 the design's file, %2 when it was kept
+inline constexpr int recovery_restore = 271;
+inline constexpr int recovery_discard = 272;
+inline constexpr int recovery_later = 273;
+inline constexpr int recovery_no_name = 274;
+inline constexpr int recovery_write_failed = 275; // followed by the reason
+inline constexpr int lock_question = 276;         // %1 the file, %2 the host, %3 the process
+inline constexpr int title_read_only = 277;
+inline constexpr int menu_recent = 278;
+inline constexpr int menu_recent_clear = 279;
+
 inline constexpr int used_ui_texts[] = {
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
     tip_properties, save_dialog_title, import_dialog_title, load_dialog_title, module_word,
@@ -256,6 +268,8 @@ inline constexpr int used_ui_texts[] = {
     hint_capture_download, hint_french, hint_english, message_write_failed, message_not_price_table,
     message_stand_size, message_tiling_count, message_tiling_width, message_plan_full,
     message_selection_full, message_definition_saved, message_picture_unreadable, message_loading_library,
+    recovery_question, recovery_restore, recovery_discard, recovery_later, recovery_no_name,
+    recovery_write_failed, lock_question, title_read_only, menu_recent, menu_recent_clear,
 };
 
 } // namespace halvern::ui
