@@ -7,14 +7,6 @@
 # usage: editor_session.sh PATH/TO/halvern
 set -euo pipefail
 
-halvern=$(readlink -f "$1")
-if [ -z "${HALVERN_E2E_INNER:-}" ]; then
-  for tool in xvfb-run xdotool convert; do
-    command -v "$tool" >/dev/null || { echo "editor_session: needs $tool (scripts/setup installs it)" >&2; exit 1; }
-  done
-  exec xvfb-run -a -s "-screen 0 1280x900x24 -nolisten tcp" env HALVERN_E2E_INNER=1 "$0" "$@"
-fi
-
 SCRIPT_NAME=editor_session
 # shellcheck source=x_session.sh
 . "$(dirname "$0")/x_session.sh"
@@ -22,22 +14,12 @@ SCRIPT_NAME=editor_session
 start_program
 top=$(plan_top)
 [ -n "$top" ] || fail "the plan is not on the screen"
-saved() { [ -s "$work/stand.qlm" ]; }
 
 # Two frames from the palette: cell 3 and cell 4 of the built-in library.
 place_from_palette 3 300 300
 place_from_palette 4 650 300
 
-# Save with Ctrl+S: the design has no file yet, so the dialog asks for one.
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-key ctrl+s
-find_dialog() { xdotool search --name '^Save the design' >/dev/null 2>&1; }
-wait_for 10 find_dialog || fail "Ctrl+S opened no save dialog"
-sleep 0.5
-xdotool type --delay 20 "$work/stand"
-key Return
-wait_for 10 saved || fail "the dialog wrote no $work/stand.qlm"
-sleep 0.5
+save_through_dialog
 cp "$work/stand.qlm" "$work/placed.qlm"
 
 # Ctrl+S once the design has a file: written without a question. The file is taken away first, so

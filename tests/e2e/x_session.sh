@@ -1,5 +1,14 @@
 # What the end-to-end scripts share: a private X server, a scratch folder, the program started and
-# watched, and the hand of the user (pointer, keys, the File menu). Sourced with SCRIPT_NAME set.
+# watched, and the hand of the user (pointer, keys, the File menu). Sourced with SCRIPT_NAME set
+# and the script's own arguments (PATH/TO/halvern): the script runs again under the X server.
+
+halvern=$(readlink -f "$1")
+if [ -z "${HALVERN_E2E_INNER:-}" ]; then
+  for tool in xvfb-run xdotool convert; do
+    command -v "$tool" >/dev/null || { echo "$SCRIPT_NAME: needs $tool (scripts/setup installs it)" >&2; exit 1; }
+  done
+  exec xvfb-run -a -s "-screen 0 1280x900x24 -nolisten tcp" env HALVERN_E2E_INNER=1 "$0" "$@"
+fi
 
 work=$(mktemp -d)
 app_pid=""
@@ -70,6 +79,20 @@ cell_y() { echo $((top + 40 + 75 * $1 + 37)); }
 place_from_palette() { # CELL X Y
   click 37 "$(cell_y "$1")"
   drag "$2" $((top + $3)) $(($2 + 1)) $((top + $3))
+}
+
+saved() { [ -s "$work/stand.qlm" ]; }
+# Ctrl+S while the design has no file yet: the dialog asks for one, given as "stand".
+save_through_dialog() {
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  key ctrl+s
+  find_dialog() { xdotool search --name '^Save the design' >/dev/null 2>&1; }
+  wait_for 10 find_dialog || fail "Ctrl+S opened no save dialog"
+  sleep 0.5
+  xdotool type --delay 20 "$work/stand"
+  key Return
+  wait_for 10 saved || fail "the dialog wrote no $work/stand.qlm"
+  sleep 0.5
 }
 
 # Quit from the File menu. The menu is given time to open before the keys reach it; a slow machine
