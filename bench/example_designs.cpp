@@ -33,7 +33,7 @@ void BM_OpenIslandExample(benchmark::State& state)
     LibraryTable libraries;
     load_component_tables(stage, "en", components, libraries);
     const fs::path file = stage / "examples" / "island_stand_8x6.qlm";
-    Result<std::string> bytes = read_project_bytes(file);
+    Result<ProjectBytes> bytes = read_project_bytes(file);
     if (!bytes) {
         state.SkipWithError(bytes.error().text().c_str());
         return;
@@ -42,7 +42,7 @@ void BM_OpenIslandExample(benchmark::State& state)
         PlanTable plan;
         StandSettings stand;
         ProjectReadResult read =
-            read_project_text(*bytes, file, ProjectFormat::v11, ReadMode::load, components, plan, stand);
+            read_project_text(bytes->bytes, file, bytes->format, ReadMode::load, components, plan, stand);
         compute_chains(plan, components);
         benchmark::DoNotOptimize(computed_end_codes(plan, components));
         benchmark::DoNotOptimize(read.objects_added);

@@ -92,7 +92,7 @@ void BM_load_project(benchmark::State& state)
     for (auto _ : state) {
         plan.nb_objets = 0;
         auto bytes = read_project_bytes(file);
-        ProjectReadResult read = read_project_text(*bytes, file, detect_project_format(*bytes), ReadMode::load,
+        ProjectReadResult read = read_project_text(bytes->bytes, file, bytes->format, ReadMode::load,
                                                    f.components, plan, stand);
         if (plan.nb_objets != max_objects || !read.complete())
             state.SkipWithError("the design did not read back whole");
@@ -148,7 +148,7 @@ void BM_save_and_load_project(benchmark::State& state)
             state.SkipWithError("write failed");
         plan.nb_objets = 0;
         auto bytes = read_project_bytes(file);
-        ProjectReadResult read = read_project_text(*bytes, file, detect_project_format(*bytes), ReadMode::load,
+        ProjectReadResult read = read_project_text(bytes->bytes, file, bytes->format, ReadMode::load,
                                                    f.components, plan, stand);
         if (plan.nb_objets != max_objects || !read.complete())
             state.SkipWithError("the design did not read back whole");

@@ -27,12 +27,12 @@ void write_and_check(const fs::path& folder, const ExampleDesign& design, const 
     const fs::path file = folder / design.file;
     if (auto written = write_project_file(file, design.plan, design.stand); !written)
         throw std::runtime_error(written.error().text());
-    Result<std::string> bytes = read_project_bytes(file);
+    Result<ProjectBytes> bytes = read_project_bytes(file);
     if (!bytes)
         throw std::runtime_error(bytes.error().text());
     PlanTable plan;
     StandSettings stand;
-    ProjectReadResult read = read_project_text(*bytes, file, detect_project_format(*bytes), ReadMode::load,
+    ProjectReadResult read = read_project_text(bytes->bytes, file, bytes->format, ReadMode::load,
                                                components, plan, stand);
     if (!read.complete() || read.dropped != 0 || plan.nb_objets != design.plan.nb_objets || !read.notes.empty())
         throw std::runtime_error(file.string() + " does not read back whole");

@@ -1,6 +1,7 @@
 // Writes the textures of the installation folder as JPEG pictures:
 //   lib/tex/FAMILY/NAME.jpg   the texture library the stand form and the object dialog offer
 //   extlib/tex/void_NAME.jpg  the default materials a component's 3D geometry names with "void_"
+//   extlib/tex/void.jpg, void2.jpg  the recto and verso of a face without a picture of its own
 //     make_pictures DATA_FOLDER
 // Sizes are powers of two, which every 3D viewer can repeat over a surface.
 
@@ -106,6 +107,13 @@ std::vector<Picture> pictures()
         weave(c, {{200, 200, 204}, {190, 190, 194}, 4, 1, 1, 0.1f, {}, 0.0f, 56});
     });
     add("extlib/tex/void_feuille.jpg", 256, [](Canvas& c) { foliage(c, 57); });
+    // The unprinted faces: what a face without a picture of its own shows in the 3D scene.
+    add("extlib/tex/void.jpg", 256, [](Canvas& c) {
+        weave(c, {{246, 245, 240}, {238, 237, 231}, 2, 1, 1, 0.05f, {}, 0.0f, 58});
+    });
+    add("extlib/tex/void2.jpg", 256, [](Canvas& c) {
+        weave(c, {{236, 236, 234}, {226, 226, 224}, 2, 1, 1, 0.05f, {}, 0.0f, 59});
+    });
     return list;
 }
 

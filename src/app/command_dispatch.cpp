@@ -4,9 +4,7 @@
 #include <QApplication>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QDesktopServices>
 #include <QScrollBar>
-#include <QUrl>
 
 #include "app/about_window.h"
 #include "app/component_list_window.h"
@@ -15,6 +13,7 @@
 #include "app/library_window.h"
 #include "app/main_window.h"
 #include "app/prompts.h"
+#include "app/qt_translations.h"
 #include "app/session.h"
 #include "app/splash_window.h"
 #include "base/ui_text_ids.h"
@@ -47,10 +46,26 @@ void MainWindow::menu_event(int id)
         show_about();
         break;
     case command::octaga_download:
-        QDesktopServices::openUrl(QUrl(QString::fromLatin1(octaga_page)));
+    case command::capture_download: {
+        const char* page = id == command::octaga_download ? octaga_page : capture_page;
+        if (!prompts_.open_page(page))
+            tell(ui::status_no_browser, page);
         break;
-    case command::capture_download:
-        QDesktopServices::openUrl(QUrl(QString::fromLatin1(capture_page)));
+    }
+    case command::project_form:
+        open_stand_form();
+        break;
+    case command::change_height:
+        change_height();
+        break;
+    case command::change_visual:
+        change_faces();
+        break;
+    case command::raise_from_ground:
+        raise_from_ground();
+        break;
+    case command::add_visual:
+        add_face_picture();
         break;
     case command::move_to_corner:
         move_objects_to_corner();
@@ -100,6 +115,14 @@ void MainWindow::menu_event(int id)
         break;
     case command::print:
         print_plan();
+        break;
+    case command::view_3d:
+    case command::structure_3d:
+    case command::coloured_3d:
+        view_scene(id == command::view_3d ? 0 : id == command::structure_3d ? 1 : 2);
+        break;
+    case command::export_3d:
+        export_scene();
         break;
     case command::import_project:
         files_.import();
@@ -207,6 +230,7 @@ void MainWindow::change_language(const std::string& lang)
     splash.set_caption(QString::fromStdString(session_.text(ui::message_loading_library)));
     std::vector<Error> notes = session_.change_language(lang, &splash);
     splash.close();
+    use_qt_translations(session_.lang());
     install_menus();
     apply_texts_to_toolbar();
     if (auto stored = session_.store_current_settings(); !stored)
@@ -284,7 +308,8 @@ private:
 
 // An output of the plan, run as every menu command runs one: a progress dialog while it works, a
 // warning when it fails.
-void run_output(QWidget* window, Session& session, Prompts& prompts, const PlanOutput& output,
+// True when the file was written.
+bool run_output(QWidget* window, Session& session, Prompts& prompts, const PlanOutput& output,
                 const std::filesystem::path& file, const std::string& label, const std::string& title = {})
 {
     QProgressDialog progress(QString::fromStdString(label), QString(), 0, 1, window);
@@ -298,6 +323,7 @@ void run_output(QWidget* window, Session& session, Prompts& prompts, const PlanO
     progress.close();
     if (!saved)
         prompts.warn("Halvern Visual Design", saved.error().text());
+    return bool(saved);
 }
 
 } // namespace
@@ -308,7 +334,8 @@ void MainWindow::save_blueprint()
     if (!answer || answer->empty())
         return;
     const BlueprintOutput output(qt_surface_maker(), session_.shell.settings.view_qualite == 1);
-    run_output(this, session_, prompts_, output, *answer, answer->filename().string());
+    if (run_output(this, session_, prompts_, output, *answer, answer->filename().string()))
+        tell(ui::status_picture_saved, with_jpg_extension(*answer).string());
 }
 
 void MainWindow::save_screen()
@@ -319,8 +346,9 @@ void MainWindow::save_screen()
         return;
     ScreenPictureOutput output(qt_surface_maker(), screen_resolution);
     output.writing_stage = session_.text(ui::save_screen_stage_first + 8);
-    run_output(this, session_, prompts_, output, *answer, session_.text(ui::save_screen_stage_first + 4),
-               session_.text(ui::save_screen_progress_title));
+    if (run_output(this, session_, prompts_, output, *answer, session_.text(ui::save_screen_stage_first + 4),
+                   session_.text(ui::save_screen_progress_title)))
+        tell(ui::status_picture_saved, with_jpg_extension(*answer).string());
 }
 
 void MainWindow::print_plan()
@@ -332,6 +360,9 @@ void MainWindow::print_plan()
     // The page has its own view; the window's zoom, offsets and quality stay as they are.
     if (auto printed = halvern::print_plan(printer, scene, session_.view); !printed)
         prompts_.warn("Halvern Visual Design", printed.error().text());
+    else
+        tell(ui::status_printed, (printer.outputFileName().isEmpty() ? printer.printerName()
+                                                                      : printer.outputFileName()).toStdString());
 }
 
 } // namespace halvern

@@ -94,9 +94,10 @@ void ComponentListWindow::retranslate()
 
 void ComponentListWindow::refresh()
 {
-    bill_ = design_bill(session_);
+    // A hidden list catches up when it is shown.
     if (!isVisible())
         return;
+    bill_ = design_bill(session_);
     lv1_->clear();
     for (const BillRow& row : bill_.rows) {
         auto* item = new QTreeWidgetItem(lv1_);
@@ -117,6 +118,7 @@ void ComponentListWindow::copy_to_clipboard()
 {
     bill_ = design_bill(session_);
     QGuiApplication::clipboard()->setText(q(bill_clipboard_text(bill_)));
+    emit copied();
 }
 
 void ComponentListWindow::closeEvent(QCloseEvent* event)

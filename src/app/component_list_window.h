@@ -35,6 +35,8 @@ public:
 
 signals:
     void closed();
+    // The list is on the clipboard.
+    void copied();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

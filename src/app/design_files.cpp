@@ -27,8 +27,8 @@ bool DesignFiles::offer_to_save()
     history_.record(tr("Edit"));
     if (!history_.modified())
         return true;
-    const std::string name =
-        session_.project.file_name.empty() ? std::string(program_window_title) : session_.project.file_name;
+    const std::string& file = session_.project.file_name;
+    const std::string name = file.empty() ? session_.text(ui::untitled_design) : file_part(file);
     switch (prompts_.ask_unsaved(name)) {
     case UnsavedChoice::cancel:
         return false;
@@ -63,6 +63,8 @@ void DesignFiles::save(bool ask_name)
         read_only_ = false;
         follow_file();
         history_.mark_saved();
+        if (tell_)
+            tell_(ui::status_saved, session_.project.file_name);
     }
 }
 

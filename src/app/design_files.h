@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "app/design_lock.h"
@@ -46,6 +47,8 @@ public:
     bool read_only() const { return read_only_; }
     DesignLock& lock() { return lock_; }
     RecentDesigns& recent() { return recent_; }
+    // Where a finished save is told to the user (the window's status bar): a text id and the file.
+    void set_status(std::function<void(int text, const std::string& what)> tell) { tell_ = std::move(tell); }
 
 private:
     // Opens `file` unless another editor holds it and the user declines to open it read-only.
@@ -59,6 +62,7 @@ private:
     DesignLock lock_;
     RecentDesigns recent_;
     bool read_only_ = false;
+    std::function<void(int, const std::string&)> tell_;
 };
 
 } // namespace halvern

@@ -107,9 +107,10 @@ UndoStep::UndoStep(DesignHistory& history, QString text) : history_(history), te
 
 UndoStep::~UndoStep()
 {
-    // A dialog may add or remove objects: held numbers are void afterwards.
-    if (--history_.open_steps_ == 0)
-        history_.commit(text_, Change::objects | Change::renumbered);
+    // A dialog may add or remove objects: held numbers are void afterwards. A dialog that changed
+    // nothing (Cancel) leaves no step and asks for no redraw.
+    if (--history_.open_steps_ == 0 && history_.record(text_))
+        history_.notify(Change::objects | Change::renumbered);
 }
 
 void DesignHistory::after_swap()

@@ -43,7 +43,11 @@ std::optional<MemoryFigures> read_memory_figures()
 DiagnosticWindow::DiagnosticWindow(Session& session, DesignNotifier& notifier, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session)
 {
-    connect(&notifier, &DesignNotifier::changed, this, [this] { refresh(); });
+    // A view change (each scroll step) leaves the table as it is; a hidden window catches up when shown.
+    connect(&notifier, &DesignNotifier::changed, this, [this](Changes what) {
+        if (isVisible() && (what.has(Change::objects) || what.has(Change::renumbered) || what.has(Change::library)))
+            refresh();
+    });
     setObjectName(QStringLiteral("Win_3"));
     setWindowTitle(QStringLiteral("Library"));
     memory_ = new QLabel(this);

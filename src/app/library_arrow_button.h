@@ -21,11 +21,11 @@ public:
     // `step` moves the strip by one library.
     LibraryArrowButton(std::function<void()> step, QWidget* parent = nullptr);
 
+    // The wait after the first step, then the repeat.
+    QTimer& delay_timer() { return delay_; }
     QTimer& repeat_timer() { return timer_; }
     // A button is held on the arrow: the repeat is waiting or running.
     bool held() const { return delay_.isActive() || timer_.isActive(); }
-    // One step of the repeat, as the timer gives it while the button is held.
-    void repeat_step() { step_(); }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -33,6 +33,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void repeat_step() { step_(); }
+
     std::function<void()> step_;
     QTimer delay_;
     QTimer timer_;

@@ -89,8 +89,34 @@ int LibraryGrid::component_at(QPoint point) const
     return index < components_.size() ? components_[index] : -1;
 }
 
+void LibraryGrid::show_preview(int component)
+{
+    preview_ = ComponentTable::valid(component) ? component : -1;
+    hovered_ = -1;
+    update();
+}
+
+void LibraryGrid::paint_preview()
+{
+    // The part of the grid the scroll area shows, so the preview sits in the middle of the window.
+    const QRect area = visibleRegion().boundingRect().isEmpty() ? rect() : visibleRegion().boundingRect();
+    QtCanvas canvas(*this);
+    canvas.set_smooth(true);
+    const int inner_w = std::max(1, area.width() - 2 * cell_margin), inner_h = std::max(1, area.height() - 2 * cell_margin);
+    // Its own view: the plan's zoom is never touched, so nothing has to be put back.
+    ComponentPreview preview = fit_preview(session_.components, preview_, inner_w, inner_h);
+    preview.look.x += (area.left() + cell_margin) / preview.view.zoom;
+    preview.look.y += (area.top() + cell_margin) / preview.view.zoom;
+    draw_component(canvas, session_.components, preview.view, preview.look);
+    canvas.end();
+}
+
 void LibraryGrid::paintEvent(QPaintEvent*)
 {
+    if (preview_ >= 0) {
+        paint_preview();
+        return;
+    }
     const int per_row = columns();
     {
         QtCanvas canvas(*this);
@@ -126,7 +152,7 @@ void LibraryGrid::paintEvent(QPaintEvent*)
 
 void LibraryGrid::mouseMoveEvent(QMouseEvent* event)
 {
-    const int n = component_at(event->position().toPoint());
+    const int n = preview_ >= 0 ? -1 : component_at(event->position().toPoint());
     if (n != hovered_) {
         hovered_ = n;
         update();
@@ -136,6 +162,17 @@ void LibraryGrid::mouseMoveEvent(QMouseEvent* event)
                            QStringLiteral("%1  %2").arg(n).arg(QString::fromStdString(session_.components[n].name)), this);
     else
         QToolTip::hideText();
+}
+
+void LibraryGrid::mousePressEvent(QMouseEvent* event)
+{
+    if (preview_ >= 0) {
+        show_preview(-1);
+        return;
+    }
+    const int n = component_at(event->position().toPoint());
+    if (n >= 0 && event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier))
+        emit edit_requested(n);
 }
 
 void LibraryGrid::leaveEvent(QEvent*)
@@ -172,6 +209,7 @@ LibraryWindow::LibraryWindow(Session& session, DesignNotifier& notifier, QWidget
     });
 
     grid_ = new LibraryGrid(session_, this);
+    connect(grid_, &LibraryGrid::edit_requested, this, &LibraryWindow::edit_requested);
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("lib_scroll"));
     scroll->setWidget(grid_);
@@ -223,11 +261,19 @@ void LibraryWindow::choose_entry(int entry)
     const int position = positions_[size_t(entry)];
     session_.libraries.current_position = position;
     session_.libraries.current_library = session_.libraries.order[size_t(position)];
+    grid_->show_preview(-1);
     grid_->refresh();
     // The palette column and the status bar follow; this window is already up to date.
     choosing_ = true;
     notifier_.notify(Change::library);
     choosing_ = false;
+}
+
+void LibraryWindow::show_preview(int component)
+{
+    show();
+    raise();
+    grid_->show_preview(component);
 }
 
 LibraryWindow::~LibraryWindow()

@@ -34,6 +34,10 @@ public:
     // The component under a point of the grid; -1 for none.
     int component_at(QPoint point) const;
     int hovered() const { return hovered_; }
+    // The object editor's preview: the component alone, fitted to the visible part of the grid,
+    // until a press on it or another library brings the cells back. -1: the cells.
+    void show_preview(int component);
+    int previewed() const { return preview_; }
 
     QSize sizeHint() const override;
     bool hasHeightForWidth() const override { return true; }
@@ -43,12 +47,20 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
+signals:
+    // Ctrl+click on a cell: the object editor on that component.
+    void edit_requested(int component);
+
 private:
+    void paint_preview();
+
     Session& session_;
     std::vector<int> components_;
     int hovered_ = -1;
+    int preview_ = -1;
 };
 
 class LibraryWindow : public QWidget {
@@ -66,8 +78,15 @@ public:
     // `select_lib_KeyUp`: the first library whose name holds the text, in any case.
     bool choose_by_text(const QString& text);
 
+    // `edit_voir_draw`: shows the window with the component drawn alone, as the table holds it.
+    void show_preview(int component);
+
     QComboBox* select_lib() const { return select_lib_; }
     LibraryGrid* grid() const { return grid_; }
+
+signals:
+    // Ctrl+click on a cell of the grid.
+    void edit_requested(int component);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -12,6 +12,7 @@
 #include "app/plan_widget.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/colour_palette.h"
 #include "library/library_loader.h"
 #include "plan/layer_filters.h"
 
@@ -30,20 +31,20 @@ struct ButtonSpec {
 };
 
 const ButtonSpec toolbar_buttons[] = {
-    {"g", "fg16.ico", Kind::arrow, -1},
-    {"d", "fd16.ico", Kind::arrow, -1},
+    {"g", "fg16.ico", Kind::arrow, ui::tip_library_back},
+    {"d", "fd16.ico", Kind::arrow, ui::tip_library_next},
     {"projet", "projet16.ico", Kind::push, ui::tip_project_info},
     {"prop", "prop16.ico", Kind::push, ui::tip_properties},
     {"vek", "vek16.ico", Kind::toggle, -1, "Active / Desactive les structures VEK"},
     {"acc_vek", "acc16.ico", Kind::toggle, -1, "Active / Desactive les Accesoires VEK"},
     {"elevation", "alt16.ico", Kind::toggle, -1, "Active / Desactive les objets en \xC3\xA9l\xC3\xA9vation"},
     {"stand", "stand16.ico", Kind::toggle, -1, "Active / Desactive les stands"},
-    {"mesure", "mesure16.ico", Kind::push, -1},
+    {"mesure", "mesure16.ico", Kind::push, ui::tip_measure},
     {"loupe-", "zoom-16.ico", Kind::push, ui::tip_zoom_out},
     {"loupe+", "zoom+16.ico", Kind::push, ui::tip_zoom_in},
     {"loupe", "loupe16.ico", Kind::push, ui::tip_zoom_tool},
     {"loupeall", "loupeall16.ico", Kind::push, ui::tip_zoom_all},
-    {"color", "color16.ico", Kind::push, -1},
+    {"color", "color16.ico", Kind::push, ui::tip_colour},
 };
 
 } // namespace
@@ -106,6 +107,14 @@ void MainWindow::toolbar_click(const std::string& key)
     if (QAbstractButton* b = toolbar_button(key); b && !b->isEnabled())
         return;
     ViewState& view = session_.view;
+    if (key == "projet") {
+        open_stand_form();
+        return;
+    }
+    if (key == "prop") {
+        open_properties();
+        return;
+    }
     if (key == "loupe-" || key == "loupe+" || key == "loupeall") {
         if (key == "loupe-")
             zoom_out(view);
@@ -122,6 +131,12 @@ void MainWindow::toolbar_click(const std::string& key)
     }
     if (key == "mesure" && plan_) {
         arm_measuring_tool(plan_->state());
+        return;
+    }
+    if (key == "color") {
+        // Without an object the palette browses, converts and searches; its OK applies nothing.
+        ColourPalette palette(session_.app_dir() / "lib" / "color", session_.shell.ui_text, 0, 0, ColourSlot{}, this);
+        palette.exec();
         return;
     }
     if (key == "loupe" && plan_) {

@@ -25,6 +25,7 @@
 #include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/pickers.h"
 #include "plan/plan_edit.h"
 #include "project/project_commands.h"
 
@@ -37,9 +38,7 @@ QString q(const std::string& text) { return QString::fromStdString(text); }
 // Commands whose work belongs to windows and outputs the editor does not have yet: they stay
 // greyed out rather than pretending.
 constexpr int commands_not_yet_available[] = {
-    command::project_form,   command::view_3d,        command::structure_3d,
-    command::coloured_3d,    command::export_3d,      command::zoom_user,      command::change_height,
-    command::change_visual,  command::raise_from_ground, command::add_visual,
+    command::zoom_user,
 };
 
 constexpr int checked_commands[] = {
@@ -51,10 +50,12 @@ constexpr int checked_commands[] = {
 
 MainWindow::MainWindow(Session& session, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), session_(session), prompts_(prompts), history_(session),
-      files_(session, prompts, history_), autosave_(session, history_)
+      files_(session, prompts, history_), autosave_(session, history_),
+      own_pickers_(std::make_unique<QtPickers>(this)), pickers_(own_pickers_.get())
 {
     setObjectName(QStringLiteral("Win_1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    files_.set_status([this](int text, const std::string& what) { tell(text, what); });
     connect(&history_.stack(), &QUndoStack::cleanChanged, this, [this] { refresh_title(); });
     connect(&history_.stack(), &QUndoStack::canUndoChanged, this, [this] { enable_commands(); });
     connect(&history_.stack(), &QUndoStack::canRedoChanged, this, [this] { enable_commands(); });
@@ -111,9 +112,14 @@ void MainWindow::build_plan_area()
     host_ = std::make_unique<EditorHost>(*this, *plan_);
     plan_->set_host(host_.get());
     plan_->set_requests([this](const InteractionRequest& request) { carry_out(request); });
-    plan_->set_scroll_bars([this] { return ScrollBars{hbar_->value(), vbar_->value()}; });
-    // One wheel notch is one step of the vertical bar, which then moves the view and redraws.
-    plan_->set_wheel([this](int steps) { vbar_->setValue(vbar_->value() + steps); });
+    dialogs_.object_properties = [this](int object) { show_object_properties(object); };
+    dialogs_.group_properties = [this](const std::vector<int>& objects) { show_group_properties(objects); };
+    dialogs_.object_editor = [this](int component) { open_component_editor(component); };
+    // The bars follow the offsets; the offsets follow the bars only when the user moves a bar, so
+    // that a view set to the centimetre (a zoom rectangle) is never rounded to the bars' steps.
+    // One wheel notch is one step of the vertical bar, which then moves the view and redraws;
+    // turning it away from the user shows what lies further up.
+    plan_->set_wheel([this](int steps) { vbar_->setValue(vbar_->value() - steps); });
     plan_->set_rendered([this](const RenderOutcome& outcome) {
         if (tb_zoom_)
             tb_zoom_->setText(QString::fromStdString(outcome.zoom_text));
@@ -174,13 +180,15 @@ void MainWindow::install_menus()
     if (QAction* a = command_action(command::save))
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     if (QAction* a = command_action(command::load))
-        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+        a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::CTRL | Qt::Key_O)});
     if (QAction* a = command_action(command::undo))
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (QAction* a = command_action(command::redo))
         a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // The shortcuts work in every window of the program (the component list, the library), not
+    // only over the plan; a modal dialog still blocks them.
     for (auto& [id, action] : actions_)
-        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutContext(Qt::ApplicationShortcut);
 
     update_menu_checks();
     enable_commands();
@@ -237,9 +245,6 @@ void MainWindow::enable_commands()
         a->setEnabled(history_.stack().canUndo());
     if (QAction* a = command_action(command::redo))
         a->setEnabled(history_.stack().canRedo());
-    for (const char* key : {"projet", "prop", "color"})
-        if (QAbstractButton* b = toolbar_button(key))
-            b->setEnabled(false);
 }
 
 void MainWindow::update_menu_checks()
@@ -319,22 +324,23 @@ void MainWindow::carry_out(const InteractionRequest& request)
         files_.load();
         return;
     case Kind::object_properties:
-        if (dialogs_.object_properties) {
-            UndoStep step(history_, tr("Properties"));
-            dialogs_.object_properties(request.object);
-        }
+        if (dialogs_.object_properties)
+            run_dialog_step(tr("Properties"), [&] {
+                dialogs_.object_properties(request.object);
+                return true;
+            });
         return;
     case Kind::group_properties:
-        if (dialogs_.group_properties) {
-            UndoStep step(history_, tr("Group properties"));
-            dialogs_.group_properties(request.objects);
-        }
+        if (dialogs_.group_properties)
+            run_dialog_step(tr("Group properties"), [&] {
+                dialogs_.group_properties(request.objects);
+                return true;
+            });
         return;
     case Kind::object_editor:
-        if (dialogs_.object_editor) {
-            UndoStep step(history_, tr("Edit the component"));
+        // The component table is no part of the design's undo: the editor announces its own changes.
+        if (dialogs_.object_editor)
             dialogs_.object_editor(request.component);
-        }
         return;
     }
 }
@@ -352,6 +358,11 @@ void MainWindow::refresh_status()
     const LibraryTable& libraries = session_.libraries;
     const int library = libraries.current_library;
     status_library_->setText(LibraryTable::valid(library) ? q(libraries.name[size_t(library)]) : QString());
+}
+
+void MainWindow::tell(int text, const std::string& what)
+{
+    statusBar()->showMessage(q(session_.text(text) + (what.empty() ? "" : " " + what)));
 }
 
 void MainWindow::scroll_bars_moved()
@@ -375,7 +386,7 @@ void MainWindow::wheelEvent(QWheelEvent* event)
 {
     const int steps = event->angleDelta().y() / 120;
     if (steps != 0 && vbar_)
-        vbar_->setValue(vbar_->value() + steps); // clears view_valid and redraws through the bar
+        vbar_->setValue(vbar_->value() - steps); // clears view_valid and redraws through the bar
     event->accept();
 }
 
@@ -393,6 +404,13 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers, const QString& text)
 {
     session_.shell.plan_focus = true;
+    if (key == Qt::Key_Escape) {
+        if (plan_ && !plan_->gesture_held()) {
+            InteractionContext context = plan_->context();
+            cancel_palette_pick(plan_->state(), context.host);
+        }
+        return;
+    }
     if (key == Qt::Key_Delete) {
         // Records the step and redraws through the interaction's host.
         if (plan_ && !plan_->gesture_held())
@@ -433,6 +451,7 @@ void MainWindow::open_aux_window(AuxWindow which)
     case AuxWindow::component_list:
         if (!component_list_) {
             component_list_ = new ComponentListWindow(session_, history_.notifier(), this);
+            connect(component_list_, &ComponentListWindow::copied, this, [this] { tell(ui::status_list_copied); });
             connect(component_list_, &ComponentListWindow::closed, this, [this] {
                 update_menu_checks();
                 refresh_status();
@@ -449,8 +468,12 @@ void MainWindow::open_aux_window(AuxWindow which)
         window = diagnostic_;
         break;
     case AuxWindow::library:
-        if (!library_window_)
+        if (!library_window_) {
             library_window_ = new LibraryWindow(session_, history_.notifier(), this);
+            connect(library_window_, &LibraryWindow::edit_requested, this, [this](int component) {
+                carry_out({InteractionRequest::Kind::object_editor, 0, {}, component});
+            });
+        }
         library_window_->move(screen.right() - 300, screen.top() + 370);
         library_window_->resize(library_window_->width(), std::max(200, screen.height() - 400));
         window = library_window_;

@@ -8,9 +8,11 @@
 #include <QPointer>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/autosave.h"
 #include "app/component_list_window.h"
@@ -39,6 +41,7 @@ class Prompts;
 class LibraryArrowButton;
 class PlanWidget;
 class EditorHost;
+class Pickers;
 
 // The auxiliary windows, by the numbers the design's windows are known by.
 enum class AuxWindow { component_list = 2, diagnostic = 3, library = 4 };
@@ -86,6 +89,23 @@ public:
     // File > Recent designs, as it shows now.
     QMenu* recent_menu() const { return recent_menu_; }
 
+    // The property dialogs: OK is one undo step, Cancel changes nothing. Each gives whether it was
+    // applied. The group dialog works on the objects given (the selection when it was asked for).
+    bool open_object_properties(int object);
+    bool open_group_properties(const std::vector<int>& members);
+    // The stand form (command 10 and the "projet" button).
+    bool open_stand_form();
+    // The "prop" button: the focused object's dialog, else the selection's.
+    void open_properties();
+    // The small pickers of the Object menu, on the focused object (103 also on the selection).
+    void change_height();
+    void change_faces();
+    void raise_from_ground();
+    void add_face_picture();
+    // Tests answer the pickers themselves.
+    void set_pickers(Pickers* pickers) { pickers_ = pickers; }
+    Pickers& pickers() { return *pickers_; }
+
     QAction* command_action(int command) const;
     QAbstractButton* toolbar_button(const std::string& key) const;
     QLineEdit* zoom_box() const { return tb_zoom_; }
@@ -102,6 +122,14 @@ public:
     // The title as the design's file gives it, with the modified mark.
     void refresh_title();
     void refresh_status();
+    // Says in the status bar what was done: interface text `text`, then `what` (a file, a printer).
+    void tell(int text, const std::string& what = {});
+
+    // How the 3D views hand their scene to a viewer: the desktop's program for ".wrl" unless another
+    // is set (tests); false when no program could take it.
+    using SceneOpener = std::function<bool(const std::filesystem::path&)>;
+    void set_scene_opener(SceneOpener opener) { scene_opener_ = std::move(opener); }
+    static SceneOpener desktop_scene_opener();
 
     // Download pages of the two outside tools (commands 2 and 3).
     static const char* octaga_page;
@@ -150,6 +178,20 @@ private:
     void save_blueprint();
     void save_screen();
     void print_plan();
+    void view_scene(int variant);
+    void export_scene();
+    // The settings the pickers changed (the import folder) are stored.
+    void store_settings_if_changed(const std::string& import_path_before);
+    // Runs a dialog as one undo step (none when it changed nothing) and keeps the import folder a
+    // picture chosen inside it moved to; gives what the dialog gave.
+    bool run_dialog_step(const QString& step, const std::function<bool()>& run);
+    // The property dialogs alone, without their undo step.
+    bool show_object_properties(int object);
+    bool show_group_properties(const std::vector<int>& members);
+    // The object editor on a component type; the plan, the palette and the library window
+    // follow every change it applies.
+    void open_component_editor(int component);
+    void component_types_changed();
 
     Session& session_;
     Prompts& prompts_;
@@ -169,6 +211,8 @@ private:
     QWidget* plan_area_ = nullptr;
     PlanWidget* plan_ = nullptr;
     std::unique_ptr<EditorHost> host_;
+    std::unique_ptr<Pickers> own_pickers_;
+    Pickers* pickers_ = nullptr;
     QScrollBar* hbar_ = nullptr;
     QScrollBar* vbar_ = nullptr;
 
@@ -176,6 +220,7 @@ private:
     QPointer<DiagnosticWindow> diagnostic_;
     QPointer<LibraryWindow> library_window_;
     bool closing_ = false;
+    SceneOpener scene_opener_;
 };
 
 } // namespace halvern

@@ -12,8 +12,9 @@ namespace halvern {
 
 namespace {
 
-constexpr int slide_step_pixels = 5;
-constexpr int slide_interval_ms = 8;
+// The cells slide by one cell in 75 steps of one pixel.
+constexpr int slide_step_pixels = 1;
+constexpr int slide_interval_ms = 2;
 
 } // namespace
 
@@ -105,7 +106,8 @@ void PlanWidget::redraw()
         picture_ = QImage(size(), QImage::Format_RGB32);
     picture_.fill(Qt::white);
     // The interaction owns the scroll of the column; the widget only animates its slide.
-    const PaletteState palette{state_.palette_scroll, palette_slide_};
+    const PaletteState palette{state_.palette_scroll, palette_slide_,
+                               state_.depot_palette ? state_.selected_component : -1};
 
     RenderOptions options;
     options.width = width();
@@ -113,8 +115,6 @@ void PlanWidget::redraw()
     options.palette_column = true;
     options.status_texts = false; // drawn over the picture at every pointer change
     options.smooth = session_.shell.settings.view_qualite == 1;
-    if (bars_)
-        options.scroll_bars = bars_();
     options.palette = &palette;
     options.cache = &background_;
     options.outlines = &outlines_;
@@ -126,6 +126,10 @@ void PlanWidget::redraw()
         canvas.end();
     }
     ++full_redraws_;
+    // The texts over the plan follow every change of the view, not only the pointer's moves.
+    // Before the pointer first comes over the plan, its top left corner stands for it.
+    const PixelPoint at = last_x_ < 0 ? session_.view.to_plan(palette_width, 0) : session_.view.to_plan(last_x_, last_y_);
+    readout_ = interaction_readout(state_, session_.plan, session_.view, at.x, at.y, last_kk_);
     if (rendered_)
         rendered_(outcome);
     update();
@@ -190,19 +194,9 @@ void PlanWidget::resizeEvent(QResizeEvent* event)
 
 void PlanWidget::mousePressEvent(QMouseEvent* event)
 {
-    const bool regained = !session_.shell.plan_focus;
+    // A click on the plan acts at once, whatever window or menu had the focus before.
     session_.shell.plan_focus = true;
     setFocus(Qt::MouseFocusReason);
-    if (regained) {
-        // The pointer moved while the plan did not follow it (a menu had the focus): the object
-        // under the pointer is found first, so that the press takes it and not the one hovered
-        // before the menu was opened.
-        const QPoint at = event->position().toPoint();
-        last_x_ = at.x();
-        last_y_ = at.y();
-        last_buttons_ = button_none;
-        call_interaction({}, modifier_code(event->modifiers()));
-    }
     pointer(*event);
 }
 
@@ -225,11 +219,26 @@ void PlanWidget::pointer(const QMouseEvent& event)
     last_kk_ = modifier_code(event.modifiers());
     if (at.x() == last_x_ && at.y() == last_y_ && buttons == last_buttons_)
         return;
+    if (!session_.shell.plan_focus) {
+        last_x_ = at.x();
+        last_y_ = at.y();
+        last_buttons_ = buttons;
+        unseen_ = true;
+        return;
+    }
+    if (unseen_ && buttons != button_none) {
+        // The pointer moved while the plan did not follow it (a menu or another window had the
+        // focus): the object under the pointer is found first, so that the press takes it and not
+        // the one hovered before.
+        last_x_ = at.x();
+        last_y_ = at.y();
+        last_buttons_ = button_none;
+        call_interaction({}, last_kk_);
+    }
+    unseen_ = false;
     last_x_ = at.x();
     last_y_ = at.y();
     last_buttons_ = buttons;
-    if (!session_.shell.plan_focus)
-        return;
     call_interaction({}, last_kk_);
 }
 

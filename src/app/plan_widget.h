@@ -41,8 +41,6 @@ public:
     // is drawn once, at the end of the call, unless the call drew it already), and forgets held
     // numbers when the table was replaced or renumbered.
     void follow(DesignNotifier& notifier);
-    // The window's scroll bars, read by every full redraw.
-    void set_scroll_bars(std::function<ScrollBars()> bars) { bars_ = std::move(bars); }
     // The wheel moves the window's vertical bar by this many steps.
     void set_wheel(std::function<void(int steps)> wheel) { wheel_ = std::move(wheel); }
     // What an interaction call asked for (a dialog, a save, a load), carried out once it returned.
@@ -72,6 +70,7 @@ public:
 
     const QImage& picture() const { return picture_; }
     const LiveOverlay& overlay() const { return overlay_; }
+    const Readout& readout() const { return readout_; }
     int interaction_calls() const { return calls_; }
     int full_redraws() const { return full_redraws_; }
     QTimer& slide_timer() { return slide_timer_; }
@@ -96,7 +95,6 @@ private:
     Session& session_;
     InteractionState state_;
     InteractionHost* host_ = nullptr;
-    std::function<ScrollBars()> bars_;
     std::function<void(const RenderOutcome&)> rendered_;
     std::function<void(int)> wheel_;
     std::function<void(const InteractionRequest&)> carry_out_;
@@ -111,6 +109,7 @@ private:
 
     int last_x_ = -1, last_y_ = -1;
     int last_buttons_ = button_none;
+    bool unseen_ = false; // a pointer change was not handed to the interaction (no focus)
     int last_kk_ = kk_none;
     int calls_ = 0;
     int full_redraws_ = 0;

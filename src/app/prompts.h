@@ -33,6 +33,8 @@ public:
     virtual void warn(const std::string& title, const std::string& text) = 0;
     // The print dialog: false when the user cancels.
     virtual bool choose_printer(QPrinter& printer) = 0;
+    // Shows a web page in the desktop's browser: false when none could be started.
+    virtual bool open_page(const std::string& url) = 0;
 };
 
 } // namespace halvern

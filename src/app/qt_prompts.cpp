@@ -10,6 +10,7 @@
 #include "base/load_error.h"
 #include "base/strings.h"
 #include "base/ui_text_ids.h"
+#include "platform/desktop_open.h"
 
 namespace halvern {
 
@@ -138,6 +139,11 @@ bool QtPrompts::ask_read_only(const std::string& file_name, const std::string& h
     box.setObjectName(QStringLiteral("read_only_question"));
     box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Open;
+}
+
+bool QtPrompts::open_page(const std::string& url)
+{
+    return open_web_page(url);
 }
 
 void QtPrompts::inform(const std::string& title, const std::string& text)

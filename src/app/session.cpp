@@ -1,5 +1,6 @@
 #include "app/session.h"
 
+#include "geometry/outline_limits.h"
 #include "library/builtin_catalogue.h"
 
 namespace halvern {
@@ -12,9 +13,21 @@ Session::Session(std::filesystem::path app_dir, std::unique_ptr<SettingsStore> s
     libraries.name[0] = "VEK";
 }
 
-void Session::read_stored_settings() { read_settings(*store, shell.settings); }
+void Session::read_stored_settings()
+{
+    read_settings(*store, shell.settings);
+    stored_lang_ = shell.settings.lang;
+    if (lang_option)
+        shell.settings.lang = *lang_option;
+}
 
-Result<void> Session::store_current_settings() { return store_settings(*store, shell.settings); }
+Result<void> Session::store_current_settings()
+{
+    Settings written = shell.settings;
+    if (lang_option)
+        written.lang = stored_lang_;
+    return store_settings(*store, written);
+}
 
 void Session::load_interface_texts() { shell.ui_text.load(shell.app_dir, lang()); }
 
@@ -30,12 +43,16 @@ void Session::initialise()
 
 std::vector<Error> Session::load_library(LoadProgress* progress)
 {
-    return halvern::load_library(shell.app_dir, lang(), components, libraries, progress);
+    std::vector<Error> notes = halvern::load_library(shell.app_dir, lang(), components, libraries, progress);
+    std::vector<Error> outlines = long_outline_notes(components, shell.app_dir);
+    notes.insert(notes.end(), outlines.begin(), outlines.end());
+    return notes;
 }
 
 std::vector<Error> Session::change_language(const std::string& new_lang, LoadProgress* progress)
 {
     const int shown = libraries.current_library;
+    lang_option.reset();
     shell.settings.lang = new_lang;
     fill_builtin_catalogue(components, lang());
     std::vector<Error> notes = load_library(progress);
@@ -46,6 +63,7 @@ std::vector<Error> Session::change_language(const std::string& new_lang, LoadPro
             break;
         }
     load_interface_texts();
+    notes.insert(notes.end(), shell.ui_text.notes().begin(), shell.ui_text.notes().end());
     return notes;
 }
 

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "base/result.h"
@@ -31,6 +33,9 @@ struct Session {
     ProjectState project;
     ViewState view;
     std::unique_ptr<SettingsStore> store;
+    // A language given for this run ("--lang"): it wins over the stored one, which it does not
+    // replace; a language command of the menus ends it.
+    std::optional<std::string> lang_option;
 
     const std::filesystem::path& app_dir() const { return shell.app_dir; }
     Settings& settings() { return shell.settings; }
@@ -53,6 +58,9 @@ struct Session {
 
     // What the project file operations need; the dialogs and messages come from the window.
     ProjectContext project_context(ProjectDialogs& dialogs, ProjectMessages& messages);
+
+private:
+    std::string stored_lang_;
 };
 
 } // namespace halvern

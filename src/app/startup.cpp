@@ -7,10 +7,12 @@
 
 #include "app/main_window.h"
 #include "app/qt_prompts.h"
+#include "app/qt_translations.h"
 #include "app/recovery_files.h"
 #include "app/session.h"
 #include "app/splash_window.h"
 #include "base/app_dir.h"
+#include "base/file_replacement.h"
 #include "base/ui_text_ids.h"
 #include "platform/qt_settings_store.h"
 
@@ -42,16 +44,30 @@ void place_main_window(MainWindow& window)
 
 } // namespace
 
+// What start-up could not read before the library: the stored settings and the interface texts.
+static std::vector<Error> settings_and_text_notes(const Session& session)
+{
+    std::vector<Error> notes;
+    if (auto problem = session.store->unreadable())
+        notes.push_back(*problem);
+    notes.insert(notes.end(), session.shell.ui_text.notes().begin(), session.shell.ui_text.notes().end());
+    return notes;
+}
+
 std::vector<Error> load_session(Session& session, LoadProgress* progress)
 {
     session.initialise();
-    return session.load_library(progress);
+    std::vector<Error> notes = settings_and_text_notes(session);
+    std::vector<Error> library_notes = session.load_library(progress);
+    notes.insert(notes.end(), library_notes.begin(), library_notes.end());
+    return notes;
 }
 
 std::unique_ptr<MainWindow> open_editor(Session& session, Prompts& prompts, const std::vector<Error>& notes)
 {
     auto window = std::make_unique<MainWindow>(session, prompts);
     window->build_main_window();
+    use_qt_translations(session.lang());
     place_main_window(*window);
     window->show();
 
@@ -102,6 +118,7 @@ void offer_recovery(MainWindow& window, Prompts& prompts)
 
 int run_editor(int argc, char** argv, const EditorLaunch& launch)
 {
+    ignore_file_size_signal();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Halvern Visual Design"));
 
@@ -116,6 +133,7 @@ int run_editor(int argc, char** argv, const EditorLaunch& launch)
     }
 
     auto session = std::make_unique<Session>(app_dir, std::make_unique<QtSettingsStore>());
+    session->lang_option = launch.lang_option;
     QtPrompts prompts(nullptr, [&session] { return session->lang(); });
 
     std::vector<Error> notes;
@@ -128,12 +146,13 @@ int run_editor(int argc, char** argv, const EditorLaunch& launch)
         QApplication::processEvents();
         session->initialise();
         splash.set_caption(QString::fromStdString(session->text(ui::message_loading_library)));
-        notes = session->load_library(&splash);
+        notes = settings_and_text_notes(*session);
+        std::vector<Error> library_notes = session->load_library(&splash);
+        notes.insert(notes.end(), library_notes.begin(), library_notes.end());
     }
     prompts.set_texts([&session](int entry) { return session->text(entry); });
     std::unique_ptr<MainWindow> window = open_editor(*session, prompts, notes);
     prompts.set_parent(window.get());
-    prompts.set_texts([&session](int entry) { return session->text(entry); });
     window->raise();
     window->activateWindow();
     if (launch.autosave_interval)

@@ -33,6 +33,7 @@ struct EditorLaunch {
     std::optional<std::string> app_dir_variable; // HALVERN_APP_DIR
     std::optional<std::string> app_dir_option;   // --app-dir
     std::optional<std::filesystem::path> design; // a design to open once the editor is up
+    std::optional<std::string> lang_option;      // --lang: this run's language
     std::optional<std::chrono::milliseconds> autosave_interval; // HALVERN_AUTOSAVE_MS
 };
 

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "base/utf8.h"
+
 namespace halvern {
 
 namespace {
@@ -39,29 +41,6 @@ int to_cp1252(char32_t cp)
     return -1;
 }
 
-// Decodes one UTF-8 sequence at text[i]; returns the code point and advances i, or returns
-// U+FFFD and advances by one byte on a malformed sequence.
-char32_t next_code_point(std::string_view text, size_t& i)
-{
-    auto b0 = uint8_t(text[i]);
-    int len = b0 < 0x80 ? 1 : (b0 >> 5) == 0x6 ? 2 : (b0 >> 4) == 0xE ? 3 : (b0 >> 3) == 0x1E ? 4 : 0;
-    if (len == 0 || i + len > text.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    char32_t cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-    for (int k = 1; k < len; ++k) {
-        auto b = uint8_t(text[i + k]);
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    i += len;
-    return cp;
-}
-
 } // namespace
 
 std::string cp1252_to_utf8(std::string_view bytes)
@@ -90,7 +69,8 @@ std::string utf8_to_cp1252(std::string_view text)
             out += text[i++];
             continue;
         }
-        int b = to_cp1252(next_code_point(text, i));
+        const std::optional<char32_t> cp = next_code_point(text, i);
+        const int b = cp ? to_cp1252(*cp) : -1;
         out += b < 0 ? '?' : char(b);
     }
     return out;

@@ -236,7 +236,7 @@ Result<IconFile> parse_icon_file(std::string_view bytes, const fs::path& file)
 
 Result<IconFile> read_icon_file(const fs::path& file)
 {
-    Result<std::string> bytes = read_file_bytes(file);
+    Result<std::string> bytes = read_file_bytes(file, picture_file_bytes_max);
     if (!bytes)
         return bytes.error();
     return parse_icon_file(*bytes, file);

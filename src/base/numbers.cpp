@@ -24,6 +24,23 @@ int hex_value(char c)
     return -1;
 }
 
+// A leading "+" goes; a leading "-" stays for from_chars to read.
+std::string_view without_plus(std::string_view text)
+{
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    return text;
+}
+
+// Whether what follows one optional sign begins with a digit (or a point, for reals), so that
+// "+-5" is refused rather than read as -5.
+bool starts_unsigned_number(std::string_view text, bool point_allowed)
+{
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    return !text.empty() && (is_digit(text.front()) || (point_allowed && text.front() == '.'));
+}
+
 double clamp_finite(double v)
 {
     if (std::isnan(v))
@@ -104,6 +121,31 @@ double parse_number_comma(std::string_view text)
         if (c == ',')
             c = '.';
     return parse_number(copy);
+}
+
+std::optional<double> parse_strict_real(std::string_view text)
+{
+    // from_chars alone would also take "inf", "nan" and a second sign, and no "+" at all.
+    if (!starts_unsigned_number(text, true))
+        return std::nullopt;
+    const std::string_view number = without_plus(text);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (ec != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> parse_strict_int(std::string_view text, int low, int high)
+{
+    if (!starts_unsigned_number(text, false))
+        return std::nullopt;
+    const std::string_view number = without_plus(text);
+    int value = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (ec != std::errc() || end != number.data() + number.size() || value < low || value > high)
+        return std::nullopt;
+    return value;
 }
 
 double round_half_away(double value)

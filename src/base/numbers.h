@@ -1,6 +1,7 @@
 #pragma once
 // The number rules of every file and field: one parse, one rounding, and the number writers.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,13 @@ double parse_number(std::string_view text);
 
 // The same, after turning every "," into "." (dialogs and stored settings accept a comma).
 double parse_number_comma(std::string_view text);
+
+// Values typed where a slip must be refused rather than read as 0 (command-line arguments, the
+// strip widths of a cut): the whole text is one finite number, nothing around it, blanks
+// included. A real has an optional sign, digits with an optional "." and exponent; "inf" and
+// "nan" are no numbers. A whole number has an optional sign and lies within [low, high].
+std::optional<double> parse_strict_real(std::string_view text);
+std::optional<int> parse_strict_int(std::string_view text, int low, int high);
 
 // Half away from zero: 2.5 -> 3, -2.5 -> -3.
 double round_half_away(double value);

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,9 @@ public:
     virtual void write(std::string_view key, std::string_view value) = 0;
     // Makes the writes durable; reports a store that cannot be written.
     virtual Result<void> flush() = 0;
+    // Why the stored values could not be read (the store's file is a pipe, a folder, too large),
+    // or nothing: the program then starts from the defaults.
+    virtual std::optional<Error> unreadable() const { return std::nullopt; }
 };
 
 // A store kept in memory, for tests and for runs that must not touch the user's configuration.

@@ -3,11 +3,11 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "base/cp1252.h"
+#include "base/file_replacement.h"
 #include "base/line_cursor.h"
 
 namespace halvern {
@@ -37,63 +37,62 @@ std::string join_lines_crlf(const std::vector<std::string>& lines)
     return out;
 }
 
-Result<std::string> read_file_bytes(const fs::path& file)
+Result<std::string> read_file_bytes(const fs::path& file, std::uint64_t max_bytes)
 {
     std::error_code ec;
     if (fs::is_directory(file, ec))
         return make_error("is a folder, not a file", file);
+    // Not blocking: opening a named pipe would otherwise wait for a writer that never comes.
     // Plain reads: a stream would throw out of its iterator on an input error (a damaged disk, a
     // network share gone away) instead of letting us report the file.
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return make_error(std::string("cannot be read: ") + std::strerror(errno), file);
-    std::string bytes;
+    auto fail = [&](std::string message) -> Result<std::string> {
+        ::close(fd);
+        return make_error(std::move(message), file);
+    };
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0)
-        bytes.reserve(size_t(info.st_size));
+    if (::fstat(fd, &info) != 0)
+        return fail(std::string("cannot be read: ") + std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
+        return fail("is not a regular file (a pipe, a device or a socket), so it is not read");
+    const std::string too_large = "is larger than " + std::to_string(max_bytes / megabyte)
+                                  + " MB, more than a file of its kind can hold, so it is not read";
+    if (std::uint64_t(info.st_size) > max_bytes)
+        return fail(too_large);
+    std::string bytes;
+    bytes.reserve(size_t(info.st_size));
     char buffer[65536];
     while (true) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
-        if (n < 0) {
-            Error error = make_error(std::string("cannot be read: ") + std::strerror(errno), file);
-            ::close(fd);
-            return error;
-        }
+        if (n < 0)
+            return fail(std::string("cannot be read: ") + std::strerror(errno));
         if (n == 0)
             break;
         bytes.append(buffer, size_t(n));
+        if (bytes.size() > max_bytes) // a file that grows while it is read
+            return fail(too_large);
     }
     ::close(fd);
     return bytes;
 }
 
-Result<std::vector<std::string>> read_lines(const fs::path& file)
+Result<std::vector<std::string>> read_lines(const fs::path& file, std::uint64_t max_bytes)
 {
-    auto bytes = read_file_bytes(file);
+    auto bytes = read_file_bytes(file, max_bytes);
     if (!bytes)
         return bytes.error();
     return split_lines(cp1252_to_utf8(*bytes));
 }
 
-namespace {
-
-std::string errno_text(const char* what)
+bool nothing_at(const fs::path& file)
 {
-    return std::string(what) + ": " + std::strerror(errno);
+    std::error_code ec;
+    return fs::symlink_status(file, ec).type() == fs::file_type::not_found;
 }
-
-fs::path temporary_name_for(const fs::path& file)
-{
-    static std::mt19937_64 rng{std::random_device{}()};
-    char suffix[17];
-    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(rng()));
-    fs::path name = "." + file.filename().string() + "." + suffix + ".tmp";
-    return file.parent_path() / name;
-}
-
-} // namespace
 
 Result<void> write_all(int fd, std::string_view bytes)
 {
@@ -104,7 +103,7 @@ Result<void> write_all(int fd, std::string_view bytes)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return make_error(errno_text("cannot be written"));
+            return make_error(std::string("cannot be written: ") + std::strerror(errno));
         }
         p += n;
         left -= size_t(n);
@@ -114,44 +113,15 @@ Result<void> write_all(int fd, std::string_view bytes)
 
 Result<void> write_file_safely_with(const fs::path& file, const std::function<Result<void>(int fd)>& fill)
 {
-    if (file.filename().empty())
-        return make_error("not a file name", file);
-    std::error_code ec;
-    if (fs::is_directory(file, ec))
-        return make_error("is a folder, not a file", file);
-
-    const fs::path temp = temporary_name_for(file);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return make_error(errno_text("cannot be written"), file);
-
-    // Keep the permissions of the file being replaced.
-    struct stat old {};
-    if (::stat(file.c_str(), &old) == 0)
-        ::fchmod(fd, old.st_mode & 07777);
-
-    auto fail = [&](Error error) -> Result<void> {
+    auto replacement = FileReplacement::begin(file);
+    if (!replacement)
+        return replacement.error();
+    if (Result<void> filled = fill(replacement->descriptor()); !filled) {
+        Error error = filled.error();
         error.file = file;
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return error;
-    };
-
-    if (Result<void> filled = fill(fd); !filled)
-        return fail(filled.error());
-    if (::fsync(fd) != 0)
-        return fail(make_error(errno_text("cannot be written")));
-    if (::close(fd) != 0) {
-        Error error = make_error(errno_text("cannot be written"), file);
-        ::unlink(temp.c_str());
         return error;
     }
-    if (::rename(temp.c_str(), file.c_str()) != 0) {
-        Error error = make_error(errno_text("cannot be replaced"), file);
-        ::unlink(temp.c_str());
-        return error;
-    }
-    return {};
+    return replacement->commit();
 }
 
 Result<void> write_file_safely(const fs::path& file, std::string_view bytes)

@@ -4,6 +4,7 @@
 // temporary file in the same folder and are renamed over the target only once complete, so a
 // failure (a full disk, a missing folder, a kill) never leaves the old file damaged.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -20,10 +21,27 @@ std::vector<std::string> split_lines(std::string_view text);
 // Joins lines, each followed by CR LF, and converts them to code page 1252.
 std::string join_lines_crlf(const std::vector<std::string>& lines);
 
-Result<std::string> read_file_bytes(const std::filesystem::path& file);
+inline constexpr std::uint64_t megabyte = std::uint64_t(1) << 20;
+// Every data file we read is small; the bounds leave room to spare and stop a mistaken file (a
+// disk image, a video) from filling the memory.
+inline constexpr std::uint64_t data_file_bytes_max = 64 * megabyte;
+inline constexpr std::uint64_t design_file_bytes_max = 32 * megabyte;  // 2,550 objects are ~1 MB
+inline constexpr std::uint64_t table_file_bytes_max = 16 * megabyte;   // price table, colour library
+inline constexpr std::uint64_t small_file_bytes_max = 4 * megabyte;    // definition, index, language
+inline constexpr std::uint64_t picture_file_bytes_max = 4 * megabyte;  // icons and cursors
+
+// Reads a whole regular file. Anything else (a pipe, a device) and a file larger than `max_bytes`
+// give an error naming the file, without waiting or reading on.
+Result<std::string> read_file_bytes(const std::filesystem::path& file,
+                                   std::uint64_t max_bytes = data_file_bytes_max);
 
 // Reads a code page 1252 file into UTF-8 lines.
-Result<std::vector<std::string>> read_lines(const std::filesystem::path& file);
+Result<std::vector<std::string>> read_lines(const std::filesystem::path& file,
+                                            std::uint64_t max_bytes = data_file_bytes_max);
+
+// Nothing at all is at `file`: not even a link that leads nowhere or round in a loop, which must be
+// reported rather than taken for a file that is simply not there.
+bool nothing_at(const std::filesystem::path& file);
 
 // Replaces (or creates) `file` with `bytes` as one step: either the complete new content is there
 // afterwards, or the old file is untouched and the error names the file.

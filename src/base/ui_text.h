@@ -1,6 +1,8 @@
 #pragma once
-// The interface texts: entries 0..300 read from "lib/<language>.txt" under the installation folder.
-// An entry the file lacks shows as its number in brackets ("[72]"), so a missing text is visible.
+// The interface texts: entries 0..319 read from "lib/<language>.txt" under the installation folder.
+// An entry the language's file lacks (or the whole file, when it is missing or unreadable) takes
+// the English text of "lib/en.txt"; one that English lacks too shows as its number in brackets
+// ("[72]"), so a missing text is visible.
 
 #include <array>
 #include <filesystem>
@@ -8,20 +10,25 @@
 #include <string_view>
 #include <vector>
 
+#include "base/result.h"
+
 namespace halvern {
 
 class UiText {
 public:
-    static constexpr int count = 301;
+    static constexpr int count = 320;
 
     UiText(); // every entry its placeholder
 
-    // Resets every entry, then reads the file of `lang`. A missing or short file leaves the
-    // placeholders and is not an error. Returns whether the file was found.
+    // Resets every entry, then reads the file of `lang` and English for what it lacks. Returns
+    // whether the file of `lang` was read. A file that could not be read, or English texts taken
+    // in, leave one note each in notes().
     bool load(const std::filesystem::path& app_dir, std::string_view lang);
+    const std::vector<Error>& notes() const { return notes_; }
 
-    // Parses the lines of a language file (UTF-8) over the current entries.
-    void apply_lines(const std::vector<std::string>& lines);
+    // Parses the lines of a language file (UTF-8) over the current entries; returns which entries
+    // the lines gave.
+    std::array<bool, count> apply_lines(const std::vector<std::string>& lines);
 
     // Out of range (a programming error) still gives a recognisable placeholder.
     std::string get(int n) const;
@@ -32,6 +39,7 @@ public:
 
 private:
     std::array<std::string, count> entries_;
+    std::vector<Error> notes_;
 };
 
 // Language codes come from the settings store; only plain codes name a file, so a stored value

@@ -89,6 +89,8 @@ inline constexpr int group_tab_objects = 132;
 inline constexpr int group_new_name = 133;
 inline constexpr int group_recto_picture = 134;
 inline constexpr int group_verso_picture = 135;
+inline constexpr int group_name = 136;
+inline constexpr int group_change = 137; // the buttons that step the height through a list
 
 // Picture tiling.
 inline constexpr int tiling_title = 140;
@@ -220,18 +222,45 @@ inline constexpr int message_selection_full = 266;
 inline constexpr int message_definition_saved = 267;  // followed by the file
 inline constexpr int message_picture_unreadable = 268; // followed by the file
 inline constexpr int message_loading_library = 269;   // the splash window while the library loads
+inline constexpr int message_no_3d_viewer = 290;      // followed by the scene's file
+
+// Tooltips of the toolbar buttons that have no text of their own.
+inline constexpr int tip_library_back = 280;
+inline constexpr int tip_library_next = 281;
+inline constexpr int tip_measure = 282;
+inline constexpr int tip_colour = 283;
+// The design that has no file yet, in the unsaved-changes question.
+inline constexpr int untitled_design = 284;
+// Status bar feedback, each followed by the file, the printer or the page.
+inline constexpr int status_saved = 285;
+inline constexpr int status_picture_saved = 286;
+inline constexpr int status_printed = 287;
+inline constexpr int status_list_copied = 288;
+inline constexpr int status_no_browser = 289;
+
+// The pickers.
+inline constexpr int faces_none = 270;
+inline constexpr int faces_recto = 271;
+inline constexpr int faces_verso = 272;
+inline constexpr int faces_both = 273;
+inline constexpr int picture_dialog_title = 274;
+inline constexpr int proportion_warning = 275;
+inline constexpr int proportion_normal = 276;  // followed by the face's proportion
+inline constexpr int proportion_picture = 277; // followed by the picture's proportion
+inline constexpr int elevation_prompt = 278;
+inline constexpr int ok = 279;
 
 // Unsaved designs kept aside, designs open in another editor, the recent designs.
-inline constexpr int recovery_question = 270; // %1 the design's file, %2 when it was kept
-inline constexpr int recovery_restore = 271;
-inline constexpr int recovery_discard = 272;
-inline constexpr int recovery_later = 273;
-inline constexpr int recovery_no_name = 274;
-inline constexpr int recovery_write_failed = 275; // followed by the reason
-inline constexpr int lock_question = 276;         // %1 the file, %2 the host, %3 the process
-inline constexpr int title_read_only = 277;
-inline constexpr int menu_recent = 278;
-inline constexpr int menu_recent_clear = 279;
+inline constexpr int recovery_question = 310; // %1 the design's file, %2 when it was kept
+inline constexpr int recovery_restore = 311;
+inline constexpr int recovery_discard = 312;
+inline constexpr int recovery_later = 313;
+inline constexpr int recovery_no_name = 314;
+inline constexpr int recovery_write_failed = 315; // followed by the reason
+inline constexpr int lock_question = 316;         // %1 the file, %2 the host, %3 the process
+inline constexpr int title_read_only = 317;
+inline constexpr int menu_recent = 318;
+inline constexpr int menu_recent_clear = 319;
 
 inline constexpr int used_ui_texts[] = {
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
@@ -268,6 +297,11 @@ inline constexpr int used_ui_texts[] = {
     hint_capture_download, hint_french, hint_english, message_write_failed, message_not_price_table,
     message_stand_size, message_tiling_count, message_tiling_width, message_plan_full,
     message_selection_full, message_definition_saved, message_picture_unreadable, message_loading_library,
+    tip_library_back, tip_library_next, tip_measure, tip_colour, untitled_design, status_saved,
+    status_picture_saved, status_printed, status_list_copied, status_no_browser,
+    message_no_3d_viewer,
+    group_name, group_change, faces_none, faces_recto, faces_verso, faces_both, picture_dialog_title,
+    proportion_warning, proportion_normal, proportion_picture, elevation_prompt, ok,
     recovery_question, recovery_restore, recovery_discard, recovery_later, recovery_no_name,
     recovery_write_failed, lock_question, title_read_only, menu_recent, menu_recent_clear,
 };

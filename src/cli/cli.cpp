@@ -4,7 +4,9 @@
 #include <system_error>
 
 #include "base/app_dir.h"
+#include "base/file_replacement.h"
 #include "cli/command.h"
+#include "cli/utf8_output.h"
 
 namespace halvern {
 
@@ -17,14 +19,6 @@ const CommandOption common_options[] = {
     {"--lang", true, "the interface language (default: the stored setting, else en)", "en|fr"},
     {"--help", false, "show this help"},
 };
-
-const Command* find_command(std::string_view name)
-{
-    for (const Command& c : cli_commands())
-        if (c.name == name)
-            return &c;
-    return nullptr;
-}
 
 const CommandOption* find_option(std::string_view name, const Command* command)
 {
@@ -93,8 +87,60 @@ int usage(std::ostream& err, const std::string& message)
     return exit_usage;
 }
 
-// Options may stand before or after the arguments, as "--name VALUE" or "--name=VALUE";
-// "--" ends the options.
+// Sorts the words into options (the common ones, and the command's own when there is a command)
+// and arguments, the command word left out. Options may stand before or after the arguments, as
+// "--name VALUE" or "--name=VALUE"; "--" ends the options.
+struct WordsProblem {
+    std::string message; // the usage error
+    bool unknown_option = false;
+};
+
+std::optional<WordsProblem> read_words(const std::vector<std::string>& args, ParsedLine& line)
+{
+    bool options_done = false, command_seen = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (!options_done && a == "--") {
+            options_done = true;
+            continue;
+        }
+        if (!options_done && looks_like_option(a)) {
+            std::string name = a, value;
+            bool has_inline_value = false;
+            if (size_t eq = a.find('='); eq != std::string::npos) {
+                name = a.substr(0, eq);
+                value = a.substr(eq + 1);
+                has_inline_value = true;
+            }
+            if (name == "-h")
+                name = "--help";
+            const CommandOption* option = find_option(name, line.command);
+            if (!option)
+                return WordsProblem{"unknown option '" + name + "'"
+                                        + (line.command ? " for '" + line.command_word + "'" : ""),
+                                    true};
+            if (option->takes_value && !has_inline_value) {
+                if (i + 1 >= args.size())
+                    return WordsProblem{"option '" + name + "' needs a value"};
+                value = args[++i];
+            } else if (!option->takes_value && has_inline_value) {
+                return WordsProblem{"option '" + name + "' takes no value"};
+            }
+            if (name == "--help")
+                line.help = true;
+            line.options.insert_or_assign(name, value);
+            continue;
+        }
+        if (!command_seen && line.command) {
+            command_seen = true; // the command word itself
+            continue;
+        }
+        line.args.push_back(a);
+    }
+    return std::nullopt;
+}
+
+// Finds the command, then reads the options and arguments.
 std::optional<ParsedLine> parse_line(const std::vector<std::string>& args, std::ostream& err, int& code)
 {
     ParsedLine line;
@@ -122,57 +168,42 @@ std::optional<ParsedLine> parse_line(const std::vector<std::string>& args, std::
         }
     }
 
-    bool options_done = false, command_seen = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (!options_done && a == "--") {
-            options_done = true;
-            continue;
-        }
-        if (!options_done && looks_like_option(a)) {
-            std::string name = a, value;
-            bool has_inline_value = false;
-            if (size_t eq = a.find('='); eq != std::string::npos) {
-                name = a.substr(0, eq);
-                value = a.substr(eq + 1);
-                has_inline_value = true;
-            }
-            if (name == "-h")
-                name = "--help";
-            const CommandOption* option = find_option(name, line.command);
-            if (!option) {
-                code = usage(err, "unknown option '" + name + "'"
-                                      + (line.command ? " for '" + line.command_word + "'" : ""));
-                return std::nullopt;
-            }
-            if (option->takes_value && !has_inline_value) {
-                if (i + 1 >= args.size()) {
-                    code = usage(err, "option '" + name + "' needs a value");
-                    return std::nullopt;
-                }
-                value = args[++i];
-            } else if (!option->takes_value && has_inline_value) {
-                code = usage(err, "option '" + name + "' takes no value");
-                return std::nullopt;
-            }
-            if (name == "--help")
-                line.help = true;
-            line.options.insert_or_assign(name, value);
-            continue;
-        }
-        if (!command_seen && line.command) {
-            command_seen = true; // the command word itself
-            continue;
-        }
-        line.args.push_back(a);
+    if (std::optional<WordsProblem> problem = read_words(args, line)) {
+        code = usage(err, problem->message);
+        return std::nullopt;
     }
     return line;
 }
 
 } // namespace
 
-int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-            const CliEnvironment& environment)
+CommonOptions read_common_options(const std::vector<std::string>& args)
+{
+    ParsedLine line;
+    CommonOptions common;
+    if (std::optional<WordsProblem> problem = read_words(args, line)) {
+        common.problem = problem->message;
+        common.unknown_option = problem->unknown_option;
+        return common;
+    }
+    if (auto it = line.options.find("--app-dir"); it != line.options.end())
+        common.app_dir = it->second;
+    if (auto it = line.options.find("--lang"); it != line.options.end())
+        common.lang = it->second;
+    common.help = line.help;
+    common.words = std::move(line.args);
+    return common;
+}
+
+std::optional<std::string> lang_option_error(std::string_view lang)
+{
+    if (lang == "en" || lang == "fr")
+        return std::nullopt;
+    return "--lang must be en or fr, not '" + std::string(lang) + "'";
+}
+
+static int run_checked(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const CliEnvironment& environment)
 {
     int code = exit_ok;
     auto parsed = parse_line(args, err, code);
@@ -204,14 +235,16 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
     std::optional<std::string> lang_option;
     if (auto it = line.options.find("--lang"); it != line.options.end()) {
-        if (it->second != "en" && it->second != "fr")
-            return usage(err, "--lang must be en or fr, not '" + it->second + "'");
+        if (std::optional<std::string> problem = lang_option_error(it->second))
+            return usage(err, *problem);
         lang_option = it->second;
     }
 
     std::unique_ptr<SettingsStore> store =
         environment.open_settings ? environment.open_settings() : std::make_unique<MemorySettingsStore>();
     Settings settings = Settings::defaults(app_dir);
+    if (auto problem = store->unreadable())
+        err << "halvern: " << problem->text() << '\n';
     read_settings(*store, settings);
 
     // The command sees only its own options.
@@ -223,6 +256,18 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     CliContext context{app_dir, lang_option ? *lang_option : (settings.lang.empty() ? "en" : settings.lang),
                        settings, *store, line.args, std::move(own), out, err};
     return command.run(context);
+}
+
+int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            const CliEnvironment& environment)
+{
+    ignore_file_size_signal();
+    Utf8OnlyBuffer out_buffer(out), err_buffer(err);
+    std::ostream valid_out(&out_buffer), valid_err(&err_buffer);
+    const int code = run_checked(args, valid_out, valid_err, environment);
+    out_buffer.finish();
+    err_buffer.finish();
+    return code;
 }
 
 } // namespace halvern

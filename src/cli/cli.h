@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/settings.h"
@@ -24,6 +25,21 @@ struct CliEnvironment {
     std::optional<std::string> app_dir_variable; // HALVERN_APP_DIR
     std::function<std::unique_ptr<SettingsStore>()> open_settings;
 };
+
+// The words of a line read as one without a command: the options every command takes, and the
+// other words in order. What the editor is started with.
+struct CommonOptions {
+    std::optional<std::string> app_dir;
+    std::optional<std::string> lang; // as given: lang_option_error says whether it is one we speak
+    bool help = false;
+    std::vector<std::string> words;
+    std::string problem;          // the usage error of a misused option, empty when none
+    bool unknown_option = false;  // the problem is an option no line without a command takes
+};
+CommonOptions read_common_options(const std::vector<std::string>& args);
+
+// The usage error for a --lang value the program does not speak.
+std::optional<std::string> lang_option_error(std::string_view lang);
 
 int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const CliEnvironment& environment);

@@ -57,7 +57,7 @@ int cmd_bom(CliContext& context)
         return context.usage_error("bom: --format must be tsv or json, not '" + format + "'");
     int group = all_groups;
     if (auto g = context.option("--group")) {
-        auto n = parse_int_argument(*g, 1, max_objects);
+        auto n = parse_strict_int(*g, 1, max_objects);
         if (!n)
             return context.usage_error("bom: --group must be an object number from 1 to 2550, not '" + *g + "'");
         group = *n;

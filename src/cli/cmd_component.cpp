@@ -92,7 +92,7 @@ void print_component(std::ostream& out, const Component& c)
 
 int cmd_component(CliContext& context)
 {
-    auto n = parse_int_argument(context.args[0], 0, max_component);
+    auto n = parse_strict_int(context.args[0], 0, max_component);
     if (!n)
         return context.usage_error("component: N must be a whole number from 0 to " + std::to_string(max_component)
                                    + ", not '" + context.args[0] + "'");

@@ -10,8 +10,9 @@ int cmd_convert(CliContext& context)
     auto design = read_design(context, context.args[0]);
     if (!design)
         return exit_bad_input;
-    // A file read only in part is not converted: the result would pass for the whole design.
-    if (design->read.failure) {
+    // A file read only in part (cut off, damaged, or holding more objects than a design can) is
+    // not converted: the result would pass for the whole design.
+    if (!design->read.complete()) {
         context.err << "halvern: " << out << ": not written\n";
         return exit_bad_input;
     }

@@ -9,16 +9,16 @@ namespace halvern {
 int cmd_drop(CliContext& context)
 {
     const auto& args = context.args;
-    auto index = parse_int_argument(args[1], -2147483647, 2147483647);
+    auto index = parse_strict_int(args[1], -2147483647, 2147483647);
     if (!index)
         return context.usage_error("drop: INDEX must be a whole number, not '" + args[1] + "'");
-    auto x = parse_real_argument(args[2]);
-    auto y = parse_real_argument(args[3]);
+    auto x = parse_strict_real(args[2]);
+    auto y = parse_strict_real(args[3]);
     if (!x || !y)
         return context.usage_error("drop: X and Y must be numbers, not '" + (x ? args[3] : args[2]) + "'");
     std::optional<double> rot;
     if (args.size() > 4) {
-        rot = parse_real_argument(args[4]);
+        rot = parse_strict_real(args[4]);
         if (!rot)
             return context.usage_error("drop: ROT must be a number of degrees, not '" + args[4] + "'");
     }
@@ -28,6 +28,11 @@ int cmd_drop(CliContext& context)
         return exit_bad_input;
     if (design->read.failure)
         return exit_bad_input;
+    // Written back, a design read only up to the capacity would lose the objects beyond it.
+    if (!design->read.complete() && context.has_option("-o")) {
+        context.err << "halvern: " << *context.option("-o") << ": not written\n";
+        return exit_bad_input;
+    }
     PlanTable& plan = design->plan;
     const int f = *index;
     if (!plan.valid(f))

@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 #include "cli/project_input.h"
 #include "plan/plan_ends.h"
+#include "project/colour_slot_line.h"
 
 namespace halvern {
 
@@ -24,7 +25,15 @@ int cmd_objects(CliContext& context)
                     << format_number(plan.obj_profondeur[i]) << '\t' << plan.obj_groupe[i] << '\t'
                     << (group ? "OO" : end_code_with_override(plan, n, 1, codes[i])) << '\t'
                     << (group ? "OO" : end_code_with_override(plan, n, 2, codes[i])) << '\t' << plan.obj_ilot[i]
-                    << '\n';
+                    << '\t' << plan.obj_texte[i];
+        // The given colour slots, as the file stores them; nothing more for an object without any.
+        std::string slots;
+        for (int slot = 0; slot < object_colour_slots; ++slot)
+            if (const ColourSlot& colour = plan.colours[i][size_t(slot)]; colour.given)
+                slots += (slots.empty() ? "" : ";") + ("c" + std::to_string(slot) + "=") + format_colour_slot(colour);
+        if (!slots.empty())
+            context.out << '\t' << slots;
+        context.out << '\n';
     }
     return design->read.failure ? exit_bad_input : exit_ok;
 }

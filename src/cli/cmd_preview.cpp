@@ -1,3 +1,4 @@
+#include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/library_loading.h"
 #include "geometry/component_preview.h"
@@ -8,7 +9,7 @@ namespace halvern {
 
 int cmd_preview(CliContext& context)
 {
-    auto number = parse_int_argument(context.args[0], 0, max_component);
+    auto number = parse_strict_int(context.args[0], 0, max_component);
     if (!number)
         return context.usage_error("preview: N must be a component number from 0 to 5000, not '" + context.args[0]
                                    + "'");
@@ -16,7 +17,7 @@ int cmd_preview(CliContext& context)
 
     int size = 400;
     if (auto text = context.option("--size")) {
-        auto value = parse_int_argument(*text, 8, 8192);
+        auto value = parse_strict_int(*text, 8, 8192);
         if (!value)
             return context.usage_error("preview: --size must be a whole number of pixels from 8 to 8192, not '" + *text
                                        + "'");
@@ -24,14 +25,14 @@ int cmd_preview(CliContext& context)
     }
     double rotation = 0;
     if (auto text = context.option("--rotation")) {
-        auto value = parse_real_argument(*text);
+        auto value = parse_strict_real(*text);
         if (!value || std::abs(*value) > 1e6)
             return context.usage_error("preview: --rotation must be a number of degrees, not '" + *text + "'");
         rotation = *value;
     }
     int detail = 0;
     if (auto text = context.option("--detail")) {
-        auto value = parse_int_argument(*text, 0, 3);
+        auto value = parse_strict_int(*text, 0, 3);
         if (!value)
             return context.usage_error("preview: --detail must be 0, 1, 2 or 3, not '" + *text + "'");
         detail = *value;
@@ -42,11 +43,6 @@ int cmd_preview(CliContext& context)
     load_tables(context, components, libraries);
     if (components[*number].is_free())
         return context.fail(make_error("component " + std::to_string(*number) + " does not exist"));
-
-    const Component& c = components[*number];
-    if (c.shape == shape_point_list && parse_point_list(c.draw, 0, 0).truncated)
-        context.err << "halvern: component " << *number << ": the point list has more than " << max_path_points
-                    << " points; only the first " << max_path_points << " are drawn\n";
 
     ensure_gui_application();
     QtPicture picture(size, size);

@@ -1,3 +1,4 @@
+#include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/plan_pictures.h"
 #include "cli/project_input.h"
@@ -23,7 +24,7 @@ int cmd_render(CliContext& context)
 
     int resolution = 1000;
     if (auto text = context.option("--resolution")) {
-        auto value = parse_int_argument(*text, 1, jpeg_side_max);
+        auto value = parse_strict_int(*text, 1, jpeg_side_max);
         if (!value)
             return context.usage_error("render: --resolution must be a whole number of pixels per metre from 1 to "
                                        + std::to_string(jpeg_side_max) + ", not '" + *text + "'");
@@ -32,8 +33,8 @@ int cmd_render(CliContext& context)
     int width = 0, height = 0;
     if (has_width) {
         const std::string w = *context.option("--width"), h = *context.option("--height");
-        auto wv = parse_int_argument(w, window_side_min, window_side_max);
-        auto hv = parse_int_argument(h, window_side_min, window_side_max);
+        auto wv = parse_strict_int(w, window_side_min, window_side_max);
+        auto hv = parse_strict_int(h, window_side_min, window_side_max);
         if (!wv || !hv)
             return context.usage_error("render: --width and --height must be whole numbers of pixels from "
                                        + std::to_string(window_side_min) + " to " + std::to_string(window_side_max)

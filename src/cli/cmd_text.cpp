@@ -1,3 +1,4 @@
+#include "base/numbers.h"
 #include "base/ui_text.h"
 #include "cli/commands.h"
 
@@ -5,11 +6,13 @@ namespace halvern {
 
 int cmd_text(CliContext& context)
 {
-    auto n = parse_int_argument(context.args[0], 0, UiText::count - 1);
+    auto n = parse_strict_int(context.args[0], 0, UiText::count - 1);
     if (!n)
         return context.usage_error("text: N must be a whole number from 0 to 300, not '" + context.args[0] + "'");
     UiText texts;
     texts.load(context.app_dir, context.lang);
+    for (const Error& note : texts.notes())
+        context.err << "halvern: " << note.text() << '\n';
     context.out << texts.get(*n) << '\n';
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "base/numbers.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "outputs/picture_tiling.h"
@@ -14,7 +15,7 @@ int cmd_tile(CliContext& context)
         return context.usage_error("tile: " + widths.error().message);
     int selected = 0;
     if (auto given = context.option("--selected")) {
-        auto count = parse_int_argument(*given, 0, max_selection);
+        auto count = parse_strict_int(*given, 0, max_selection);
         if (!count)
             return context.usage_error("tile: --selected must be a whole number from 0 to "
                                        + std::to_string(max_selection) + ", not '" + *given + "'");

@@ -53,10 +53,7 @@ struct Command {
 // Every command, in the order --help lists them.
 const std::vector<Command>& cli_commands();
 
-// Reads a real-number argument ("12.5", "-3", "1e2"): the whole text must be one finite number.
-std::optional<double> parse_real_argument(std::string_view text);
-
-// Reads a whole-number argument within [low, high]; nullopt when it is not one.
-std::optional<int> parse_int_argument(std::string_view text, int low, int high);
+// The command of this name, or nullptr.
+const Command* find_command(std::string_view name);
 
 } // namespace halvern

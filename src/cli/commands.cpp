@@ -11,7 +11,7 @@ const std::vector<Command>& cli_commands()
 {
     static const std::vector<Command> commands = {
         {"settings", "", "print the seven stored settings as key=value", 0, 0, {}, cmd_settings},
-        {"text", "N", "print interface text N (0..300) of the chosen language", 1, 1, {}, cmd_text},
+        {"text", "N", "print interface text N (0..319) of the chosen language", 1, 1, {}, cmd_text},
         {"library", "", "list every component: number, library, name, sizes, shape, 3D, price, weight, bag", 0, 0, {},
          cmd_library},
         {"component", "N", "print every field of component N (0..5000) as field=value", 1, 1, {}, cmd_component},
@@ -23,8 +23,13 @@ const std::vector<Command>& cli_commands()
           {"--detail", true, "0..3: the inner lines to add (default 0)"},
           {"--plain", false, "draw without anti-aliasing"}},
          cmd_preview},
+        {"colour", "R G B | --cmyk C J M N", "convert a colour: h= s= l= c= j= m= n= from R G B, r= g= b= from inks",
+         3, 4, {{"--cmyk", false, "read the four inks C J M N (0..255) and print the screen colour"}}, cmd_colour},
+        {"colours", "LIBRARY.lib",
+         "list a colour library: number, name, R G B, transparency, shininess, specular R G B, finish, H S L", 1, 1,
+         {}, cmd_colours},
         {"info", "FILE", "print a design's format, stand settings and object counts as key=value", 1, 1, {}, cmd_info},
-        {"objects", "FILE", "list a design's objects, one tab-separated line each", 1, 1, {}, cmd_objects},
+        {"objects", "FILE", "list a design's objects, one tab-separated line each (its label, then any given colour slots, as c0=R G B SR SG SB shininess transparency)", 1, 1, {}, cmd_objects},
         {"convert", "IN OUT.qlm", "read a design of either format and write it in the current format", 2, 2, {},
          cmd_convert},
         {"bom", "FILE", "print a design's bill of materials (tsv: the list as copied to the clipboard)", 1, 1,
@@ -39,6 +44,11 @@ const std::vector<Command>& cli_commands()
          blueprint_command_options(), cmd_blueprint},
         {"print", "FILE OUT.pdf", "print the plan on one A4 page into a PDF file", 2, 2, print_command_options(),
          cmd_print},
+        {"export-vrml", "FILE OUT.wrl", "write the stand as a VRML 2.0 scene and copy the pictures it uses beside it", 2,
+         2,
+         {{"--variant", true, "0 full scene with pictures (default), 1 structure, 2 coloured structure", "0|1|2"},
+          {"--no-textures", false, "do not copy the pictures"}},
+         cmd_export_vrml},
         {"tile", "PICTURE W1 [W2 ...]",
          "cut a picture into 1 to 16 strips in the proportions of the widths, as JPEG files beside it; print their "
          "names",
@@ -46,6 +56,14 @@ const std::vector<Command>& cli_commands()
          cmd_tile},
     };
     return commands;
+}
+
+const Command* find_command(std::string_view name)
+{
+    for (const Command& c : cli_commands())
+        if (c.name == name)
+            return &c;
+    return nullptr;
 }
 
 } // namespace halvern

@@ -13,6 +13,8 @@ int cmd_library(CliContext& context);
 int cmd_component(CliContext& context);
 int cmd_price_table(CliContext& context);
 int cmd_preview(CliContext& context);
+int cmd_colour(CliContext& context);
+int cmd_colours(CliContext& context);
 
 int cmd_info(CliContext& context);
 int cmd_objects(CliContext& context);
@@ -21,6 +23,7 @@ int cmd_convert(CliContext& context);
 int cmd_render(CliContext& context);
 int cmd_blueprint(CliContext& context);
 int cmd_print(CliContext& context);
+int cmd_export_vrml(CliContext& context);
 int cmd_tile(CliContext& context);
 
 } // namespace halvern

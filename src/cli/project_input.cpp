@@ -25,7 +25,7 @@ std::unique_ptr<CliDesign> read_design(const CliContext& context, const std::str
     }
     auto design = std::make_unique<CliDesign>();
     load_tables(context, design->components, design->libraries);
-    design->read = read_project_text(*bytes, file, detect_project_format(*bytes), ReadMode::load, design->components,
+    design->read = read_project_text(bytes->bytes, file, bytes->format, ReadMode::load, design->components,
                                      design->plan, design->stand);
     print_notes(context, design->read.notes);
     if (design->read.dropped_note)

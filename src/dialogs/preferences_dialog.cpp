@@ -11,12 +11,11 @@
 #include <QVBoxLayout>
 
 #include "base/ui_text_ids.h"
+#include "dialogs/dialog_controls.h"
 
 namespace halvern {
 
 namespace {
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 QLabel* named_label(const char* name, const QString& text, QWidget* parent)
 {
@@ -93,18 +92,10 @@ PreferencesDialog::PreferencesDialog(Settings& settings, const UiText& texts, QW
     layout_display->addStretch(1);
     tabs->addTab(page_display, q(texts.get(ui::pref_display_tab)));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("pref_ok"));
-    ok->setDefault(true);
+    auto* ok = named_button(QStringLiteral("pref_ok"), "OK", this);
     connect(ok, &QPushButton::clicked, this, &PreferencesDialog::pref_ok_Click);
-    auto* cancel = new QPushButton(q(texts.get(ui::cancel)), this);
-    cancel->setObjectName(QStringLiteral("pref_annule"));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons =
+        ok_cancel_row(this, ok, named_button(QStringLiteral("pref_annule"), texts.get(ui::cancel), this));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs, 1);
     layout->addLayout(buttons);

@@ -1,30 +1,32 @@
 #include "dialogs/tiling_dialog.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "app/prompts.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/dialog_controls.h"
 #include "outputs/picture_tiling.h"
 
 namespace halvern {
 
 namespace {
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
 constexpr int default_count = 3;
 constexpr int row_top = 34;
 constexpr int row_step = 20;
 
 // Busy while the strips are cut: the window keeps being drawn between strips, but a second click
-// on Cut or Cancel must not start another cut or close the dialog under the one running.
+// on Cut or Cancel must not start another cut, nor Escape or the close box close the dialog under
+// the one running.
 class BusyGuard {
 public:
-    explicit BusyGuard(std::initializer_list<QWidget*> controls) : controls_(controls)
+    BusyGuard(bool& busy, std::initializer_list<QWidget*> controls) : busy_(busy), controls_(controls)
     {
+        busy_ = true;
         for (QWidget* w : controls_)
             w->setEnabled(false);
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -34,9 +36,11 @@ public:
         QApplication::restoreOverrideCursor();
         for (QWidget* w : controls_)
             w->setEnabled(true);
+        busy_ = false;
     }
 
 private:
+    bool& busy_;
     std::vector<QWidget*> controls_;
 };
 
@@ -138,7 +142,7 @@ void TilingDialog::tools_tiling_ok_Click()
         return; // back to the rows, nothing cut
 
     Result<CutReport> report = [&] {
-        BusyGuard busy({count_, change_, ok_, cancel_});
+        BusyGuard busy(cutting_, {count_, change_, ok_, cancel_});
         return tile_picture(*picture, *widths, selected_, [](int, int) { QApplication::processEvents(); });
     }();
     if (!report) {
@@ -154,6 +158,21 @@ void TilingDialog::tools_tiling_ok_Click()
     strips_made_ = int(report->written.size());
     prompts_.inform(texts_.get(ui::tiling_title), std::to_string(strips_made_) + " " + texts_.get(ui::tiling_done));
     accept();
+}
+
+void TilingDialog::reject()
+{
+    if (!cutting_)
+        QDialog::reject();
+}
+
+void TilingDialog::closeEvent(QCloseEvent* event)
+{
+    if (cutting_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void open_tiling_dialog(const UiText& texts, const std::string& import_folder, int selected, Prompts& prompts,

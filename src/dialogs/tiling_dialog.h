@@ -16,6 +16,7 @@
 #include "base/ui_text.h"
 #include "outputs/strip_layout.h"
 
+class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -37,9 +38,16 @@ public:
     // `tools_tiling_ok_Click`.
     void tools_tiling_ok_Click();
 
+    // While the strips are cut, Escape and the close box wait for the cut to end: the window is
+    // still drawn between strips, and the dialog must not close under the cut that reports to it.
+    void reject() override;
+
     int rows_shown() const { return rows_shown_; }
     // Strips written by the last cut.
     int strips_made() const { return strips_made_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void show_rows(int count);
@@ -56,6 +64,7 @@ private:
     std::array<QLineEdit*, strips_max> values_{};
     int rows_shown_ = 0;
     int strips_made_ = 0;
+    bool cutting_ = false;
 };
 
 // `open_tiling_dialog`: the dialog with the rows of the default count, until it is closed.

@@ -1,5 +1,7 @@
 #include "geometry/height_lists.h"
 
+#include <cmath>
+
 namespace halvern {
 
 std::vector<HeightChoice> frame_height_choices(std::string_view module_word, const ComponentTable& components)
@@ -64,6 +66,29 @@ double chosen_height(const std::vector<HeightChoice>& choices, int position, dou
     if (position < 0 || size_t(position) >= choices.size())
         return current;
     return choices[size_t(position)].height;
+}
+
+} // namespace halvern
+
+namespace halvern {
+
+double next_height(const std::vector<HeightChoice>& choices, double current)
+{
+    if (choices.empty())
+        return current;
+    // Heights come back from single-precision fields: 37.9 is stored as 37.900002.
+    constexpr double same = 0.005;
+    for (size_t i = 0; i < choices.size(); ++i)
+        if (std::abs(choices[i].height - current) < same)
+            return choices[(i + 1) % choices.size()].height;
+    double best = choices.front().height;
+    bool found = false;
+    for (const HeightChoice& c : choices)
+        if (c.height > current && (!found || c.height < best)) {
+            best = c.height;
+            found = true;
+        }
+    return best;
 }
 
 } // namespace halvern

@@ -28,3 +28,12 @@ std::string choice_list_text(const std::vector<HeightChoice>& choices);
 double chosen_height(const std::vector<HeightChoice>& choices, int position, double current);
 
 } // namespace halvern
+
+namespace halvern {
+
+// The entry after the current height in list order, the first again after the last. A height
+// that is not in the list steps to the lowest listed height above it (the first entry when none
+// is higher).
+double next_height(const std::vector<HeightChoice>& choices, double current);
+
+} // namespace halvern

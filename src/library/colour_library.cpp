@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "base/cp1252.h"
+#include "base/folder_listing.h"
 #include "base/numbers.h"
 #include "base/strings.h"
 #include "base/text_file.h"
@@ -171,7 +172,7 @@ ColourLibrary parse_colour_library(std::string_view bytes, const fs::path& file)
 
 Result<ColourLibrary> load_colour_library(const fs::path& file)
 {
-    Result<std::string> bytes = read_file_bytes(file);
+    Result<std::string> bytes = read_file_bytes(file, table_file_bytes_max);
     if (!bytes)
         return bytes.error();
     return parse_colour_library(*bytes, file);
@@ -185,20 +186,17 @@ Result<int> count_colour_library(const fs::path& file)
     return library->count();
 }
 
-std::vector<fs::path> list_colour_libraries(const fs::path& folder)
+std::vector<fs::path> list_colour_libraries(const fs::path& folder) { return files_with_extension(folder, ".lib"); }
+
+const char* finish_class(double shininess)
 {
-    std::vector<fs::path> files;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code type_ec;
-        if (!it->is_regular_file(type_ec))
-            continue;
-        if (equals_ignore_case(it->path().extension().string(), ".lib"))
-            files.push_back(it->path());
-    }
-    std::sort(files.begin(), files.end(),
-              [](const fs::path& a, const fs::path& b) { return a.filename().string() < b.filename().string(); });
-    return files;
+    if (shininess < 0.2)
+        return "Mat";
+    if (shininess < 0.4)
+        return "Semi-mat";
+    if (shininess < 0.6)
+        return "Satin";
+    return "Brillant";
 }
 
 std::string colour_library_display_name(const fs::path& file)

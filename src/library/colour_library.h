@@ -16,11 +16,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/colour_model.h"
 #include "base/result.h"
 
 namespace halvern {
-
-using Rgb = std::array<std::uint8_t, 3>;
 
 // One loaded library, as parallel arrays indexed by record number (0 = first kept record).
 struct ColourLibrary {
@@ -49,6 +48,10 @@ Result<int> count_colour_library(const std::filesystem::path& file);
 // The colour library files of a folder ("*.lib", any case), sorted by file name. A missing folder
 // gives an empty list.
 std::vector<std::filesystem::path> list_colour_libraries(const std::filesystem::path& folder);
+
+// The finish a shininess stands for: "Mat" below 0.2, "Semi-mat" below 0.4, "Satin" below 0.6,
+// "Brillant" from 0.6 up.
+const char* finish_class(double shininess);
 
 // The name a library is shown under: the file name without ".lib", "_" turned into " ".
 std::string colour_library_display_name(const std::filesystem::path& file);

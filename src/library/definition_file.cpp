@@ -217,7 +217,7 @@ bool companion_3d_exists(const fs::path& file)
 
 Result<int> read_definition_file(const fs::path& file, ComponentTable& table, std::string_view lang)
 {
-    auto bytes = read_file_bytes(file);
+    auto bytes = read_file_bytes(file, small_file_bytes_max);
     if (!bytes)
         return bytes.error();
     auto number = parse_definition(*bytes, table, lang, file);

@@ -21,10 +21,9 @@ namespace {
 
 void read_index(const fs::path& file, LibraryTable& libraries, std::vector<Error>& notes)
 {
-    std::error_code ec;
-    if (!fs::exists(file, ec))
+    if (nothing_at(file))
         return; // a bare installation: library 0 and the catalogue are still there
-    auto bytes = read_file_bytes(file);
+    auto bytes = read_file_bytes(file, small_file_bytes_max);
     if (!bytes) {
         notes.push_back(make_error(bytes.error().message + "; no library folder is read", file));
         return;
@@ -53,14 +52,13 @@ FolderListing list_folder(const fs::path& folder, std::vector<Error>& notes)
         return listing;
     fs::directory_iterator it(folder, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::error_code type_ec;
-        if (!it->is_regular_file(type_ec))
-            continue;
         const fs::path& p = it->path();
         const std::string extension = p.extension().string();
+        // Any kind of entry named as a definition file is listed: reading one that is a folder,
+        // a pipe or a broken link gives the note that says why it was skipped.
         if (equals_ignore_case(extension, ".lib"))
             listing.definition_files.push_back(p.filename().string());
-        else if (equals_ignore_case(extension, ".dat"))
+        else if (equals_ignore_case(extension, ".dat") && !nothing_at(p))
             listing.stems_with_3d.push_back(p.stem().string());
     }
     if (ec)
@@ -77,7 +75,7 @@ void read_folder(const fs::path& folder, int library, std::string_view lang, Com
     FolderListing listing = list_folder(folder, notes);
     for (const std::string& name : listing.definition_files) {
         const fs::path file = folder / name;
-        auto bytes = read_file_bytes(file);
+        auto bytes = read_file_bytes(file, small_file_bytes_max);
         if (!bytes) {
             notes.push_back(make_error(bytes.error().message + "; skipped", file));
             continue;

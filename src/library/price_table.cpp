@@ -158,10 +158,9 @@ std::vector<std::string> price_table_lines(const ComponentTable& table, PriceNam
 
 Result<std::vector<Error>> read_price_table(const fs::path& file, ComponentTable& table, PriceTableSource source)
 {
-    std::error_code ec;
-    if (!fs::exists(file, ec))
+    if (nothing_at(file))
         return std::vector<Error>{};
-    auto bytes = read_file_bytes(file);
+    auto bytes = read_file_bytes(file, table_file_bytes_max);
     if (!bytes)
         return bytes.error();
     auto read = parse_price_table(cp1252_to_utf8(*bytes), file);

@@ -3,8 +3,8 @@
 #include <FreeImage.h>
 
 #include <string>
-#include <system_error>
 
+#include "base/picture_file.h"
 #include "outputs/jpeg_file.h"
 
 namespace halvern {
@@ -13,20 +13,12 @@ const int strip_jpeg_flags = 100 | JPEG_SUBSAMPLING_444;
 
 Result<Bitmap> load_picture_24(const std::filesystem::path& file)
 {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec))
-        return make_error("erreur chargement: there is no picture file of this name", file);
-    FREE_IMAGE_FORMAT format = FreeImage_GetFileType(file.c_str(), 0);
-    if (format == FIF_UNKNOWN)
-        format = FreeImage_GetFIFFromFilename(file.c_str());
-    if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format))
-        return make_error("erreur chargement: not a picture of a known format", file);
-    Bitmap loaded(FreeImage_Load(format, file.c_str(), format == FIF_JPEG ? JPEG_ACCURATE : 0));
+    Result<Bitmap> loaded = load_picture(file, JPEG_ACCURATE);
     if (!loaded)
-        return make_error("erreur chargement: the picture cannot be read", file);
-    if (FreeImage_GetImageType(loaded.get()) == FIT_BITMAP && FreeImage_GetBPP(loaded.get()) == 24)
+        return make_error("erreur chargement: " + loaded.error().message, file);
+    if (FreeImage_GetImageType(loaded->get()) == FIT_BITMAP && FreeImage_GetBPP(loaded->get()) == 24)
         return loaded;
-    Bitmap converted(FreeImage_ConvertTo24Bits(loaded.get()));
+    Bitmap converted(FreeImage_ConvertTo24Bits(loaded->get()));
     if (!converted)
         return make_error("erreur chargement: the picture cannot be made 24 bits per pixel", file);
     return converted;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/result.h"
-#include "outputs/bitmap.h"
+#include "base/bitmap.h"
 #include "outputs/strip_layout.h"
 
 namespace halvern {

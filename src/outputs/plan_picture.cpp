@@ -3,10 +3,10 @@
 #include <FreeImage.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <string>
 
+#include "base/folder_listing.h"
 #include "base/numbers.h"
 #include "geometry/canvas_adapters.h"
 #include "outputs/jpeg_file.h"
@@ -119,10 +119,7 @@ Result<void> save_jpeg(const Bitmap& bitmap, const std::filesystem::path& file)
 
 std::filesystem::path with_jpg_extension(const std::filesystem::path& file)
 {
-    std::string extension = file.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    if (extension == ".jpg" || extension == ".jpeg")
+    if (has_extension(file, ".jpg") || has_extension(file, ".jpeg"))
         return file;
     std::filesystem::path out = file;
     out += ".jpg";

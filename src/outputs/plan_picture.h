@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "base/result.h"
-#include "outputs/bitmap.h"
+#include "base/bitmap.h"
 #include "plan/render.h"
 
 struct FIBITMAP;

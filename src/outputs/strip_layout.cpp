@@ -1,53 +1,16 @@
 #include "outputs/strip_layout.h"
 
-#include <charconv>
-#include <cmath>
-
 #include "base/numbers.h"
+#include "base/strings.h"
 
 namespace halvern {
 
-namespace {
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-} // namespace
-
-std::optional<int> read_strip_count(std::string_view text)
-{
-    text = trimmed(text);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    int count = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), count);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || count < 1 || count > strips_max)
-        return std::nullopt;
-    return count;
-}
+std::optional<int> read_strip_count(std::string_view text) { return parse_strict_int(trim(text), 1, strips_max); }
 
 std::optional<double> read_strip_width(std::string_view text)
 {
-    std::string number(trimmed(text));
-    for (char& c : number)
-        if (c == ',')
-            c = '.';
-    std::string_view digits = number;
-    if (!digits.empty() && digits.front() == '+')
-        digits.remove_prefix(1);
-    // from_chars alone would also take "inf", "nan" and a leading minus.
-    if (digits.empty() || !((digits.front() >= '0' && digits.front() <= '9') || digits.front() == '.'))
-        return std::nullopt;
-    double value = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (ec != std::errc() || end != digits.data() + digits.size() || !std::isfinite(value) || value <= 0)
+    const std::optional<double> value = parse_strict_real(replace_all(trim(text), ",", "."));
+    if (!value || *value <= 0)
         return std::nullopt;
     return value;
 }
@@ -63,7 +26,7 @@ Result<std::vector<StripWidth>> read_strip_widths(const std::vector<std::string>
         if (!value)
             return make_error("the width of strip " + std::to_string(i + 1) + " must be a number above 0, not '"
                               + texts[i] + "'");
-        widths.push_back({std::string(trimmed(texts[i])), *value});
+        widths.push_back({trimmed(texts[i]), *value});
     }
     return widths;
 }

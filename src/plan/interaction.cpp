@@ -16,30 +16,29 @@ std::string flag_text(bool flag) { return flag ? "-1" : "0"; }
 std::string cm_text(double value) { return format_number(round_half_away(value * 10) / 10); }
 std::string short_text(double value) { return format_number(round_half_away(value * 100) / 100); }
 
-Readout make_readout(const Call& call)
+} // namespace
+
+Readout interaction_readout(const InteractionState& s, const PlanTable& plan, const ViewState& view, double x,
+                            double y, int kk)
 {
-    const InteractionState& s = call.s;
-    const ViewState& view = call.c.view;
     Readout r;
     r.position = {
-        "X :" + cm_text(call.x - 100) + " cm x Y :" + cm_text(call.y - 100) + " cm",
+        "X :" + cm_text(x - 100) + " cm x Y :" + cm_text(y - 100) + " cm",
         "zoom :" + short_text(view.zoom),
         "topx :" + format_number(view.decal_x),
         "topy :" + format_number(view.decal_y),
     };
     if (view.aff_debug) {
         r.debug = {
-            "   x=" + format_number(round_half_away(call.x)) + "   y=" + short_text(call.y) +
-                "   ancx=" + short_text(s.ancx) + "   ancy=" + short_text(s.ancy) + "   org_x=" +
-                short_text(s.org_x) + "   org_y=" + short_text(s.org_y) + "   focus=" +
-                flag_text(call.c.plan.focus) + "   focus_groupe=" + flag_text(call.c.plan.focus_groupe),
-            "flag_lasso=" + flag_text(s.flag_lasso) + "        kk=" + std::to_string(call.in.kk),
+            "   x=" + format_number(round_half_away(x)) + "   y=" + short_text(y) + "   ancx=" + short_text(s.ancx) +
+                "   ancy=" + short_text(s.ancy) + "   org_x=" + short_text(s.org_x) + "   org_y=" +
+                short_text(s.org_y) + "   focus=" + flag_text(plan.focus) + "   focus_groupe=" +
+                flag_text(plan.focus_groupe),
+            "flag_lasso=" + flag_text(s.flag_lasso) + "        kk=" + std::to_string(kk),
         };
     }
     return r;
 }
-
-} // namespace
 
 InteractionRequest interact(InteractionState& state, InteractionContext& context, const PointerInput& input)
 {
@@ -76,7 +75,7 @@ InteractionRequest interact(InteractionState& state, InteractionContext& context
     }
     if (!input.key.empty())
         shortcuts(call);
-    context.host.show_readout(make_readout(call));
+    context.host.show_readout(interaction_readout(state, context.plan, context.view, call.x, call.y, input.kk));
     return std::move(call.request);
 }
 
@@ -98,6 +97,15 @@ void arm_zoom_tool(InteractionState& state, InteractionHost& host)
 }
 
 void arm_measuring_tool(InteractionState& state) { state.mode_mesure = true; }
+
+bool cancel_palette_pick(InteractionState& state, InteractionHost& host)
+{
+    if (!state.depot_palette)
+        return false;
+    state.depot_palette = false;
+    host.redraw(); // the cell is no longer marked
+    return true;
+}
 
 void table_replaced(InteractionState& state, PlanTable& plan)
 {

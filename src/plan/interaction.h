@@ -93,6 +93,14 @@ InteractionRequest interact(InteractionState& state, InteractionContext& context
 // gesture that held them, and redraws. False when nothing was deleted.
 bool delete_key(InteractionState& state, InteractionContext& context);
 
+// The texts over the plan for a pointer at plan point (x, y), as the view and the state stand now.
+Readout interaction_readout(const InteractionState& state, const PlanTable& plan, const ViewState& view, double x,
+                            double y, int kk);
+
+// Escape: a component picked in the palette and waiting to be placed is put back. False when
+// nothing was waiting.
+bool cancel_palette_pick(InteractionState& state, InteractionHost& host);
+
 // The toolbar's zoom tool ("loupe"): the next rectangle drawn with the left button zooms.
 void arm_zoom_tool(InteractionState& state, InteractionHost& host);
 // The toolbar's measuring tool ("mesure"): one line from the next press to its release.

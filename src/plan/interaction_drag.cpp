@@ -23,12 +23,16 @@ Placement placement_of(const PlanTable& plan, int i)
 void end_drag(Call& call)
 {
     InteractionState& s = call.s;
+    const bool copied = s.mode_copie;
     call.plan().focus = false;
     s.mode_copie = false;
     s.placing = false;
     s.held.clear();
     // The dropped object now lies under the pointer: the next press, without a move between, picks it.
     refresh_hover(s, call.plan());
+    // "Mode Copy" ends with the copy.
+    if (copied)
+        call.host().show_status(s.survol > 0 ? hover_status(call, s.survol) : std::string());
     call.host().redraw();
     call.host().set_cursor(cursor_move);
 }
@@ -81,12 +85,15 @@ void drag_held_object(Call& call)
     }
     // A component just taken from the palette is placed, never copied: a copy would leave the new
     // object behind, unsnapped, where the press created it.
+    const bool was_copy = s.mode_copie;
     s.mode_copie = call.in.kk == kk_alt && !s.placing;
     if (s.mode_copie) {
         call.host().set_cursor(cursor_copy);
         call.host().show_status("Mode Copy");
     } else {
         call.host().set_cursor(cursor_move);
+        if (was_copy) // Alt let go: the drag moves again
+            call.host().show_status(std::string());
     }
     LiveOverlay overlay;
     overlay.objects = drag_ghost(s, plan, call.x, call.y);

@@ -2,8 +2,8 @@
 // front view, and appending a component at the focused object's end.
 
 #include <algorithm>
-#include <cctype>
 
+#include "base/strings.h"
 #include "plan/groups.h"
 #include "plan/interaction_steps.h"
 #include "plan/plan_edit.h"
@@ -14,15 +14,7 @@ namespace {
 
 // Letters match in either case: with Ctrl held the window reports the key's letter, and Shift
 // must not change what a shortcut does.
-bool key_is(const std::string& key, std::string_view wanted)
-{
-    if (key.size() != wanted.size())
-        return false;
-    for (size_t k = 0; k < key.size(); ++k)
-        if (std::tolower(static_cast<unsigned char>(key[k])) != std::tolower(static_cast<unsigned char>(wanted[k])))
-            return false;
-    return true;
-}
+bool key_is(const std::string& key, std::string_view wanted) { return equals_ignore_case(key, wanted); }
 
 void view_command(Call& call, void (*command)(ViewState&))
 {

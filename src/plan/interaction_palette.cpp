@@ -27,6 +27,7 @@ void palette_press(Call& call)
         if (call.in.kk == kk_ctrl)
             call.request = {InteractionRequest::Kind::object_editor, 0, {}, hit.component};
         s.depot_palette = true;
+        call.host().redraw(); // the picked cell is marked
         return;
     case PaletteHit::Kind::scroll_back:
     case PaletteHit::Kind::scroll_forward: {

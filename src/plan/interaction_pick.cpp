@@ -35,14 +35,14 @@ int hovered_object(const PlanTable& plan, double x, double y)
 
 namespace interaction_detail {
 
-namespace {
-
 std::string hover_status(const Call& call, int i)
 {
     const Component& c = call.c.components[call.plan().comp(i)];
     const std::string library = LibraryTable::valid(c.library) ? call.c.libraries.name[size_t(c.library)] : "";
     return library + " : " + c.name;
 }
+
+namespace {
 
 // Ctrl+Alt: every object of the pressed object's chain. A chain of one object stays the focus.
 void select_chain(Call& call, int f)

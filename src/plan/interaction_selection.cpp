@@ -45,10 +45,7 @@ void press_inside_selection(Call& call)
     // The press belongs to the selection, not to a lasso started from the same point.
     s.flag_lasso = false;
     if (call.in.kk == kk_ctrl) {
-        InteractionRequest request{InteractionRequest::Kind::group_properties, 0, {}, 0};
-        for (int k = 1; k <= std::min(plan.nb_selection, max_selection); ++k)
-            request.objects.push_back(plan.selection[size_t(k)]);
-        call.request = std::move(request);
+        call.request = InteractionRequest{InteractionRequest::Kind::group_properties, 0, selected_objects(plan), 0};
         clear_selection(plan);
         call.host().redraw();
         return;

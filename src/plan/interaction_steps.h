@@ -33,6 +33,8 @@ void start_placing(Call& call);
 
 // The hover, with its status text and pointer shape (no button held).
 void hover(Call& call);
+// The status text naming object `i`: its library and component.
+std::string hover_status(const Call& call, int i);
 // A left press on the hovered object: pick it, its chain or its group; Ctrl opens its dialog.
 void press_on_object(Call& call);
 

@@ -23,6 +23,7 @@ inline constexpr int palette_offset_max = 99;
 struct PaletteState {
     int offset = 0;
     int slide = 0;
+    int armed = -1; // the picked component that waits to be placed: its cell is marked
 };
 
 struct PaletteCell {

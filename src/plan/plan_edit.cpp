@@ -259,6 +259,14 @@ void clear_selection(PlanTable& plan)
     plan.focus_groupe = false;
 }
 
+std::vector<int> selected_objects(const PlanTable& plan)
+{
+    std::vector<int> members;
+    for (int k = 1; k <= std::min(plan.nb_selection, max_selection); ++k)
+        members.push_back(plan.selection[size_t(k)]);
+    return members;
+}
+
 bool is_selected(const PlanTable& plan, int i)
 {
     for (int s = 1; s <= selection_count(plan); ++s)

@@ -6,6 +6,8 @@
 // to objects (group membership, focus, selection, colour slots) naming the objects they named
 // before, and removes a group that has lost its last member.
 
+#include <vector>
+
 #include "base/result.h"
 #include "library/component_table.h"
 #include "plan/plan_table.h"
@@ -48,6 +50,8 @@ bool delete_focused_and_selected(PlanTable& plan);
 // selected is not added twice.
 Result<void> select_object(PlanTable& plan, int i);
 void clear_selection(PlanTable& plan);
+// The selected objects, in selection order.
+std::vector<int> selected_objects(const PlanTable& plan);
 bool is_selected(const PlanTable& plan, int i);
 
 // What a stored object number n names after object k was deleted: 0 for k itself (the reference is

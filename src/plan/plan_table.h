@@ -8,24 +8,25 @@
 #include <string>
 #include <vector>
 
+#include "base/colour_model.h"
+
 namespace halvern {
 
 inline constexpr int max_objects = 2550;
 inline constexpr int max_selection = 100;
 inline constexpr int object_colour_slots = 11; // slots 0..10; the property dialog offers 0..5
+inline constexpr int stored_colour_slots = 6;  // slots 0..5 travel in design files
 inline constexpr double tolerance_jonction = 2.0; // cm within which two ends count as joined
 
-struct Rgb {
-    std::uint8_t r = 255, g = 255, b = 255;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-
-// The material of one colour slot of one object.
+// The material of one colour slot of one object. A slot is "given" once the colour palette or a
+// design file has set it; a slot never given keeps these defaults and leaves the component's own
+// material alone.
 struct ColourSlot {
     Rgb couleur;
     Rgb speculaire;
     float transparence = 1.0f;
     float brillance = 1.0f;
+    bool given = false;
     friend bool operator==(const ColourSlot&, const ColourSlot&) = default;
 };
 

@@ -151,8 +151,6 @@ RenderOutcome render_plan(Canvas& canvas, PlanScene& scene, ViewState& view, con
         return outcome;
     }
 
-    if (options.scroll_bars)
-        set_offsets_from_bars(view, options.scroll_bars->h, options.scroll_bars->v);
     apply_zoom_auto(view, scene.stand, options, outcome);
     outcome.zoom_text = zoom_text(view);
 

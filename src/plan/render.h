@@ -52,10 +52,6 @@ struct PixelExtent {
     }
 };
 
-struct ScrollBars {
-    int h = scroll_middle, v = scroll_middle;
-};
-
 struct RenderOptions {
     int width = 0, height = 0;  // the drawing area in pixels: the whole window or picture
     bool palette_column = true; // the window: the column at the left and the status texts
@@ -65,9 +61,6 @@ struct RenderOptions {
     // Only this part of the area is drawn (a tile of a picture); the canvas still takes the
     // area's own pixel coordinates.
     std::optional<PixelRect> window;
-    // The window's scroll bars: the offsets are read from them first. Pictures and the printed
-    // page keep the offsets they were given.
-    std::optional<ScrollBars> scroll_bars;
     std::optional<PlanPoint> pointer; // shown in the status texts
     const PaletteState* palette = nullptr;
     BackgroundCache* cache = nullptr;

@@ -14,6 +14,8 @@ constexpr double palette_zoom = 0.5;
 constexpr int cell_room = 70; // pixels a component may take in its 75-pixel cell
 constexpr int library_name_characters = 11;
 constexpr int no_3d_red = make_colour(200, 0, 0);
+constexpr int armed_fill = make_colour(204, 224, 255);
+constexpr int armed_edge = make_colour(40, 100, 220);
 constexpr double status_points = 8;
 constexpr int status_width = 190; // pixels the status texts take left of the right edge
 
@@ -77,9 +79,20 @@ void draw_palette(const Context& ctx)
                palette_text_points);
     }
 
-    for (const PaletteCell& cell : layout.cells)
-        if (cell.pickable)
-            draw_cell(ctx, cell, state.slide);
+    for (const PaletteCell& cell : layout.cells) {
+        if (!cell.pickable)
+            continue;
+        if (cell.component == state.armed) {
+            // The picked cell stays marked until the component is placed or the pick is put back.
+            const PixelRect r{cell.rect.x + 2, cell.rect.y + state.slide + 2, cell.rect.width - 4, cell.rect.height - 4};
+            c.set_colour_value(armed_fill);
+            c.box(r, true);
+            c.set_colour_value(armed_edge);
+            c.box(r, false);
+            c.set_colour_value(colour_black);
+        }
+        draw_cell(ctx, cell, state.slide);
+    }
 
     c.set_line(line_solid, 1);
     c.set_colour_value(colour_black);

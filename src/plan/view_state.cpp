@@ -19,7 +19,9 @@ PixelPoint ViewState::to_plan(double pixel_x, double pixel_y, bool column) const
 void set_offsets_from_bars(ViewState& view, int h, int v)
 {
     view.decal_x = float(-scroll_step_cm * (h - scroll_middle));
-    view.decal_y = float(scroll_step_cm * (v - scroll_middle));
+    // The vertical bar moves the view as every desktop program does: further down the bar shows
+    // what lies further down the plan.
+    view.decal_y = float(-scroll_step_cm * (v - scroll_middle));
 }
 
 int horizontal_bar(const ViewState& view)
@@ -29,7 +31,7 @@ int horizontal_bar(const ViewState& view)
 
 int vertical_bar(const ViewState& view)
 {
-    return std::clamp(round_to_int(view.decal_y / scroll_step_cm + scroll_middle), 0, 2 * scroll_middle);
+    return std::clamp(round_to_int(scroll_middle - view.decal_y / scroll_step_cm), 0, 2 * scroll_middle);
 }
 
 double fitted_zoom(double width, double height, double stand_largeur, double stand_profondeur)

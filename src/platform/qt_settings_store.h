@@ -18,11 +18,16 @@ public:
     std::string read(std::string_view key) override;
     void write(std::string_view key, std::string_view value) override;
     Result<void> flush() override;
+    std::optional<Error> unreadable() const override { return unreadable_; }
 
     std::filesystem::path file() const;
 
 private:
     std::unique_ptr<QSettings> settings_;
+    // Set when the file is no regular file of a sensible size: the store then keeps the values
+    // in memory only, and never opens the file (a pipe would keep the program waiting).
+    std::optional<Error> unreadable_;
+    MemorySettingsStore memory_;
 };
 
 } // namespace halvern

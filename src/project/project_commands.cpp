@@ -71,7 +71,7 @@ LoadOutcome read_into_design(ProjectContext& context, const fs::path& path, Read
     }
     if (mode == ReadMode::load)
         start_empty_design(context.plan, context.state);
-    return read_bytes_into_design(context, path, *bytes, detect_project_format(*bytes), mode, adopt);
+    return read_bytes_into_design(context, path, bytes->bytes, bytes->format, mode, adopt);
 }
 
 } // namespace
@@ -98,9 +98,12 @@ CommandOutcome save_project(ProjectContext& context)
 
 CommandOutcome save_project_as(ProjectContext& context)
 {
+    // The design's own file is offered under its name, in the document folder as always.
+    const std::string& current = context.state.file_name;
+    const std::string suggestion = current.empty() ? context.state.suggested_name : file_part(current);
     auto answer = chosen(context.dialogs.choose_save({context.ui_text.get(ui::save_dialog_title),
                                                       context.settings.doc_path, "qlm", "Quilma File|*.qlm",
-                                                      context.state.suggested_name}));
+                                                      suggestion}));
     if (!answer)
         return CommandOutcome::cancelled;
     const std::string name = with_project_extension(answer->string());

@@ -19,6 +19,9 @@ inline constexpr int old_stand_values = 5;         // old format: no wall mask
 inline constexpr int project_object_fields = 16;
 inline constexpr int project_object_lines = 113;    // the fields and 97 empty reserved lines
 inline constexpr int old_object_fields = 13;
+// Lines of an object record from this one on are always empty; the few before it, after the
+// fields, hold the object's colour slots.
+inline constexpr int project_first_empty_line = 23;
 
 enum class ProjectFormat { v11, old };
 

@@ -1,8 +1,10 @@
 #include "project/project_reader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cfloat>
 #include <type_traits>
+#include <cmath>
 
 #include "base/cp1252.h"
 #include "base/numbers.h"
@@ -10,6 +12,7 @@
 #include "base/text_file.h"
 #include "plan/object_fields.h"
 #include "plan/plan_edit.h"
+#include "project/colour_slot_line.h"
 #include "project/plain_decimal.h"
 
 namespace halvern {
@@ -60,15 +63,22 @@ public:
         return line;
     }
 
+    // Skips `count` lines when they are empty lines as the writer writes them.
+    bool skip_if_empty(int count)
+    {
+        const std::string_view block = empty_lines(count);
+        if (block.empty() || text_.substr(pos_, block.size()) != block)
+            return false;
+        pos_ += block.size();
+        line_ += count;
+        return true;
+    }
+
     // Skips up to `count` lines; returns how many there were.
     int skip(int count)
     {
-        const std::string_view block = empty_lines(count);
-        if (!block.empty() && text_.substr(pos_, block.size()) == block) {
-            pos_ += block.size();
-            line_ += count;
+        if (skip_if_empty(count))
             return count;
-        }
         int skipped = 0;
         while (skipped < count && next())
             ++skipped;
@@ -194,15 +204,23 @@ private:
         }
     }
 
+    // A size the stand form would not accept is kept, so that saving the design does not lose
+    // it; only a size no stand can have takes the default, and then the file is not the design.
     float stand_size(std::string_view line, float fallback, const char* side)
     {
-        float metres = single_of(line);
-        if (stand_size_valid(metres))
-            return metres;
-        result_.notes.push_back(make_error(std::string("a stand ") + side + " of " + format_number(metres)
-                                               + " m is outside " + format_number(stand_size_min) + " to "
-                                               + format_number(stand_size_max) + " m; "
-                                               + format_number(fallback) + " m is used",
+        const double metres = number_of(line);
+        const std::string range = format_number(stand_size_min) + " to " + format_number(stand_size_max) + " m";
+        if (std::isfinite(metres) && metres > 0 && metres <= FLT_MAX) {
+            if (!stand_size_valid(metres))
+                result_.notes.push_back(make_error(std::string("a stand ") + side + " of " + format_number(metres)
+                                                       + " m is outside " + range
+                                                       + "; it is kept as it is, though not every output can draw it",
+                                                   file_, cursor_.line()));
+            return float(metres);
+        }
+        result_.values_replaced = true;
+        result_.notes.push_back(make_error(std::string("a stand ") + side + " of \"" + std::string(trim(line))
+                                               + "\" is no size; " + format_number(fallback) + " m is used",
                                            file_, cursor_.line()));
         return fallback;
     }
@@ -226,11 +244,20 @@ private:
             }
             // The reserved lines are empty, so a file cut among them still holds the object's
             // values: the object is kept, and the read reported as failed (later objects are lost).
+            std::optional<ColourSlot> slots[stored_colour_slots];
             if (format_ == ProjectFormat::v11) {
-                const int reserved = project_object_lines - project_object_fields;
-                if (cursor_.skip(reserved) < reserved - 1) {
+                switch (read_reserved_lines(slots)) {
+                case Reserved::empty: break;
+                case Reserved::cut:
                     ended("inside the reserved lines of the object starting at line " + std::to_string(first_line));
                     cut = true;
+                    break;
+                case Reserved::filled:
+                    damaged("line " + std::to_string(cursor_.line() - first_line + 1) + " of the object starting at line "
+                            + std::to_string(first_line)
+                            + " should be empty: a line was added or lost before it; this object and those after "
+                              "it were not read");
+                    return;
                 }
             }
 
@@ -253,11 +280,45 @@ private:
             }
             const int n = *append_entry(plan_); // a fresh entry: nothing of an earlier design survives
             store(size_t(n), line);
+            for (int slot = 0; slot < stored_colour_slots; ++slot)
+                if (slots[slot])
+                    plan_.colours[size_t(n)][size_t(slot)] = *slots[slot];
             new_number_.push_back(n);
             ++result_.objects_added;
             if (cut)
                 return;
         }
+    }
+
+    enum class Reserved { empty, cut, filled };
+
+    // Lines 17..113 of an object: the first few hold the object's colour slots, the rest are
+    // empty. Text there means the record is not where it should be: a line was added or lost
+    // before it, and every later field would be read from the wrong line.
+    Reserved read_reserved_lines(std::optional<ColourSlot>* slots)
+    {
+        const int reserved = project_object_lines - project_object_fields;
+        if (cursor_.skip_if_empty(reserved))
+            return Reserved::empty;
+        for (int k = project_object_fields + 1; k <= project_object_lines; ++k) {
+            auto line = cursor_.next();
+            if (!line) // a file without its last line end is one empty line short
+                return k == project_object_lines ? Reserved::empty : Reserved::cut;
+            const std::string_view bare = trim(*line);
+            if (bare.empty())
+                continue;
+            if (k >= project_first_empty_line)
+                return Reserved::filled;
+            const int slot = k - project_object_fields - 1;
+            if (slot < stored_colour_slots) {
+                std::string problem;
+                slots[slot] = parse_colour_slot(*line, problem);
+                if (!problem.empty())
+                    result_.notes.push_back(
+                        make_error(problem + "; the slot is read as not given", file_, cursor_.line()));
+            }
+        }
+        return Reserved::empty;
     }
 
     void store(size_t i, const std::string_view* line)
@@ -298,6 +359,12 @@ private:
         return false;
     }
 
+    void damaged(const std::string& what)
+    {
+        if (!result_.failure)
+            result_.failure = make_error("the file is damaged here: " + what, file_, cursor_.line());
+    }
+
     ProjectLines cursor_;
     const fs::path& file_;
     ProjectFormat format_;
@@ -313,28 +380,96 @@ private:
 
 } // namespace
 
-ProjectFormat detect_project_format(std::string_view bytes)
+namespace {
+
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+
+std::string_view without_byte_order_mark(std::string_view bytes)
 {
-    ProjectLines cursor(bytes);
-    auto first = cursor.next();
-    return first && trim(unquoted(*first)) == project_tag ? ProjectFormat::v11 : ProjectFormat::old;
+    return bytes.substr(0, byte_order_mark.size()) == byte_order_mark ? bytes.substr(byte_order_mark.size()) : bytes;
 }
 
-Result<std::string> read_project_bytes(const fs::path& file)
+// The first line as it is classified: no byte order mark, blanks, CR or surrounding quotes.
+std::string_view first_line_of(std::string_view bytes)
 {
-    auto bytes = read_file_bytes(file);
+    ProjectLines cursor(without_byte_order_mark(bytes));
+    std::string_view line = cursor.next().value_or(std::string_view());
+    auto bare = [](std::string_view text) {
+        const size_t first = text.find_first_not_of(" \t\r");
+        if (first == std::string_view::npos)
+            return std::string_view();
+        return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+    };
+    line = bare(line);
+    if (line.size() >= 2 && line.front() == '"' && line.back() == '"')
+        line = bare(line.substr(1, line.size() - 2));
+    return line;
+}
+
+// The whole text is one number as the old format writes its stand width.
+bool is_number(std::string_view text)
+{
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    size_t digits = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
+        ++digits;
+    if (i < text.size() && (text[i] == '.' || text[i] == ','))
+        for (++i; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
+            ++digits;
+    if (digits > 0 && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        size_t e = i + 1;
+        if (e < text.size() && (text[e] == '-' || text[e] == '+'))
+            ++e;
+        if (e < text.size() && std::isdigit(static_cast<unsigned char>(text[e]))) {
+            i = e;
+            while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+                ++i;
+        }
+    }
+    return digits > 0 && i == text.size();
+}
+
+} // namespace
+
+ProjectFormat detect_project_format(std::string_view bytes)
+{
+    return first_line_of(bytes) == project_tag ? ProjectFormat::v11 : ProjectFormat::old;
+}
+
+Result<ProjectFormat> project_format_of(std::string_view bytes, const fs::path& file)
+{
+    const std::string_view first = first_line_of(bytes);
+    if (first == project_tag)
+        return ProjectFormat::v11;
+    const bool tag_like = first.size() >= 2 && (first[0] == 'v' || first[0] == 'V')
+                          && std::isdigit(static_cast<unsigned char>(first[1]));
+    if (!tag_like && is_number(first))
+        return ProjectFormat::old;
+    return make_error(tag_like ? "unknown design format: a version tag other than \"v1.1\""
+                               : "unknown design format: the first line is neither \"v1.1\" nor a stand width",
+                      file, 1);
+}
+
+Result<ProjectBytes> read_project_bytes(const fs::path& file)
+{
+    auto bytes = read_file_bytes(file, design_file_bytes_max);
     if (!bytes)
         return bytes.error();
     if (bytes->empty())
         return make_error("the file is empty", file);
-    return bytes;
+    auto format = project_format_of(*bytes, file);
+    if (!format)
+        return format.error();
+    return ProjectBytes{std::move(*bytes), *format};
 }
 
 ProjectReadResult read_project_text(std::string_view bytes, const fs::path& file, ProjectFormat format,
                                     ReadMode mode, const ComponentTable& components, PlanTable& plan,
                                     StandSettings& stand)
 {
-    return ProjectReader(bytes, file, format, mode, components, plan, stand).run();
+    return ProjectReader(without_byte_order_mark(bytes), file, format, mode, components, plan, stand).run();
 }
 
 } // namespace halvern

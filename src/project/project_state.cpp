@@ -34,6 +34,12 @@ std::string folder_of(std::string_view path)
     return std::string(path.substr(0, at));
 }
 
+std::string file_part(std::string_view path)
+{
+    const size_t at = last_separator(path);
+    return std::string(at == std::string_view::npos ? path : path.substr(at + 1));
+}
+
 std::string with_project_extension(std::string_view name)
 {
     size_t at = last_separator(name);

@@ -29,6 +29,9 @@ struct ProjectState {
 // has none. A file at the root of a Unix path is in "/".
 std::string folder_of(std::string_view path);
 
+// The part of a path after its last separator, "\" or "/" ("C:\a\b.qlm" -> "b.qlm").
+std::string file_part(std::string_view path);
+
 // ".qlm" appended unless the file name (not its folders) already holds ".qlm" anywhere, in any case
 // ("plan.qlm.bak" is used unchanged).
 std::string with_project_extension(std::string_view name);

@@ -10,6 +10,7 @@
 #include "base/strings.h"
 #include "base/text_file.h"
 #include "plan/object_fields.h"
+#include "project/colour_slot_line.h"
 #include "project/project_format.h"
 
 namespace halvern {
@@ -73,6 +74,8 @@ public:
         line(value);
     }
 
+    void raw_line(std::string_view bytes) { line(bytes); }
+
     void empty_lines(int count)
     {
         static const std::string crlf = [] {
@@ -125,7 +128,14 @@ std::string format_project(const PlanTable& plan, const StandSettings& stand)
             else
                 file.text(array[i]);
         });
-        file.empty_lines(project_object_lines - project_object_fields);
+        for (int slot = 0; slot < stored_colour_slots; ++slot) {
+            const ColourSlot& colour = plan.colours[i][size_t(slot)];
+            if (colour.given)
+                file.raw_line(format_colour_slot(colour));
+            else
+                file.empty_lines(1);
+        }
+        file.empty_lines(project_object_lines - project_object_fields - stored_colour_slots);
     }
     return file.take();
 }

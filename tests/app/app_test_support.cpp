@@ -66,9 +66,10 @@ void ScriptedPrompts::load_error(LoadError code, const Error& detail)
 void ScriptedPrompts::note(const Error& note) { messages.push_back(note.text()); }
 void ScriptedPrompts::write_failed(const Error& error) { messages.push_back(error.text()); }
 
-UnsavedChoice ScriptedPrompts::ask_unsaved(const std::string&)
+UnsavedChoice ScriptedPrompts::ask_unsaved(const std::string& design_name)
 {
     ++unsaved_questions;
+    unsaved_name = design_name;
     return unsaved_answer;
 }
 
@@ -96,6 +97,12 @@ bool ScriptedPrompts::choose_printer(QPrinter& printer)
     return true;
 }
 
+bool ScriptedPrompts::open_page(const std::string& url)
+{
+    pages.push_back(url);
+    return browser;
+}
+
 InstallFolder::InstallFolder()
 {
     namespace fs = std::filesystem;
@@ -109,11 +116,13 @@ InstallFolder::InstallFolder()
     fs::create_directories(dir_.path() / "temp");
 }
 
-Editor::Editor(const std::filesystem::path& app_dir, std::map<std::string, std::string, std::less<>> stored)
+Editor::Editor(const std::filesystem::path& app_dir, std::map<std::string, std::string, std::less<>> stored,
+               std::optional<std::string> lang_option)
 {
     auto store = std::make_unique<MemorySettingsStore>();
     store->values = std::move(stored);
     session = std::make_unique<Session>(app_dir, std::move(store));
+    session->lang_option = std::move(lang_option);
     std::vector<Error> notes = load_session(*session, nullptr);
     window = open_editor(*session, prompts, notes);
 }

@@ -39,6 +39,9 @@ public:
     std::filesystem::path print_to;
     RestoreChoice ask_restore(const std::string& file_name, const std::string& time) override;
     bool ask_read_only(const std::string& file_name, const std::string& host, long long pid) override;
+    bool open_page(const std::string& url) override;
+    bool browser = true; // whether a page can be shown
+    std::vector<std::string> pages;
 
     // Answers given in order; an empty queue answers "no file".
     std::deque<std::filesystem::path> files;
@@ -48,6 +51,7 @@ public:
     std::vector<LoadError> load_errors;
     std::vector<std::string> messages; // notes, warnings and failed writes
     int unsaved_questions = 0;
+    std::string unsaved_name; // the design the last question named
 
     RestoreChoice restore_answer = RestoreChoice::later;
     std::vector<std::string> restore_questions; // the file names offered
@@ -69,7 +73,8 @@ private:
 
 // A started editor over an installation folder, with settings kept in memory.
 struct Editor {
-    explicit Editor(const std::filesystem::path& app_dir, std::map<std::string, std::string, std::less<>> stored = {});
+    explicit Editor(const std::filesystem::path& app_dir, std::map<std::string, std::string, std::less<>> stored = {},
+                    std::optional<std::string> lang_option = {});
     ~Editor();
     ScriptedPrompts prompts;
     std::unique_ptr<Session> session;

@@ -247,7 +247,7 @@ TEST_F(DesignCommandsTest, SaveAsksForANameOnceThenWritesWithoutAsking)
     StandSettings stand;
     auto bytes = read_project_bytes(file);
     ASSERT_TRUE(bytes.ok());
-    read_project_text(*bytes, file, ProjectFormat::v11, ReadMode::load, s.components, read, stand);
+    read_project_text(bytes->bytes, file, bytes->format, ReadMode::load, s.components, read, stand);
     ASSERT_EQ(read.nb_objets, 3);
     EXPECT_EQ(read.obj_x[1], 250);
 

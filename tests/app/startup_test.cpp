@@ -58,8 +58,10 @@ TEST(StartUp, StoredLanguageDeLooksForItsTextsAndGivesEnglishMenus)
     Editor editor(folder.path(), {{"lang", "de"}});
     EXPECT_EQ(editor.session->lang(), "de");
     EXPECT_EQ(menu_titles(*editor.window), (QStringList{"File", "Object", "Project", "Tools", "View", "?"}));
-    // There is no "de.txt": every text shows its number.
-    EXPECT_EQ(editor.window->component_list_window()->windowTitle(), "[72]");
+    // There is no "de.txt": every text is the English one, and the user is told once.
+    EXPECT_EQ(editor.window->component_list_window()->windowTitle(), "Component list");
+    ASSERT_EQ(editor.prompts.messages.size(), 1u);
+    EXPECT_NE(editor.prompts.messages[0].find("de.txt"), std::string::npos) << editor.prompts.messages[0];
     EXPECT_EQ(editor.action(95)->text(), "New");
 }
 
@@ -69,6 +71,21 @@ TEST(StartUp, FrenchMenusForFrench)
     Editor editor(folder.path(), {{"lang", "fr"}});
     EXPECT_EQ(menu_titles(*editor.window), (QStringList{"Fichier", "objet", "projet", "Outils", "Affichage", "?"}));
     EXPECT_EQ(editor.window->component_list_window()->windowTitle(), "Liste des composants");
+}
+
+TEST(StartUp, TheLanguageOptionHoldsForTheRunWithoutReplacingTheStoredOne)
+{
+    InstallFolder folder;
+    Editor editor(folder.path(), {{"lang", "fr"}}, "en");
+    EXPECT_EQ(menu_titles(*editor.window), (QStringList{"File", "Object", "Project", "Tools", "View", "?"}));
+    EXPECT_EQ(editor.window->component_list_window()->windowTitle(), "Component list");
+    ASSERT_TRUE(editor.session->store_current_settings().ok());
+    auto& stored = static_cast<MemorySettingsStore&>(*editor.session->store).values;
+    EXPECT_EQ(stored["lang"], "fr");
+    // The user's own choice is stored and ends the option.
+    editor.trigger(201);
+    EXPECT_EQ(stored["lang"], "en");
+    EXPECT_FALSE(editor.session->lang_option);
 }
 
 TEST(StartUp, AMissingTextShowsItsNumber)

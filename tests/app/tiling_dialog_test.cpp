@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -145,6 +147,25 @@ TEST_F(TilingDialogTest, AFailedStripIsReportedAndTheCountSaysOnlyWhatWasMade)
     EXPECT_NE(prompts.messages[0].find("wall_0_836mm_2_.jpg"), std::string::npos) << prompts.messages[0];
     EXPECT_EQ(prompts.messages[1], "2 " + texts.get(ui::tiling_done));
     EXPECT_EQ(dialog.strips_made(), 2);
+}
+
+TEST_F(TilingDialogTest, EscapeAndTheCloseBoxWaitForTheCutToEnd)
+{
+    prompts.files.push_back(wide_picture(dir));
+    TilingDialog dialog(texts, dir.path().string(), 0, prompts);
+    dialog.show();
+    int rejected = 0, accepted = 0;
+    QObject::connect(&dialog, &QDialog::rejected, [&] { ++rejected; });
+    QObject::connect(&dialog, &QDialog::accepted, [&] { ++accepted; });
+    // Delivered only when the cut lets the window be drawn between strips.
+    QCoreApplication::postEvent(&dialog, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    QCoreApplication::postEvent(&dialog, new QCloseEvent);
+    dialog.tools_tiling_ok_Click();
+    EXPECT_EQ(dialog.strips_made(), 3);
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"3 " + texts.get(ui::tiling_done)});
+    EXPECT_EQ(rejected, 0);
+    EXPECT_EQ(accepted, 1);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 } // namespace

@@ -65,6 +65,19 @@ TEST(ParseNumber, CommaAsDecimalPoint)
     EXPECT_EQ(parse_number_comma("1,0"), 1);
 }
 
+TEST(ParseNumber, StrictFormsTakeTheWholeTextOrNothing)
+{
+    EXPECT_EQ(parse_strict_real("+12.5"), 12.5);
+    EXPECT_EQ(parse_strict_real("-.5"), -0.5);
+    EXPECT_EQ(parse_strict_real("1e2"), 100);
+    EXPECT_EQ(parse_strict_int("+7", 0, 9), 7);
+    EXPECT_EQ(parse_strict_int("-3", -5, 0), -3);
+    for (const char* bad : {"", "+", "-", "+-5", "-+5", " 1", "1 ", "1x", "inf", "-nan", "1e999", ",5"})
+        EXPECT_FALSE(parse_strict_real(bad)) << bad;
+    for (const char* bad : {"", "+-5", "1.0", "10", "-6", "99999999999"})
+        EXPECT_FALSE(parse_strict_int(bad, -5, 9)) << bad;
+}
+
 TEST(Rounding, HalfAwayFromZero)
 {
     EXPECT_EQ(round_half_away(2.5), 3);

@@ -2,8 +2,13 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
 
 #include "base/cp1252.h"
+#include "base/file_replacement.h"
 #include "base/text_file.h"
 #include "support/test_support.h"
 
@@ -38,6 +43,10 @@ TEST(Cp1252, UnmappableCharactersBecomeQuestionMarks)
     EXPECT_EQ(utf8_to_cp1252("\xF0\x9F\x99\x82"), "?");   // an emoji, 4 bytes, one "?"
     EXPECT_EQ(utf8_to_cp1252("\xC3"), "?");               // cut sequence
     EXPECT_EQ(utf8_to_cp1252("\xC5\x93uvre"), "\x9Cuvre"); // œ
+    // Overlong forms and surrogates are no characters: each of their bytes is one "?".
+    EXPECT_EQ(utf8_to_cp1252("\xC1\x81"), "??");          // an overlong "A"
+    EXPECT_EQ(utf8_to_cp1252("\xE0\x83\xA9"), "???");     // an overlong "é"
+    EXPECT_EQ(utf8_to_cp1252("\xED\xA0\x80x"), "???x");   // a surrogate
 }
 
 TEST(TextFile, ReadsCodePage1252IntoUtf8)
@@ -127,4 +136,93 @@ TEST(TextFile, InputErrorIsAnErrorNamingTheFile)
     auto read = halvern::read_file_bytes("/proc/self/mem");
     ASSERT_FALSE(read.ok());
     EXPECT_EQ(read.error().file, "/proc/self/mem");
+}
+
+namespace {
+
+int entries_in(const std::filesystem::path& folder)
+{
+    int entries = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(folder))
+        ++entries;
+    return entries;
+}
+
+} // namespace
+
+TEST(TextFile, WriteThroughASymbolicLinkReplacesTheFileItPointsTo)
+{
+    ScratchDir dir;
+    std::filesystem::create_directory(dir / "real");
+    auto target = dir.write("real/design.qlm", "old");
+    std::filesystem::create_symlink("real/design.qlm", dir / "link.qlm");
+    ASSERT_TRUE(write_file_safely(dir / "link.qlm", "new").ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.qlm"));
+    EXPECT_EQ(read_bytes(target), "new");
+    EXPECT_EQ(entries_in(dir / "real"), 1);
+
+    // A link to a file that is not there yet creates that file.
+    std::filesystem::create_symlink(dir / "real" / "later.qlm", dir / "ahead.qlm");
+    ASSERT_TRUE(write_file_safely(dir / "ahead.qlm", "x").ok());
+    EXPECT_EQ(read_bytes(dir / "real" / "later.qlm"), "x");
+}
+
+TEST(TextFile, ReadsRegularFilesOnlyAndWithinTheirBound)
+{
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+    auto pipe = read_file_bytes(dir / "pipe"); // must not wait for a writer
+    ASSERT_FALSE(pipe.ok());
+    EXPECT_NE(pipe.error().text().find("pipe: is not a regular file"), std::string::npos);
+    EXPECT_FALSE(read_file_bytes("/dev/zero").ok());
+
+    auto big = dir.write("big.txt", "");
+    std::filesystem::resize_file(big, small_file_bytes_max + 1); // sparse: nothing is written
+    auto refused = read_file_bytes(big, small_file_bytes_max);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().text().find("larger than 4 MB"), std::string::npos);
+    EXPECT_TRUE(read_file_bytes(big, 2 * small_file_bytes_max).ok());
+}
+
+// Without the signal ignored, a write past the file-size limit ends the process and leaves the
+// temporary file behind; the child starts with the signal's default handling, does what every
+// front end does at start, and reports what it saw through its exit code.
+TEST(TextFile, FileSizeLimitIsAnErrorNotASignal)
+{
+    ScratchDir dir;
+    auto file = dir.write("f.txt", "precious");
+    EXPECT_EXIT(
+        {
+            signal(SIGXFSZ, SIG_DFL);
+            ignore_file_size_signal();
+            struct rlimit small {};
+            getrlimit(RLIMIT_FSIZE, &small);
+            small.rlim_cur = 16;
+            setrlimit(RLIMIT_FSIZE, &small);
+            auto written = write_file_safely(file, std::string(4096, 'x'));
+            bool reported = !written.ok() && written.error().text().find("f.txt") != std::string::npos;
+            std::_Exit(reported && read_bytes(file) == "precious" && entries_in(dir.path()) == 1 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST(TextFile, StaleTemporariesOfTheSameFileAreRemoved)
+{
+    ScratchDir dir;
+    auto stale = dir.write(".f.txt.0123456789abcdef.tmp", "left by a kill");
+    auto fresh = dir.write(".f.txt.fedcba9876543210.tmp", "being written by another process");
+    auto other = dir.write(".g.txt.0123456789abcdef.tmp", "another file's");
+    auto odd = dir.write(".f.txt.mine.tmp", "not one of ours");
+    const auto two_hours_ago = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    for (const auto& f : {stale, other, odd})
+        std::filesystem::last_write_time(f, two_hours_ago);
+
+    ASSERT_TRUE(write_file_safely(dir / "f.txt", "new").ok());
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(fresh));
+    EXPECT_TRUE(std::filesystem::exists(other));
+    EXPECT_TRUE(std::filesystem::exists(odd));
+    // The folder is looked through once; the other file's stale temporary still goes at its save.
+    ASSERT_TRUE(write_file_safely(dir / "g.txt", "new").ok());
+    EXPECT_FALSE(std::filesystem::exists(other));
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "base/load_error.h"
 #include "base/ui_text.h"
 #include "base/ui_text_ids.h"
@@ -17,8 +19,8 @@ TEST(UiText, MissingEntryShowsItsNumberInBrackets)
     EXPECT_EQ(texts.get(0), "Main");
     EXPECT_EQ(texts.get(93), "Library");
     EXPECT_EQ(texts.get(72), "[72]");
-    EXPECT_EQ(texts.get(300), "[300]");
-    EXPECT_EQ(texts.get(301), "[301]");
+    EXPECT_EQ(texts.get(UiText::count - 1), "[319]");
+    EXPECT_EQ(texts.get(UiText::count), "[320]");
     EXPECT_EQ(texts.get(-1), "[-1]");
 }
 
@@ -37,10 +39,12 @@ TEST(UiText, LinesAreTrimmedAndSplitAtTheFirstEquals)
 TEST(UiText, NumbersOutsideTheTableAreIgnored)
 {
     ScratchDir dir;
-    dir.write("lib/en.txt", "301=too far\n-1=negative\n2.5=half\n99999999999=huge\nabc=zero\n");
+    dir.write("lib/en.txt", "320=too far\n319=last\n-1=negative\n2.5=half\n99999999999=huge\nabc=zero\n");
     UiText texts;
     ASSERT_TRUE(texts.load(dir.path(), "en"));
     EXPECT_EQ(texts.get(2), "[2]");
+    EXPECT_EQ(texts.get(319), "last");
+    EXPECT_EQ(texts.get(320), "[320]");
     EXPECT_EQ(texts.get(0), "zero"); // a key without a number is entry 0, as the numeric rule says
 }
 
@@ -53,7 +57,53 @@ TEST(UiText, ReloadingResetsEveryEntry)
     texts.load(dir.path(), "en");
     texts.load(dir.path(), "fr");
     EXPECT_EQ(texts.get(1), "un");
+    EXPECT_EQ(texts.get(2), "two"); // from English
+    dir.write("lib/en.txt", "1=one\n");
+    texts.load(dir.path(), "fr");
     EXPECT_EQ(texts.get(2), "[2]");
+}
+
+TEST(UiText, WhatALanguageLacksIsTakenFromEnglishWithOneNote)
+{
+    ScratchDir dir;
+    dir.write("lib/en.txt", "1=one\n2=two\n3=three\n");
+    dir.write("lib/fr.txt", "1=un\n3=\n");
+    UiText texts;
+    EXPECT_TRUE(texts.load(dir.path(), "fr"));
+    EXPECT_EQ(texts.get(1), "un");
+    EXPECT_EQ(texts.get(2), "two");
+    EXPECT_EQ(texts.get(3), ""); // given, though empty
+    ASSERT_EQ(texts.notes().size(), 1u);
+    EXPECT_EQ(texts.notes()[0].text(), (dir / "lib" / "fr.txt").string() + ": lacks 1 interface text, shown in English");
+
+    // A language without a file, or with one that cannot be read, is shown in English.
+    EXPECT_FALSE(texts.load(dir.path(), "de"));
+    EXPECT_EQ(texts.get(2), "two");
+    ASSERT_EQ(texts.notes().size(), 1u);
+    EXPECT_NE(texts.notes()[0].text().find("de.txt: cannot be read"), std::string::npos);
+    std::filesystem::create_directory(dir / "lib" / "it.txt");
+    EXPECT_FALSE(texts.load(dir.path(), "it"));
+    EXPECT_EQ(texts.get(3), "three");
+    ASSERT_EQ(texts.notes().size(), 1u);
+    EXPECT_NE(texts.notes()[0].text().find("it.txt: is a folder"), std::string::npos);
+
+    // A complete English is no news.
+    EXPECT_TRUE(texts.load(dir.path(), "en"));
+    EXPECT_TRUE(texts.notes().empty());
+}
+
+TEST(UiText, MissingEnglishIsReported)
+{
+    ScratchDir dir;
+    dir.write("lib/fr.txt", "1=un\n");
+    UiText texts;
+    EXPECT_FALSE(texts.load(dir.path(), "en"));
+    ASSERT_EQ(texts.notes().size(), 1u);
+    EXPECT_NE(texts.notes()[0].text().find("en.txt: cannot be read"), std::string::npos);
+    EXPECT_TRUE(texts.load(dir.path(), "fr"));
+    EXPECT_EQ(texts.get(1), "un");
+    ASSERT_EQ(texts.notes().size(), 1u);
+    EXPECT_NE(texts.notes()[0].text().find("en.txt"), std::string::npos);
 }
 
 TEST(UiText, UnknownLanguageIsLookedForAndLeavesPlaceholders)
@@ -76,6 +126,15 @@ TEST(UiText, LanguageCodeCannotReachOutsideLib)
     EXPECT_EQ(texts.get(0), "[0]");
 }
 
+TEST(UiText, EveryNamedTextHasItsOwnEntryInsideTheTable)
+{
+    std::set<int> seen;
+    for (int n : ui::used_ui_texts) {
+        EXPECT_TRUE(n >= 0 && n < UiText::count) << n;
+        EXPECT_TRUE(seen.insert(n).second) << "two texts share entry " << n;
+    }
+}
+
 TEST(UiText, ShippedLanguageFilesHoldEveryEntryTheProgramShows)
 {
     for (const char* lang : {"en", "fr"}) {
@@ -91,7 +150,8 @@ TEST(UiText, ShippedLanguageFilesHoldTheSameEntries)
     UiText en, fr;
     ASSERT_TRUE(en.load(halvern::testing::stage_dir(), "en"));
     ASSERT_TRUE(fr.load(halvern::testing::stage_dir(), "fr"));
-    for (int n = 0; n <= 300; ++n) {
+    EXPECT_TRUE(fr.notes().empty()) << fr.notes().front().text(); // nothing taken from English
+    for (int n = 0; n < UiText::count; ++n) {
         const bool in_en = en.get(n) != UiText::placeholder(n), in_fr = fr.get(n) != UiText::placeholder(n);
         EXPECT_EQ(in_en, in_fr) << "entry " << n << " is in only one language";
         if (in_en) {

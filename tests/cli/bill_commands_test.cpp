@@ -110,7 +110,7 @@ TEST_F(BillCommands, DropSnapsTheEndAndWritesTheDesign)
     ASSERT_TRUE(bytes.ok());
     StandSettings stand;
     ProjectReadResult read =
-        read_project_text(*bytes, out, ProjectFormat::v11, ReadMode::load, components, back, stand);
+        read_project_text(bytes->bytes, out, bytes->format, ReadMode::load, components, back, stand);
     EXPECT_TRUE(read.complete());
     EXPECT_EQ(back.nb_objets, 2);
     EXPECT_FLOAT_EQ(back.obj_x[2], 411.9f);

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/editor_line.h"
 #include "support/cli_runner.h"
 #include "support/test_support.h"
 
@@ -36,7 +37,9 @@ TEST_F(CliTest, TextOfTheStoredLanguageElseEnglish)
     stored = {{"lang", "fr"}};
     EXPECT_EQ(run({"text", "0"}).out, "Fen\xC3\xAAtre\n");
     stored = {{"lang", "de"}};
-    EXPECT_EQ(run({"text", "72"}).out, "[72]\n");
+    CliRun de = run({"text", "72"});
+    EXPECT_EQ(de.out, "Component list\n");
+    EXPECT_NE(de.err.find("de.txt: cannot be read"), std::string::npos) << de.err;
 }
 
 TEST_F(CliTest, LangOptionBeforeOrAfterTheArguments)
@@ -58,12 +61,13 @@ TEST_F(CliTest, MissingTextIsItsPlaceholder)
     CliRun r = run({"text", "300"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "[300]\n");
+    EXPECT_EQ(run({"text", "319"}).out, "Clear list\n"); // the last entry of the table
 }
 
 TEST_F(CliTest, UsageErrorsExitTwo)
 {
     for (auto args : std::vector<std::vector<std::string>>{
-             {"text"}, {"text", "301"}, {"text", "-1"}, {"text", "abc"}, {"text", "1.5"}, {"text", "1", "2"},
+             {"text"}, {"text", "320"}, {"text", "-1"}, {"text", "abc"}, {"text", "1.5"}, {"text", "1", "2"},
              {"frobnicate"}, {"text", "1", "--lang", "de"}, {"text", "1", "--lang"}, {"settings", "--bogus"},
              {"settings", "extra"}}) {
         CliRun r = run(args);
@@ -101,4 +105,31 @@ TEST_F(CliTest, AppDirOptionAndMissingFolder)
     CliRun r = run({"text", "5", "--app-dir", (other / "missing").string()});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("missing"), std::string::npos);
+}
+
+TEST(EditorLine, TheEditorTakesTheCommonOptionsAndOneDesign)
+{
+    auto line = editor_line({"--app-dir", "/opt/h", "--lang=fr", "stand.qlm"});
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->app_dir, "/opt/h");
+    EXPECT_EQ(line->lang, "fr");
+    EXPECT_EQ(line->design, std::filesystem::path("stand.qlm"));
+    EXPECT_TRUE(line->error.empty());
+
+    line = editor_line({});
+    ASSERT_TRUE(line);
+    EXPECT_FALSE(line->design);
+    line = editor_line({"--lang", "en"});
+    ASSERT_TRUE(line && line->lang == "en" && !line->design);
+    line = editor_line({"--", "-odd.qlm"});
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->design, std::filesystem::path("-odd.qlm"));
+
+    EXPECT_NE(editor_line({"--lang", "de"})->error, "");
+    EXPECT_NE(editor_line({"--app-dir"})->error, "");
+    // Words for the command line.
+    for (std::vector<std::string> words : std::vector<std::vector<std::string>>{
+             {"bom", "a.qlm"}, {"--help"}, {"--app-dir", "/x", "bom"}, {"a.qlm", "b.qlm"}, {"--width", "3"},
+             {"mistyped"}, {"-h"}})
+        EXPECT_FALSE(editor_line(words)) << words[0];
 }

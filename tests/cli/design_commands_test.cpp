@@ -108,10 +108,10 @@ TEST_F(DesignCommands, ObjectsListsEveryObjectWithEndCodesAndChains)
     std::string file = docs.write("sample.qlm", sample_design()).string();
     CliRun r = run({"objects", file});
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, "1\t0\t100\t100\t0\t228\t0\t1\t75.1\t12\t3\tOC\tOC\t1\n"
-                     "2\t0\t175.1\t100\t0\t228\t0\t1\t75.1\t12\t3\tCO\tCO\t1\n"
-                     "3\t99\t0\t0\t0\t228\t0\t1\t75.1\t12\t0\tOO\tOO\t2\n"
-                     "4\t1\t400\t300\t270\t228\t0\t1\t75.1\t12\t0\tOO\t?45\t3\n");
+    EXPECT_EQ(r.out, "1\t0\t100\t100\t0\t228\t0\t1\t75.1\t12\t3\tOC\tOC\t1\t\n"
+                     "2\t0\t175.1\t100\t0\t228\t0\t1\t75.1\t12\t3\tCO\tCO\t1\t\n"
+                     "3\t99\t0\t0\t0\t228\t0\t1\t75.1\t12\t0\tOO\tOO\t2\tAccueil\n"
+                     "4\t1\t400\t300\t270\t228\t0\t1\t75.1\t12\t0\tOO\t?45\t3\t\n");
 }
 
 TEST_F(DesignCommands, ConvertWritesTheCurrentFormat)
@@ -154,3 +154,51 @@ TEST_F(DesignCommands, ConvertRefusesADamagedFileAndReportsAFailedWrite)
     EXPECT_NE(failed.err.find("halvern: " + nowhere + ": cannot be written"), std::string::npos) << failed.err;
     EXPECT_EQ(run({"convert", good}).code, 2);
 }
+
+// Objects beyond the capacity are not read; written back, the file would lose them.
+TEST_F(DesignCommands, ADesignOverCapacityIsNeverWrittenBack)
+{
+    PlanTable one;
+    place(one, 1, 400, 300);
+    const std::string single = format_project(one, StandSettings{});
+    const size_t header_end = [&] {
+        size_t at = 0;
+        for (int line = 0; line < 1025; ++line)
+            at = single.find("\r\n", at) + 2;
+        return at;
+    }();
+    std::string many = single.substr(0, header_end);
+    for (int k = 0; k < max_objects + 50; ++k)
+        many += single.substr(header_end);
+    const std::string file = docs.write("many.qlm", many).string();
+
+    CliRun converted = run({"convert", file, file});
+    EXPECT_EQ(converted.code, 1);
+    EXPECT_NE(converted.err.find("at most 2550 objects"), std::string::npos) << converted.err;
+    EXPECT_NE(converted.err.find(file + ": not written"), std::string::npos) << converted.err;
+    CliRun dropped = run({"drop", file, "1", "500", "500", "-o", file});
+    EXPECT_EQ(dropped.code, 1);
+    EXPECT_EQ(read_bytes(file), many);
+    EXPECT_EQ(run({"drop", file, "1", "500", "500"}).code, 0); // nothing written: nothing lost
+}
+
+// A first line that is not a tag we read: read as the old format, it would become junk objects
+// that a conversion in place would keep.
+TEST_F(DesignCommands, AnUnknownVersionTagIsRefusedNotReadAsTheOldFormat)
+{
+    std::string whole = sample_design();
+    for (std::string tag : {"V1.1", "v1.2", "v1.10"}) {
+        const std::string bytes = tag + whole.substr(4);
+        const std::string file = docs.write("tagged.qlm", bytes).string();
+        CliRun r = run({"convert", file, file});
+        EXPECT_EQ(r.code, 1) << tag;
+        EXPECT_NE(r.err.find(file + ":1: "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("unknown design format"), std::string::npos) << r.err;
+        EXPECT_EQ(read_bytes(file), bytes);
+    }
+    const std::string marked = docs.write("marked.qlm", "\xEF\xBB\xBF" + whole).string();
+    CliRun r = run({"info", marked});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("format=v1.1\nstand_largeur=6.5\n"), std::string::npos) << r.out;
+}
+

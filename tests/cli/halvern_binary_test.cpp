@@ -6,7 +6,10 @@
 #include <set>
 #include <string>
 #include <cstdio>
+#include <sys/stat.h>
 #include <sys/wait.h>
+
+#include <filesystem>
 
 #include "support/test_support.h"
 
@@ -105,4 +108,28 @@ TEST(HalvernBinary, ExitCodes)
     EXPECT_EQ(run_halvern("--help", env).code, 0);
     EXPECT_EQ(run_halvern("nonsense", env).code, 2);
     EXPECT_EQ(run_halvern("text 1 --app-dir /nonexistent/folder", env).code, 1);
+}
+
+// Pipes and devices are never read: each gets a message instead of a wait or an endless read. The
+// command runs under `timeout`, so a reader that waits fails the test instead of hanging it.
+TEST(HalvernBinary, PipesAndDevicesGetAMessageNotAWait)
+{
+    halvern::testing::ScratchDir config;
+    std::filesystem::create_directories(config.path() / "Quilma Editor");
+    ASSERT_EQ(mkfifo((config.path() / "Quilma Editor" / "Quilma Editor.conf").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((config.path() / "design.qlm").c_str(), 0600), 0);
+    const std::string err = (config.path() / "stderr.txt").string();
+    std::string env = "XDG_CONFIG_HOME='" + config.path().string() + "' HALVERN_APP_DIR= timeout 60";
+
+    Output settings = run_halvern("settings", env, err);
+    EXPECT_EQ(settings.code, 0);
+    EXPECT_NE(halvern::testing::read_bytes(err).find("Quilma Editor.conf: is not a regular file"), std::string::npos)
+        << halvern::testing::read_bytes(err);
+    EXPECT_NE(settings.out.find("\nlang=en\n"), std::string::npos); // the defaults
+
+    Output pipe = run_halvern("info '" + (config.path() / "design.qlm").string() + "'", env, err);
+    EXPECT_EQ(pipe.code, 1);
+    EXPECT_NE(halvern::testing::read_bytes(err).find("design.qlm"), std::string::npos);
+    EXPECT_EQ(run_halvern("info /dev/zero", env, err).code, 1);
+    EXPECT_NE(halvern::testing::read_bytes(err).find("/dev/zero"), std::string::npos);
 }

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/utf8_output.h"
 #include "support/cli_runner.h"
 #include "support/test_support.h"
 
@@ -129,4 +130,52 @@ TEST_F(LibraryCommands, PriceTableExportAndImport)
     EXPECT_EQ(run({"price-table", "export", (app / "no/such/folder/p.txt").string()}).code, 1);
     EXPECT_EQ(run({"price-table", "swap", "x"}).code, 2);
     EXPECT_EQ(run({"price-table", "export"}).code, 2);
+}
+
+// A file name from another system (Latin-1 "é") is bytes that are not UTF-8: printed as they are,
+// they would break whatever reads the output.
+TEST_F(LibraryCommands, FileNamesThatAreNotUtf8ArePrintedAsValidUtf8)
+{
+    app.write("extlib/1/caf\xE9.lib", "151\r\n0\r\nCaf\xE9\r\n1\r\n1\r\n1\r\n");
+    app.write("extlib/1/bad\xE9.lib", "7001\r\n0\r\nToo far\r\n1\r\n1\r\n1\r\n");
+    CommandRun r = run({"component", "151"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("file_name=caf\xEF\xBF\xBD.lib"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Caf\xC3\xA9"), std::string::npos) << "text read from a file is converted, not replaced";
+    EXPECT_NE(r.err.find("bad\xEF\xBF\xBD.lib"), std::string::npos) << r.err;
+}
+
+TEST(Utf8Output, InvalidBytesBecomeReplacementCharactersAndCutSequencesWait)
+{
+    EXPECT_EQ(valid_utf8("a\xE9z"), "a\xEF\xBF\xBDz");
+    EXPECT_EQ(valid_utf8("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x99\x82"), "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x99\x82");
+    EXPECT_EQ(valid_utf8("\xC0\xAF"), "\xEF\xBF\xBD\xEF\xBF\xBD"); // an overlong "/"
+    EXPECT_EQ(valid_utf8("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"); // a surrogate
+
+    std::ostringstream target;
+    {
+        Utf8OnlyBuffer buffer(target);
+        std::ostream out(&buffer);
+        out << "\xE2\x82";
+        out << "\xAC" << '\xE2';
+    }
+    EXPECT_EQ(target.str(), "\xE2\x82\xAC\xEF\xBF\xBD");
+}
+
+// Every command that loads the library says once per component that its outline is drawn cut.
+TEST_F(LibraryCommands, OutlinesBeyondThePointLimitAreNotedOncePerComponent)
+{
+    std::string list = "|";
+    for (int i = 0; i < 1001; ++i)
+        list += std::to_string(i % 100) + "|" + std::to_string(i % 50) + "|";
+    app.write("extlib/1/long.lib", "151\r\n100\r\nLong\r\n100\r\n50\r\n10\r\ndraw=" + list + "\r\n");
+    app.write("extlib/1/short.lib", "152\r\n100\r\nShort\r\n100\r\n50\r\n10\r\ndraw=|0|0|10|10|\r\n");
+    CommandRun r = run({"library"});
+    EXPECT_EQ(r.code, 0);
+    const std::string note = (app / "extlib/1/long.lib").string()
+                             + ": the outline of component 151 has more than 1000 points; only the first 1000 are drawn";
+    const size_t at = r.err.find(note);
+    ASSERT_NE(at, std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find(note, at + 1), std::string::npos);
+    EXPECT_EQ(r.err.find("component 152"), std::string::npos);
 }

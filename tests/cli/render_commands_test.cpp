@@ -7,7 +7,10 @@
 #include <QImageReader>
 #include <QString>
 
+#include <csignal>
+#include <cstdlib>
 #include <sstream>
+#include <sys/resource.h>
 
 #include "cli/cli.h"
 #include "plan/plan_table.h"
@@ -143,6 +146,29 @@ TEST_F(RenderCommands, PrintWritesOnePdfPage)
     const std::string pdf = read_bytes(docs / "plan.pdf");
     EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
     EXPECT_NE(pdf.find("/Count 1"), std::string::npos);
+}
+
+// A disk that fills up while the PDF is written, as a file-size limit makes it happen without root.
+// The child process reports what it saw through its exit code.
+TEST_F(RenderCommands, PrintOntoAFullDiskKeepsTheOldPdf)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto pdf = docs.write("plan.pdf", "%PDF-1.4 the earlier plan");
+    EXPECT_EXIT(
+        {
+            signal(SIGXFSZ, SIG_DFL);
+            struct rlimit small {};
+            getrlimit(RLIMIT_FSIZE, &small);
+            small.rlim_cur = 2048;
+            setrlimit(RLIMIT_FSIZE, &small);
+            CliRun r = run({"print", design, pdf.string()});
+            int entries = 0;
+            for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(docs.path()))
+                ++entries;
+            bool named = r.err.find("plan.pdf") != std::string::npos;
+            std::_Exit(r.code == 1 && named && read_bytes(pdf) == "%PDF-1.4 the earlier plan" && entries == 2 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(RenderCommands, BadArgumentsAndFailedWrites)

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A user's session with the real program under a private X server: two components placed from the
 # palette with the mouse, one dragged, the drag undone and redone, the design saved with Ctrl+S
-# through the file dialog, the program quit from its menu. The saved files are then read back with
+# through the file dialog, the second frame's height and label changed in its property dialog
+# (Ctrl+click), the stand's size and back wall changed in the stand form, the program quit from
+# its menu. The saved files are then read back with
 # the command line, which reads designs as Load does.
 #
 # usage: editor_session.sh PATH/TO/halvern
@@ -40,6 +42,41 @@ save_again undone
 key ctrl+y
 save_again redone
 
+# Ctrl+click on the second frame opens its properties: the label has the focus, Tab goes on to the
+# height, Return is OK.
+find_named() { xdotool search --name "$1" >/dev/null 2>&1; }
+gone_named() { ! find_named "$1"; }
+move 651 $((top + 300))
+xdotool keydown ctrl; pause
+xdotool mousedown 1; pause; xdotool mouseup 1; pause
+xdotool keyup ctrl; pause
+wait_for 10 find_named '^Object properties$' || fail "Ctrl+click opened no property dialog"
+sleep 0.5
+key ctrl+a; xdotool type --delay 20 "Reception"; key Tab
+key ctrl+a; xdotool type --delay 20 "150"; key Return
+wait_for 10 gone_named '^Object properties$' || fail "OK did not close the property dialog"
+
+# The stand form from the Project menu (third menu, first entry): 8 x 4 m, and the back wall
+# switched over.
+open_stand_form() {
+  click 20 8
+  sleep 1
+  key Right; key Right
+  key Return
+  wait_for 5 find_named '^Stand$'
+}
+open_stand_form || { key Escape; key Escape; open_stand_form; } || fail "the stand form did not open"
+sleep 0.5
+key ctrl+a; xdotool type --delay 20 "8"; key Tab
+key ctrl+a; xdotool type --delay 20 "4"
+# client, title, floor texture, left wall, right wall, back wall
+for k in 1 2 3 4 5 6; do key Tab; done
+key space
+key Return
+wait_for 10 gone_named '^Stand$' || fail "OK did not close the stand form"
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+save_again edited
+
 # Quit from the File menu: the design is saved, so nothing is asked.
 quit_program || { key Escape; key Escape; quit_program; } || fail "the program did not quit"
 app_pid=""
@@ -67,4 +104,15 @@ assert after[1] == before[1], "the second frame moved"
 assert dx > 20 and dy > 5, "the first frame did not follow the pointer"
 assert abs(dx / dy - 2.5) < 0.3, "the move is not the pointer's"
 EOF
+# The dialogs' changes, read back from the saved file.
+info=$("$halvern" info "$work/edited.qlm") || fail "the edited design cannot be read"
+echo "$info" | grep -qx 'stand_largeur=8' || fail "the stand width is not 8 m: $info"
+echo "$info" | grep -qx 'stand_profondeur=4' || fail "the stand depth is not 4 m: $info"
+murs=$(echo "$info" | sed -n 's/^stand_murs=//p')
+murs_before=$("$halvern" info "$work/placed.qlm" | sed -n 's/^stand_murs=//p')
+[ $((murs ^ murs_before)) -eq 2 ] || fail "the back wall switch alone should have changed ($murs_before -> $murs)"
+second=$("$halvern" objects "$work/edited.qlm" | sed -n 2p)
+echo "second frame: $second"
+[ "$(echo "$second" | cut -f 6)" = "150" ] || fail "the second frame's height is not 150: $second"
+[ "$(echo "$second" | cut -f 15)" = "Reception" ] || fail "the second frame's label is not Reception: $second"
 echo "editor_session: passed"

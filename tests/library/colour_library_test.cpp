@@ -165,3 +165,14 @@ TEST(ColourLibraryFiles, ListCountAndDisplayName)
     ASSERT_FALSE(missing.ok());
     EXPECT_NE(missing.error().text().find("none.lib"), std::string::npos);
 }
+
+TEST(ColourLibrary, FinishClassesByShininess)
+{
+    EXPECT_STREQ(finish_class(0.0), "Mat");
+    EXPECT_STREQ(finish_class(0.19), "Mat");
+    EXPECT_STREQ(finish_class(0.2), "Semi-mat");
+    EXPECT_STREQ(finish_class(0.4), "Satin");
+    EXPECT_STREQ(finish_class(0.59), "Satin");
+    EXPECT_STREQ(finish_class(0.6), "Brillant");
+    EXPECT_STREQ(finish_class(1.0), "Brillant");
+}

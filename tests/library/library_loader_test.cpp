@@ -132,7 +132,9 @@ TEST_F(LoaderTest, FilesOfOneFolderAreReadInNameOrder)
     app.write("extlib/1/C.DAT", "");
     app.write("extlib/1/notes.txt", definition(122, "Not a definition"));
     std::filesystem::create_directories(app / "extlib/1/folder.lib");
-    ASSERT_TRUE(load().empty());
+    auto notes = load();
+    ASSERT_EQ(notes.size(), 1u); // the folder is no definition file, and the user is told
+    EXPECT_EQ(notes[0].file, app / "extlib/1/folder.lib");
     EXPECT_EQ(components[120].name, "From b");
     EXPECT_EQ(components[120].file_name, "b.lib");
     EXPECT_EQ(components[121].name, "Capitals");
@@ -164,6 +166,34 @@ TEST_F(LoaderTest, BadFilesAreSkippedWithANoteNamingThem)
     EXPECT_EQ(components[132].name, "Good");
     EXPECT_TRUE(components[130].is_free());
     EXPECT_EQ(libraries.library_count, 1);
+}
+
+// Whatever is in the way of a file must be said, not taken for a file that is not there, and a
+// pipe must not keep the program waiting for a writer.
+TEST_F(LoaderTest, LinksInALoopPipesAndFoldersAreSkippedWithANote)
+{
+    app.write("extlib/lib.index", "1,0,One\r\n");
+    std::filesystem::create_directories(app / "extlib/1/folder.lib");
+    ASSERT_EQ(::mkfifo((app / "extlib/1/pipe.lib").c_str(), 0600), 0);
+    std::filesystem::create_symlink("loop.lib", app / "extlib/1/loop.lib");
+    std::filesystem::create_symlink("gone.lib", app / "extlib/1/dangling.lib");
+    app.write("extlib/1/good.lib", definition(132, "Good"));
+    auto notes = load();
+    for (const char* file : {"extlib/1/folder.lib", "extlib/1/pipe.lib", "extlib/1/loop.lib", "extlib/1/dangling.lib"})
+        EXPECT_TRUE(mentions(notes, app / file)) << file;
+    EXPECT_EQ(components[132].name, "Good");
+
+    std::filesystem::remove(app / "extlib/lib.index");
+    std::filesystem::create_symlink("lib.index", app / "extlib/lib.index");
+    std::filesystem::create_symlink("table.lib", app / "extlib/table.lib");
+    notes = load();
+    EXPECT_TRUE(mentions(notes, app / "extlib/lib.index"));
+    EXPECT_TRUE(mentions(notes, app / "extlib/table.lib"));
+
+    // A pipe as the index: a note, and no wait for a writer.
+    std::filesystem::remove(app / "extlib/lib.index");
+    ASSERT_EQ(::mkfifo((app / "extlib/lib.index").c_str(), 0600), 0);
+    EXPECT_TRUE(mentions(load(), app / "extlib/lib.index"));
 }
 
 TEST_F(LoaderTest, MissingIndexAndPriceTableLeaveTheCatalogue)

@@ -68,13 +68,13 @@ TEST(ShippedTextures, TheLibraryHasFamiliesOfJpegPictures)
 TEST(ShippedTextures, DefaultMaterialsOfThe3DScene)
 {
     const fs::path folder = halvern::testing::stage_dir() / "extlib" / "tex";
-    // The floor and the printable laminate are named by the scene itself; the others by the
-    // components' geometry.
-    for (const char* name : {"void_sol.jpg", "void_strat.jpg", "void_bois.jpg", "void_metal.jpg", "void_tissu.jpg",
+    // The floor, the printable laminate and the unprinted faces are named by the scene itself; the
+    // others by the components' geometry.
+    for (const char* name : {"void.jpg", "void2.jpg", "void_sol.jpg", "void_strat.jpg", "void_bois.jpg", "void_metal.jpg", "void_tissu.jpg",
                              "void_moquette.jpg", "void_feuille.jpg"})
         expect_texture(folder / name);
     for (const auto& entry : fs::directory_iterator(folder))
-        EXPECT_EQ(entry.path().filename().string().rfind("void_", 0), 0u) << entry.path();
+        EXPECT_EQ(entry.path().filename().string().rfind("void", 0), 0u) << entry.path();
 }
 
 TEST(ShippedTextures, TheWholePictureSetStaysSmall)

@@ -45,11 +45,7 @@ TEST_F(Render, ZoomCommandsAndTheScrollBars)
     EXPECT_EQ(view.zoom, 10);
 
     zoom_preset(view, 2);
-    ScrollBars bars{horizontal_bar(view), vertical_bar(view)};
-    EXPECT_EQ(bars.h, 100);
-    EXPECT_EQ(bars.v, 100);
     RenderOptions options;
-    options.scroll_bars = bars;
     RenderOutcome outcome = draw(800, 500, options);
     EXPECT_EQ(outcome.zoom_text, "200%");
     auto floors = find(Primitive::Kind::box, floor_grey, true);
@@ -57,8 +53,8 @@ TEST_F(Render, ZoomCommandsAndTheScrollBars)
     EXPECT_EQ(floors[0].bounds.x, 275);
     EXPECT_EQ(floors[0].bounds.y, 200);
 
-    // The offsets are read from the bars before drawing: 5 steps of 20 cm each way.
-    options.scroll_bars = ScrollBars{105, 95};
+    // The offsets are drawn as they are, to the centimetre (the window's bars follow them).
+    view.decal_x = view.decal_y = -100;
     draw(800, 500, options);
     EXPECT_EQ(view.decal_x, -100);
     EXPECT_EQ(view.decal_y, -100);

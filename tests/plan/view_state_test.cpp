@@ -68,7 +68,7 @@ TEST(ViewState, ScrollBarsAndOffsetsRoundTrip)
         }
     set_offsets_from_bars(view, 101, 102);
     EXPECT_EQ(view.decal_x, -20);
-    EXPECT_EQ(view.decal_y, 40);
+    EXPECT_EQ(view.decal_y, -40); // further down the bar is further down the plan
     view.decal_x = -100000; // far beyond the bars: they stop at their ends
     EXPECT_EQ(horizontal_bar(view), 200);
 }

@@ -124,6 +124,7 @@ TEST(DesignState, EveryFieldOfAnObjectTravels)
     plan.obj_groupe[k] = 12, plan.obj_estompe[k] = 0, plan.obj_ilot[k] = 4;
     plan.colours[k][3].couleur = {1, 2, 3};
     plan.colours[k][10].brillance = 0.25f;
+    plan.colours[k][5].given = true;
 
     PlanTable copy;
     copy.nb_objets = 1;
@@ -136,7 +137,7 @@ TEST(DesignState, EveryFieldOfAnObjectTravels)
             using T = std::decay_t<decltype(array[1])>;
             if constexpr (std::is_same_v<T, std::array<ColourSlot, object_colour_slots>>) {
                 for (const ColourSlot& s : array[1])
-                    text << int(s.couleur.r) << int(s.couleur.g) << int(s.couleur.b) << s.brillance << ' ';
+                    text << int(s.couleur.r) << int(s.couleur.g) << int(s.couleur.b) << s.brillance << s.given << ' ';
             } else {
                 text << array[1];
             }
@@ -155,5 +156,8 @@ TEST(DesignState, EveryFieldOfAnObjectTravels)
     EXPECT_FALSE(r.same_design(changed));
     changed = r;
     changed.colours[3].couleur.g = 9;
+    EXPECT_FALSE(r.same_design(changed));
+    changed = r;
+    changed.colours[5].given = false; // the file changes: undo must bring it back
     EXPECT_FALSE(r.same_design(changed));
 }

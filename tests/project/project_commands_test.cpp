@@ -113,6 +113,10 @@ TEST_F(ProjectCommands, SaveAsAppendsTheExtensionUnlessTheNameHoldsIt)
     answer(docs / "copie.qlm.bak");
     save_project_as(ctx);
     EXPECT_TRUE(fs::exists(docs / "copie.qlm.bak"));
+    // The design's file is offered by its name, in the document folder.
+    EXPECT_EQ(dialogs.saves[1].suggested_name, "stand.qlm");
+    EXPECT_EQ(dialogs.saves[1].folder, docs.path().string());
+    EXPECT_EQ(file_part("C:\\a\\b.qlm"), "b.qlm");
     answer(docs / "MAJ.QLM");
     save_project_as(ctx);
     EXPECT_TRUE(fs::exists(docs / "MAJ.QLM"));
@@ -200,6 +204,30 @@ TEST_F(ProjectCommands, CutFileKeepsWhatWasReadButNeverBecomesTheProjectFile)
     EXPECT_EQ(save_project(ctx), CommandOutcome::cancelled);
     EXPECT_EQ(dialogs.saves.size(), 1u);
     EXPECT_EQ(read_bytes(file), damaged);
+}
+
+TEST_F(ProjectCommands, DesignOverCapacityIsKeptWithoutItsFileAndSaysWhy)
+{
+    PlanTable one;
+    place(one, 10, 0, 0);
+    const std::string single = format_project(one, {});
+    size_t header_end = 0;
+    for (int line = 0; line < 1025; ++line)
+        header_end = single.find("\r\n", header_end) + 2;
+    std::string bytes = single.substr(0, header_end);
+    for (int k = 0; k < max_objects + 10; ++k)
+        bytes += single.substr(header_end);
+    const fs::path file = docs.write("many.qlm", bytes);
+    auto ctx = context();
+    answer(file);
+    load_project_command(ctx);
+    EXPECT_EQ(plan.nb_objets, max_objects);
+    EXPECT_EQ(state.file_name, "");
+    ASSERT_FALSE(messages.notes.empty());
+    EXPECT_NE(messages.notes[0].message.find("2550"), std::string::npos);
+    answer(std::nullopt);
+    EXPECT_EQ(save_project(ctx), CommandOutcome::cancelled); // Save asks for a new name
+    EXPECT_EQ(read_bytes(file), bytes);
 }
 
 TEST_F(ProjectCommands, FileThatCannotBeReadLeavesTheDesignAlone)

@@ -331,16 +331,30 @@ TEST(ProjectReader, OldFormatHasThirteenFieldsAndNoWallMask)
     EXPECT_EQ(r.plan.comp(2), 11);
 }
 
-TEST(ProjectReader, StandSizeOutsideTheDrawableRangeGetsItsDefault)
+TEST(ProjectReader, StandSizeOutsideTheDrawableRangeIsKeptWithANote)
 {
     ReadCase r = read_case("stand_size_outside.qlm");
     EXPECT_TRUE(r.result.complete());
-    EXPECT_EQ(r.stand.stand_largeur, 5);
-    EXPECT_EQ(r.stand.stand_profondeur, 3);
+    EXPECT_FLOAT_EQ(r.stand.stand_largeur, 0.4f);
+    EXPECT_EQ(r.stand.stand_profondeur, 61);
     ASSERT_EQ(r.result.notes.size(), 2u);
     EXPECT_EQ(r.result.notes[0].line, 2);
     EXPECT_EQ(r.result.notes[1].line, 3);
-    EXPECT_EQ(r.result.notes[1].message, "a stand depth of 61 m is outside 0.5 to 60 m; 3 m is used");
+    EXPECT_EQ(r.result.notes[1].message,
+              "a stand depth of 61 m is outside 0.5 to 60 m; it is kept as it is, though not every output can draw it");
+    // Written back, nothing is lost.
+    EXPECT_EQ(read_bytes_as(format_project(r.plan, r.stand)).stand, r.stand);
+
+    // No stand has a size of zero, below it, or beyond every number: the default, and a failed read.
+    for (const char* size : {"0", "-2", "1e999", "x"}) {
+        auto lines = lines_of(format_project(PlanTable{}, {}));
+        lines[2] = size;
+        ReadCase bad = read_bytes_as(join_lines_crlf(lines));
+        EXPECT_EQ(bad.stand.stand_profondeur, 3) << size;
+        EXPECT_FALSE(bad.result.complete()) << size;
+        ASSERT_EQ(bad.result.notes.size(), 1u) << size;
+        EXPECT_EQ(bad.result.notes[0].line, 3);
+    }
 
     // The bounds themselves are drawable.
     StandSettings stand;
@@ -396,6 +410,56 @@ TEST(ProjectReader, FormatIsTaggedOnTheFirstLine)
     EXPECT_EQ(detect_project_format("v1.1"), ProjectFormat::v11);
     EXPECT_EQ(detect_project_format(" \"v1.1\" \n5"), ProjectFormat::v11);
     EXPECT_EQ(detect_project_format("5\r\nv1.1\r\n"), ProjectFormat::old);
-    EXPECT_EQ(detect_project_format("v1.10\r\n"), ProjectFormat::old);
     EXPECT_EQ(detect_project_format(""), ProjectFormat::old);
+
+    // What is around the tag is not part of it.
+    for (const char* first : {"\xEF\xBB\xBFv1.1\r\n", "v1.1\r\r\n", " v1.1 \n", "\"v1.1\"\n"})
+        EXPECT_EQ(project_format_of(first, "f.qlm").value(), ProjectFormat::v11) << first;
+    for (const char* first : {"5\r\n", " 4.5\r\n", "\"6\"\n", "\xEF\xBB\xBF" "3\n", "-1e2\n"})
+        EXPECT_EQ(project_format_of(first, "f.qlm").value(), ProjectFormat::old) << first;
+    // A tag we do not read, or a line that is neither a tag nor a stand width, is no design of ours.
+    using namespace std::string_literals;
+    for (const std::string& first : {"V1.1\r\n"s, "v1.2\r\n"s, "v1.10\r\n"s, "v1.1\0\r\n"s, "v2\n"s, "PK\x03\x04"s,
+                                     "\r\n5\r\n"s, "5 m\n"s, ""s}) {
+        auto format = project_format_of(first, "f.qlm");
+        ASSERT_FALSE(format.ok()) << first;
+        EXPECT_EQ(format.error().line, 1);
+        EXPECT_EQ(format.error().message.rfind("unknown design format", 0), 0u) << format.error().message;
+    }
+}
+
+// A reader that skips a record's always-empty lines would read every later object from the wrong
+// lines when another program added or lost one (a text holding a line break).
+TEST(ProjectReader, TextInTheAlwaysEmptyLinesIsADamagedFile)
+{
+    PlanTable source;
+    for (int k = 0; k < 3; ++k)
+        place(source, 10, float(k), 0);
+    source.obj_texte[2] = "two lines";
+    const auto lines = lines_of(format_project(source, {}));
+    const int second = 1025 + 113; // index of the second record's first line
+
+    auto added = lines;
+    for (int k = 0; k < 8; ++k) // a text of nine lines
+        added.insert(added.begin() + second + 9, "stray");
+    ReadCase r = read_bytes_as(join_lines_crlf(added));
+    EXPECT_EQ(r.plan.nb_objets, 1);
+    ASSERT_TRUE(r.result.failure);
+    EXPECT_EQ(r.result.failure->line, second + 24); // the group number, eight lines down
+    EXPECT_NE(r.result.failure->message.find("damaged"), std::string::npos) << r.result.failure->message;
+
+    auto lost = lines;
+    lost.erase(lost.begin() + second + 3); // the component line: the next record starts a line early
+    r = read_bytes_as(join_lines_crlf(lost));
+    EXPECT_EQ(r.plan.nb_objets, 1);
+    ASSERT_TRUE(r.result.failure);
+    EXPECT_EQ(r.result.failure->line, second + project_object_lines); // the next record's first line
+
+    // Lines 17..22 hold colours: what they hold is no damage.
+    auto colours = lines;
+    colours[size_t(second + 16)] = "255 0 0 0 0 0 1 1";
+    colours[size_t(second + 21)] = "x";
+    r = read_bytes_as(join_lines_crlf(colours));
+    EXPECT_EQ(r.plan.nb_objets, 3);
+    EXPECT_TRUE(r.result.complete());
 }

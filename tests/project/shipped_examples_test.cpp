@@ -51,12 +51,12 @@ Opened open_example(const Example& e)
 {
     Opened o;
     const fs::path file = stage_dir() / "examples" / e.file;
-    Result<std::string> bytes = read_project_bytes(file);
+    Result<ProjectBytes> bytes = read_project_bytes(file);
     if (!bytes) {
         ADD_FAILURE() << bytes.error().text();
         return o;
     }
-    o.read = read_project_text(*bytes, file, detect_project_format(*bytes), ReadMode::load, shipped_components(),
+    o.read = read_project_text(bytes->bytes, file, bytes->format, ReadMode::load, shipped_components(),
                                o.plan, o.stand);
     return o;
 }

@@ -1,4 +1,4 @@
-#include "outputs/bitmap.h"
+#include "base/bitmap.h"
 
 #include <FreeImage.h>
 

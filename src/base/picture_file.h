@@ -1,0 +1,26 @@
+#pragma once
+// Reading a picture file through FreeImage: the one loader every picture the program opens goes
+// through, and the size check every picture chosen for a face passes, so that a file the 3D scene
+// could not show is refused when it is chosen.
+
+#include <filesystem>
+
+#include "base/bitmap.h"
+#include "base/result.h"
+
+namespace halvern {
+
+struct PictureSize {
+    int width = 0, height = 0;
+};
+
+// The picture as FreeImage loads it; an error naming the file when it is missing, not a regular
+// file, or not a picture FreeImage can load. The content decides the format, the name only helps
+// for formats without a signature. `jpeg_flags` go to the loader only when the file is a JPEG: a
+// flag means something else to each format's loader.
+Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags = 0);
+
+// The picture's size in pixels; the errors of load_picture, and one for a picture without pixels.
+Result<PictureSize> read_picture_size(const std::filesystem::path& file);
+
+} // namespace halvern

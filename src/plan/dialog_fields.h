@@ -1,0 +1,60 @@
+#pragma once
+// The object property dialog's fields as texts, and how OK writes them into the plan table. Kept
+// apart from the window so that the rules (the decimal comma, rotations kept in 0..359, the faces
+// by face type) are the same for every caller and can be checked without one.
+
+#include <string>
+#include <vector>
+
+#include "library/component_table.h"
+#include "plan/plan_table.h"
+
+namespace halvern {
+
+struct ObjectFields {
+    std::string texte;
+    std::string elevation, hauteur, profondeur, largeur, rot; // numbers as typed
+    bool tex1 = false, tex2 = false;                          // pictures on the recto, the verso
+    std::string force_recto, force_verso;                     // end-code overrides
+    std::string visuel_recto, visuel_verso;                   // picture files
+};
+
+// The fields as the dialog shows them when it opens on object i.
+ObjectFields read_object_fields(const PlanTable& plan, int i);
+
+// OK: the label, the four numbers, the rotation, then the faces and their texts by the face type
+// (`panel` of the component: 1 recto, 2 verso, 3 both; any other type leaves no face). The picture
+// files are written for the faces the type has.
+void apply_object_fields(PlanTable& plan, int i, int face_type, const ObjectFields& fields);
+
+// `obj_faces` from the two ticks, as the face type allows them.
+int faces_from_ticks(int face_type, bool recto, bool verso);
+
+// A dialog's number: "," read as ".", then the leading number (none gives 0).
+float dialog_number(const std::string& text);
+
+// A typed rotation kept in 0..359 (-10 gives 350, 370 gives 10).
+float dialog_rotation(const std::string& text);
+
+// Ramanujan's approximation of the perimeter of the ellipse inscribed in width x depth.
+double ellipse_perimeter(double largeur, double profondeur);
+
+// The group dialog's fields: each one that is not empty is given to every member (the new name to
+// the group object).
+struct GroupFields {
+    std::string hauteur, elevation, rot;
+    std::string nouveau_nom;
+    std::string visuel_recto, visuel_verso;
+};
+
+// The group object shared by every member, 0 when they are not all in one group.
+int common_group(const PlanTable& plan, const std::vector<int>& members);
+
+// Members that are no longer objects of the plan are left out.
+void apply_group_fields(PlanTable& plan, const std::vector<int>& members, int group, const GroupFields& fields);
+
+// Which list the height choices of an object's component come from.
+enum class HeightList { frames, modules, none };
+HeightList height_list_of(const Component& component);
+
+} // namespace halvern

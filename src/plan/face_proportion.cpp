@@ -1,0 +1,44 @@
+#include "plan/face_proportion.h"
+
+#include <cmath>
+
+#include "base/numbers.h"
+#include "plan/panel_size.h"
+#include "plan/plan_ends.h"
+
+namespace halvern {
+
+std::optional<double> FaceSize::proportion() const
+{
+    if (!(width > 0) || !std::isfinite(height / width))
+        return std::nullopt;
+    return height / width;
+}
+
+FaceSize face_picture_size(const PlanTable& plan, const ComponentTable& components, int i, int face)
+{
+    FaceSize size;
+    if (!plan.valid(i))
+        return size;
+    const size_t k = size_t(i);
+    const int n = plan.comp(i);
+    if (ComponentTable::valid(n) && components[n].library == 0 && components[n].panel != 0 && has_geometry(plan, i)) {
+        size.width = face_picture_width_mm(components[n].width, end_code(plan, components, i, face));
+        size.height = double(plan.obj_hauteur[k]) * 10;
+    } else {
+        size.width = plan.obj_largeur[k];
+        size.height = plan.obj_hauteur[k];
+    }
+    return size;
+}
+
+bool proportion_off(double picture_proportion, std::optional<double> normal)
+{
+    if (!normal)
+        return false;
+    return picture_proportion < 0.9 * *normal || picture_proportion > 1.1 * *normal;
+}
+
+std::string proportion_text(double proportion) { return format_number(round_half_away(proportion * 100) / 100); }
+
+} // namespace halvern

@@ -1,0 +1,148 @@
+// The rules behind the property dialogs and the pickers: typed numbers, rotations, faces by face
+// type, the perimeter, stepping through the height lists, the wall bits and the picture proportion.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "geometry/height_lists.h"
+#include "plan/face_proportion.h"
+#include "plan/dialog_fields.h"
+#include "plan/plan_fixture.h"
+#include "project/stand_walls.h"
+
+using namespace halvern;
+using namespace halvern::testing;
+
+TEST(ObjectFields, NumbersTakeTheDecimalCommaAndRotationsStayInOneTurn)
+{
+    EXPECT_FLOAT_EQ(dialog_number("12,5"), 12.5f);
+    EXPECT_FLOAT_EQ(dialog_number("abc"), 0.0f);
+    EXPECT_FLOAT_EQ(dialog_rotation("370"), 10.0f);
+    EXPECT_FLOAT_EQ(dialog_rotation("-10"), 350.0f);
+    EXPECT_FLOAT_EQ(dialog_rotation("-3610"), 350.0f);
+    EXPECT_FLOAT_EQ(dialog_rotation("359,5"), 359.5f);
+    EXPECT_FLOAT_EQ(dialog_rotation("720"), 0.0f);
+}
+
+TEST(ObjectFields, FacesFollowTheFaceType)
+{
+    EXPECT_EQ(faces_from_ticks(3, true, false), 1);
+    EXPECT_EQ(faces_from_ticks(3, false, true), 2);
+    EXPECT_EQ(faces_from_ticks(3, true, true), 3);
+    EXPECT_EQ(faces_from_ticks(1, true, true), 1);  // no verso to tick
+    EXPECT_EQ(faces_from_ticks(2, true, false), 0); // no recto either
+    EXPECT_EQ(faces_from_ticks(0, true, true), 0);
+}
+
+TEST(ObjectFields, OkWritesOnlyTheFacesTheTypeHas)
+{
+    PlanTable plan;
+    const int i = place(plan, panel_100, 200, 200, 0);
+    plan.obj_visuel_verso[size_t(i)] = "kept.jpg";
+    ObjectFields f = read_object_fields(plan, i);
+    f.texte = "Reception";
+    f.hauteur = "228";
+    f.rot = "-90";
+    f.tex1 = true;
+    f.tex2 = true;
+    f.visuel_recto = "front.jpg";
+    f.visuel_verso = "lost.jpg";
+    f.force_recto = "RC";
+    apply_object_fields(plan, i, 1, f);
+    EXPECT_EQ(plan.obj_texte[size_t(i)], "Reception");
+    EXPECT_FLOAT_EQ(plan.obj_hauteur[size_t(i)], 228.0f);
+    EXPECT_FLOAT_EQ(plan.obj_rot[size_t(i)], 270.0f);
+    EXPECT_EQ(plan.obj_faces[size_t(i)], 1);
+    EXPECT_EQ(plan.obj_visuel_recto[size_t(i)], "front.jpg");
+    EXPECT_EQ(plan.obj_force_recto[size_t(i)], "RC");
+    EXPECT_EQ(plan.obj_visuel_verso[size_t(i)], "kept.jpg");
+}
+
+TEST(ObjectFields, GroupFieldsLeftEmptyChangeNothing)
+{
+    PlanTable plan;
+    const int g = place_group(plan);
+    const int a = place(plan, panel_100, 200, 200, 0);
+    const int b = place(plan, panel_50, 300, 200, 45);
+    plan.obj_groupe[size_t(a)] = plan.obj_groupe[size_t(b)] = g;
+    plan.obj_hauteur[size_t(a)] = 100;
+    EXPECT_EQ(common_group(plan, {a, b}), g);
+    EXPECT_EQ(common_group(plan, {a, g}), 0);
+    GroupFields f;
+    f.hauteur = "250";
+    f.nouveau_nom = "Island";
+    apply_group_fields(plan, {a, b, 99}, g, f);
+    EXPECT_FLOAT_EQ(plan.obj_hauteur[size_t(a)], 250.0f);
+    EXPECT_FLOAT_EQ(plan.obj_hauteur[size_t(b)], 250.0f);
+    EXPECT_FLOAT_EQ(plan.obj_rot[size_t(b)], 45.0f);
+    EXPECT_EQ(plan.obj_texte[size_t(g)], "Island");
+    EXPECT_EQ(plan.obj_texte[size_t(a)], "");
+}
+
+TEST(ObjectFields, PerimeterOfTheInscribedEllipse)
+{
+    EXPECT_NEAR(ellipse_perimeter(100, 100), 314.16, 0.005);
+    EXPECT_NEAR(ellipse_perimeter(100, 0), 200, 1.0); // a flat ellipse is nearly twice its width
+    EXPECT_DOUBLE_EQ(ellipse_perimeter(0, 0), 0);
+}
+
+TEST(HeightLists, TheChangeButtonStepsThroughTheListAndWrapsAround)
+{
+    ComponentTable components;
+    const auto frames = frame_height_choices("M", components);
+    const auto modules = module_height_choices("M");
+    EXPECT_DOUBLE_EQ(next_height(frames, 564), 245.5);
+    EXPECT_DOUBLE_EQ(next_height(frames, 245.5), 25.5);
+    EXPECT_DOUBLE_EQ(next_height(frames, double(37.9f)), 72.1); // as a single-precision field holds it
+    EXPECT_DOUBLE_EQ(next_height(frames, 120), 150.3);           // between entries: the next one up
+    EXPECT_DOUBLE_EQ(next_height(frames, 1000), 25.5);
+    EXPECT_DOUBLE_EQ(next_height(modules, 375), 55);
+    EXPECT_DOUBLE_EQ(next_height(modules, 0), 55);
+}
+
+TEST(StandWalls, TwelveSwitchesOwnTwelveBits)
+{
+    std::set<int> bits;
+    for (int r = 0; r < wall_rows; ++r)
+        for (int side = 0; side < wall_sides; ++side)
+            bits.insert(wall_bit(r, side));
+    EXPECT_EQ(bits.size(), 12u);
+    EXPECT_EQ(*bits.begin(), 0);
+    EXPECT_EQ(*bits.rbegin(), 11);
+    EXPECT_EQ(wall_bit(0, 0), 3); // the left wall
+    EXPECT_EQ(wall_bit(0, 3), 0); // the front wall
+    EXPECT_EQ(wall_bit(2, 2), 10); // the back header band
+    EXPECT_EQ(with_wall(0x1000, 0, 2, true), 0x1002); // bits beyond the twelve are kept
+    EXPECT_EQ(with_wall(0xFFF, 1, 0, false), 0xFEF);
+    EXPECT_TRUE(wall_set(0x800, 2, 3));
+}
+
+TEST(FaceProportion, APictureFarFromTheFaceIsFlagged)
+{
+    EXPECT_TRUE(proportion_off(1.0, 0.5));
+    EXPECT_FALSE(proportion_off(1.0, 1.05));
+    EXPECT_FALSE(proportion_off(1.0, 1.0 / 1.1 + 1e-9));
+    EXPECT_TRUE(proportion_off(1.0, 1.0 / 1.1 - 1e-3));
+    EXPECT_FALSE(proportion_off(1.0, std::nullopt));
+    EXPECT_EQ(proportion_text(0.456), "0.46");
+    EXPECT_EQ(proportion_text(1.0), "1");
+}
+
+TEST(FaceProportion, APanelsFaceIsItsPrintedWidthOtherObjectsTheirSize)
+{
+    ComponentTable components = test_components();
+    components[panel_100].panel = 3;
+    PlanTable plan;
+    const int panel = place(plan, panel_100, 200, 200, 0);
+    plan.obj_hauteur[size_t(panel)] = 200;
+    const FaceSize face = face_picture_size(plan, components, panel, 1);
+    EXPECT_GT(face.width, 900); // about a metre, more or less the free ends' offsets
+    EXPECT_DOUBLE_EQ(face.height, 2000);
+    const int shelf = place(plan, shelf_80, 600, 200, 0);
+    plan.obj_hauteur[size_t(shelf)] = 40;
+    plan.obj_largeur[size_t(shelf)] = 80;
+    EXPECT_DOUBLE_EQ(*face_picture_size(plan, components, shelf, 1).proportion(), 0.5);
+    plan.obj_largeur[size_t(shelf)] = 0;
+    EXPECT_FALSE(face_picture_size(plan, components, shelf, 1).proportion());
+}
