@@ -73,8 +73,12 @@ fs::path RecoveryFiles::copy() const { return with_extension(folder_, slot_, cop
 
 Result<void> RecoveryFiles::write(const PlanTable& plan, const StandSettings& stand, const std::string& file_name)
 {
-    // The note first: a copy is never found without the name of its file.
-    if (auto noted = write_file_safely(with_extension(folder_, slot_, note_extension), file_name + "\n"); !noted)
+    // The note first: a copy is never found without the name of its file. A name given relative to
+    // the folder this editor started in would mean another file to an editor started elsewhere.
+    std::error_code ec;
+    const fs::path absolute = file_name.empty() ? fs::path() : fs::absolute(file_name, ec).lexically_normal();
+    const std::string noted_name = ec ? file_name : absolute.string();
+    if (auto noted = write_file_safely(with_extension(folder_, slot_, note_extension), noted_name + "\n"); !noted)
         return noted;
     return write_project_file(copy(), plan, stand);
 }
@@ -93,7 +97,21 @@ std::vector<LeftDesign> RecoveryFiles::left_behind() const
     for (const fs::directory_entry& entry : fs::directory_iterator(folder_, ec)) {
         const fs::path path = entry.path();
         const std::string slot = path.stem().string();
-        if (path.extension() != copy_extension || slot == slot_)
+        if (slot == slot_)
+            continue;
+        if (path.extension() == lock_extension && !fs::exists(with_extension(folder_, slot, copy_extension))) {
+            // An editor that was killed with nothing unsaved leaves only its lock: taken over, then let go,
+            // which removes it.
+            QLockFile orphan(QString::fromStdString(path.string()));
+            orphan.setStaleLockTime(0);
+            if (orphan.tryLock(0)) {
+                orphan.unlock();
+                std::error_code ignored;
+                fs::remove(with_extension(folder_, slot, note_extension), ignored);
+            }
+            continue;
+        }
+        if (path.extension() != copy_extension)
             continue;
         auto lock = std::make_shared<QLockFile>(QString::fromStdString(with_extension(folder_, slot, lock_extension).string()));
         lock->setStaleLockTime(0);

@@ -45,7 +45,8 @@ public:
     // The design matches its file, or was given up: the copy goes.
     void remove();
 
-    // The copies of editors that are no longer running, newest first.
+    // The copies of editors that are no longer running, newest first. The locks those editors left
+    // with no copy beside them are cleared on the way.
     std::vector<LeftDesign> left_behind() const;
     // Restored or given up: the copy and its note go.
     static void forget(const LeftDesign& left);

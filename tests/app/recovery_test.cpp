@@ -151,6 +151,8 @@ TEST(RecoveryChild, EditsAndWaits)
     place(e, 200, 150);
     place(e, 340, 260);
     e.window->autosave().write_if_due();
+    // A second slot with nothing to keep: killed, it leaves a lock alone.
+    RecoveryFiles idle(RecoveryFiles::default_folder());
     std::cout << "ready" << std::endl;
     for (;;)
         std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -189,9 +191,25 @@ TEST_F(RecoveryTest, AKilledEditorsDesignIsRestoredObjectForObjectBoundToItsFile
     EXPECT_TRUE(RecoveryFiles(RecoveryFiles::default_folder()).left_behind().empty());
     EXPECT_TRUE(fs::exists(e.window->autosave().files().copy()));
     EXPECT_EQ(read_bytes(design), saved);
+    // The dead editors' locks are gone; only this editor's own is left.
+    int locks = 0;
+    for (const auto& entry : fs::directory_iterator(RecoveryFiles::default_folder()))
+        locks += entry.path().extension() == ".lock";
+    EXPECT_EQ(locks, 1);
 
     e.window->files().save(false);
     EXPECT_NE(read_bytes(design), saved);
+}
+
+TEST_F(RecoveryTest, ARelativeFileNameIsNotedInFull)
+{
+    {
+        RecoveryFiles gone(data.path() / "slots");
+        ASSERT_TRUE(gone.write(PlanTable{}, StandSettings{}, "designs/../stand.qlm").ok());
+    }
+    const std::vector<LeftDesign> left = RecoveryFiles(data.path() / "slots").left_behind();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].file_name, (fs::current_path() / "stand.qlm").string());
 }
 
 TEST_F(RecoveryTest, ASecondEditorOnTheSameFileIsWarnedAndMayOpenItReadOnly)
