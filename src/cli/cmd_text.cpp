@@ -8,7 +8,7 @@ int cmd_text(CliContext& context)
 {
     auto n = parse_strict_int(context.args[0], 0, UiText::count - 1);
     if (!n)
-        return context.usage_error("text: N must be a whole number from 0 to 300, not '" + context.args[0] + "'");
+        return context.usage_error("text: N must be a whole number from 0 to " + std::to_string(UiText::count - 1) + ", not '" + context.args[0] + "'");
     UiText texts;
     texts.load(context.app_dir, context.lang);
     for (const Error& note : texts.notes())

@@ -61,13 +61,13 @@ TEST_F(CliTest, MissingTextIsItsPlaceholder)
     CliRun r = run({"text", "300"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "[300]\n");
-    EXPECT_EQ(run({"text", "319"}).code, 0); // the last entry of the table
+    EXPECT_EQ(run({"text", "511"}).code, 0); // the last entry of the table
 }
 
 TEST_F(CliTest, UsageErrorsExitTwo)
 {
     for (auto args : std::vector<std::vector<std::string>>{
-             {"text"}, {"text", "320"}, {"text", "-1"}, {"text", "abc"}, {"text", "1.5"}, {"text", "1", "2"},
+             {"text"}, {"text", "512"}, {"text", "-1"}, {"text", "abc"}, {"text", "1.5"}, {"text", "1", "2"},
              {"frobnicate"}, {"text", "1", "--lang", "de"}, {"text", "1", "--lang"}, {"settings", "--bogus"},
              {"settings", "extra"}}) {
         CliRun r = run(args);
