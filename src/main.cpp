@@ -1,6 +1,7 @@
 // The program's entry point: the command line when a command is given; the editor otherwise
 // (alone, or with a design file to open).
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -9,6 +10,7 @@
 
 #include "app/startup.h"
 #include "base/app_dir.h"
+#include "base/numbers.h"
 #include "cli/cli.h"
 #include "cli/editor_line.h"
 #include "platform/qt_settings_store.h"
@@ -25,6 +27,19 @@ bool display_available()
         return value && *value;
     };
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+// How often the unsaved design is kept aside; scripts that test the recovery shorten it.
+std::optional<std::chrono::milliseconds> autosave_interval()
+{
+    const char* value = std::getenv("HALVERN_AUTOSAVE_MS");
+    if (!value)
+        return std::nullopt;
+    if (std::optional<int> ms = halvern::parse_strict_int(value, 1, 86'400'000))
+        return std::chrono::milliseconds(*ms);
+    std::cerr << "halvern: HALVERN_AUTOSAVE_MS must be a number of milliseconds from 1 to 86400000; "
+                 "the design is kept aside every minute\n";
+    return std::nullopt;
 }
 
 } // namespace
@@ -50,7 +65,7 @@ int main(int argc, char** argv)
             return 1;
         }
         const halvern::EditorLaunch launch{executable_dir, app_dir_variable, editor->app_dir, editor->design,
-                                           editor->lang};
+                                           editor->lang, autosave_interval()};
         return halvern::run_editor(argc, argv, launch);
     }
 

@@ -52,6 +52,7 @@ bool DesignFiles::new_design()
     history_.record_with_file(tr("New"), before);
     // An empty design has nothing a file could lose.
     history_.mark_saved();
+    follow_file();
     history_.notify(Change::objects | Change::renumbered | Change::file);
     return true;
 }
@@ -61,6 +62,8 @@ void DesignFiles::save(bool ask_name)
     ProjectContext context = session_.project_context(prompts_, prompts_);
     const CommandOutcome outcome = ask_name ? save_project_as(context) : save_project(context);
     if (outcome == CommandOutcome::done) {
+        read_only_ = false;
+        follow_file();
         history_.mark_saved();
         if (tell_)
             tell_(ui::status_saved, session_.project.file_name);
@@ -72,13 +75,66 @@ void DesignFiles::load()
     if (!offer_to_save())
         return;
     ProjectContext context = session_.project_context(prompts_, prompts_);
-    after_read(session_, history_, load_project_command(context));
+    if (auto file = ask_design_to_load(context))
+        open_checked(*file);
 }
 
-void DesignFiles::open(const std::filesystem::path& file)
+void DesignFiles::open(const std::filesystem::path& file) { open_checked(file); }
+
+void DesignFiles::open_recent(const std::filesystem::path& file)
+{
+    if (offer_to_save())
+        open_checked(file);
+}
+
+void DesignFiles::open_checked(const std::filesystem::path& file)
+{
+    const std::optional<LockHolder> holder = lock_.holder(file);
+    if (holder && !prompts_.ask_read_only(file.string(), holder->host, holder->pid))
+        return;
+    ProjectContext context = session_.project_context(prompts_, prompts_);
+    const LoadOutcome loaded = open_project(context, file);
+    if (loaded.replaced() && holder && !session_.project.file_name.empty()) {
+        // Someone else's file: never written from here.
+        session_.project.forget(session_.project.file_name);
+        session_.project.window_title += " - " + file.string() + " " + session_.text(ui::title_read_only);
+        read_only_ = true;
+    } else if (loaded.replaced()) {
+        read_only_ = false;
+    }
+    if (loaded.replaced() && loaded.read->complete())
+        recent_.add(file.string());
+    follow_file();
+    after_read(session_, history_, loaded);
+}
+
+void DesignFiles::restore(const std::filesystem::path& copy, const std::string& file_name)
 {
     ProjectContext context = session_.project_context(prompts_, prompts_);
-    after_read(session_, history_, open_project(context, file));
+    const LoadOutcome loaded = recover_project(context, copy, file_name);
+    read_only_ = false;
+    if (!session_.project.file_name.empty()) {
+        if (auto holder = lock_.hold(session_.project.file_name)) {
+            // Its file was opened meanwhile by another editor: the copy is kept under no name.
+            session_.project.forget(session_.project.file_name);
+            lock_.release();
+        }
+    }
+    follow_file();
+    after_read(session_, history_, loaded);
+    // What was restored is in no file yet.
+    history_.mark_unsaved();
+}
+
+void DesignFiles::follow_file()
+{
+    const std::string& name = session_.project.file_name;
+    if (name.empty()) {
+        lock_.release();
+        return;
+    }
+    recent_.add(name);
+    lock_.hold(name);
 }
 
 void DesignFiles::import()

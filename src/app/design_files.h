@@ -10,6 +10,9 @@
 #include <functional>
 #include <string>
 
+#include "app/design_lock.h"
+#include "app/recent_designs.h"
+
 namespace halvern {
 
 struct Session;
@@ -35,14 +38,32 @@ public:
     void open(const std::filesystem::path& file);
     // Asks for a file and appends its objects to the design, as one undo step.
     void import();
+    // An entry of File > Recent: asks about unsaved changes, then opens it.
+    void open_recent(const std::filesystem::path& file);
+    // A copy of an unsaved design left by an editor that did not end: the design becomes that copy,
+    // bound to the copy's own file and modified, so that Save writes where the user expects.
+    void restore(const std::filesystem::path& copy, const std::string& file_name);
+
+    // Open in read-only mode: another editor holds the file, Save asks for a new name.
+    bool read_only() const { return read_only_; }
+    DesignLock& lock() { return lock_; }
+    RecentDesigns& recent() { return recent_; }
     // Where a finished save is told to the user (the window's status bar): a text id and the file.
     void set_status(std::function<void(int text, const std::string& what)> tell) { tell_ = std::move(tell); }
 
 private:
-    std::function<void(int, const std::string&)> tell_;
+    // Opens `file` unless another editor holds it and the user declines to open it read-only.
+    void open_checked(const std::filesystem::path& file);
+    // After the design became another file (or none): the lock, the recent list, the title.
+    void follow_file();
+
     Session& session_;
     Prompts& prompts_;
     DesignHistory& history_;
+    DesignLock lock_;
+    RecentDesigns recent_;
+    bool read_only_ = false;
+    std::function<void(int, const std::string&)> tell_;
 };
 
 } // namespace halvern

@@ -94,6 +94,12 @@ void DesignHistory::mark_saved()
     notify(Change::file);
 }
 
+void DesignHistory::mark_unsaved()
+{
+    stack_.resetClean();
+    notify(Change::file);
+}
+
 UndoStep::UndoStep(DesignHistory& history, QString text) : history_(history), text_(std::move(text))
 {
     ++history_.open_steps_;

@@ -42,6 +42,8 @@ public:
     void reset();
     // The design now matches its file.
     void mark_saved();
+    // The design is in no file as it stands (a restored copy), whatever the steps say.
+    void mark_unsaved();
     bool modified() const { return !stack_.isClean(); }
 
     // True while an UndoStep is open: steps recorded meanwhile join it.

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -54,7 +55,8 @@ constexpr int checked_commands[] = {
 
 MainWindow::MainWindow(Session& session, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), session_(session), prompts_(prompts), history_(session),
-      files_(session, prompts, history_), own_pickers_(std::make_unique<QtPickers>(this)), pickers_(own_pickers_.get())
+      files_(session, prompts, history_), autosave_(session, history_),
+      own_pickers_(std::make_unique<QtPickers>(this)), pickers_(own_pickers_.get())
 {
     setObjectName(QStringLiteral("Win_1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -65,6 +67,9 @@ MainWindow::MainWindow(Session& session, Prompts& prompts, QWidget* parent)
     // Connected before any other window: the bars and the zoom box follow a change before the plan
     // is drawn, whose outcome then writes the zoom box last.
     connect(&history_.notifier(), &DesignNotifier::changed, this, &MainWindow::follow_change);
+    connect(&autosave_, &Autosave::write_failed, this, [this](const QString& reason) {
+        prompts_.warn(std::string(program_window_title), session_.text(ui::recovery_write_failed) + "\n" + reason.toStdString());
+    });
 }
 
 MainWindow::~MainWindow()
@@ -166,6 +171,7 @@ void MainWindow::install_menus()
     menuBar()->setObjectName(QStringLiteral("menu_bar"));
     connect(menuBar(), &QMenuBar::hovered, this, &MainWindow::menu_hovered, Qt::UniqueConnection);
     menuBar()->installEventFilter(this);
+    recent_menu_ = nullptr;
 
     QMenu* view_menu = nullptr;
     for (const Menu& menu : parse_menu_table(menu_table_for(session_.lang()))) {
@@ -193,6 +199,9 @@ void MainWindow::install_menus()
         view_menu->addSeparator();
         view_menu->addAction(checks_dock_->toggleViewAction());
     }
+    if (QAction* quit = command_action(command::quit))
+        if (auto* file_menu = qobject_cast<QMenu*>(quit->parent()))
+            install_recent_menu(file_menu);
     for (int id : checked_commands)
         if (QAction* a = command_action(id))
             a->setCheckable(true);
@@ -228,6 +237,47 @@ void MainWindow::install_menus()
     update_menu_checks();
     enable_commands();
     emit menus_installed();
+}
+
+void MainWindow::install_recent_menu(QMenu* file_menu)
+{
+    // Just before Quit, after its separator when it has one.
+    const QList<QAction*> entries = file_menu->actions();
+    QAction* before = command_action(command::quit);
+    const int at = int(entries.indexOf(before));
+    if (at > 0 && entries[at - 1]->isSeparator())
+        before = entries[at - 1];
+    recent_menu_ = new QMenu(q(session_.text(ui::menu_recent)), file_menu);
+    recent_menu_->setObjectName(QStringLiteral("menu_recent"));
+    recent_menu_->setToolTipsVisible(true);
+    file_menu->insertMenu(before, recent_menu_);
+    connect(recent_menu_, &QMenu::aboutToShow, this, &MainWindow::fill_recent_menu);
+    fill_recent_menu();
+}
+
+void MainWindow::fill_recent_menu()
+{
+    recent_menu_->clear();
+    const std::vector<std::string> designs = files_.recent().list();
+    for (size_t i = 0; i < designs.size(); ++i) {
+        const QString path = q(designs[i]);
+        const QFileInfo info(path);
+        QAction* action = recent_menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(info.fileName()));
+        action->setObjectName(QStringLiteral("recent_%1").arg(i));
+        action->setToolTip(path);
+        action->setStatusTip(path);
+        // A design that is gone (moved, deleted, an unplugged drive) stays listed, greyed.
+        action->setEnabled(info.isFile());
+        connect(action, &QAction::triggered, this, [this, path] { files_.open_recent(path.toStdString()); });
+    }
+    recent_menu_->addSeparator();
+    QAction* clear = recent_menu_->addAction(q(session_.text(ui::menu_recent_clear)));
+    clear->setObjectName(QStringLiteral("recent_clear"));
+    clear->setEnabled(!designs.empty());
+    connect(clear, &QAction::triggered, this, [this] {
+        files_.recent().clear();
+        fill_recent_menu();
+    });
 }
 
 void MainWindow::enable_commands()
@@ -417,8 +467,12 @@ void MainWindow::wheelEvent(QWheelEvent* event)
 
 void MainWindow::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::ActivationChange)
+    if (event->type() == QEvent::ActivationChange) {
         session_.shell.plan_focus = isActiveWindow();
+        // The user turns to another program: whatever happens there, this work is kept aside.
+        if (!isActiveWindow())
+            autosave_.write_if_due();
+    }
     QMainWindow::changeEvent(event);
 }
 
@@ -460,6 +514,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
     closing_ = true;
     session_.shell.quit_requested = true;
     save_layout();
+    // Saved or given up: nothing is left to recover, and the file is free for other editors.
+    autosave_.finish();
+    files_.lock().release();
     close_aux_window(AuxWindow::diagnostic);
     event->accept();
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/checks_dock.h"
+#include "app/autosave.h"
 #include "app/component_list_window.h"
 #include "app/design_files.h"
 #include "app/cursor_table.h"
@@ -32,6 +33,7 @@ class QDockWidget;
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QScrollBar;
 class QToolBar;
 class QToolButton;
@@ -121,6 +123,10 @@ public:
 
     // New, Load, Open, Import, Save and Save as.
     DesignFiles& files() { return files_; }
+    // The copy of the unsaved design kept aside.
+    Autosave& autosave() { return autosave_; }
+    // File > Recent designs, as it shows now.
+    QMenu* recent_menu() const { return recent_menu_; }
 
     // The property dialogs: OK is one undo step, Cancel changes nothing. Each gives whether it was
     // applied. The group dialog works on the objects given (the selection when it was asked for).
@@ -204,6 +210,8 @@ private:
     // What this window shows of a change: the bars, the zoom box and check marks, the title, the
     // library in the status bar.
     void follow_change(Changes what);
+    void install_recent_menu(QMenu* file_menu);
+    void fill_recent_menu();
 
     // Commands.
     void export_prices();
@@ -242,6 +250,7 @@ private:
     Prompts& prompts_;
     DesignHistory history_;
     DesignFiles files_;
+    Autosave autosave_;
     CursorTable cursors_;
 
     PlanDialogs dialogs_;
@@ -249,6 +258,7 @@ private:
     std::map<int, QAction*> actions_;
     std::map<std::string, QAbstractButton*> buttons_;
     QToolBar* tb_ = nullptr;
+    QMenu* recent_menu_ = nullptr;
     QLineEdit* tb_zoom_ = nullptr;
     QLabel* status_library_ = nullptr;
     QLabel* status_object_ = nullptr;

@@ -16,11 +16,19 @@ class QWidget;
 namespace halvern {
 
 enum class UnsavedChoice { save, discard, cancel };
+// What to do with a design an editor left unsaved when it did not end: `later` keeps it for the
+// next start.
+enum class RestoreChoice { restore, discard, later };
 
 class Prompts : public ProjectDialogs, public ProjectMessages {
 public:
     // The design has changes that are in no file: what to do with them before they go.
     virtual UnsavedChoice ask_unsaved(const std::string& design_name) = 0;
+    // A copy of an unsaved design (of this file, or of none: empty) written at `time` was left by
+    // an editor that did not end.
+    virtual RestoreChoice ask_restore(const std::string& file_name, const std::string& time) = 0;
+    // The design is open in another editor (`host`, `pid`): true opens it read-only.
+    virtual bool ask_read_only(const std::string& file_name, const std::string& host, long long pid) = 0;
     // A plain message with an OK button.
     virtual void inform(const std::string& title, const std::string& text) = 0;
     virtual void warn(const std::string& title, const std::string& text) = 0;

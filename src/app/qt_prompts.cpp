@@ -9,6 +9,7 @@
 
 #include "base/load_error.h"
 #include "base/strings.h"
+#include "base/ui_text_ids.h"
 #include "platform/desktop_open.h"
 
 namespace halvern {
@@ -104,6 +105,40 @@ UnsavedChoice QtPrompts::ask_unsaved(const std::string& design_name)
     default:
         return UnsavedChoice::cancel;
     }
+}
+
+RestoreChoice QtPrompts::ask_restore(const std::string& file_name, const std::string& time)
+{
+    auto text = [this](int entry) { return text_ ? q(text_(entry)) : QString(); };
+    const QString name = file_name.empty() ? text(ui::recovery_no_name) : q(file_name);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Halvern Visual Design"),
+                    text(ui::recovery_question).arg(name, q(time)), QMessageBox::NoButton, parent_);
+    box.setObjectName(QStringLiteral("restore_question"));
+    QPushButton* restore = box.addButton(text(ui::recovery_restore), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(text(ui::recovery_discard), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(text(ui::recovery_later), QMessageBox::RejectRole);
+    restore->setObjectName(QStringLiteral("restore"));
+    discard->setObjectName(QStringLiteral("discard"));
+    later->setObjectName(QStringLiteral("later"));
+    box.setDefaultButton(restore);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == restore)
+        return RestoreChoice::restore;
+    if (box.clickedButton() == discard)
+        return RestoreChoice::discard;
+    return RestoreChoice::later;
+}
+
+bool QtPrompts::ask_read_only(const std::string& file_name, const std::string& host, long long pid)
+{
+    const QString question = text_ ? q(text_(ui::lock_question)) : QString();
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Halvern Visual Design"),
+                    question.arg(q(file_name), q(host), QString::number(pid)), QMessageBox::Open | QMessageBox::Cancel,
+                    parent_);
+    box.setObjectName(QStringLiteral("read_only_question"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Open;
 }
 
 bool QtPrompts::open_page(const std::string& url)

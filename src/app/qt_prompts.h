@@ -24,13 +24,18 @@ public:
     bool choose_printer(QPrinter& printer) override;
     bool choose_printer(QPrinter& printer, const SheetChoiceTexts& texts, SheetOptions& options) override;
     bool choose_sheet(const SheetChoiceTexts& texts, SheetOptions& options) override;
+    RestoreChoice ask_restore(const std::string& file_name, const std::string& time) override;
+    bool ask_read_only(const std::string& file_name, const std::string& host, long long pid) override;
     bool open_page(const std::string& url) override;
 
     void set_parent(QWidget* parent) { parent_ = parent; }
+    // The interface texts of the current language, by entry.
+    void set_texts(std::function<std::string(int)> text) { text_ = std::move(text); }
 
 private:
     QWidget* parent_;
     std::function<std::string()> lang_;
+    std::function<std::string(int)> text_;
 };
 
 // "Quilma File|*.qlm" -> "Quilma File (*.qlm)"; pairs of label and pattern separated by "|".

@@ -1,12 +1,14 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QMessageBox>
 #include <QScreen>
 
 #include "app/main_window.h"
 #include "app/qt_prompts.h"
 #include "app/qt_translations.h"
+#include "app/recovery_files.h"
 #include "app/session.h"
 #include "app/splash_window.h"
 #include "base/app_dir.h"
@@ -90,7 +92,34 @@ std::unique_ptr<MainWindow> open_editor(Session& session, Prompts& prompts, cons
     window->history().notify(Changes::all());
     window->open_aux_window(AuxWindow::library);
     window->restore_layout();
+    offer_recovery(*window, prompts);
     return window;
+}
+
+void offer_recovery(MainWindow& window, Prompts& prompts)
+{
+    bool restored = false;
+    for (const LeftDesign& left : window.autosave().files().left_behind()) {
+        // One design per editor: the others wait for the next start.
+        if (restored)
+            break;
+        const std::string time = left.written.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
+        switch (prompts.ask_restore(left.file_name, time)) {
+        case RestoreChoice::restore:
+            window.files().restore(left.copy, left.file_name);
+            // Kept aside again under this editor before the old copy goes: a crash right now
+            // loses nothing either.
+            window.autosave().write_if_due();
+            RecoveryFiles::forget(left);
+            restored = true;
+            break;
+        case RestoreChoice::discard:
+            RecoveryFiles::forget(left);
+            break;
+        case RestoreChoice::later:
+            break;
+        }
+    }
 }
 
 int run_editor(int argc, char** argv, const EditorLaunch& launch)
@@ -129,12 +158,16 @@ int run_editor(int argc, char** argv, const EditorLaunch& launch)
         std::vector<Error> library_notes = session->load_library(&splash);
         notes.insert(notes.end(), library_notes.begin(), library_notes.end());
     }
+    prompts.set_texts([&session](int entry) { return session->text(entry); });
     std::unique_ptr<MainWindow> window = open_editor(*session, prompts, notes);
     prompts.set_parent(window.get());
     window->raise();
     window->activateWindow();
+    if (launch.autosave_interval)
+        window->autosave().set_interval(*launch.autosave_interval);
+    // After a restored design, the unsaved-changes question comes first.
     if (launch.design)
-        window->files().open(*launch.design);
+        window->files().open_recent(*launch.design);
 
     return application.exec();
 }

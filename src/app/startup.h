@@ -3,6 +3,7 @@
 // library (with the splash showing the progress), the main window with the base project, the
 // cursors, the component list, the plan and the library browser. Shutdown is the window's close.
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -33,7 +34,12 @@ struct EditorLaunch {
     std::optional<std::string> app_dir_option;   // --app-dir
     std::optional<std::filesystem::path> design; // a design to open once the editor is up
     std::optional<std::string> lang_option;      // --lang: this run's language
+    std::optional<std::chrono::milliseconds> autosave_interval; // HALVERN_AUTOSAVE_MS
 };
+
+// The unsaved designs of editors that did not end, offered one by one: Restore makes one the
+// design (and ends the offers), Discard removes it, Later keeps it for the next start.
+void offer_recovery(MainWindow& window, Prompts& prompts);
 
 // The whole program with its windows; returns the exit code.
 int run_editor(int argc, char** argv, const EditorLaunch& launch);

@@ -331,6 +331,17 @@ inline constexpr int library_filter_hint = 336;
 inline constexpr int tip_zoom_box = 337;
 inline constexpr int status_selection = 338; // followed by the count and the extent
 inline constexpr int objects_word = 339;
+// Unsaved designs kept aside, designs open in another editor, the recent designs.
+inline constexpr int recovery_question = 310; // %1 the design's file, %2 when it was kept
+inline constexpr int recovery_restore = 311;
+inline constexpr int recovery_discard = 312;
+inline constexpr int recovery_later = 313;
+inline constexpr int recovery_no_name = 314;
+inline constexpr int recovery_write_failed = 315; // followed by the reason
+inline constexpr int lock_question = 316;         // %1 the file, %2 the host, %3 the process
+inline constexpr int title_read_only = 317;
+inline constexpr int menu_recent = 318;
+inline constexpr int menu_recent_clear = 319;
 
 inline constexpr int used_ui_texts[] = {
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
@@ -386,6 +397,8 @@ inline constexpr int used_ui_texts[] = {
     quote_weight_kg, quote_total, menu_export_plan_pdf, menu_export_plan_svg, list_export_csv, sheet_bill_heading,
     quote_section, sheet_scale_choice, sheet_paper, sheet_orientation, sheet_orientation_auto,
     sheet_orientation_portrait, sheet_orientation_landscape, sheet_bill_page,
+    recovery_question, recovery_restore, recovery_discard, recovery_later, recovery_no_name,
+    recovery_write_failed, lock_question, title_read_only, menu_recent, menu_recent_clear,
 };
 
 } // namespace halvern::ui

@@ -111,13 +111,28 @@ CommandOutcome save_project_as(ProjectContext& context)
     return write_project(context, name);
 }
 
+std::optional<fs::path> ask_design_to_load(ProjectContext& context)
+{
+    return chosen(context.dialogs.choose_open(
+        {context.ui_text.get(ui::load_dialog_title), context.settings.doc_path, "qlm", "HVD File|*.qlm|Vek File|*.vek;", {}}));
+}
+
 LoadOutcome load_project_command(ProjectContext& context)
 {
-    auto answer = chosen(context.dialogs.choose_open(
-        {context.ui_text.get(ui::load_dialog_title), context.settings.doc_path, "qlm", "HVD File|*.qlm|Vek File|*.vek;", {}}));
+    auto answer = ask_design_to_load(context);
     if (!answer)
         return {};
     return read_into_design(context, *answer, ReadMode::load, Adopt::as_read);
+}
+
+LoadOutcome recover_project(ProjectContext& context, const fs::path& copy, const std::string& file_name)
+{
+    LoadOutcome outcome = read_into_design(context, copy, ReadMode::load, Adopt::never);
+    if (outcome.replaced() && outcome.read->complete() && !file_name.empty())
+        context.state.adopt(file_name);
+    else
+        context.state.forget(file_name.empty() ? std::string() : project_name_for(file_name));
+    return outcome;
 }
 
 LoadOutcome open_project(ProjectContext& context, const fs::path& path)

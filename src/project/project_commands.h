@@ -87,12 +87,20 @@ CommandOutcome save_project_as(ProjectContext& context);
 // path its folder. An empty path does nothing.
 CommandOutcome write_project(ProjectContext& context, const std::filesystem::path& path);
 
+// The file chooser of Load; nothing when the user gave no name.
+std::optional<std::filesystem::path> ask_design_to_load(ProjectContext& context);
 // Menu 99: asks for a file and replaces the design with it. A file that cannot be read at all
 // leaves the design as it was.
 LoadOutcome load_project_command(ProjectContext& context);
 // Replaces the design with this file, of whichever format its first line says, without asking
 // for it (a file named on the command line).
 LoadOutcome open_project(ProjectContext& context, const std::filesystem::path& path);
+// Replaces the design with a copy kept aside (an unsaved design written while the editor ran); the
+// design becomes `file_name` again, the file the copy was made of, so that Save writes where the
+// user expects. The copy's folder never becomes the document folder. A copy that cannot be read
+// whole leaves the design with no file.
+LoadOutcome recover_project(ProjectContext& context, const std::filesystem::path& copy,
+                            const std::string& file_name);
 // Menu 94: asks for a file and appends its objects to the design. Never changes the project file.
 CommandOutcome import_project_command(ProjectContext& context);
 

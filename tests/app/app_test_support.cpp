@@ -80,6 +80,18 @@ UnsavedChoice ScriptedPrompts::ask_unsaved(const std::string& design_name)
 void ScriptedPrompts::inform(const std::string&, const std::string& text) { messages.push_back(text); }
 void ScriptedPrompts::warn(const std::string&, const std::string& text) { messages.push_back(text); }
 
+RestoreChoice ScriptedPrompts::ask_restore(const std::string& file_name, const std::string&)
+{
+    restore_questions.push_back(file_name);
+    return restore_answer;
+}
+
+bool ScriptedPrompts::ask_read_only(const std::string&, const std::string&, long long pid)
+{
+    read_only_questions.push_back(pid);
+    return read_only_answer;
+}
+
 bool ScriptedPrompts::choose_printer(QPrinter& printer)
 {
     if (print_to.empty())

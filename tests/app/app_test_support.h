@@ -40,6 +40,8 @@ public:
     // Prints into this PDF file when one is given; otherwise the print is cancelled.
     bool choose_printer(QPrinter& printer) override;
     std::filesystem::path print_to;
+    RestoreChoice ask_restore(const std::string& file_name, const std::string& time) override;
+    bool ask_read_only(const std::string& file_name, const std::string& host, long long pid) override;
     bool open_page(const std::string& url) override;
     bool browser = true; // whether a page can be shown
     std::vector<std::string> pages;
@@ -53,6 +55,11 @@ public:
     std::vector<std::string> messages; // notes, warnings and failed writes
     int unsaved_questions = 0;
     std::string unsaved_name; // the design the last question named
+
+    RestoreChoice restore_answer = RestoreChoice::later;
+    std::vector<std::string> restore_questions; // the file names offered
+    bool read_only_answer = false;
+    std::vector<long long> read_only_questions; // the processes named
 };
 
 // An installation folder: the interface texts, icons, cursors and base project of the build's

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "base/load_error.h"
 #include "base/ui_text.h"
 #include "base/ui_text_ids.h"
@@ -37,10 +39,12 @@ TEST(UiText, LinesAreTrimmedAndSplitAtTheFirstEquals)
 TEST(UiText, NumbersOutsideTheTableAreIgnored)
 {
     ScratchDir dir;
-    dir.write("lib/en.txt", "512=too far\n-1=negative\n2.5=half\n99999999999=huge\nabc=zero\n");
+    dir.write("lib/en.txt", "512=too far\n511=last\n-1=negative\n2.5=half\n99999999999=huge\nabc=zero\n");
     UiText texts;
     ASSERT_TRUE(texts.load(dir.path(), "en"));
     EXPECT_EQ(texts.get(2), "[2]");
+    EXPECT_EQ(texts.get(511), "last");
+    EXPECT_EQ(texts.get(512), "[512]");
     EXPECT_EQ(texts.get(0), "zero"); // a key without a number is entry 0, as the numeric rule says
 }
 
@@ -120,6 +124,15 @@ TEST(UiText, LanguageCodeCannotReachOutsideLib)
     UiText texts;
     EXPECT_FALSE(texts.load(dir.path() / "lib", "../secret"));
     EXPECT_EQ(texts.get(0), "[0]");
+}
+
+TEST(UiText, EveryNamedTextHasItsOwnEntryInsideTheTable)
+{
+    std::set<int> seen;
+    for (int n : ui::used_ui_texts) {
+        EXPECT_TRUE(n >= 0 && n < UiText::count) << n;
+        EXPECT_TRUE(seen.insert(n).second) << "two texts share entry " << n;
+    }
 }
 
 TEST(UiText, ShippedLanguageFilesHoldEveryEntryTheProgramShows)

@@ -61,6 +61,7 @@ TEST_F(CliTest, MissingTextIsItsPlaceholder)
     CliRun r = run({"text", "300"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "[300]\n");
+    EXPECT_EQ(run({"text", "511"}).code, 0); // the last entry of the table
 }
 
 TEST_F(CliTest, UsageErrorsExitTwo)

@@ -9,94 +9,19 @@
 # usage: editor_session.sh PATH/TO/halvern
 set -euo pipefail
 
-halvern=$(readlink -f "$1")
-if [ -z "${HALVERN_E2E_INNER:-}" ]; then
-  for tool in xvfb-run xdotool convert; do
-    command -v "$tool" >/dev/null || { echo "editor_session: needs $tool (scripts/setup installs it)" >&2; exit 1; }
-  done
-  exec xvfb-run -a -s "-screen 0 1280x900x24 -nolisten tcp" env HALVERN_E2E_INNER=1 "$0" "$@"
-fi
+SCRIPT_NAME=editor_session
+# shellcheck source=x_session.sh
+. "$(dirname "$0")/x_session.sh"
 
-work=$(mktemp -d)
-app_pid=""
-cleanup() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "editor_session: $*" >&2
-  import -window root "$work/failure.png" 2>/dev/null && cp "$work/failure.png" "${TMPDIR:-/tmp}/editor_session_failure.png" &&
-    echo "editor_session: the screen at the failure is in ${TMPDIR:-/tmp}/editor_session_failure.png" >&2
-  echo "--- program output ---" >&2
-  cat "$work/halvern.log" >&2 || true
-  exit 1
-}
-
-# A first run: no stored settings.
-export XDG_CONFIG_HOME="$work/config"
-export QT_QPA_PLATFORM=xcb
-mkdir -p "$XDG_CONFIG_HOME"
-
-"$halvern" >"$work/halvern.log" 2>&1 &
-app_pid=$!
-
-wait_for() { # SECONDS COMMAND...: until the command succeeds
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  until "$@"; do
-    [ "$SECONDS" -lt "$end" ] || return 1
-    sleep 0.2
-  done
-}
-
-window=""
-find_window() { window=$(xdotool search --name '^Halvern Visual Design' 2>/dev/null | head -1); [ -n "$window" ]; }
-wait_for 30 find_window || fail "the main window did not open"
-sleep 1.5
-
-# Where the plan starts: the palette column's border is a dark line down the left of the plan.
-plan_top() {
-  import -window root "$work/screen.png"
-  convert "$work/screen.png" -crop 1x900+75+0 txt:"$work/column.txt"
-  awk -F'[(),]+' '
-    NR > 1 { split($0, a, ":"); split(a[1], b, ","); y = b[2]; r = $3 + 0;
-             if (r < 150) { run++; if (run == 40) { print y - 39; exit } } else run = 0 }' "$work/column.txt"
-}
+start_program
 top=$(plan_top)
 [ -n "$top" ] || fail "the plan is not on the screen"
 
-pause() { sleep 0.25; }
-move() { xdotool mousemove "$1" "$2"; pause; }
-click() { move "$1" "$2"; xdotool mousedown 1; pause; xdotool mouseup 1; pause; }
-# A drag in steps, the way a hand makes it.
-drag() { # X1 Y1 X2 Y2
-  move "$1" "$2"; move $(($1 + 1)) "$2"
-  xdotool mousedown 1; pause
-  for k in 1 2 3 4 5; do move $(($1 + 1 + ($3 - $1 - 1) * k / 5)) $(($2 + ($4 - $2) * k / 5)); done
-  xdotool mouseup 1; pause
-}
-key() { xdotool key --clearmodifiers "$1"; sleep 0.4; }
-objects() { "$halvern" objects "$1" | cut -f 2,3,4; }
-saved() { [ -s "$work/stand.qlm" ]; }
-
 # Two frames from the palette: cell 3 and cell 4 of the built-in library.
-cell_y() { echo $((top + 40 + 75 * $1 + 37)); }
-click 37 "$(cell_y 3)"
-drag 300 $((top + 300)) 301 $((top + 300))
-click 37 "$(cell_y 4)"
-drag 650 $((top + 300)) 651 $((top + 300))
+place_from_palette 3 300 300
+place_from_palette 4 650 300
 
-# Save with Ctrl+S: the design has no file yet, so the dialog asks for one.
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-key ctrl+s
-find_dialog() { xdotool search --name '^Save the design' >/dev/null 2>&1; }
-wait_for 10 find_dialog || fail "Ctrl+S opened no save dialog"
-sleep 0.5
-xdotool type --delay 20 "$work/stand"
-key Return
-wait_for 10 saved || fail "the dialog wrote no $work/stand.qlm"
-sleep 0.5
+save_through_dialog
 cp "$work/stand.qlm" "$work/placed.qlm"
 
 # Ctrl+S once the design has a file: written without a question. The file is taken away first, so
@@ -168,15 +93,7 @@ wait_for 10 gone_named '^Stand$' || fail "OK did not close the stand form"
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 save_again edited
 
-# Quit from the File menu: the design is saved, so nothing is asked. The menu is given time to
-# open before the keys reach it; a slow machine gets another try.
-quit_program() {
-  click 20 8
-  sleep 1
-  key Up
-  key Return
-  wait_for 8 bash -c "! kill -0 $app_pid 2>/dev/null"
-}
+# Quit from the File menu: the design is saved, so nothing is asked.
 quit_program || { key Escape; key Escape; quit_program; } || fail "the program did not quit"
 app_pid=""
 

@@ -1,0 +1,143 @@
+#include "app/recovery_files.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <map>
+
+#include <unistd.h>
+
+#include "base/text_file.h"
+#include "project/project_writer.h"
+
+namespace halvern {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* copy_extension = ".qlm";
+constexpr const char* note_extension = ".txt";
+constexpr const char* lock_extension = ".lock";
+
+fs::path with_extension(const fs::path& folder, const std::string& slot, const char* extension)
+{
+    return folder / (slot + extension);
+}
+
+// Several editors of one process (tests) and of several processes each get a slot of their own.
+std::string new_slot()
+{
+    static std::atomic<int> counter{0};
+    return "editor-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+}
+
+std::string read_note(const fs::path& note)
+{
+    std::ifstream in(note, std::ios::binary);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+} // namespace
+
+RecoveryFiles::RecoveryFiles(fs::path folder)
+    : folder_(folder.empty() ? default_folder() : std::move(folder)), slot_(new_slot())
+{
+    claim();
+}
+
+RecoveryFiles::~RecoveryFiles() = default; // the lock goes, the copy stays: it was not given up
+
+fs::path RecoveryFiles::default_folder()
+{
+    return fs::path(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()) / "recovery";
+}
+
+void RecoveryFiles::claim()
+{
+    std::error_code ec;
+    fs::create_directories(folder_, ec);
+    lock_ = std::make_unique<QLockFile>(QString::fromStdString(with_extension(folder_, slot_, lock_extension).string()));
+    lock_->setStaleLockTime(0);
+    // A folder that cannot be written leaves the editor without recovery, which the first write reports.
+    lock_->tryLock(0);
+}
+
+fs::path RecoveryFiles::copy() const { return with_extension(folder_, slot_, copy_extension); }
+
+Result<void> RecoveryFiles::write(const PlanTable& plan, const StandSettings& stand, const std::string& file_name)
+{
+    // The note first: a copy is never found without the name of its file. A name given relative to
+    // the folder this editor started in would mean another file to an editor started elsewhere.
+    std::error_code ec;
+    const fs::path absolute = file_name.empty() ? fs::path() : fs::absolute(file_name, ec).lexically_normal();
+    const std::string noted_name = ec ? file_name : absolute.string();
+    if (auto noted = write_file_safely(with_extension(folder_, slot_, note_extension), noted_name + "\n"); !noted)
+        return noted;
+    return write_project_file(copy(), plan, stand);
+}
+
+void RecoveryFiles::remove()
+{
+    std::error_code ec;
+    fs::remove(copy(), ec);
+    fs::remove(with_extension(folder_, slot_, note_extension), ec);
+}
+
+std::vector<LeftDesign> RecoveryFiles::left_behind() const
+{
+    std::vector<LeftDesign> found;
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder_, ec)) {
+        const fs::path path = entry.path();
+        const std::string slot = path.stem().string();
+        if (slot == slot_)
+            continue;
+        if (path.extension() == lock_extension && !fs::exists(with_extension(folder_, slot, copy_extension))) {
+            // An editor that was killed with nothing unsaved leaves only its lock: taken over, then let go,
+            // which removes it.
+            QLockFile orphan(QString::fromStdString(path.string()));
+            orphan.setStaleLockTime(0);
+            if (orphan.tryLock(0)) {
+                orphan.unlock();
+                std::error_code ignored;
+                fs::remove(with_extension(folder_, slot, note_extension), ignored);
+            }
+            continue;
+        }
+        if (path.extension() != copy_extension)
+            continue;
+        auto lock = std::make_shared<QLockFile>(QString::fromStdString(with_extension(folder_, slot, lock_extension).string()));
+        lock->setStaleLockTime(0);
+        // Held: its editor still runs (or another one is offering it right now). A lock of a process
+        // that no longer exists is taken over.
+        if (!lock->tryLock(0))
+            continue;
+        LeftDesign left;
+        left.copy = path;
+        left.file_name = read_note(with_extension(folder_, slot, note_extension));
+        left.written = QFileInfo(QString::fromStdString(path.string())).lastModified();
+        left.lock = std::move(lock);
+        found.push_back(std::move(left));
+    }
+    std::sort(found.begin(), found.end(), [](const LeftDesign& a, const LeftDesign& b) { return a.written > b.written; });
+    return found;
+}
+
+void RecoveryFiles::forget(const LeftDesign& left)
+{
+    std::error_code ec;
+    fs::remove(left.copy, ec);
+    fs::path note = left.copy;
+    fs::remove(note.replace_extension(note_extension), ec);
+    if (left.lock)
+        left.lock->unlock();
+}
+
+} // namespace halvern
