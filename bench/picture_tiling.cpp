@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "peak_memory.h"
+
 #include <FreeImage.h>
 
 #include <filesystem>
@@ -16,31 +18,13 @@
 #include "outputs/picture_tiling.h"
 
 using namespace halvern;
+using halvern::bench::reset_peak;
+using halvern::bench::status_mb;
 
 namespace {
 
 constexpr int picture_width = 65000;
 constexpr int picture_height = 1000;
-
-// A field of /proc/self/status ("VmHWM:", "VmRSS:"), in megabytes.
-double status_mb(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0)
-            return std::stod(line.substr(field.size())) / 1024.0;
-    return 0;
-}
-
-// Starts the peak over from the present resident set; false where the kernel does not allow it.
-bool reset_peak()
-{
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return bool(clear);
-}
 
 std::filesystem::path wide_picture(const std::filesystem::path& dir)
 {

@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "peak_memory.h"
+
 #include <FreeImage.h>
 
 #include <filesystem>
@@ -18,26 +20,10 @@
 #include "outputs/print_pack.h"
 
 using namespace halvern;
+using halvern::bench::reset_peak;
+using halvern::bench::status_mb;
 
 namespace {
-
-double status_mb(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0)
-            return std::stod(line.substr(field.size())) / 1024.0;
-    return 0;
-}
-
-bool reset_peak()
-{
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return bool(clear);
-}
 
 std::filesystem::path artwork(const std::filesystem::path& dir)
 {
