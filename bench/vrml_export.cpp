@@ -49,7 +49,7 @@ void BM_export_scene(benchmark::State& state)
     Fixture& f = fixture();
     for (auto _ : state) {
         VrmlScene scene = build_vrml_scene({f.components, f.plan, f.stand, f.app, 0, {}}, VrmlVariant::full);
-        auto written = export_vrml_file(f.folder / "stand.wrl", std::move(scene.text), true);
+        auto written = export_vrml_file(f.folder / "stand.wrl", std::move(scene), true);
         if (!written)
             state.SkipWithError(written.error().text().c_str());
     }
@@ -62,7 +62,7 @@ void BM_export_scene_without_pictures(benchmark::State& state)
     Fixture& f = fixture();
     for (auto _ : state) {
         VrmlScene scene = build_vrml_scene({f.components, f.plan, f.stand, f.app, 0, {}}, VrmlVariant::full);
-        auto written = export_vrml_file(f.folder / "bare.wrl", std::move(scene.text), false);
+        auto written = export_vrml_file(f.folder / "bare.wrl", std::move(scene), false);
         if (!written)
             state.SkipWithError(written.error().text().c_str());
     }

@@ -381,8 +381,7 @@ inline constexpr int used_ui_texts[] = {
     tip_library_back, tip_library_next, tip_measure, tip_colour, untitled_design, status_saved,
     status_picture_saved, status_printed, status_list_copied, status_no_browser,
     message_no_3d_viewer, view3d_title, view3d_view_all, view3d_front, view3d_top, view3d_left, view3d_right,
-    view3d_iso, view3d_save, view3d_in_program, view3d_no_opengl,
-    message_no_3d_viewer, editor_saved_in_user_folder,
+    view3d_iso, view3d_save, view3d_in_program, view3d_no_opengl, editor_saved_in_user_folder,
     group_name, group_change, faces_none, faces_recto, faces_verso, faces_both, picture_dialog_title,
     proportion_warning, proportion_normal, proportion_picture, elevation_prompt, ok,
     checks_title, check_kind_first + 0, check_kind_first + 1, check_kind_first + 2, check_kind_first + 3,
@@ -399,6 +398,9 @@ inline constexpr int used_ui_texts[] = {
     sheet_orientation_portrait, sheet_orientation_landscape, sheet_bill_page,
     recovery_question, recovery_restore, recovery_discard, recovery_later, recovery_no_name,
     recovery_write_failed, lock_question, title_read_only, menu_recent, menu_recent_clear,
+    pack_title, pack_client, pack_faces, pack_area, pack_not_printed, pack_print_size, pack_bleed, pack_picture,
+    pack_resolution, pack_written, pack_dialog_title, pack_roll, pack_files, pack_dpi_label, pack_bleed_label,
+    pack_folder,
 };
 
 } // namespace halvern::ui

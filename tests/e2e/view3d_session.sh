@@ -65,7 +65,7 @@ colours=$(convert "$work/first.png" -colors 16 -unique-colors txt:- | wc -l)
 # The oval coffee table, front left of the plan (the main window fills the top left of the screen),
 # dragged in steps towards the middle, as a hand does.
 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true; sleep 0.5
-x=273; y=592
+x=273; y=607
 xdotool mousemove "$x" "$y"; sleep 0.25; xdotool mousemove $((x + 1)) "$y"; sleep 0.25
 xdotool mousedown 1; sleep 0.25
 for k in 1 2 3 4 5; do xdotool mousemove $((x + 1 + 4 * k)) $((y - 30 * k)); sleep 0.25; done
