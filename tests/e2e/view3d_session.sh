@@ -40,10 +40,16 @@ main=""; view=""
 find_main() { main=$(xdotool search --name '^Halvern Visual Design' 2>/dev/null | head -1); [ -n "$main" ]; }
 find_view() { view=$(xdotool search --name '^3D view$' 2>/dev/null | head -1); [ -n "$view" ]; }
 wait_for 30 find_main || fail "the main window did not open"
-sleep 2
-xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true; sleep 0.5
-xdotool key F3
-wait_for 15 find_view || fail "F3 opened no 3D window"
+# The splash window carries the program's name too: on a busy machine the first F3 can reach it
+# before the main window has the focus, so the key is given again until the 3D window shows.
+for attempt in 1 2 3; do
+  sleep 2
+  find_main || true
+  xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true; sleep 0.5
+  xdotool key F3
+  if wait_for 10 find_view; then break; fi
+done
+[ -n "$view" ] || fail "F3 opened no 3D window"
 sleep 4 # the first scene is built and drawn
 
 # The picture part of the 3D window, as it is on the screen.
