@@ -29,7 +29,9 @@ fail() {
   cat "$work/halvern.log" >&2 || true
   exit 1
 }
-export XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
+# Settings, recovery copies and caches of its own: a design left unsaved here must never be
+# offered back to another run.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" QT_QPA_PLATFORM=xcb
 openbox >/dev/null 2>&1 & wm_pid=$!
 sleep 1
 "$halvern" "$(dirname "$halvern")/examples/island_stand_8x6.qlm" >"$work/halvern.log" 2>&1 &
