@@ -1,5 +1,5 @@
 // The print pack of one face 6 m wide and 2.5 m high at 300 dpi with a 10 mm bleed, on a 1.6 m
-// roll: five strips of about 18,900 x 29,800 pixels, each encoded row by row from a 4,000 x 1,700
+// roll: four strips of about 18,900 x 29,800 pixels, each encoded row by row from a 4,000 x 1,700
 // picture. Reports the time and how far the process's peak memory (resident set) rose, next to
 // what one strip and the whole print would take as 24-bit bitmaps: the rise should be near the
 // picture's own size, not a strip's.
