@@ -42,11 +42,20 @@ wait_for() { # SECONDS COMMAND...: until the command succeeds
 }
 
 start_program() { # ARGS...: the editor, once its window is up
-  "$halvern" "$@" >>"$work/halvern.log" 2>&1 &
-  app_pid=$!
-  wait_for 30 find_window || fail "the main window did not open"
+  local attempt
+  for attempt in 1 2 3; do
+    "$halvern" "$@" >>"$work/halvern.log" 2>&1 &
+    app_pid=$!
+    if wait_for 30 find_window_or_gone && [ -n "$window" ]; then break; fi
+    # On a loaded machine the X server has been seen to refuse a connection right after a killed
+    # client went away: the program then ends at once, and is started again.
+    grep -q "could not connect to display" "$work/halvern.log" || fail "the main window did not open"
+    sleep 1
+  done
+  [ -n "$window" ] || fail "the main window did not open"
   sleep 1.5
 }
+find_window_or_gone() { find_window || ! kill -0 "$app_pid" 2>/dev/null; }
 
 window=""
 find_window() { window=$(xdotool search --name '^Halvern Visual Design' 2>/dev/null | head -1); [ -n "$window" ]; }
