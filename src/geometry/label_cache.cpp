@@ -74,16 +74,7 @@ bool LabelCache::make_room(std::int64_t bytes)
     auto fits = [&] { return int(entries_.size()) < max_entries && bytes_ + bytes <= max_bytes; };
     if (fits())
         return true;
-    for (auto k = entries_.begin(); k != entries_.end();) {
-        if (k->second.used == redraw_) {
-            ++k;
-            continue;
-        }
-        if (k->second.picture >= 0)
-            store_->drop_picture(k->second.picture);
-        bytes_ -= k->second.bytes;
-        k = entries_.erase(k);
-    }
+    drop_entries_unused_since(entries_, redraw_, bytes_, [&](int picture) { store_->drop_picture(picture); });
     return fits();
 }
 

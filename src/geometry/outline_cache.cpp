@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "geometry/canvas_adapters.h"
+#include "geometry/picture_store.h"
 #include "geometry/recording_canvas.h"
 
 namespace halvern {
@@ -199,16 +200,7 @@ bool OutlineCache::make_room(std::int64_t bytes)
     auto fits = [&] { return int(entries_.size()) < max_entries && bytes_ + bytes <= max_bytes; };
     if (fits())
         return true;
-    for (auto k = entries_.begin(); k != entries_.end();) {
-        if (k->second.used == redraw_) {
-            ++k;
-            continue;
-        }
-        if (k->second.picture >= 0)
-            drop_picture(k->second.picture);
-        bytes_ -= k->second.bytes;
-        k = entries_.erase(k);
-    }
+    drop_entries_unused_since(entries_, redraw_, bytes_, [&](int picture) { drop_picture(picture); });
     return fits();
 }
 

@@ -2,6 +2,8 @@
 // Transparent pictures kept by the platform's surface, for the caches that draw something once and
 // then put it at each place it shows: outlines, labels.
 
+#include <cstdint>
+
 #include "geometry/canvas.h"
 
 namespace halvern {
@@ -21,5 +23,23 @@ public:
     virtual void drop_picture(int number) = 0;
     virtual void drop_pictures() = 0;
 };
+
+// The eviction the picture caches share: every entry of `entries` (a map to entries with `used`,
+// `picture`, -1 for none, and `bytes`) not used in the redraw `current` goes, its picture dropped
+// through `drop` and its size taken off `bytes`. Pictures of the redraw under way stay.
+template <class Map, class Drop>
+void drop_entries_unused_since(Map& entries, unsigned current, std::int64_t& bytes, Drop&& drop)
+{
+    for (auto k = entries.begin(); k != entries.end();) {
+        if (k->second.used == current) {
+            ++k;
+            continue;
+        }
+        if (k->second.picture >= 0)
+            drop(k->second.picture);
+        bytes -= k->second.bytes;
+        k = entries.erase(k);
+    }
+}
 
 } // namespace halvern
