@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "plan/kept_facts.h"
 #include "platform/qt_canvas.h"
 #include "platform/qt_plan_surfaces.h"
 #include "render_scenes.h"
@@ -66,8 +67,9 @@ void full_redraw(benchmark::State& state, bool keep_layer, bool labels = true)
 void redraw_with_kept_layer(benchmark::State& state) { full_redraw(state, true); }
 
 // The window's redraw with outlines kept as pictures: range 0 the first redraw of a zoom (every
-// picture drawn), range 1 the redraws after it, range 2 those without the labels. Labels are kept
-// as pictures too.
+// picture drawn), range 1 the redraws after it, range 2 those without the labels, range 3 those
+// with labels after an edit (the facts found again, which ranges 1 and 2 keep as the window does
+// while the plan has not changed). Labels are kept as pictures too.
 void redraw_with_cache(benchmark::State& state)
 {
     ensure_gui_application();
@@ -83,6 +85,7 @@ void redraw_with_cache(benchmark::State& state)
     options.labels = &labels;
     render_plan(picture.canvas(), scene, view, options);
     const bool warm = state.range(0) != 0;
+    KeptFacts kept;
     for (auto _ : state) {
         if (!warm) {
             state.PauseTiming();
@@ -90,14 +93,27 @@ void redraw_with_cache(benchmark::State& state)
             labels.clear();
             state.ResumeTiming();
         }
+        if (state.range(0) == 1 || state.range(0) == 2)
+            options.facts = &kept.facts(scene);
         render_plan(picture.canvas(), scene, view, options);
     }
+    state.counters["fact_searches"] = kept.searches();
     state.counters["pictures"] = outlines.entries();
     state.counters["labels"] = labels.entries();
     state.counters["MB"] = double(outlines.bytes()) / (1 << 20);
 }
 void redraw_rebuilding_layer(benchmark::State& state) { full_redraw(state, false); }
 void redraw_without_labels(benchmark::State& state) { full_redraw(state, true, false); }
+
+// The check that the kept facts still hold for an unchanged plan.
+void facts_kept(benchmark::State& state)
+{
+    PlanScene scene = big_scene().scene();
+    KeptFacts kept;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(&kept.facts(scene));
+    state.counters["searches"] = kept.searches();
+}
 
 // The facts alone: chains, joint angles, end codes, duplicates, group boxes.
 void facts_only(benchmark::State& state)
@@ -150,8 +166,10 @@ void sprites_estimate(benchmark::State& state)
 }
 
 // The frame a zoom step shows at once in the window: the still layer of the new zoom, and the last
-// picture scaled over it (the window's quick frame does the same, with the palette column kept).
-// Range 0 the quick frame, range 1 the exact first redraw after the zoom step that replaces it.
+// picture scaled over it, to the nearest pixel (the window's quick frame does the same, with the
+// palette column kept). Range 0 the quick frame, range 1 the exact first redraw after a zoom step
+// from nothing, range 2 the exact picture as the window draws it after its quick frame (the still
+// layer already kept by the quick frame, the facts kept): how long the quick frame stays.
 void frame_after_zoom(benchmark::State& state)
 {
     ensure_gui_application();
@@ -169,17 +187,29 @@ void frame_after_zoom(benchmark::State& state)
     render_plan(picture.canvas(), scene, view, options);
     const QImage last = picture.image().copy();
     int step = 0;
+    KeptFacts kept;
     for (auto _ : state) {
         const double before = view.zoom;
         view.zoom = (++step % 2) ? 0.75 : 0.6;
-        if (state.range(0) == 0) {
+        if (state.range(0) == 2) {
+            state.PauseTiming();
+            {
+                QImage frame(window_w, window_h, QImage::Format_RGB32);
+                QtCanvas canvas(frame);
+                render_still_layer(canvas, scene, view, options);
+            }
+            state.ResumeTiming();
+            RenderOptions settled = options;
+            settled.facts = &kept.facts(scene);
+            render_plan(picture.canvas(), scene, view, settled);
+        } else if (state.range(0) == 0) {
             QImage frame(window_w, window_h, QImage::Format_RGB32);
             {
                 QtCanvas canvas(frame);
                 render_still_layer(canvas, scene, view, options);
             }
             QPainter painter(&frame);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
             painter.translate(palette_width, 0);
             painter.scale(view.zoom / before, view.zoom / before);
             painter.drawImage(QPointF(0, 0), last, QRectF(palette_width, 0, window_w - palette_width, window_h));
@@ -191,11 +221,12 @@ void frame_after_zoom(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(frame_after_zoom)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(frame_after_zoom)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(redraw_with_kept_layer)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
-BENCHMARK(redraw_with_cache)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(redraw_with_cache)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(redraw_rebuilding_layer)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(redraw_without_labels)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(facts_kept)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(facts_only)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(redraw_geometry_only)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(sprites_estimate)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);

@@ -1,5 +1,6 @@
 #include "app/plan_widget.h"
 
+#include <QElapsedTimer>
 #include <QHelpEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -8,6 +9,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -71,7 +73,7 @@ PlanWidget::PlanWidget(Session& session, QWidget* parent) : QWidget(parent), ses
     connect(&slide_timer_, &QTimer::timeout, this, &PlanWidget::slide_step);
     settle_timer_.setSingleShot(true);
     settle_timer_.setInterval(0);
-    connect(&settle_timer_, &QTimer::timeout, this, [this] { redraw(); });
+    connect(&settle_timer_, &QTimer::timeout, this, &PlanWidget::settle_slice);
 }
 
 InteractionContext PlanWidget::context()
@@ -113,7 +115,7 @@ bool moved_only(const ViewState& a, const ViewState& b)
 
 bool PlanWidget::quick_frame()
 {
-    if (!exact_view_ || picture_.size() != size() || palette_slide_ != 0 || gesture_held()
+    if (!exact_view_ || exact_picture_.size() != size() || palette_slide_ != 0 || gesture_held()
         || exact_smooth_ != (session_.shell.settings.view_qualite == 1))
         return false;
     const ViewState before = *exact_view_;
@@ -125,40 +127,97 @@ bool PlanWidget::quick_frame()
     if (next.zoom == before.zoom && next.decal_x == before.decal_x && next.decal_y == before.decal_y)
         return false;
 
+    // An exact picture under way for an earlier view is of no use any more.
+    settling_.reset();
     const PaletteState palette{state_.palette_scroll, palette_slide_,
                                state_.depot_palette ? state_.selected_component : -1};
     const RenderOptions options = render_options(palette);
     PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
+    // Every pixel is painted below: the still layer or the moved picture covers the plan, the old
+    // column the rest.
     QImage frame(size(), QImage::Format_RGB32);
-    frame.fill(Qt::white);
+    const double s = next.zoom / before.zoom;
+    const double dx = next.zoom * (next.decal_x - before.decal_x), dy = next.zoom * (next.decal_y - before.decal_y);
+    // Where the old plan lands; when it covers the whole plan area (zooming in about a point of
+    // the window) the new still layer is left to the exact redraw, which draws it first.
+    const double plan_width = width() - palette_width;
+    const bool covered = dx <= -1 && dy <= -1 && dx + s * plan_width >= plan_width + 1 && dy + s * height() >= height() + 1;
     RenderOutcome outcome;
     {
-        // The new still layer (kept for the exact redraw), the old plan moved and scaled over it,
-        // and the column as it was.
-        QtCanvas canvas(frame);
-        outcome = render_still_layer(canvas, scene, session_.view, options);
-        canvas.end();
+        // The new still layer (kept for the exact redraw), the last exact picture moved and scaled
+        // over it, and the column as it was.
+        if (!covered) {
+            QtCanvas canvas(frame);
+            outcome = render_still_layer(canvas, scene, session_.view, options);
+            canvas.end();
+        }
         QPainter painter(&frame);
-        const double s = next.zoom / before.zoom;
         painter.setClipRect(QRect(palette_width, 0, width() - palette_width, height()));
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        painter.translate(palette_width + next.zoom * (next.decal_x - before.decal_x),
-                          next.zoom * (next.decal_y - before.decal_y));
+        // Shown for a few frames only: the nearest pixel is good enough and several times quicker.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.translate(palette_width + dx, dy);
         painter.scale(s, s);
-        painter.drawImage(QPointF(0, 0), picture_, QRectF(palette_width, 0, width() - palette_width, height()));
+        painter.drawImage(QPointF(0, 0), exact_picture_, QRectF(palette_width, 0, width() - palette_width, height()));
         painter.resetTransform();
         painter.setClipping(false);
-        painter.drawImage(QPoint(0, 0), picture_, QRect(0, 0, palette_width + 1, height()));
+        painter.drawImage(QPoint(0, 0), exact_picture_, QRect(0, 0, palette_width + 1, height()));
     }
     picture_ = std::move(frame);
     ++quick_frames_;
     follow_view();
-    if (rendered_)
+    if (rendered_ && !covered)
         rendered_(outcome);
     repaint();
-    if (!settle_timer_.isActive())
-        settle_timer_.start();
+    settling_ = std::make_unique<Settling>();
+    settle_timer_.start();
     return true;
+}
+
+void PlanWidget::set_slices(int parts, int milliseconds)
+{
+    slice_parts_ = std::max(1, parts);
+    slice_ms_ = std::max(0, milliseconds);
+}
+
+void PlanWidget::settle_slice()
+{
+    if (!settling_)
+        return;
+    Settling& job = *settling_;
+    QElapsedTimer clock;
+    clock.start();
+    if (!job.redraw) {
+        // Begun here rather than with the quick frame, so that the quick frame is shown first.
+        job.image = QImage(size(), QImage::Format_RGB32);
+        job.image.fill(Qt::white);
+        job.palette = {state_.palette_scroll, palette_slide_, state_.depot_palette ? state_.selected_component : -1};
+        job.options = render_options(job.palette);
+        PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
+        job.options.facts = &facts_.facts(scene);
+        job.canvas = std::make_unique<QtCanvas>(job.image);
+        job.redraw = std::make_unique<PlanRedraw>(*job.canvas, scene, session_.view, job.options);
+        job.view = session_.view;
+    }
+    bool complete = false;
+    do
+        complete = job.redraw->step(slice_parts_);
+    while (!complete && clock.elapsed() < slice_ms_);
+    if (!complete) {
+        settle_timer_.start();
+        return;
+    }
+    job.canvas->end();
+    const RenderOutcome outcome = job.redraw->outcome();
+    picture_ = std::move(job.image);
+    exact_picture_ = picture_;
+    exact_view_ = job.view;
+    exact_smooth_ = job.options.smooth;
+    settling_.reset();
+    ++full_redraws_;
+    follow_view();
+    if (rendered_)
+        rendered_(outcome);
+    update();
 }
 
 void PlanWidget::follow_view()
@@ -200,8 +259,12 @@ void PlanWidget::redraw()
 {
     redraw_due_ = false;
     overlay_ = {};
+    settle_timer_.stop();
+    settling_.reset();
     if (width() <= 0 || height() <= 0)
         return;
+    // Painting over a picture still shared with the kept one would copy it first.
+    exact_picture_ = QImage();
     if (picture_.size() != size())
         picture_ = QImage(size(), QImage::Format_RGB32);
     picture_.fill(Qt::white);
@@ -213,11 +276,13 @@ void PlanWidget::redraw()
     PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
     RenderOutcome outcome;
     {
+        RenderOptions with_facts = options;
+        with_facts.facts = &facts_.facts(scene);
         QtCanvas canvas(picture_);
-        outcome = render_plan(canvas, scene, session_.view, options);
+        outcome = render_plan(canvas, scene, session_.view, with_facts);
         canvas.end();
     }
-    settle_timer_.stop();
+    exact_picture_ = picture_;
     exact_view_ = session_.view;
     exact_smooth_ = options.smooth;
     ++full_redraws_;

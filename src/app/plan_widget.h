@@ -11,12 +11,15 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "plan/interaction.h"
 #include "plan/plan_ends.h"
 #include "plan/palette.h"
+#include "plan/kept_facts.h"
 #include "plan/render.h"
+#include "platform/qt_canvas.h"
 #include "platform/qt_plan_surfaces.h"
 
 namespace halvern {
@@ -83,8 +86,13 @@ public:
     int full_redraws() const { return full_redraws_; }
     // Frames shown from the last exact picture moved and scaled, while the exact one was made.
     int quick_frames() const { return quick_frames_; }
-    // An exact picture is due after a quick frame.
-    bool settling() const { return settle_timer_.isActive(); }
+    // An exact picture is being drawn, in slices between events, to replace a quick frame.
+    bool settling() const { return settling_ != nullptr; }
+    // How the exact picture after a quick frame is cut: slices of `parts` object parts are drawn
+    // until `milliseconds` have passed, then the events waiting are handled (0: one slice a turn).
+    void set_slices(int parts, int milliseconds);
+    // How many times the facts of the plan were searched for (not taken as kept).
+    int fact_searches() const { return facts_.searches(); }
     QTimer& slide_timer() { return slide_timer_; }
 
 protected:
@@ -107,6 +115,8 @@ private:
     // After a zoom or a scroll alone: the last exact picture moved and scaled onto the new still
     // layer is shown at once, and the exact redraw follows as soon as the events waiting are done.
     bool quick_frame();
+    // Draws the next slice of the exact picture after a quick frame; shows it once complete.
+    void settle_slice();
     RenderOptions render_options(const PaletteState& palette);
     void follow_view();
     // Runs one call into the interaction; a redraw a change asked for meanwhile follows it.
@@ -122,7 +132,8 @@ private:
     std::function<void(int, QPointF)> drop_;
     std::function<void(const InteractionRequest&)> carry_out_;
 
-    QImage picture_;
+    QImage picture_;        // what the widget shows
+    QImage exact_picture_;  // the last picture drawn exactly, shared with picture_ while shown
     QtBackgroundCache background_;
     QtOutlineCache outlines_;
     QtLabelCache labels_;
@@ -131,6 +142,19 @@ private:
     int palette_slide_ = 0; // pixels the column is still drawn off its cells while it slides
     QTimer slide_timer_;
     QTimer settle_timer_;
+    // The exact picture under way after a quick frame.
+    struct Settling {
+        QImage image;
+        PaletteState palette;
+        RenderOptions options;
+        ViewState view;
+        std::unique_ptr<QtCanvas> canvas;
+        std::unique_ptr<PlanRedraw> redraw;
+    };
+    std::unique_ptr<Settling> settling_;
+    int slice_parts_ = 48;
+    int slice_ms_ = 8;
+    KeptFacts facts_;
     std::optional<ViewState> exact_view_; // the view of the picture when it was drawn exactly
     bool exact_smooth_ = true;
     int quick_frames_ = 0;

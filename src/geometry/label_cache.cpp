@@ -1,5 +1,6 @@
 #include "geometry/label_cache.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "geometry/canvas_adapters.h"
@@ -21,7 +22,12 @@ void draw_label(Canvas& target, Pixel at, std::span<const LabelLine> lines, doub
         target.text({at.x + line.offset.x, at.y + line.offset.y}, line.text, size_points);
 }
 
-std::size_t LabelCache::KeyHash::operator()(const Key& key) const
+bool LabelCache::KeyEqual::operator()(const KeyView& a, const Key& b) const
+{
+    return a.size == b.size && a.state == b.state && std::equal(a.lines.begin(), a.lines.end(), b.lines.begin(), b.lines.end());
+}
+
+std::size_t LabelCache::KeyHash::operator()(const KeyView& key) const
 {
     std::size_t seed = 0;
     for (const LabelLine& line : key.lines) {
@@ -52,13 +58,13 @@ void LabelCache::draw(Canvas& target, Pixel at, std::span<const LabelLine> lines
         return;
     }
     // Lines and width of the pen do not change how a text is drawn; the colour and smoothness do.
-    Key key{{lines.begin(), lines.end()}, size_points, {target.colour(), line_solid, 1, target.smooth()}};
+    const KeyView view{lines, size_points, {target.colour(), line_solid, 1, target.smooth()}};
     const Entry* entry = nullptr;
-    if (auto found = entries_.find(key); found != entries_.end()) {
+    if (auto found = entries_.find(view); found != entries_.end()) {
         found->second.used = redraw_;
         entry = &found->second;
     } else {
-        entry = make_entry(std::move(key));
+        entry = make_entry(Key{{lines.begin(), lines.end()}, view.size, view.state});
     }
     if (entry && entry->picture < 0)
         return;

@@ -55,8 +55,22 @@ private:
         DrawState state;
         friend bool operator==(const Key&, const Key&) = default;
     };
+    // A label looked up without copying its lines.
+    struct KeyView {
+        std::span<const LabelLine> lines;
+        double size = 0;
+        DrawState state;
+    };
     struct KeyHash {
-        std::size_t operator()(const Key& key) const;
+        using is_transparent = void;
+        std::size_t operator()(const Key& key) const { return (*this)(KeyView{key.lines, key.size, key.state}); }
+        std::size_t operator()(const KeyView& key) const;
+    };
+    struct KeyEqual {
+        using is_transparent = void;
+        bool operator()(const Key& a, const Key& b) const { return a == b; }
+        bool operator()(const KeyView& a, const Key& b) const;
+        bool operator()(const Key& a, const KeyView& b) const { return (*this)(b, a); }
     };
     struct Entry {
         int picture = -1;   // -1: nothing to draw
@@ -68,7 +82,7 @@ private:
     const Entry* make_entry(Key key);
 
     std::unique_ptr<PictureStore> store_;
-    std::unordered_map<Key, Entry, KeyHash> entries_;
+    std::unordered_map<Key, Entry, KeyHash, KeyEqual> entries_;
     unsigned redraw_ = 1;
     std::int64_t bytes_ = 0;
     int made_ = 0, put_ = 0;

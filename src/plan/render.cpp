@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "geometry/canvas_adapters.h"
 #include "plan/duplicates.h"
@@ -66,7 +67,7 @@ Pixel Context::pixel(double x, double y) const
 Context make_context(Canvas& canvas, PlanScene& scene, const ViewState& view, const RenderOptions& options,
                      const PlanFacts& facts)
 {
-    Context ctx{&canvas, scene, view, options, facts, {}, {}};
+    Context ctx{&canvas, scene, view, options, facts, {}, {}, nullptr};
     ctx.plan_view = {view.zoom, view.decal_x, view.decal_y, options.palette_column};
     ctx.window = options.window.value_or(PixelRect{0, 0, options.width, options.height});
     return ctx;
@@ -128,11 +129,32 @@ bool put_background(const Context& ctx, ViewState& view)
 
 } // namespace
 
-RenderOutcome render_plan(Canvas& canvas, PlanScene& scene, ViewState& view, const RenderOptions& options)
+struct PlanRedraw::State {
+    Canvas& canvas;
+    PlanScene scene;
+    ViewState view;
+    RenderOptions options;
+    PlanFacts own_facts;
+    const PlanFacts* facts = nullptr;
+    std::optional<Context> ctx;
+    LabelTexts texts;
+    std::vector<int> shown;
+    int pass = 0;
+    size_t next = 0;
+};
+
+namespace {
+
+enum Pass { outlines_pass, marks_pass, helpers_pass, groups_pass, duplicates_pass, column_pass, finished };
+
+} // namespace
+
+PlanRedraw::PlanRedraw(Canvas& canvas, PlanScene& scene, ViewState& view, const RenderOptions& options)
+    : state_(std::make_unique<State>(State{canvas, scene, view, options, {}, nullptr, std::nullopt, {}, {}, finished, 0}))
 {
-    RenderOutcome outcome;
+    State& s = *state_;
     if (options.width <= 0 || options.height <= 0)
-        return outcome;
+        return;
     canvas.set_smooth(options.smooth);
 
     // Facts found for another state of the table (it grew or shrank since) are found again.
@@ -140,62 +162,101 @@ RenderOutcome render_plan(Canvas& canvas, PlanScene& scene, ViewState& view, con
     const bool given = options.facts && options.facts->joint_angles.size() == size
         && options.facts->end_codes.size() == size && options.facts->duplicate.size() == size
         && options.facts->group_boxes.size() == size;
-    PlanFacts own_facts;
     if (!given)
-        own_facts = find_plan_facts(scene);
-    const PlanFacts& facts = given ? *options.facts : own_facts;
+        s.own_facts = find_plan_facts(scene);
+    s.facts = given ? options.facts : &s.own_facts;
 
     if (view.front_view) {
-        draw_front_view(make_context(canvas, scene, view, options, facts));
-        outcome.zoom_text = zoom_text(view);
-        return outcome;
+        s.view = view;
+        draw_front_view(make_context(canvas, s.scene, s.view, s.options, *s.facts));
+        outcome_.zoom_text = zoom_text(view);
+        return;
     }
 
-    apply_zoom_auto(view, scene.stand, options, outcome);
-    outcome.zoom_text = zoom_text(view);
-
-    const Context ctx = make_context(canvas, scene, view, options, facts);
-    outcome.background_reused = put_background(ctx, view);
+    apply_zoom_auto(view, scene.stand, options, outcome_);
+    outcome_.zoom_text = zoom_text(view);
+    outcome_.background_reused = put_background(make_context(canvas, scene, view, options, *s.facts), view);
+    // The pieces that follow read the view as it stands now, whatever the caller does with its own.
+    s.view = view;
+    s.ctx.emplace(make_context(canvas, s.scene, s.view, s.options, *s.facts));
+    s.ctx->texts = &s.texts;
     if (options.outlines)
         options.outlines->begin_redraw();
     if (options.labels)
         options.labels->begin_redraw();
 
     const PlanTable& plan = scene.plan;
+    const PixelRect window = s.ctx->window;
     auto reaches_window = [&](int i) {
         return !options.extents || !options.window || size_t(i) >= options.extents->size()
-            || (*options.extents)[size_t(i)].meets(ctx.window);
+            || (*options.extents)[size_t(i)].meets(window);
     };
-    std::vector<int> shown;
-    shown.reserve(size_t(plan.nb_objets));
+    s.shown.reserve(size_t(plan.nb_objets));
     for (int i = 1; i <= plan.nb_objets; ++i)
         if (reaches_window(i))
-            shown.push_back(i);
+            s.shown.push_back(i);
+    s.pass = outlines_pass;
+}
 
-    for (int i : shown)
-        if (is_drawn(plan, i)) {
-            draw_object(ctx, i);
-            ++outcome.objects_drawn;
+PlanRedraw::~PlanRedraw() = default;
+
+bool PlanRedraw::done() const { return state_->pass == finished; }
+
+bool PlanRedraw::step(int work)
+{
+    State& s = *state_;
+    const PlanTable& plan = s.scene.plan;
+    while (s.pass != finished && work > 0) {
+        const Context& ctx = *s.ctx;
+        if (s.pass == column_pass) {
+            if (s.options.palette_column) {
+                draw_palette(ctx);
+                if (s.options.status_texts)
+                    draw_status(ctx);
+            }
+            s.pass = finished;
+            break;
         }
-    for (int i : shown)
-        if (is_drawn(plan, i))
-            draw_selection_mark(ctx, i);
-    for (int i : shown)
-        if (is_drawn(plan, i))
-            draw_object_helpers(ctx, i);
-    for (int i : shown)
-        if (plan.is_group(i))
-            draw_group_box(ctx, i);
-    for (int i : shown)
-        if (facts.duplicate[size_t(i)])
-            draw_duplicate_mark(ctx, i);
-
-    if (options.palette_column) {
-        draw_palette(ctx);
-        if (options.status_texts)
-            draw_status(ctx);
+        if (s.next >= s.shown.size()) {
+            s.next = 0;
+            ++s.pass;
+            continue;
+        }
+        const int i = s.shown[s.next++];
+        --work;
+        switch (s.pass) {
+        case outlines_pass:
+            if (is_drawn(plan, i)) {
+                draw_object(ctx, i);
+                ++outcome_.objects_drawn;
+            }
+            break;
+        case marks_pass:
+            if (is_drawn(plan, i))
+                draw_selection_mark(ctx, i);
+            break;
+        case helpers_pass:
+            if (is_drawn(plan, i))
+                draw_object_helpers(ctx, i);
+            break;
+        case groups_pass:
+            if (plan.is_group(i))
+                draw_group_box(ctx, i);
+            break;
+        default:
+            if (s.facts->duplicate[size_t(i)])
+                draw_duplicate_mark(ctx, i);
+            break;
+        }
     }
-    return outcome;
+    return s.pass == finished;
+}
+
+RenderOutcome render_plan(Canvas& canvas, PlanScene& scene, ViewState& view, const RenderOptions& options)
+{
+    PlanRedraw redraw(canvas, scene, view, options);
+    redraw.step(std::numeric_limits<int>::max());
+    return redraw.outcome();
 }
 
 RenderOutcome render_still_layer(Canvas& canvas, PlanScene& scene, ViewState& view, const RenderOptions& options)

@@ -5,6 +5,7 @@
 // the column, draws the picture saves (a tile at a time) and the printed page.
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -86,6 +87,29 @@ struct RenderOutcome {
 };
 
 RenderOutcome render_plan(Canvas& canvas, PlanScene& scene, ViewState& view, const RenderOptions& options);
+
+// The same redraw in pieces, so that a window can take its events between them: the facts, the
+// still layer and the zoom at construction, then `step` draws a number of object parts (an
+// outline, a mark, a label) at a time, and the column last. Drawn to the end it is render_plan's
+// picture exactly (render_plan is this drawn in one piece). The scene, the canvas and what the
+// options point to must stay as they are until the end; the caller's view may change meanwhile.
+class PlanRedraw {
+public:
+    PlanRedraw(Canvas& canvas, PlanScene& scene, ViewState& view, const RenderOptions& options);
+    ~PlanRedraw();
+    PlanRedraw(const PlanRedraw&) = delete;
+    PlanRedraw& operator=(const PlanRedraw&) = delete;
+
+    // Draws up to `parts` more parts; true once the redraw is complete.
+    bool step(int parts);
+    bool done() const;
+    const RenderOutcome& outcome() const { return outcome_; }
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+    RenderOutcome outcome_;
+};
 
 // The still layer alone (white area, floor, grids, walls) for the view, zoom auto applied, through
 // the cache as render_plan puts it: what a frame shown before the objects are ready stands on.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -74,6 +75,27 @@ bool selected(const PlanTable& plan, int i)
     return false;
 }
 
+std::string height_text(const Context& ctx, float hauteur)
+{
+    if (!ctx.texts)
+        return format_number(hauteur) + " cm";
+    auto [at, fresh] = ctx.texts->heights.try_emplace(std::bit_cast<std::uint32_t>(hauteur));
+    if (fresh)
+        at->second = format_number(hauteur) + " cm";
+    return at->second;
+}
+
+std::string panel_text(const Context& ctx, double width_mm, double hauteur_cm)
+{
+    if (!ctx.texts)
+        return panel_size_text(width_mm, hauteur_cm);
+    const std::pair key{std::bit_cast<std::uint64_t>(width_mm), std::bit_cast<std::uint64_t>(hauteur_cm)};
+    auto [at, fresh] = ctx.texts->panel_sizes.try_emplace(key);
+    if (fresh)
+        at->second = panel_size_text(width_mm, hauteur_cm);
+    return at->second;
+}
+
 std::vector<std::string> label_lines(const Context& ctx, int i, const Component& c)
 {
     const PlanTable& plan = ctx.scene.plan;
@@ -82,14 +104,14 @@ std::vector<std::string> label_lines(const Context& ctx, int i, const Component&
     if (v.aff_noms)
         lines.push_back(plan.obj_texte[size_t(i)].empty() ? c.name : plan.obj_texte[size_t(i)]);
     if (v.aff_hauteurs)
-        lines.push_back(format_number(plan.obj_hauteur[size_t(i)]) + " cm");
+        lines.push_back(height_text(ctx, plan.obj_hauteur[size_t(i)]));
     if (v.aff_largeur_panneaux && c.library == 0 && c.panel != 0) {
         const int faces = plan.obj_faces[size_t(i)];
         const std::string& computed = ctx.facts.end_codes[size_t(i)];
         for (int face = 1; face <= 2; ++face)
             if (faces == face || faces == 3) {
                 const std::string code = end_code_with_override(plan, i, face, computed);
-                lines.push_back(panel_size_text(face_picture_width_mm(c.width, code), plan.obj_hauteur[size_t(i)]));
+                lines.push_back(panel_text(ctx, face_picture_width_mm(c.width, code), plan.obj_hauteur[size_t(i)]));
             }
     }
     return lines;
@@ -199,7 +221,7 @@ void draw_object_helpers(const Context& ctx, int i)
     }
 
     if (v.aff_noms || v.aff_hauteurs || v.aff_largeur_panneaux) {
-        const std::vector<std::string> lines = label_lines(ctx, i, *c);
+        std::vector<std::string> lines = label_lines(ctx, i, *c);
         const double size = label_points * (v.aff_grande_etiquette ? big_label_factor : 1.0) * ctx.scale();
         const double line_height = text_pixels(size) * 1.2;
         const Pixel at = ctx.pixel(plan.obj_x[size_t(i)], plan.obj_y[size_t(i)]);
@@ -207,7 +229,7 @@ void draw_object_helpers(const Context& ctx, int i)
         std::vector<LabelLine> label;
         label.reserve(lines.size());
         for (size_t k = 0; k < lines.size(); ++k)
-            label.push_back({{scaled(ctx, 6), to_pixel(scaled(ctx, 4) + line_height * double(k))}, lines[k]});
+            label.push_back({{scaled(ctx, 6), to_pixel(scaled(ctx, 4) + line_height * double(k))}, std::move(lines[k])});
         if (ctx.options.labels)
             ctx.options.labels->draw(canvas, at, label, size);
         else

@@ -1,10 +1,21 @@
 #pragma once
 // The pieces of the redraw, shared by its files; not for use outside the renderer.
 
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+
 #include "geometry/component_drawing.h"
 #include "plan/render.h"
 
 namespace halvern::render_detail {
+
+// Texts that labels repeat from object to object (heights, panel sizes), formatted once a redraw.
+struct LabelTexts {
+    std::map<std::uint32_t, std::string> heights;                               // by the float's bits
+    std::map<std::pair<std::uint64_t, std::uint64_t>, std::string> panel_sizes; // by the doubles' bits
+};
 
 struct Context {
     Canvas* canvas;
@@ -14,6 +25,7 @@ struct Context {
     const PlanFacts& facts;
     PlanView plan_view;
     PixelRect window; // the part of the area being drawn
+    LabelTexts* texts = nullptr;
 
     Canvas& c() const { return *canvas; }
     bool column() const { return options.palette_column; }

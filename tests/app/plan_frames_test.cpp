@@ -112,3 +112,44 @@ TEST_F(PlanFrames, AScrollShowsTheShiftedPicture)
 }
 
 } // namespace
+
+namespace {
+
+// The exact picture is drawn in slices between events. A zoom step meanwhile drops it and shows a
+// frame made from the last exact picture (not from the frame shown), and a change of anything
+// else than the view draws the exact picture at once.
+TEST_F(PlanFrames, SlicesBetweenEventsAndStepsWhileSettling)
+{
+    plan.set_slices(2, 0);
+    editor.trigger(zoom_command(1.5));
+    ASSERT_TRUE(plan.settling());
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(plan.settling()); // two slices of two parts are far from the 40 objects
+    const int redraws = plan.full_redraws();
+    editor.trigger(zoom_command(2));
+    const QImage second = plan.picture().copy();
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(plan.full_redraws(), redraws + 1); // the picture for 150% was dropped, never shown
+    EXPECT_TRUE(plan.picture() == direct());
+
+    // The same step taken straight from the first exact picture shows the same frame.
+    editor.trigger(command::zoom_auto);
+    ASSERT_TRUE(settle());
+    editor.trigger(zoom_command(2));
+    EXPECT_TRUE(plan.picture() == second);
+
+    // An edit while settling: the exact picture at once, with the object where it now is.
+    ASSERT_TRUE(plan.settling());
+    const int searches = plan.fact_searches();
+    s.plan.obj_x[3] += 40;
+    editor.window->history().notify(Change::objects);
+    EXPECT_FALSE(plan.settling());
+    EXPECT_EQ(plan.fact_searches(), searches + 1);
+    EXPECT_TRUE(plan.picture() == direct());
+    // A redraw with nothing changed keeps the facts.
+    plan.redraw();
+    EXPECT_EQ(plan.fact_searches(), searches + 1);
+}
+
+} // namespace
