@@ -77,6 +77,12 @@ MainWindow::~MainWindow()
     // The history goes after the window's other members: its last signals must find nobody.
     history_.stack().disconnect(this);
     history_.notifier().disconnect(this);
+    // The base class hides the docks as it goes, and their signals must not reach the part of this
+    // window that is already gone.
+    for (QDockWidget* dock : findChildren<QDockWidget*>()) {
+        dock->disconnect(this);
+        dock->toggleViewAction()->disconnect(this);
+    }
 }
 
 void MainWindow::build_main_window()
