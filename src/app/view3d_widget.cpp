@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
+#include <QOpenGLFunctions>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -82,8 +83,14 @@ void View3dWidget::paintGL()
     // While a scene is being read on the worker, Coin is busy: the last frame stays on screen and the
     // swap of the new scene asks for the next one.
     std::unique_lock<std::recursive_mutex> hold(coin_lock(), std::try_to_lock);
-    if (!hold.owns_lock())
+    if (!hold.owns_lock()) {
+        if (!viewport_) { // nothing drawn yet: the sky rather than an undefined buffer
+            QOpenGLFunctions* gl = context()->functions();
+            gl->glClearColor(0.78f, 0.84f, 0.9f, 1.0f);
+            gl->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        }
         return;
+    }
     if (!viewport_) {
         viewport_ = std::make_unique<CoinViewport>();
         if (scene_)
