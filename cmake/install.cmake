@@ -26,5 +26,7 @@ install(FILES ${halvern_data}/desktop/halvern.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${halvern_data}/desktop/application-x-halvern-design.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes)
+# Fixed sizes beside the scalable icons, for the panels and menus that do not draw SVG.
+install(DIRECTORY ${halvern_data}/desktop/hicolor/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${halvern_data}/desktop/halvern-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME halvern.xml)

@@ -239,11 +239,15 @@ void MainWindow::import_prices()
                                         "Text file|*.txt", {}});
     if (!answer || answer->empty())
         return;
-    auto imported = import_price_table(*answer, session_.app_dir(), session_.components);
+    std::filesystem::path written;
+    auto imported = import_price_table(*answer, session_.library_folders(), session_.components, &written);
     if (!imported) {
         prompts_.warn("Halvern Visual Design", imported.error().text());
         return;
     }
+    // Not where the user would look for it: say where it went.
+    if (written != installed_price_table(session_.app_dir()))
+        prompts_.inform("Halvern Visual Design", session_.text(ui::prices_saved_in_user_folder) + "\n" + written.string());
     for (const Error& note : *imported)
         prompts_.note(note);
     history_.notify(Change::library);

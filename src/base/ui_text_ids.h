@@ -209,6 +209,18 @@ inline constexpr int sheet_orientation_portrait = 407;
 inline constexpr int sheet_orientation_landscape = 408;
 inline constexpr int sheet_bill_page = 409;
 
+// Hints of the entries of our own.
+inline constexpr int hint_undo = 450;
+inline constexpr int hint_redo = 451;
+inline constexpr int hint_print_pack = 452;
+inline constexpr int hint_copy = 453;
+inline constexpr int hint_cut = 454;
+inline constexpr int hint_paste = 455;
+inline constexpr int hint_duplicate = 456;
+inline constexpr int hint_select_all = 457;
+inline constexpr int hint_export_plan_pdf = 458;
+inline constexpr int hint_export_plan_svg = 459;
+
 inline constexpr MenuHint menu_hints[] = {
     {95, hint_new}, {99, hint_load}, {98, hint_save}, {96, hint_save_as}, {150, hint_print},
     {94, hint_import}, {90, hint_save_blueprint}, {93, hint_save_screen}, {91, hint_export_3d},
@@ -222,6 +234,7 @@ inline constexpr MenuHint menu_hints[] = {
     {46, hint_zoom_factor}, {47, hint_zoom_auto}, {48, hint_user_zoom}, {50, hint_component_list},
     {51, hint_library}, {1, hint_about}, {2, hint_viewer_download}, {3, hint_capture_download},
     {200, hint_french}, {201, hint_english},
+    {105, hint_undo}, {106, hint_redo}, {110, hint_print_pack}, {120, hint_copy}, {121, hint_cut}, {122, hint_paste}, {123, hint_duplicate}, {124, hint_select_all}, {151, hint_export_plan_pdf}, {152, hint_export_plan_svg},
 };
 
 // The entry shown for menu command `command`; -1 for a number without one.
@@ -248,6 +261,7 @@ inline constexpr int message_no_3d_viewer = 290;      // followed by the scene's
 // The object editor saved into the user's own folder, the installation's being read-only;
 // followed by the file.
 inline constexpr int editor_saved_in_user_folder = 300;
+inline constexpr int prices_saved_in_user_folder = 301;
 
 // The print pack: its dialog, its manifest's pages and the editor's report.
 inline constexpr int pack_title = 410;
@@ -375,13 +389,13 @@ inline constexpr int used_ui_texts[] = {
     hint_view_3d, hint_view_structure, hint_view_coloured, hint_angle_marker, hint_debug, hint_angle_errors,
     hint_object_names, hint_object_heights, hint_panel_sizes, hint_big_labels, hint_zoom_factor,
     hint_zoom_auto, hint_user_zoom, hint_component_list, hint_library, hint_about, hint_viewer_download,
-    hint_capture_download, hint_french, hint_english, message_write_failed, message_not_price_table,
+    hint_capture_download, hint_french, hint_english, hint_undo, hint_redo, hint_print_pack, hint_copy, hint_cut, hint_paste, hint_duplicate, hint_select_all, hint_export_plan_pdf, hint_export_plan_svg, message_write_failed, message_not_price_table,
     message_stand_size, message_tiling_count, message_tiling_width, message_plan_full,
     message_selection_full, message_definition_saved, message_picture_unreadable, message_loading_library,
     tip_library_back, tip_library_next, tip_measure, tip_colour, untitled_design, status_saved,
     status_picture_saved, status_printed, status_list_copied, status_no_browser,
     message_no_3d_viewer, view3d_title, view3d_view_all, view3d_front, view3d_top, view3d_left, view3d_right,
-    view3d_iso, view3d_save, view3d_in_program, view3d_no_opengl, editor_saved_in_user_folder,
+    view3d_iso, view3d_save, view3d_in_program, view3d_no_opengl, editor_saved_in_user_folder, prices_saved_in_user_folder,
     group_name, group_change, faces_none, faces_recto, faces_verso, faces_both, picture_dialog_title,
     proportion_warning, proportion_normal, proportion_picture, elevation_prompt, ok,
     checks_title, check_kind_first + 0, check_kind_first + 1, check_kind_first + 2, check_kind_first + 3,

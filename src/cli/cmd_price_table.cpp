@@ -19,7 +19,7 @@ int cmd_price_table(CliContext& context)
         auto written = write_price_table(file, components, PriceNames::all);
         return written ? 0 : context.fail(written.error());
     }
-    auto notes = import_price_table(file, context.app_dir, components);
+    auto notes = import_price_table(file, LibraryFolders{context.app_dir, context.user_dir, {}}, components);
     if (!notes)
         return context.fail(notes.error());
     print_notes(context, *notes);

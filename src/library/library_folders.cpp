@@ -20,6 +20,22 @@ bool folder_accepts_files(const fs::path& folder)
     return fs::is_directory(folder, ec) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
+Result<fs::path> save_folder(const LibraryFolders& folders, const fs::path& installed)
+{
+    const bool writable = folders.writable ? folders.writable(installed) : folder_accepts_files(installed);
+    if (writable || folders.user_dir.empty())
+        return installed;
+    const fs::path inside = installed.lexically_relative(folders.app_dir);
+    if (inside.empty() || *inside.begin() == "..")
+        return make_error("the folder is not part of the installation; nothing was written", installed);
+    const fs::path folder = folders.user_dir / inside;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec)
+        return make_error("the folder cannot be made (" + ec.message() + "); nothing was written", folder);
+    return folder;
+}
+
 Result<fs::path> save_definition_file(const LibraryFolders& folders, ComponentTable& table, int n)
 {
     Result<fs::path> installed = definition_folder(folders.app_dir, table, n);
@@ -28,16 +44,10 @@ Result<fs::path> save_definition_file(const LibraryFolders& folders, ComponentTa
     std::error_code ec;
     if (!fs::is_directory(*installed, ec))
         return make_error("the library folder does not exist; the definition file was not written", *installed);
-    const bool writable = folders.writable ? folders.writable(*installed) : folder_accepts_files(*installed);
-    fs::path folder = *installed;
-    if (!writable && !folders.user_dir.empty()) {
-        folder = folders.user_dir / "extlib" / std::to_string(table[n].library);
-        fs::create_directories(folder, ec);
-        if (ec)
-            return make_error("the folder cannot be made (" + ec.message() + "); the definition file was not written",
-                              folder);
-    }
-    const fs::path file = folder / table[n].file_name;
+    Result<fs::path> folder = save_folder(folders, *installed);
+    if (!folder)
+        return folder.error();
+    const fs::path file = *folder / table[n].file_name;
     if (Result<void> written = write_lines(file, definition_lines(table[n], n)); !written)
         return written.error();
     return file;

@@ -22,6 +22,11 @@ struct LibraryFolders {
     std::function<bool(const std::filesystem::path&)> writable;
 };
 
+// The folder a file of the installation's `installed` folder is saved into: that folder when it can
+// be written, else, when there is an overlay, the overlay's folder at the same place under it (made
+// when missing). `installed` must lie inside the installation (app_dir).
+Result<std::filesystem::path> save_folder(const LibraryFolders& folders, const std::filesystem::path& installed);
+
 // Writes component n's definition file (the writer's checks and safe write) into its library's
 // folder of the installation, or, when that folder exists but cannot be written and there is an
 // overlay, into the overlay's folder of the same library (made when missing). Gives the file

@@ -130,12 +130,17 @@ std::vector<Error> load_library(const fs::path& app_dir, std::string_view lang, 
             read_folder(user_dir / "extlib" / std::to_string(i), i, lang, components, progress, notes, &installed);
     }
 
-    auto prices = read_price_table(installed_price_table(app_dir), components, PriceTableSource::installed);
-    if (prices)
-        notes.insert(notes.end(), prices->begin(), prices->end());
-    else
-        notes.push_back(make_error(prices.error().message + "; prices, weights and bag sizes not read",
-                                   prices.error().file, prices.error().line));
+    std::vector<fs::path> price_tables{installed_price_table(app_dir)};
+    if (!user_dir.empty() && user_dir != app_dir)
+        price_tables.push_back(overlay_price_table(user_dir));
+    for (const fs::path& table : price_tables) {
+        auto prices = read_price_table(table, components, PriceTableSource::installed);
+        if (prices)
+            notes.insert(notes.end(), prices->begin(), prices->end());
+        else
+            notes.push_back(make_error(prices.error().message + "; prices, weights and bag sizes not read",
+                                       prices.error().file, prices.error().line));
+    }
 
     normalize_magnet_directions(components);
     return notes;

@@ -30,7 +30,8 @@ public:
 // A missing index or price table is not an error; whatever could not be used (an unreadable file,
 // a component or library number outside its table) is skipped and comes back as a note.
 // With a `user_dir`, each library folder is followed by the same folder of the user's overlay
-// (`user_dir`/extlib/N), so a definition saved there wins over the installed one.
+// (`user_dir`/extlib/N), so a definition saved there wins over the installed one, and the user's
+// price table is read after the installed one.
 std::vector<Error> load_library(const std::filesystem::path& app_dir, std::string_view lang,
                                 ComponentTable& components, LibraryTable& libraries,
                                 LoadProgress* progress = nullptr, const std::filesystem::path& user_dir = {});

@@ -178,17 +178,28 @@ Result<void> write_price_table(const fs::path& file, const ComponentTable& table
 
 fs::path installed_price_table(const fs::path& app_dir) { return app_dir / "extlib" / "table.lib"; }
 
-Result<std::vector<Error>> import_price_table(const fs::path& source, const fs::path& app_dir, ComponentTable& table)
+fs::path overlay_price_table(const fs::path& user_dir) { return user_dir / "extlib" / "table.lib"; }
+
+Result<std::vector<Error>> import_price_table(const fs::path& source, const LibraryFolders& folders,
+                                              ComponentTable& table, fs::path* written)
 {
     std::error_code ec;
     if (!fs::exists(source, ec))
         return make_error("file not found", source);
-    auto notes = read_price_table(source, table, PriceTableSource::imported);
+    // Read into a copy: a folder that cannot take the table must leave the tables as they were.
+    ComponentTable updated = table;
+    auto notes = read_price_table(source, updated, PriceTableSource::imported);
     if (!notes)
         return notes.error();
-    auto written = write_price_table(installed_price_table(app_dir), table, PriceNames::from_price_table);
-    if (!written)
-        return written.error();
+    Result<fs::path> folder = save_folder(folders, installed_price_table(folders.app_dir).parent_path());
+    if (!folder)
+        return folder.error();
+    const fs::path file = *folder / "table.lib";
+    if (auto saved = write_price_table(file, updated, PriceNames::from_price_table); !saved)
+        return saved.error();
+    table = std::move(updated);
+    if (written)
+        *written = file;
     return notes;
 }
 

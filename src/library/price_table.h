@@ -14,6 +14,7 @@
 
 #include "base/result.h"
 #include "library/component_table.h"
+#include "library/library_folders.h"
 
 namespace halvern {
 
@@ -62,10 +63,15 @@ Result<void> write_price_table(const std::filesystem::path& file, const Componen
 
 std::filesystem::path installed_price_table(const std::filesystem::path& app_dir);
 
-// Reads `source` into the table and rewrites the installed table from the whole table. A file that
-// is not a price table changes neither the table nor the installed file. Returns the notes.
-Result<std::vector<Error>> import_price_table(const std::filesystem::path& source,
-                                              const std::filesystem::path& app_dir, ComponentTable& table);
+// The user's own price table, read over the installed one: where an import goes when the
+// installation cannot be written.
+std::filesystem::path overlay_price_table(const std::filesystem::path& user_dir);
+
+// Reads `source` into the table and rewrites the installed table from the whole table, or the
+// overlay's table when the installation's folder cannot be written. A file that is not a price
+// table changes neither the table nor any file. Returns the notes; `written` gets the file written.
+Result<std::vector<Error>> import_price_table(const std::filesystem::path& source, const LibraryFolders& folders,
+                                              ComponentTable& table, std::filesystem::path* written = nullptr);
 
 // An export name chosen without the ".txt" extension gets it.
 std::filesystem::path with_txt_extension(const std::filesystem::path& chosen);

@@ -443,6 +443,18 @@ TEST_F(DesignCommandsTest, PriceTableExportAndImport)
     editor.trigger(command::import_price_table);
     EXPECT_EQ(s.components[0].price, 20);
     EXPECT_NE(editor.prompts.messages.back().find("junk.txt"), std::string::npos);
+
+    // An installation the user cannot write: the import goes into the user's folder, and says so.
+    ScratchDir user;
+    s.user_dir = user.path();
+    s.folder_writable = [](const std::filesystem::path&) { return false; };
+    (*lines)[4] = "30";
+    ASSERT_TRUE(write_lines(exported, *lines).ok());
+    editor.prompts.files.push_back(exported);
+    editor.trigger(command::import_price_table);
+    EXPECT_EQ(s.components[0].price, 30);
+    EXPECT_TRUE(std::filesystem::exists(user / "extlib/table.lib"));
+    EXPECT_NE(editor.prompts.messages.back().find((user / "extlib/table.lib").string()), std::string::npos);
 }
 
 TEST_F(DesignCommandsTest, LanguageCommandsSwitchEverythingAndAreStored)

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <atomic>
@@ -72,6 +73,16 @@ TEST_F(SceneEditor, TheViewsWriteTheTemporarySceneAndOpenIt)
     ASSERT_EQ(editor->prompts.messages.size(), 1u);
     EXPECT_NE(editor->prompts.messages[0].find("Problem with the 3D player"), std::string::npos);
     EXPECT_TRUE(fs::exists(install.path() / "temp" / "temp.wrl")); // the scene stays
+
+    // An installation whose temp/ cannot take the scene: it goes into the user's cache folder.
+    fs::remove_all(install.path() / "temp");
+    install.write("temp", "not a folder");
+    viewer_found = true;
+    editor->trigger(command::view_3d);
+    const fs::path cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation).toStdString();
+    EXPECT_EQ(opened.back(), cache / "temp.wrl");
+    EXPECT_EQ(read_bytes(opened.back()).rfind("#VRML V2.0 utf8", 0), 0u);
+    EXPECT_EQ(editor->prompts.messages.size(), 1u);
 }
 
 namespace {

@@ -241,7 +241,7 @@ TEST_F(ToolbarTest, TheMenusTakeThePlansFocus)
     EXPECT_FALSE(s.shell.plan_focus);
     EXPECT_EQ(w.statusBar()->currentMessage(), "Save the design"); // the entry's hint
     editor.action(command::undo)->hover();
-    EXPECT_EQ(w.statusBar()->currentMessage(), "Undo"); // no hint: its label
+    EXPECT_EQ(w.statusBar()->currentMessage(), "Undo the last change to the design");
 
     // A key on the window gives the focus back.
     QTest::keyClick(&w, Qt::Key_A);

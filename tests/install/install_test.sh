@@ -6,7 +6,7 @@
 set -euo pipefail
 build="$1"
 prefix="$(mktemp -d)"
-trap 'rm -rf "$prefix"' EXIT
+trap 'chmod -R u+w "$prefix" 2>/dev/null; rm -rf "$prefix"' EXIT
 fail() { echo "install_test: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -15,6 +15,10 @@ desktop-file-validate "$share/applications/halvern.desktop" || fail "the .deskto
 grep -q '^MimeType=application/x-halvern-design;$' "$share/applications/halvern.desktop" || fail "no MIME type"
 for icon in apps/halvern.svg mimetypes/application-x-halvern-design.svg; do
   [ -s "$share/icons/hicolor/scalable/$icon" ] || fail "missing icon $icon"
+  for size in 16 24 32 48 64 128 256; do
+    png="$share/icons/hicolor/${size}x${size}/${icon%.svg}.png"
+    [ "$(file -b "$png" | grep -o "$size x $size")" = "$size x $size" ] || fail "missing or wrong icon $png"
+  done
 done
 
 # What scripts/install does after `cmake --install`.
@@ -38,4 +42,30 @@ info="$(env -u HALVERN_APP_DIR "$exe" info "$prefix/lib/halvern/examples/island_
 grep -q '^objects=42$' <<<"$info" || fail "the installed program cannot read the installed example: $info"
 library="$(env -u HALVERN_APP_DIR "$exe" library)"
 grep -q $'^102\t1\tBeach flag' <<<"$library" || fail "the installed program does not list the installed libraries"
+
+# An installation the user cannot write: a price table import goes into the user's own folder and is
+# read over the installed table. The administrator may write anywhere, so as root the program runs
+# as "nobody" over a folder made read-only.
+chmod 755 "$prefix"
+chmod -R a-w "$prefix/lib/halvern"
+home="$(mktemp -d)"
+trap 'chmod -R u+w "$prefix"; rm -rf "$prefix" "$home"' EXIT
+chmod 777 "$home"
+as_user=(env)
+if [ "$(id -u)" = 0 ]; then as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups env); fi
+run_as_user() {
+  "${as_user[@]}" -u HALVERN_APP_DIR HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
+    XDG_CACHE_HOME="$home/cache" "$exe" "$@"
+}
+installed_table="$prefix/lib/halvern/extlib/table.lib"
+before="$(cat "$installed_table" 2>/dev/null || true)"
+run_as_user price-table export "$home/prices.txt"
+# Component 101's price (the fifth line of its 17-line record) becomes 123.5.
+awk 'BEGIN { r = -1 } (NR - 1) % 17 == 0 && /^101\r?$/ { r = NR } r > 0 && NR == r + 4 { print "123.5\r"; next } { print }' \
+  "$home/prices.txt" > "$home/new.txt"
+chmod 644 "$home/new.txt"
+run_as_user price-table import "$home/new.txt" || fail "the import into a read-only installation failed"
+[ -s "$home/data/Halvern Visual Design/extlib/table.lib" ] || fail "the import did not go into the user's folder"
+[ "$(cat "$installed_table" 2>/dev/null || true)" = "$before" ] || fail "the installed price table changed"
+run_as_user component 101 | grep -q '^price=123.5$' || fail "the user's price table is not read over the installed one"
 echo "install_test: ok ($prefix)"

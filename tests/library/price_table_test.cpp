@@ -27,10 +27,10 @@ protected:
         app.write("extlib/1/a.lib", "101\r\n0\r\nPanneau\r\n1\r\n1\r\n1\r\nname_en=Panel\r\n");
     }
 
-    void start(std::string_view lang = "en")
+    void start(std::string_view lang = "en", const std::filesystem::path& user_dir = {})
     {
         components = std::make_unique<ComponentTable>();
-        auto notes = load_component_tables(app.path(), lang, *components, libraries);
+        auto notes = load_component_tables(app.path(), lang, *components, libraries, nullptr, user_dir);
         EXPECT_TRUE(notes.empty()) << notes.front().text();
     }
 
@@ -118,7 +118,7 @@ TEST_F(PriceTableTest, ExportAndReimportKeepEveryValue)
     ComponentTable before = *components;
     ASSERT_TRUE(write_price_table(app / "export.txt", *components).ok());
 
-    auto notes = import_price_table(app / "export.txt", app.path(), *components);
+    auto notes = import_price_table(app / "export.txt", {app.path(), {}, {}}, *components);
     ASSERT_TRUE(notes.ok()) << notes.error().text();
     EXPECT_TRUE(notes->empty());
     for (int n = 0; n <= max_component; ++n) {
@@ -141,7 +141,7 @@ TEST_F(PriceTableTest, ImportedValuesSurviveTheNextStart)
 {
     start();
     app.write("new.txt", record("101", "Cloison 2 m", "45", "3000", "1") + record("3", "", "9.9", "311", "20"));
-    auto notes = import_price_table(app / "new.txt", app.path(), *components);
+    auto notes = import_price_table(app / "new.txt", {app.path(), {}, {}}, *components);
     ASSERT_TRUE(notes.ok()) << notes.error().text();
     EXPECT_EQ((*components)[3].name, "Gold"); // an empty name keeps the component's name
     EXPECT_EQ((*components)[3].price, 9.9);
@@ -163,16 +163,46 @@ TEST_F(PriceTableTest, RefusedFileChangesNothing)
     start();
     app.write("notes.txt", "Shopping list\r\nbread\r\n");
     ComponentTable before = *components;
-    auto refused = import_price_table(app / "notes.txt", app.path(), *components);
+    auto refused = import_price_table(app / "notes.txt", {app.path(), {}, {}}, *components);
     ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.error().file, app / "notes.txt");
     EXPECT_EQ(refused.error().line, 1);
     EXPECT_EQ(read_bytes(app / "extlib/table.lib"), installed);
     EXPECT_EQ((*components)[101].price, 5);
 
-    auto missing = import_price_table(app / "nothing.txt", app.path(), *components);
+    auto missing = import_price_table(app / "nothing.txt", {app.path(), {}, {}}, *components);
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(read_bytes(app / "extlib/table.lib"), installed);
+}
+
+// An installation the user cannot write: the import goes into the user's own table, read over the
+// installed one at the next start, and the installed table stays as it was.
+TEST_F(PriceTableTest, ImportIntoAReadOnlyInstallationGoesToTheUsersTable)
+{
+    const std::string installed = record("101", "", "5", "6", "7") + record("3", "", "1", "2", "3");
+    app.write("extlib/table.lib", installed);
+    ScratchDir user;
+    start("en", user.path());
+    app.write("new.txt", record("101", "Cloison 2 m", "45", "3000", "1"));
+    const LibraryFolders folders{app.path(), user.path(), [](const std::filesystem::path&) { return false; }};
+    std::filesystem::path written;
+    auto notes = import_price_table(app / "new.txt", folders, *components, &written);
+    ASSERT_TRUE(notes.ok()) << notes.error().text();
+    EXPECT_EQ(written, user / "extlib/table.lib");
+    EXPECT_EQ(read_bytes(app / "extlib/table.lib"), installed);
+
+    start("en", user.path());
+    EXPECT_EQ((*components)[101].name, "Cloison 2 m");
+    EXPECT_EQ((*components)[101].price, 45);
+    EXPECT_EQ((*components)[3].price, 1); // the installed value, carried into the user's table
+    start("en");
+    EXPECT_EQ((*components)[101].price, 5); // without the overlay: the installation as it was
+
+    // No overlay to fall back on: the write in place fails, and the tables stay as they were.
+    const LibraryFolders closed{app.path() / "missing", {}, {}};
+    auto refused = import_price_table(app / "new.txt", closed, *components);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ((*components)[101].price, 5);
 }
 
 TEST_F(PriceTableTest, DamagedInstalledTableIsANoteNotAStop)
