@@ -81,6 +81,22 @@ void build_and_first_frame(benchmark::State& state, const SceneSnapshot& snapsho
     state.counters["nodes"] = nodes;
 }
 
+// The two halves of a build, apart: the text (on the worker) and Coin's reading of it.
+void text_only(benchmark::State& state, const SceneSnapshot& snapshot)
+{
+    size_t bytes = 0;
+    for (auto _ : state)
+        bytes = build_scene_text(snapshot).text.size();
+    state.counters["bytes"] = double(bytes);
+}
+
+void reading_only(benchmark::State& state, const SceneSnapshot& snapshot)
+{
+    const std::string text = build_scene_text(snapshot).text;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(read_coin_scene(text).root());
+}
+
 void orbit(benchmark::State& state, const SceneSnapshot& snapshot)
 {
     Fixture& f = fixture();
@@ -104,6 +120,8 @@ void orbit(benchmark::State& state, const SceneSnapshot& snapshot)
 
 void BM_IslandBuildAndFirstFrame(benchmark::State& state) { build_and_first_frame(state, fixture().island); }
 void BM_LargeBuildAndFirstFrame(benchmark::State& state) { build_and_first_frame(state, fixture().large); }
+void BM_LargeSceneText(benchmark::State& state) { text_only(state, fixture().large); }
+void BM_LargeCoinReading(benchmark::State& state) { reading_only(state, fixture().large); }
 void BM_IslandOrbitFrame(benchmark::State& state) { orbit(state, fixture().island); }
 void BM_LargeOrbitFrame(benchmark::State& state) { orbit(state, fixture().large); }
 
@@ -111,5 +129,7 @@ void BM_LargeOrbitFrame(benchmark::State& state) { orbit(state, fixture().large)
 
 BENCHMARK(BM_IslandBuildAndFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LargeBuildAndFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_LargeSceneText)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_LargeCoinReading)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_IslandOrbitFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LargeOrbitFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);

@@ -135,7 +135,9 @@ bool save_jpeg(const Canvas& canvas, const fs::path& file)
         }
     }
     FIMEMORY* memory = FreeImage_OpenMemory();
-    const bool encoded = FreeImage_SaveToMemory(FIF_JPEG, bitmap, memory, jpeg_quality | JPEG_OPTIMIZE | JPEG_BASELINE);
+    // Not FreeImage's bare "baseline" form: it drops the JFIF marker, without which simage (the
+    // picture reader of Coin-based VRML viewers) refuses the file.
+    const bool encoded = FreeImage_SaveToMemory(FIF_JPEG, bitmap, memory, jpeg_quality | JPEG_OPTIMIZE);
     FreeImage_Unload(bitmap);
     BYTE* data = nullptr;
     DWORD size = 0;

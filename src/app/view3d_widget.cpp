@@ -4,9 +4,11 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
+#include <QOpenGLFunctions>
 #include <QWheelEvent>
 
 #include <cmath>
+#include <mutex>
 
 #include "view3d/coin_scene.h"
 #include "view3d/coin_viewport.h"
@@ -71,16 +73,29 @@ void View3dWidget::initializeGL()
 {
     if (!context() || !context()->isValid())
         return;
-    viewport_ = std::make_unique<CoinViewport>();
-    if (scene_)
-        viewport_->set_scene(*scene_);
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &View3dWidget::release_gl, Qt::DirectConnection);
 }
 
 void View3dWidget::paintGL()
 {
-    if (!viewport_)
+    if (!context() || !context()->isValid())
         return;
+    // While a scene is being read on the worker, Coin is busy: the last frame stays on screen and the
+    // swap of the new scene asks for the next one.
+    std::unique_lock<std::recursive_mutex> hold(coin_lock(), std::try_to_lock);
+    if (!hold.owns_lock()) {
+        if (!viewport_) { // nothing drawn yet: the sky rather than an undefined buffer
+            QOpenGLFunctions* gl = context()->functions();
+            gl->glClearColor(0.78f, 0.84f, 0.9f, 1.0f);
+            gl->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        }
+        return;
+    }
+    if (!viewport_) {
+        viewport_ = std::make_unique<CoinViewport>();
+        if (scene_)
+            viewport_->set_scene(*scene_);
+    }
     viewport_->set_camera(camera_.pose(bounds_));
     const qreal ratio = devicePixelRatioF();
     viewport_->render(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
@@ -90,6 +105,13 @@ void View3dWidget::paintGL()
 
 Result<QImage> View3dWidget::picture(QSize size)
 {
+    if (!viewport_ && isValid()) {
+        makeCurrent();
+        viewport_ = std::make_unique<CoinViewport>();
+        if (scene_)
+            viewport_->set_scene(*scene_);
+        doneCurrent();
+    }
     if (!viewport_)
         return make_error("this display offers no OpenGL for the 3D view");
     if (size.width() < 1 || size.height() < 1 || size.width() > 8192 || size.height() > 8192)

@@ -123,23 +123,22 @@ void View3dWindow::start_build()
         worker_.join();
     SceneSnapshot snapshot{components_,        session_.plan, session_.stand, session_.app_dir(),
                            session_.settings().config_player, variant_};
-    worker_ = std::thread([this, snapshot = std::move(snapshot)]() mutable {
-        SceneText text = build_scene_text(snapshot);
+    // The text and Coin's reading of it both run on the worker: a large design takes seconds to read,
+    // and the plan must stay free meanwhile. The window's thread only swaps the finished scene in.
+    worker_ = std::thread([this, build = builder_, snapshot = std::move(snapshot)]() mutable {
+        BuiltScene scene = build(snapshot);
         // The window outlives this thread (its destructor waits), so the queued call finds it.
-        QMetaObject::invokeMethod(this, [this, text = std::move(text)]() mutable { built(std::move(text)); },
+        QMetaObject::invokeMethod(this, [this, scene = std::move(scene)]() mutable { built(std::move(scene)); },
                                   Qt::QueuedConnection);
     });
 }
 
-void View3dWindow::built(SceneText text)
+void View3dWindow::built(BuiltScene scene)
 {
     if (worker_.joinable())
         worker_.join();
-    auto scene = std::make_shared<CoinScene>(read_coin_scene(text.text));
     std::string said;
-    for (const std::string& message : text.messages)
-        said += message + "\n";
-    for (const std::string& message : scene->messages())
+    for (const std::string& message : scene.messages)
         said += message + "\n";
     if (picture_->without_opengl())
         said += session_.text(ui::view3d_no_opengl);
@@ -147,7 +146,7 @@ void View3dWindow::built(SceneText text)
         said.pop_back();
     status_->setText(QString::fromStdString(said));
     status_->setVisible(!said.empty());
-    picture_->set_scene(std::move(scene));
+    picture_->set_scene(std::move(scene.scene));
     ++scenes_shown_;
     emit scene_shown();
     if (schedule_.finished())

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -45,6 +46,9 @@ public:
     void apply_texts();
     // The window came back where the user left it last time.
     bool place_restored() const { return place_restored_; }
+    // What makes a scene on the worker thread (tests hold it back to see the window stay free).
+    using SceneBuilder = std::function<BuiltScene(const SceneSnapshot&)>;
+    void set_builder(SceneBuilder builder) { builder_ = std::move(builder); }
 
 signals:
     void scene_shown();
@@ -56,7 +60,7 @@ protected:
 private:
     void follow(Changes what);
     void start_build();
-    void built(SceneText text);
+    void built(BuiltScene scene);
     void ask_and_save();
     void remember_place();
 
@@ -64,6 +68,7 @@ private:
     Prompts& prompts_;
     VrmlVariant variant_ = VrmlVariant::full;
     RebuildSchedule schedule_;
+    SceneBuilder builder_ = build_scene;
     std::shared_ptr<const ComponentTable> components_;
     std::thread worker_;
     View3dWidget* picture_;

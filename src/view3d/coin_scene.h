@@ -3,6 +3,7 @@
 // held), so it can be handed from the reading to the window that shows it.
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,11 @@
 class SoSeparator;
 
 namespace halvern {
+
+// Debian's Coin is built without its thread-safe mode: two threads must never use it at once. Every
+// use (reading a scene on a worker, drawing, dropping a scene) holds this lock; reading holds it
+// for its whole length, so the window's thread only tries it and keeps its last frame meanwhile.
+std::recursive_mutex& coin_lock();
 
 // Coin's own start-up; safe to call any number of times, first from the window's thread.
 void init_coin();

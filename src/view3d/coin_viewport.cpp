@@ -25,6 +25,7 @@ SbVec3f vec(Vec3 v) { return SbVec3f(float(v.x), float(v.y), float(v.z)); }
 CoinViewport::CoinViewport()
 {
     init_coin();
+    std::lock_guard<std::recursive_mutex> hold(coin_lock());
     root_ = new SoSeparator;
     root_->ref();
     camera_ = new SoPerspectiveCamera;
@@ -44,12 +45,14 @@ CoinViewport::CoinViewport()
 
 CoinViewport::~CoinViewport()
 {
+    std::lock_guard<std::recursive_mutex> hold(coin_lock());
     delete manager_;
     root_->unref();
 }
 
 void CoinViewport::set_scene(const CoinScene& scene)
 {
+    std::lock_guard<std::recursive_mutex> hold(coin_lock());
     if (content_->getNumChildren() == (scene.root() ? 1 : 0) &&
         (!scene.root() || content_->getChild(0) == scene.root()))
         return; // the same scene: Coin keeps its caches
@@ -60,6 +63,7 @@ void CoinViewport::set_scene(const CoinScene& scene)
 
 void CoinViewport::set_camera(const CameraPose& pose)
 {
+    std::lock_guard<std::recursive_mutex> hold(coin_lock());
     camera_->position = vec(pose.position);
     camera_->orientation = SbRotation(float(pose.rotation[0]), float(pose.rotation[1]), float(pose.rotation[2]),
                                       float(pose.rotation[3]));
@@ -72,6 +76,7 @@ void CoinViewport::set_camera(const CameraPose& pose)
 
 void CoinViewport::render(int width, int height)
 {
+    std::lock_guard<std::recursive_mutex> hold(coin_lock());
     const SbViewportRegion region{short(width), short(height)};
     manager_->setViewportRegion(region);
     manager_->render(TRUE, TRUE);

@@ -1,6 +1,7 @@
 #include "view3d/scene_snapshot.h"
 
 #include "outputs/vrml_scene.h"
+#include "view3d/coin_scene.h"
 
 namespace halvern {
 
@@ -10,6 +11,20 @@ SceneText build_scene_text(const SceneSnapshot& snapshot)
                             snapshot.config_player, {}};
     VrmlScene scene = build_vrml_scene(inputs, snapshot.variant);
     return {std::move(scene.text), std::move(scene.messages)};
+}
+
+} // namespace halvern
+
+namespace halvern {
+
+BuiltScene build_scene(const SceneSnapshot& snapshot)
+{
+    SceneText text = build_scene_text(snapshot);
+    auto scene = std::make_shared<CoinScene>(read_coin_scene(text.text));
+    BuiltScene built{nullptr, std::move(text.messages)};
+    built.messages.insert(built.messages.end(), scene->messages().begin(), scene->messages().end());
+    built.scene = std::move(scene);
+    return built;
 }
 
 } // namespace halvern

@@ -30,4 +30,14 @@ struct SceneText {
 
 SceneText build_scene_text(const SceneSnapshot& snapshot);
 
+class CoinScene;
+
+// A scene ready to be shown: its text built and read by Coin, away from the window's thread.
+struct BuiltScene {
+    std::shared_ptr<const CoinScene> scene;
+    std::vector<std::string> messages; // the text's own (missing fragments...), then Coin's
+};
+
+BuiltScene build_scene(const SceneSnapshot& snapshot);
+
 } // namespace halvern

@@ -9,8 +9,15 @@
 #include <QAction>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
 
 #include "app/app_test_support.h"
+#include "app/design_notifier.h"
 #include "app/main_window.h"
 #include "app/menu_tables.h"
 #include "app/session.h"
@@ -130,6 +137,51 @@ TEST_F(SceneEditor, TheViewsOpenInTheProgramsOwnWindowAndFollowEveryChange)
     EXPECT_EQ(window->variant(), VrmlVariant::full);
     ASSERT_TRUE(next_scene(*window));
     EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(SceneEditor, ASlowSceneIsReadAwayFromTheWindowsThread)
+{
+    // A window of its own, shown but never put on the screen: this platform has no OpenGL to
+    // composite the picture with; the builds and the swap are what is tested.
+    DesignNotifier notifier;
+    auto own = std::make_unique<View3dWindow>(*editor->session, notifier, editor->prompts);
+    View3dWindow* window = own.get();
+    window->setAttribute(Qt::WA_DontShowOnScreen);
+    window->show();
+    ASSERT_TRUE(next_scene(*window));
+    const SoSeparator* before = window->picture()->scene() ? window->picture()->scene()->root() : nullptr;
+
+    // The next build is held at a gate until the window's event loop has turned a few times.
+    std::promise<void> gate;
+    std::shared_future<void> opened = gate.get_future().share();
+    std::atomic<bool> started{false}, waited_out{false};
+    std::thread::id reader;
+    window->set_builder([&](const SceneSnapshot& snapshot) {
+        started = true;
+        // Bounded, so a build that wrongly ran on the window's thread fails the test instead of hanging.
+        waited_out = opened.wait_for(std::chrono::seconds(20)) != std::future_status::ready;
+        reader = std::this_thread::get_id();
+        return build_scene(snapshot);
+    });
+    place_object(*editor->session, 3, 500, 300);
+    notifier.notify(Change::objects);
+    EXPECT_TRUE(window->building());
+    int turns = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        if (++turns == 5)
+            gate.set_value();
+    });
+    ticks.start(1);
+    ASSERT_TRUE(next_scene(*window));
+    ticks.stop();
+    EXPECT_TRUE(started);
+    EXPECT_FALSE(waited_out); // the gate was opened by the event loop while the build waited
+    EXPECT_GE(turns, 5);
+    EXPECT_NE(reader, std::this_thread::get_id());
+    ASSERT_NE(window->picture()->scene(), nullptr);
+    EXPECT_NE(window->picture()->scene()->root(), nullptr);
+    EXPECT_NE(window->picture()->scene()->root(), before); // the new scene was swapped in
 }
 
 TEST_F(SceneEditor, TheExportAsksForAFileAndCopiesThePictures)

@@ -39,6 +39,8 @@ void expect_texture(const fs::path& file)
     SCOPED_TRACE(file.string());
     const Loaded loaded = load(file);
     EXPECT_TRUE(loaded.jpeg);
+    // simage, the picture reader of Coin-based VRML viewers, refuses a JPEG without its JFIF marker.
+    EXPECT_TRUE(halvern::testing::starts_as_jfif(halvern::testing::read_bytes(file)));
     EXPECT_TRUE(loaded.width == 256 || loaded.width == 512) << loaded.width;
     EXPECT_EQ(loaded.height, loaded.width);
 }

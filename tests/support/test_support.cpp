@@ -43,6 +43,12 @@ std::string read_bytes(const fs::path& file)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+bool starts_as_jfif(const std::string& bytes)
+{
+    return bytes.size() > 11 && bytes.compare(0, 4, "\xFF\xD8\xFF\xE0") == 0 &&
+           bytes.compare(6, 5, std::string("JFIF\0", 5)) == 0;
+}
+
 fs::path stage_dir() { return HALVERN_STAGE_DIR; }
 fs::path source_dir() { return HALVERN_SOURCE_DIR; }
 

@@ -28,6 +28,8 @@ private:
 };
 
 std::string read_bytes(const std::filesystem::path& file);
+// A JPEG whose first segment is the JFIF marker (FF D8 FF E0, length, "JFIF\0").
+bool starts_as_jfif(const std::string& bytes);
 
 // The installation folder the build staged beside the binary.
 std::filesystem::path stage_dir();
