@@ -22,6 +22,9 @@ View3dWidget::View3dWidget(QWidget* parent) : QOpenGLWidget(parent)
     setFormat(view3d_surface_format());
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(160, 120);
+    // A paint that finds Coin busy reading the next scene draws nothing: the last frame must then
+    // still be in the buffer, not a discarded one.
+    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
     init_coin();
 }
 
@@ -84,7 +87,8 @@ void View3dWidget::paintGL()
     // swap of the new scene asks for the next one.
     std::unique_lock<std::recursive_mutex> hold(coin_lock(), std::try_to_lock);
     if (!hold.owns_lock()) {
-        if (!viewport_) { // nothing drawn yet: the sky rather than an undefined buffer
+        // Nothing drawn yet at this size (a new buffer): the sky rather than an undefined one.
+        if (!viewport_ || drawn_size_ != size()) {
             QOpenGLFunctions* gl = context()->functions();
             gl->glClearColor(0.78f, 0.84f, 0.9f, 1.0f);
             gl->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -99,6 +103,7 @@ void View3dWidget::paintGL()
     viewport_->set_camera(camera_.pose(bounds_));
     const qreal ratio = devicePixelRatioF();
     viewport_->render(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
+    drawn_size_ = size();
     ++frames_;
     emit frame_drawn();
 }

@@ -58,6 +58,7 @@ private:
     Bounds bounds_;
     OrbitCamera camera_;
     std::unique_ptr<CoinViewport> viewport_;
+    QSize drawn_size_; // of the last frame drawn
     enum class Drag { none, orbit, pan } drag_ = Drag::none;
     QPoint last_;
     int frames_ = 0;

@@ -149,6 +149,10 @@ void View3dWindow::built(BuiltScene scene)
     picture_->set_scene(std::move(scene.scene));
     ++scenes_shown_;
     emit scene_shown();
+    // Drawn now, before the next reading (edits that came meanwhile) takes Coin away from the
+    // window for as long again.
+    if (isVisible())
+        picture_->repaint();
     if (schedule_.finished())
         start_build();
 }
