@@ -53,9 +53,19 @@ trap 'chmod -R u+w "$prefix"; rm -rf "$prefix" "$home"' EXIT
 chmod 777 "$home"
 as_user=(env)
 if [ "$(id -u)" = 0 ]; then as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups env); fi
+# Under the sanitizers, their suppression files must be readable by that user too.
+sanitizer_env=()
+for var in ASAN_OPTIONS LSAN_OPTIONS; do
+  value="${!var:-}"
+  [[ "$value" == *suppressions=* ]] || continue
+  file="$(sed -E 's/^(.*:)?suppressions=([^:]*).*/\2/' <<<"$value")"
+  cp "$file" "$home/$var.supp"
+  chmod 644 "$home/$var.supp"
+  sanitizer_env+=("$var=${value/"$file"/"$home/$var.supp"}")
+done
 run_as_user() {
   "${as_user[@]}" -u HALVERN_APP_DIR HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
-    XDG_CACHE_HOME="$home/cache" "$exe" "$@"
+    XDG_CACHE_HOME="$home/cache" "${sanitizer_env[@]}" "$exe" "$@"
 }
 installed_table="$prefix/lib/halvern/extlib/table.lib"
 before="$(cat "$installed_table" 2>/dev/null || true)"
