@@ -23,6 +23,7 @@ const std::vector<Pixel>& OffsetCanvas::shift(std::span<const Pixel> points)
 }
 
 void OffsetCanvas::line(Pixel from, Pixel to) { sync().line(shift(from), shift(to)); }
+void OffsetCanvas::grid_line(Pixel from, Pixel to) { sync().grid_line(shift(from), shift(to)); }
 void OffsetCanvas::polyline(std::span<const Pixel> points) { sync().polyline(shift(points)); }
 void OffsetCanvas::box(PixelRect box, bool filled) { sync().box(shift(box), filled); }
 

@@ -31,6 +31,7 @@ public:
     void arc(PixelRect bounds, double start_degrees, double sweep_degrees) override;
     void ellipse(PixelRect bounds, bool filled) override;
     void text(Pixel at, std::string_view utf8, double size_points) override;
+    void grid_line(Pixel from, Pixel to) override;
 
 private:
     Canvas& sync();

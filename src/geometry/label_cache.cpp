@@ -24,7 +24,7 @@ void draw_label(Canvas& target, Pixel at, std::span<const LabelLine> lines, doub
 
 bool LabelCache::KeyEqual::operator()(const KeyView& a, const Key& b) const
 {
-    return a.size == b.size && a.state == b.state && std::equal(a.lines.begin(), a.lines.end(), b.lines.begin(), b.lines.end());
+    return a.size == b.size && a.state == b.state && a.ring == b.ring && std::equal(a.lines.begin(), a.lines.end(), b.lines.begin(), b.lines.end());
 }
 
 std::size_t LabelCache::KeyHash::operator()(const KeyView& key) const
@@ -38,6 +38,8 @@ std::size_t LabelCache::KeyHash::operator()(const KeyView& key) const
     mix(seed, std::hash<double>{}(key.size));
     mix(seed, std::hash<int>{}(key.state.colour));
     mix(seed, std::hash<bool>{}(key.state.smooth));
+    mix(seed, std::hash<int>{}(key.state.line_width));
+    mix(seed, std::hash<int>{}(key.ring.x * 65599 + key.ring.y));
     return seed;
 }
 
@@ -51,28 +53,44 @@ void LabelCache::clear()
     bytes_ = 0;
 }
 
-void LabelCache::draw(Canvas& target, Pixel at, std::span<const LabelLine> lines, double size_points)
+void LabelCache::draw_key(Canvas& target, Pixel at, std::span<const LabelLine> lines, double size, Pixel ring)
 {
-    if (!store_ || lines.empty()) {
-        draw_label(target, at, lines, size_points);
-        return;
-    }
-    // Lines and width of the pen do not change how a text is drawn; the colour and smoothness do.
-    const KeyView view{lines, size_points, {target.colour(), line_solid, 1, target.smooth()}};
+    if (ring.x > 0 || ring.y > 0)
+        target.ellipse({at.x, at.y, ring.x, ring.y}, false);
+    else
+        draw_label(target, at, lines, size);
+}
+
+bool LabelCache::put(Canvas& target, Pixel at, const KeyView& view)
+{
     const Entry* entry = nullptr;
     if (auto found = entries_.find(view); found != entries_.end()) {
         found->second.used = redraw_;
         entry = &found->second;
     } else {
-        entry = make_entry(Key{{lines.begin(), lines.end()}, view.size, view.state});
+        entry = make_entry(Key{{view.lines.begin(), view.lines.end()}, view.size, view.state, view.ring});
     }
     if (entry && entry->picture < 0)
-        return;
+        return true;
     if (entry && store_->put_picture(entry->picture, target, {at.x + entry->dx, at.y + entry->dy})) {
         ++put_;
-        return;
+        return true;
     }
-    draw_label(target, at, lines, size_points);
+    return false;
+}
+
+void LabelCache::draw(Canvas& target, Pixel at, std::span<const LabelLine> lines, double size_points)
+{
+    // Lines and width of the pen do not change how a text is drawn; the colour and smoothness do.
+    if (!store_ || lines.empty() || !put(target, at, {lines, size_points, {target.colour(), line_solid, 1, target.smooth()}, {}}))
+        draw_label(target, at, lines, size_points);
+}
+
+void LabelCache::draw_ring(Canvas& target, PixelRect box)
+{
+    if (!store_ || box.width <= 0 || box.height <= 0 ||
+        !put(target, {box.x, box.y}, {{}, 0, target.state(), {box.width, box.height}}))
+        target.ellipse(box, false);
 }
 
 bool LabelCache::make_room(std::int64_t bytes)
@@ -90,7 +108,8 @@ const LabelCache::Entry* LabelCache::make_entry(Key key)
         return nullptr;
     BoundsCanvas bounds;
     bounds.set_smooth(key.state.smooth);
-    draw_label(bounds, {0, 0}, key.lines, key.size);
+    bounds.set_line(key.state.line_style, key.state.line_width);
+    draw_key(bounds, {0, 0}, key.lines, key.size, key.ring);
     Entry entry;
     entry.used = redraw_;
     if (bounds.empty())
@@ -106,7 +125,8 @@ const LabelCache::Entry* LabelCache::make_entry(Key key)
         return nullptr;
     picture->set_colour_value(key.state.colour);
     picture->set_smooth(key.state.smooth);
-    draw_label(*picture, {-left, -top}, key.lines, key.size);
+    picture->set_line(key.state.line_style, key.state.line_width);
+    draw_key(*picture, {-left, -top}, key.lines, key.size, key.ring);
     entry.picture = store_->end_picture();
     if (entry.picture < 0)
         return nullptr;

@@ -40,6 +40,10 @@ public:
 
     // Draws the label as draw_label would, from a kept picture where it can.
     void draw(Canvas& target, Pixel at, std::span<const LabelLine> lines, double size_points);
+    // Draws the outline of the ellipse in `box` as the canvas's ellipse would, in its colour, line
+    // and smoothness, from a kept picture where it can: the marks a plan repeats at hundreds of
+    // ends cost a picture each instead of a smooth stroke.
+    void draw_ring(Canvas& target, PixelRect box);
     void begin_redraw() { ++redraw_; }
     void clear();
 
@@ -49,10 +53,12 @@ public:
     int pictures_put() const { return put_; }
 
 private:
+    // A label, or a ring when `ring` has a size (the ellipse's box, drawn at the place).
     struct Key {
         std::vector<LabelLine> lines;
         double size = 0;
         DrawState state;
+        Pixel ring;
         friend bool operator==(const Key&, const Key&) = default;
     };
     // A label looked up without copying its lines.
@@ -60,10 +66,11 @@ private:
         std::span<const LabelLine> lines;
         double size = 0;
         DrawState state;
+        Pixel ring;
     };
     struct KeyHash {
         using is_transparent = void;
-        std::size_t operator()(const Key& key) const { return (*this)(KeyView{key.lines, key.size, key.state}); }
+        std::size_t operator()(const Key& key) const { return (*this)(KeyView{key.lines, key.size, key.state, key.ring}); }
         std::size_t operator()(const KeyView& key) const;
     };
     struct KeyEqual {
@@ -80,6 +87,10 @@ private:
     };
     bool make_room(std::int64_t bytes);
     const Entry* make_entry(Key key);
+    // Puts the kept picture of `view`, made first when there is none; false when it has to be
+    // drawn directly.
+    bool put(Canvas& target, Pixel at, const KeyView& view);
+    static void draw_key(Canvas& target, Pixel at, std::span<const LabelLine> lines, double size, Pixel ring);
 
     std::unique_ptr<PictureStore> store_;
     std::unordered_map<Key, Entry, KeyHash, KeyEqual> entries_;

@@ -22,12 +22,13 @@ struct OutlineContext {
     double table_w = 100, table_d = 100; // the component's own size
     double intensity = 1;
     int line_width = 1;
+    Rotation turn = Rotation(0); // the turn by `angle`, its sine and cosine taken once
 
     void colour(int red, int green, int blue) const { canvas.set_colour(red, green, blue, intensity); }
     void normal_line() const { canvas.set_line(line_solid, line_width); }
 
     // A point at (dx, dy) from the centre of the unrotated component, turned with it, in pixels.
-    PointD turned_cm(double dx, double dy) const { return rotate_point(x, y, x + dx, y + dy, angle); }
+    PointD turned_cm(double dx, double dy) const { return turn.apply(x, y, x + dx, y + dy); }
     PointD pixels(PointD cm) const { return {cm.x * zoom, cm.y * zoom}; }
     PointD turned_px(double dx, double dy) const { return pixels(turned_cm(dx, dy)); }
     Pixel pixel(double dx, double dy) const;

@@ -50,11 +50,11 @@ void grid_lines(const Context& ctx, double step, int width)
             if (vertical) {
                 const int x = to_pixel(x0 + at);
                 if (x >= left && x <= right)
-                    c.line({x, top}, {x, bottom});
+                    c.grid_line({x, top}, {x, bottom});
             } else {
                 const int y = to_pixel(at);
                 if (y >= top && y <= bottom)
-                    c.line({left, y}, {right, y});
+                    c.grid_line({left, y}, {right, y});
             }
         }
     };

@@ -45,6 +45,16 @@ int scaled(const Context& ctx, double pixels) { return std::max(1, round_to_int(
 
 PixelRect circle_box(Pixel centre, int radius) { return {centre.x - radius, centre.y - radius, 2 * radius, 2 * radius}; }
 
+// The marks at ends and magnets: the same few rings hundreds of times, kept as pictures with the
+// labels where the window keeps them.
+void ring(const Context& ctx, PixelRect box)
+{
+    if (ctx.options.labels)
+        ctx.options.labels->draw_ring(ctx.c(), box);
+    else
+        ctx.c().ellipse(box, false);
+}
+
 void coloured(Canvas& c, int colour, double intensity)
 {
     c.set_colour(colour_red(colour), colour_green(colour), colour_blue(colour), intensity);
@@ -181,7 +191,7 @@ void draw_object_helpers(const Context& ctx, int i)
         for (int k = 0; k < magnet_slots; ++k)
             if (magnet_exists(*c, k)) {
                 PlanPoint p = magnet_position(plan, components, i, k);
-                canvas.ellipse(circle_box(ctx.pixel(p.x, p.y), r), false);
+                ring(ctx, circle_box(ctx.pixel(p.x, p.y), r));
             }
     }
 
@@ -215,7 +225,7 @@ void draw_object_helpers(const Context& ctx, int i)
             if (joint_angle_allowed(angles[size_t(e - 1)]))
                 continue;
             const PlanPoint end = end_point(plan, components, i, e);
-            canvas.ellipse(circle_box(ctx.pixel(end.x, end.y), r), false);
+            ring(ctx, circle_box(ctx.pixel(end.x, end.y), r));
         }
         canvas.set_line(line_solid, 1);
     }

@@ -33,6 +33,7 @@ public:
     void arc(PixelRect bounds, double start_degrees, double sweep_degrees) override;
     void ellipse(PixelRect bounds, bool filled) override;
     void text(Pixel at, std::string_view utf8, double size_points) override;
+    void grid_line(Pixel from, Pixel to) override;
 
     // Finishes painting; the canvas draws nothing more afterwards.
     void end();

@@ -176,3 +176,39 @@ TEST_F(QtCanvasTest, SavesPngAndReportsAFailedWrite)
     ASSERT_FALSE(failed.ok());
     EXPECT_NE(failed.error().text().find("p.png"), std::string::npos);
 }
+
+// The grid's band fills must give the anti-aliased line's own shades (to a level, which the
+// rasteriser may round either way), for every width, on any background, where lines cross, and
+// fall back to the line itself where the band would not match (plain, dashed).
+TEST_F(QtCanvasTest, GridLinesAreTheLinesTheyReplace)
+{
+    auto draw = [](bool grid, bool smooth, int style, int width) {
+        QtPicture picture(40, 30);
+        Canvas& c = picture.canvas();
+        c.set_smooth(smooth);
+        c.set_colour(220, 220, 220);
+        c.box({0, 0, 20, 30}, true);
+        c.set_line(style, width);
+        for (int k = 0; k < 3; ++k) {
+            c.set_colour(k == 1 ? 158 : 210, 60 * k, 230);
+            const Pixel a{-10, 7 + 8 * k}, b{50, 7 + 8 * k}, v0{5 + 12 * k, -10}, v1{5 + 12 * k, 40};
+            grid ? c.grid_line(a, b) : c.line(a, b);
+            grid ? c.grid_line(v0, v1) : c.line(v0, v1);
+        }
+        return picture.image().copy();
+    };
+    for (int width = 1; width <= 5; ++width)
+        for (bool smooth : {true, false})
+            for (int style : {int(line_solid), int(line_dash)}) {
+                const QImage a = draw(false, smooth, style, width), b = draw(true, smooth, style, width);
+                int worst = 0;
+                for (int y = 0; y < a.height(); ++y)
+                    for (int x = 0; x < a.width(); ++x) {
+                        const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                        worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                          std::abs(qBlue(p) - qBlue(q))});
+                    }
+                EXPECT_LE(worst, 1) << "width " << width << (smooth ? " smooth" : " plain") << " style " << style;
+                EXPECT_NE(colours_in(b).size(), 1u);
+            }
+}

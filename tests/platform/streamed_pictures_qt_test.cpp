@@ -102,6 +102,26 @@ TEST_F(StreamedPicturesQt, KeptLabelsMatchTheDirectDrawingAndOutliveZooms)
     EXPECT_LE(compare(draw(view, &outlines, nullptr), renamed).visible, drawn_ / 20);
 }
 
+// The rings at joints of a wrong angle and at magnets repeat the same few figures hundreds of
+// times: each is drawn once and put at every end, and shows as the ellipse drawn directly does.
+TEST_F(StreamedPicturesQt, RingsAreKeptOncePerLookAndMatchTheDirectDrawing)
+{
+    ViewState view;
+    view.aff_erreur_angle = true;
+    view.aff_debug = true;
+    view.zoom_auto = false;
+    view.zoom = 0.9;
+    QtOutlineCache outlines;
+    QtLabelCache rings;
+    const QImage direct = draw(view, &outlines, nullptr);
+    const QImage kept = draw(view, &outlines, &rings);
+    EXPECT_GT(rings.pictures_put(), 200);
+    EXPECT_LE(rings.pictures_made(), 4); // an error ring, and a magnet mark at full and faded intensity
+    const Difference d = compare(direct, kept);
+    EXPECT_LE(d.visible, drawn_ / 20) << d.most;
+    EXPECT_EQ(compare(kept, draw(view, &outlines, &rings)).visible, 0);
+}
+
 FIBITMAP* load(const std::filesystem::path& file)
 {
     return FreeImage_Load(FIF_JPEG, file.string().c_str(), JPEG_ACCURATE);
