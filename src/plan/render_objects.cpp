@@ -85,20 +85,20 @@ bool selected(const PlanTable& plan, int i)
     return false;
 }
 
-std::string height_text(const Context& ctx, float hauteur)
+const std::string& height_text(const Context& ctx, float hauteur, std::string& scratch)
 {
     if (!ctx.texts)
-        return format_number(hauteur) + " cm";
+        return scratch = format_number(hauteur) + " cm";
     auto [at, fresh] = ctx.texts->heights.try_emplace(std::bit_cast<std::uint32_t>(hauteur));
     if (fresh)
         at->second = format_number(hauteur) + " cm";
     return at->second;
 }
 
-std::string panel_text(const Context& ctx, double width_mm, double hauteur_cm)
+const std::string& panel_text(const Context& ctx, double width_mm, double hauteur_cm, std::string& scratch)
 {
     if (!ctx.texts)
-        return panel_size_text(width_mm, hauteur_cm);
+        return scratch = panel_size_text(width_mm, hauteur_cm);
     const std::pair key{std::bit_cast<std::uint64_t>(width_mm), std::bit_cast<std::uint64_t>(hauteur_cm)};
     auto [at, fresh] = ctx.texts->panel_sizes.try_emplace(key);
     if (fresh)
@@ -106,25 +106,35 @@ std::string panel_text(const Context& ctx, double width_mm, double hauteur_cm)
     return at->second;
 }
 
-std::vector<std::string> label_lines(const Context& ctx, int i, const Component& c)
+// The label's lines, one for each switch that is on, `line_height` apart, into `lines` (whose
+// strings keep their room from one object to the next); how many there are.
+size_t label_lines(const Context& ctx, int i, const Component& c, double line_height, std::vector<LabelLine>& lines)
 {
     const PlanTable& plan = ctx.scene.plan;
     const ViewState& v = ctx.view;
-    std::vector<std::string> lines;
+    size_t n = 0;
+    std::string scratch;
+    auto add = [&](const std::string& text) {
+        if (lines.size() <= n)
+            lines.emplace_back();
+        lines[n].offset = {scaled(ctx, 6), to_pixel(scaled(ctx, 4) + line_height * double(n))};
+        lines[n].text.assign(text);
+        ++n;
+    };
     if (v.aff_noms)
-        lines.push_back(plan.obj_texte[size_t(i)].empty() ? c.name : plan.obj_texte[size_t(i)]);
+        add(plan.obj_texte[size_t(i)].empty() ? c.name : plan.obj_texte[size_t(i)]);
     if (v.aff_hauteurs)
-        lines.push_back(height_text(ctx, plan.obj_hauteur[size_t(i)]));
+        add(height_text(ctx, plan.obj_hauteur[size_t(i)], scratch));
     if (v.aff_largeur_panneaux && c.library == 0 && c.panel != 0) {
         const int faces = plan.obj_faces[size_t(i)];
         const std::string& computed = ctx.facts.end_codes[size_t(i)];
         for (int face = 1; face <= 2; ++face)
             if (faces == face || faces == 3) {
                 const std::string code = end_code_with_override(plan, i, face, computed);
-                lines.push_back(panel_text(ctx, face_picture_width_mm(c.width, code), plan.obj_hauteur[size_t(i)]));
+                add(panel_text(ctx, face_picture_width_mm(c.width, code), plan.obj_hauteur[size_t(i)], scratch));
             }
     }
-    return lines;
+    return n;
 }
 
 // How object i is drawn: on the plan at its place, or in the front view at its height.
@@ -231,15 +241,13 @@ void draw_object_helpers(const Context& ctx, int i)
     }
 
     if (v.aff_noms || v.aff_hauteurs || v.aff_largeur_panneaux) {
-        std::vector<std::string> lines = label_lines(ctx, i, *c);
         const double size = label_points * (v.aff_grande_etiquette ? big_label_factor : 1.0) * ctx.scale();
         const double line_height = text_pixels(size) * 1.2;
+        std::vector<LabelLine> own;
+        std::vector<LabelLine>& lines = ctx.texts ? ctx.texts->lines : own;
+        const std::span<const LabelLine> label(lines.data(), label_lines(ctx, i, *c, line_height, lines));
         const Pixel at = ctx.pixel(plan.obj_x[size_t(i)], plan.obj_y[size_t(i)]);
         coloured(canvas, colour_black, intensity);
-        std::vector<LabelLine> label;
-        label.reserve(lines.size());
-        for (size_t k = 0; k < lines.size(); ++k)
-            label.push_back({{scaled(ctx, 6), to_pixel(scaled(ctx, 4) + line_height * double(k))}, std::move(lines[k])});
         if (ctx.options.labels)
             ctx.options.labels->draw(canvas, at, label, size);
         else

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "geometry/component_drawing.h"
+#include "geometry/label_cache.h"
 #include "plan/render.h"
 
 namespace halvern::render_detail {
@@ -15,6 +16,7 @@ namespace halvern::render_detail {
 struct LabelTexts {
     std::map<std::uint32_t, std::string> heights;                               // by the float's bits
     std::map<std::pair<std::uint64_t, std::uint64_t>, std::string> panel_sizes; // by the doubles' bits
+    std::vector<LabelLine> lines; // the label being drawn: its strings keep their room from object to object
 };
 
 struct Context {

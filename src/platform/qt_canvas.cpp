@@ -95,6 +95,53 @@ void QtCanvas::translate(double dx, double dy)
         painter_->translate(dx, dy);
 }
 
+namespace {
+
+// Qt's own product of a colour channel pair and an 8-bit fraction, two channels at once: the
+// shades below come out as the painter's blending gives them.
+inline std::uint32_t byte_mul(std::uint32_t x, std::uint32_t a)
+{
+    std::uint32_t t = (x & 0xff00ff) * a;
+    t = (t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8;
+    t &= 0xff00ff;
+    x = ((x >> 8) & 0xff00ff) * a;
+    x = (x + ((x >> 8) & 0xff00ff) + 0x800080);
+    x &= 0xff00ff00;
+    return x | t;
+}
+
+// Lays `colour` (opaque 0xffRRGGBB) over the box at `coverage` of 255, as an anti-aliased edge
+// pixel is laid.
+void shade_box(QImage& image, QRect box, std::uint32_t colour, std::uint32_t coverage)
+{
+    box = box.intersected(image.rect());
+    if (box.isEmpty())
+        return;
+    // The painter draws into this very buffer; constBits() does not copy it as bits() may.
+    auto* bits = const_cast<uchar*>(image.constBits());
+    const qsizetype stride = image.bytesPerLine();
+    const std::uint32_t over = byte_mul(colour, coverage), keep = 255 - (over >> 24);
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(bits + y * stride);
+        for (int x = box.left(); x <= box.right(); ++x)
+            row[x] = coverage == 255 ? colour : over + byte_mul(row[x], keep);
+    }
+}
+
+} // namespace
+
+QImage* QtCanvas::plain_target() const
+{
+    if (device_.devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(&device_);
+    const bool opaque_pixels = image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied;
+    if (!opaque_pixels || !painter_->transform().isIdentity() || painter_->hasClipping() || painter_->opacity() != 1.0 ||
+        painter_->compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    return image;
+}
+
 bool QtCanvas::image(Pixel at, const QImage& picture)
 {
     if (!painter_ || !painter_->isActive())
@@ -148,51 +195,14 @@ void QtCanvas::line(Pixel from, Pixel to)
     painter_->drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
 }
 
-namespace {
-
-// Qt's own product of a colour channel pair and an 8-bit fraction, two channels at once: the
-// shades below come out as the painter's blending gives them.
-inline std::uint32_t byte_mul(std::uint32_t x, std::uint32_t a)
-{
-    std::uint32_t t = (x & 0xff00ff) * a;
-    t = (t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8;
-    t &= 0xff00ff;
-    x = ((x >> 8) & 0xff00ff) * a;
-    x = (x + ((x >> 8) & 0xff00ff) + 0x800080);
-    x &= 0xff00ff00;
-    return x | t;
-}
-
-// Lays `colour` (opaque 0xffRRGGBB) over the box at `coverage` of 255, as an anti-aliased edge
-// pixel is laid.
-void shade_box(QImage& image, QRect box, std::uint32_t colour, std::uint32_t coverage)
-{
-    box = box.intersected(image.rect());
-    if (box.isEmpty())
-        return;
-    // The painter draws into this very buffer; constBits() does not copy it as bits() may.
-    auto* bits = const_cast<uchar*>(image.constBits());
-    const qsizetype stride = image.bytesPerLine();
-    const std::uint32_t over = byte_mul(colour, coverage), keep = 255 - (over >> 24);
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(bits + y * stride);
-        for (int x = box.left(); x <= box.right(); ++x)
-            row[x] = coverage == 255 ? colour : over + byte_mul(row[x], keep);
-    }
-}
-
-} // namespace
 
 void QtCanvas::grid_line(Pixel from, Pixel to)
 {
     if (!painter_->isActive())
         return;
-    auto* image = device_.devType() == QInternal::Image ? static_cast<QImage*>(&device_) : nullptr;
     const bool straight = from.x == to.x || from.y == to.y;
-    if (!straight || !smooth() || line_style() != line_solid || !image ||
-        (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied) ||
-        !painter_->transform().isIdentity() || painter_->hasClipping() || painter_->opacity() != 1.0 ||
-        painter_->compositionMode() != QPainter::CompositionMode_SourceOver) {
+    QImage* image = straight && smooth() && line_style() == line_solid ? plain_target() : nullptr;
+    if (!image) {
         line(from, to);
         return;
     }

@@ -54,6 +54,9 @@ private:
     void outline_mode();
     void fill_mode(bool with_edge);
     void shape_mode(bool filled); // a filled figure with its plain edge, or an outline
+    // The image painted on when the painter would lay pixels on it as they are (no transform,
+    // clip or opacity, opaque pixels): what may be written directly; nullptr otherwise.
+    QImage* plain_target() const;
 
     QPaintDevice& device_;
     std::unique_ptr<QPainter> painter_;
