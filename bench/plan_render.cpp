@@ -83,6 +83,8 @@ void redraw_with_cache(benchmark::State& state)
     RenderOptions options = window_options(&cache);
     options.outlines = &outlines;
     options.labels = &labels;
+    KeptDrawing column(std::make_unique<QtPictureStore>());
+    options.column = &column;
     render_plan(picture.canvas(), scene, view, options);
     const bool warm = state.range(0) != 0;
     KeptFacts kept;
@@ -185,6 +187,8 @@ void frame_after_zoom(benchmark::State& state)
     RenderOptions options = window_options(&cache);
     options.outlines = &outlines;
     options.labels = &labels;
+    KeptDrawing column(std::make_unique<QtPictureStore>());
+    options.column = &column;
     view.zoom = 0.6;
     // The last exact picture, from a picture of its own: taking a picture's image ends its drawing,
     // and the timed redraws must paint.

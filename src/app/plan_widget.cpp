@@ -240,6 +240,7 @@ RenderOptions PlanWidget::render_options(const PaletteState& palette)
     options.cache = &background_;
     options.outlines = &outlines_;
     options.labels = &labels_;
+    options.column = &column_;
     return options;
 }
 

@@ -137,6 +137,7 @@ private:
     QtBackgroundCache background_;
     QtOutlineCache outlines_;
     QtLabelCache labels_;
+    KeptDrawing column_{std::make_unique<QtPictureStore>()};
     LiveOverlay overlay_;
     Readout readout_;
     int palette_slide_ = 0; // pixels the column is still drawn off its cells while it slides

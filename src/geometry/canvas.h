@@ -64,6 +64,7 @@ public:
     void set_colour_value(int colour) { state_.colour = colour; }
     void set_line(int style, int width);
     void set_smooth(bool smooth) { state_.smooth = smooth; }
+    void set_state(const DrawState& state) { state_ = state; }
 
     int colour() const { return state_.colour; }
     int line_style() const { return state_.line_style; }

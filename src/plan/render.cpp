@@ -210,7 +210,10 @@ bool PlanRedraw::step(int work)
         const Context& ctx = *s.ctx;
         if (s.pass == column_pass) {
             if (s.options.palette_column) {
-                draw_palette(ctx);
+                if (s.options.column)
+                    draw_kept_palette(ctx, *s.options.column);
+                else
+                    draw_palette(ctx);
                 if (s.options.status_texts)
                     draw_status(ctx);
             }

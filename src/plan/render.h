@@ -16,6 +16,7 @@
 #include "library/component_table.h"
 #include "plan/background_cache.h"
 #include "plan/groups.h"
+#include "geometry/kept_drawing.h"
 #include "plan/palette.h"
 #include "plan/plan_ends.h"
 #include "plan/plan_table.h"
@@ -77,6 +78,8 @@ struct RenderOptions {
     OutlineCache* outlines = nullptr;
     // Object labels kept as pictures, on the same terms as the outlines.
     LabelCache* labels = nullptr;
+    // The palette column kept as a picture, on the same terms.
+    KeptDrawing* column = nullptr;
 };
 
 struct RenderOutcome {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/numbers.h"
+#include "geometry/outline_cache.h"
 #include "plan/design_checks.h"
 #include "plan/render_parts.h"
 
@@ -19,6 +20,8 @@ constexpr int armed_fill = make_colour(204, 224, 255);
 constexpr int armed_edge = make_colour(40, 100, 220);
 constexpr double status_points = 8;
 constexpr int status_width = 190; // pixels the status texts take left of the right edge
+// Room right of the column that a kept column picture keeps for texts running over its edge.
+constexpr int column_overflow = 120;
 
 // The first characters of a UTF-8 text, whole characters only.
 std::string first_characters(const std::string& text, int count)
@@ -98,6 +101,35 @@ void draw_palette(const Context& ctx)
     c.text({22, layout.foot_top + 2}, "-     +", palette_text_points);
     c.text({3, layout.foot_top + 18}, "Haut." + format_number(ctx.scene.plan.hauteur_defaut) + "cm",
            palette_text_points);
+}
+
+void draw_kept_palette(const Context& ctx, KeptDrawing& kept)
+{
+    // Everything the column is drawn from: its size and state, the library's name, the default
+    // height, and each cell with what its component's drawing reads.
+    const int height = ctx.options.height;
+    const PaletteState state = ctx.options.palette ? *ctx.options.palette : PaletteState{};
+    const PaletteLayout layout = palette_layout(ctx.scene.components, ctx.scene.libraries, state, height);
+    const LibraryTable& libraries = ctx.scene.libraries;
+    std::string key = std::to_string(height) + ',' + std::to_string(state.offset) + ',' + std::to_string(state.slide) +
+                      ',' + std::to_string(state.armed) + ',' + std::to_string(layout.foot_top) + ',' +
+                      std::to_string(libraries.current_library) + ',' + format_number(ctx.scene.plan.hauteur_defaut);
+    if (LibraryTable::valid(libraries.current_library))
+        key += '\0' + libraries.name[size_t(libraries.current_library)] + '\0';
+    for (const PaletteCell& cell : layout.cells) {
+        key += ';' + std::to_string(cell.component) + ',' + std::to_string(int(cell.pickable));
+        key += ',' + std::to_string(cell.rect.x) + ',' + std::to_string(cell.rect.y) + ',' +
+               std::to_string(cell.rect.width) + ',' + std::to_string(cell.rect.height);
+        if (cell.pickable) {
+            const Component& c = ctx.scene.components[cell.component];
+            key += ',' + std::to_string(drawing_fingerprint(c)) + ',' + std::to_string(int(exported_without_3d(c)));
+        }
+    }
+    kept.draw(ctx.c(), key, {0, 0, palette_width + column_overflow, height}, [&](Canvas& canvas) {
+        Context on_picture = ctx;
+        on_picture.canvas = &canvas;
+        draw_palette(on_picture);
+    });
 }
 
 void draw_status(const Context& ctx)

@@ -54,6 +54,8 @@ void draw_duplicate_mark(const Context& ctx, int i);
 
 void draw_front_view(const Context& ctx);
 void draw_palette(const Context& ctx);
+// The column from its kept picture while nothing it is drawn from changed.
+void draw_kept_palette(const Context& ctx, KeptDrawing& kept);
 void draw_status(const Context& ctx);
 
 } // namespace halvern::render_detail

@@ -53,6 +53,8 @@ protected:
         options.cache = &background;
         options.outlines = &outlines;
         options.labels = &labels;
+        KeptDrawing column(std::make_unique<QtPictureStore>());
+        options.column = &column;
         PlanScene scene{s.components, s.libraries, s.plan, s.stand};
         ViewState view = s.view;
         QtCanvas canvas(image);

@@ -122,6 +122,48 @@ TEST_F(StreamedPicturesQt, RingsAreKeptOncePerLookAndMatchTheDirectDrawing)
     EXPECT_EQ(compare(kept, draw(view, &outlines, &rings)).visible, 0);
 }
 
+// The window's column comes from its kept picture until something it shows changes: the pick,
+// the scroll, the default height or the record of a component in it.
+TEST_F(StreamedPicturesQt, TheKeptColumnIsRedrawnWhenWhatItShowsChanges)
+{
+    PaletteState palette;
+    auto draw_column = [&](KeptDrawing* kept) {
+        QtPicture picture(400, 700);
+        RenderOptions options;
+        options.width = 400;
+        options.height = 700;
+        options.status_texts = false;
+        options.palette = &palette;
+        options.column = kept;
+        PlanScene scene = scene_.scene();
+        ViewState view;
+        render_plan(picture.canvas(), scene, view, options);
+        return picture.image().copy();
+    };
+    KeptDrawing kept(std::make_unique<QtPictureStore>());
+    auto same_as_drawn = [&](const char* step) {
+        const Difference d = compare(draw_column(nullptr), draw_column(&kept));
+        EXPECT_EQ(d.visible, 0) << step << ", most " << d.most;
+    };
+    same_as_drawn("first");
+    EXPECT_EQ(kept.pictures_made(), 1);
+    const QImage before = draw_column(&kept);
+    EXPECT_EQ(kept.pictures_made(), 1);
+
+    palette.armed = palette_layout(*scene_.components, scene_.libraries, palette, 700).cells.at(1).component;
+    same_as_drawn("picked");
+    EXPECT_EQ(kept.pictures_made(), 2);
+    EXPECT_GT(compare(before, draw_column(&kept)).visible, 50);
+
+    palette.slide = 9;
+    same_as_drawn("sliding");
+    scene_.plan.hauteur_defaut = 187.5f;
+    same_as_drawn("default height");
+    (*scene_.components)[palette.armed].width *= 0.5;
+    same_as_drawn("record");
+    EXPECT_EQ(kept.pictures_made(), 5);
+}
+
 FIBITMAP* load(const std::filesystem::path& file)
 {
     return FreeImage_Load(FIF_JPEG, file.string().c_str(), JPEG_ACCURATE);
