@@ -178,8 +178,33 @@ constexpr double row_size = 9, heading_size = 16;
 
 int bill_lines_per_page(int height) { return std::max(1, (height - heading_height) / line_height); }
 
+std::vector<BillPage> bill_pages(const std::vector<BillLine>& lines, int per_page)
+{
+    using K = BillLine::Kind;
+    const size_t room = size_t(std::max(1, per_page));
+    std::vector<BillPage> pages;
+    std::optional<size_t> section;
+    for (size_t first = 0; first < lines.size();) {
+        BillPage page;
+        page.first = first;
+        if (lines[first].kind != K::section && section && room > 1)
+            page.repeated_heading = section;
+        page.count = std::min(room - (page.repeated_heading ? 1 : 0), lines.size() - first);
+        // A heading at the foot of a page, its rows on the next, goes over with them.
+        const size_t last = first + page.count - 1;
+        if (page.count > 1 && last + 1 < lines.size() && lines[last].kind == K::section)
+            --page.count;
+        for (size_t k = first; k < first + page.count; ++k)
+            if (lines[k].kind == K::section)
+                section = k;
+        first += page.count;
+        pages.push_back(page);
+    }
+    return pages;
+}
+
 void draw_bill_page(Canvas& canvas, int width, int height, const BillPageTexts& texts,
-                    const std::vector<BillLine>& lines, size_t first, size_t count)
+                    const std::vector<BillLine>& lines, const BillPage& page)
 {
     (void)height;
     canvas.set_smooth(false);
@@ -191,7 +216,12 @@ void draw_bill_page(Canvas& canvas, int width, int height, const BillPageTexts& 
 
     const double shares[] = {0.44, 0.12, 0.14, 0.15, 0.15};
     int y = heading_height;
-    for (size_t k = first; k < lines.size() && k < first + count; ++k) {
+    std::vector<size_t> shown;
+    if (page.repeated_heading && *page.repeated_heading < lines.size())
+        shown.push_back(*page.repeated_heading);
+    for (size_t k = page.first; k < lines.size() && k < page.first + page.count; ++k)
+        shown.push_back(k);
+    for (size_t k : shown) {
         const BillLine& line = lines[k];
         const std::string* columns[] = {&line.name, &line.quantity, &line.unit_price, &line.total_price, &line.weight};
         const bool strong = line.kind != BillLine::Kind::row;

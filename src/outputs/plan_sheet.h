@@ -5,6 +5,7 @@
 // the printer, the PDF file and the SVG file all draw the same sheet as vectors.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -86,8 +87,20 @@ std::vector<BillLine> bill_lines(const Quote& quote, const BillPageTexts& texts)
 // How many lines one page of that height holds under the heading.
 int bill_lines_per_page(int height);
 
-// Draws the lines first .. first + count - 1 on a page of width x height paper dots.
+// One page of the bill: the lines first .. first + count - 1, under the heading line of their
+// section repeated when the page goes on with a section begun on the page before, so that every
+// page names its columns.
+struct BillPage {
+    size_t first = 0, count = 0;
+    std::optional<size_t> repeated_heading; // the section line shown again at the top
+};
+
+// The pages of `lines` at `per_page` lines a page, the repeated heading counted; a section's
+// heading is never left alone at the foot of a page.
+std::vector<BillPage> bill_pages(const std::vector<BillLine>& lines, int per_page);
+
+// Draws one page of the bill on a page of width x height paper dots.
 void draw_bill_page(Canvas& canvas, int width, int height, const BillPageTexts& texts,
-                    const std::vector<BillLine>& lines, size_t first, size_t count);
+                    const std::vector<BillLine>& lines, const BillPage& page);
 
 } // namespace halvern

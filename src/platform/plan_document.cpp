@@ -44,10 +44,9 @@ void draw_pages(QtCanvas& canvas, PlanScene& scene, const SheetLayout& layout, c
     if (!with_bill)
         return;
     const std::vector<BillLine> lines = bill_lines(options.quote, options.bill_texts);
-    const size_t per_page = size_t(bill_lines_per_page(layout.height));
-    for (size_t first = 0; first < lines.size(); first += per_page) {
+    for (const BillPage& page : bill_pages(lines, bill_lines_per_page(layout.height))) {
         new_page();
-        draw_bill_page(canvas, layout.width, layout.height, options.bill_texts, lines, first, per_page);
+        draw_bill_page(canvas, layout.width, layout.height, options.bill_texts, lines, page);
     }
 }
 

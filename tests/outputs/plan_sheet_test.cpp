@@ -97,6 +97,52 @@ TEST(PlanSheet, TitleBlockSaysWhoWhatWhenAndTheScale)
     EXPECT_FALSE(drew_text(canvas, texts.client));
 }
 
+// Every line on exactly one page, in order; every page that goes on with a section shows its
+// column headings again; no heading alone at a page's foot; no page over its room.
+TEST(PlanSheet, EveryBillPageNamesItsColumns)
+{
+    Quote quote;
+    for (int k = 0; k < 23; ++k)
+        quote.bill.rows.push_back({k, "Wall " + std::to_string(k), 1, 10, 10, 100});
+    for (int k = 0; k < 9; ++k)
+        quote.others.push_back({1500 + k, "Counter " + std::to_string(k), 1, 5, 5, 5, 50});
+    BillPageTexts texts;
+    texts.quantity = "Qty";
+    const auto lines = bill_lines(quote, texts);
+    for (int per_page : {1, 2, 5, 7, 26, 27, 60}) {
+        SCOPED_TRACE(per_page);
+        const auto pages = bill_pages(lines, per_page);
+        size_t next = 0;
+        for (size_t p = 0; p < pages.size(); ++p) {
+            const BillPage& page = pages[p];
+            EXPECT_EQ(page.first, next);
+            EXPECT_GE(page.count, 1u);
+            EXPECT_LE(page.count + (page.repeated_heading ? 1 : 0), size_t(per_page));
+            next += page.count;
+            const bool continues = lines[page.first].kind != BillLine::Kind::section;
+            if (p > 0 && per_page > 1 && continues) {
+                ASSERT_TRUE(page.repeated_heading);
+                EXPECT_EQ(lines[*page.repeated_heading].kind, BillLine::Kind::section);
+                EXPECT_LT(*page.repeated_heading, page.first);
+            }
+            const size_t last = page.first + page.count - 1;
+            if (page.count > 1 && last + 1 < lines.size()) {
+                EXPECT_NE(lines[last].kind, BillLine::Kind::section);
+            }
+        }
+        EXPECT_EQ(next, lines.size());
+    }
+    // The second page of a bill at 7 lines a page begins mid-section: its first text row after the
+    // page heading is the walls' heading with the column names.
+    const auto pages = bill_pages(lines, 7);
+    RecordingCanvas page;
+    draw_bill_page(page, 2000, 3000, texts, lines, pages.at(1));
+    int quantity_headings = 0;
+    for (const Primitive& p : page.primitives())
+        quantity_headings += p.kind == Primitive::Kind::text && p.text == "Qty";
+    EXPECT_EQ(quantity_headings, 1);
+}
+
 TEST(PlanSheet, BillLinesHoldBothSectionsAndTheTotal)
 {
     Quote quote;
