@@ -90,8 +90,9 @@ public:
     // Text in "Arial", its top-left corner at `at`; the size in points is drawn at 96 dots per
     // inch so that pictures come out the same on every machine.
     virtual void text(Pixel at, std::string_view utf8, double size_points) = 0;
-    // A horizontal or vertical line whose ends both lie outside the picture: its caps never show,
-    // so a surface may draw it as the band of pixels it covers. The same pixels as line().
+    // A horizontal or vertical line whose ends lie where nothing that stays will show them (past
+    // the picture's edge, under the palette column): a surface may draw it as the band of pixels it
+    // covers, with square ends, which inside its length gives line()'s pixels to a level.
     virtual void grid_line(Pixel from, Pixel to) { line(from, to); }
 
 private:

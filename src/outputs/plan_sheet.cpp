@@ -187,7 +187,9 @@ std::vector<BillPage> bill_pages(const std::vector<BillLine>& lines, int per_pag
     for (size_t first = 0; first < lines.size();) {
         BillPage page;
         page.first = first;
-        if (lines[first].kind != K::section && section && room > 1)
+        // The grand total belongs to neither section.
+        const bool in_section = lines[first].kind == K::row || lines[first].kind == K::subtotal;
+        if (in_section && section && room > 1)
             page.repeated_heading = section;
         page.count = std::min(room - (page.repeated_heading ? 1 : 0), lines.size() - first);
         // A heading at the foot of a page, its rows on the next, goes over with them.

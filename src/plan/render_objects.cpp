@@ -245,7 +245,9 @@ void draw_object_helpers(const Context& ctx, int i)
         const double line_height = text_pixels(size) * 1.2;
         std::vector<LabelLine> own;
         std::vector<LabelLine>& lines = ctx.texts ? ctx.texts->lines : own;
-        const std::span<const LabelLine> label(lines.data(), label_lines(ctx, i, *c, line_height, lines));
+        // Counted first: filling the lines may move them.
+        const size_t count = label_lines(ctx, i, *c, line_height, lines);
+        const std::span<const LabelLine> label(lines.data(), count);
         const Pixel at = ctx.pixel(plan.obj_x[size_t(i)], plan.obj_y[size_t(i)]);
         coloured(canvas, colour_black, intensity);
         if (ctx.options.labels)

@@ -125,6 +125,9 @@ void draw_kept_palette(const Context& ctx, KeptDrawing& kept)
             key += ',' + std::to_string(drawing_fingerprint(c)) + ',' + std::to_string(int(exported_without_3d(c)));
         }
     }
+    // The column sets its own colours and lines: it starts from the same state whatever the plan
+    // left, so that only the smoothness is part of what it is drawn from.
+    ctx.c().set_state({colour_black, line_solid, 1, ctx.c().smooth()});
     kept.draw(ctx.c(), key, {0, 0, palette_width + column_overflow, height}, [&](Canvas& canvas) {
         Context on_picture = ctx;
         on_picture.canvas = &canvas;

@@ -117,7 +117,7 @@ void shade_box(QImage& image, QRect box, std::uint32_t colour, std::uint32_t cov
     box = box.intersected(image.rect());
     if (box.isEmpty())
         return;
-    // The painter draws into this very buffer; constBits() does not copy it as bits() may.
+    // The very buffer the painter draws into, written as the painter writes it.
     auto* bits = const_cast<uchar*>(image.constBits());
     const qsizetype stride = image.bytesPerLine();
     const std::uint32_t over = byte_mul(colour, coverage), keep = 255 - (over >> 24);
@@ -136,7 +136,7 @@ QImage* QtCanvas::plain_target() const
         return nullptr;
     auto* image = static_cast<QImage*>(&device_);
     const bool opaque_pixels = image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied;
-    if (!opaque_pixels || !painter_->transform().isIdentity() || painter_->hasClipping() || painter_->opacity() != 1.0 ||
+    if (!opaque_pixels || !painter_->deviceTransform().isIdentity() || painter_->hasClipping() || painter_->opacity() != 1.0 ||
         painter_->compositionMode() != QPainter::CompositionMode_SourceOver)
         return nullptr;
     return image;

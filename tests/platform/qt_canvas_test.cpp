@@ -189,9 +189,10 @@ TEST_F(QtCanvasTest, GridLinesAreTheLinesTheyReplace)
         c.set_colour(220, 220, 220);
         c.box({0, 0, 20, 30}, true);
         c.set_line(style, width);
+        // The first lines lie on the picture's top and left edges: half their band is outside.
         for (int k = 0; k < 3; ++k) {
             c.set_colour(k == 1 ? 158 : 210, 60 * k, 230);
-            const Pixel a{-10, 7 + 8 * k}, b{50, 7 + 8 * k}, v0{5 + 12 * k, -10}, v1{5 + 12 * k, 40};
+            const Pixel a{-10, 13 * k}, b{50, 13 * k}, v0{18 * k, -10}, v1{18 * k, 40};
             grid ? c.grid_line(a, b) : c.line(a, b);
             grid ? c.grid_line(v0, v1) : c.line(v0, v1);
         }
