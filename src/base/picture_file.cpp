@@ -1,5 +1,9 @@
 #include "base/picture_file.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
 #include <FreeImage.h>
 
 #include <system_error>
@@ -16,6 +20,19 @@ Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags)
         format = FreeImage_GetFIFFromFilename(file.c_str());
     if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format))
         return make_error("not a picture of a known format", file);
+    // A damaged or hostile header can declare a picture of billions of pixels, which the reader
+    // would set out to hold before finding the data short: the size is read first, and a picture
+    // over the limit is refused by name.
+    const Bitmap header(FreeImage_Load(format, file.c_str(), FIF_LOAD_NOPIXELS));
+    if (header) {
+        const std::uint64_t width = FreeImage_GetWidth(header.get()), height = FreeImage_GetHeight(header.get());
+        const std::uint64_t bytes = width * height * std::max(3u, FreeImage_GetBPP(header.get()) / 8);
+        if (bytes > max_picture_bytes)
+            return make_error("the picture is " + std::to_string(width) + " x " + std::to_string(height) +
+                                  " pixels, more than this program can hold (" +
+                                  std::to_string(max_picture_bytes >> 20) + " MB of pixels at most)",
+                              file);
+    }
     Bitmap loaded(FreeImage_Load(format, file.c_str(), format == FIF_JPEG ? jpeg_flags : 0));
     if (!loaded)
         return make_error("the picture cannot be read", file);

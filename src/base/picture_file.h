@@ -3,6 +3,7 @@
 // through, and the size check every picture chosen for a face passes, so that a file the 3D scene
 // could not show is refused when it is chosen.
 
+#include <cstdint>
 #include <filesystem>
 
 #include "base/bitmap.h"
@@ -18,6 +19,9 @@ struct PictureSize {
 // file, or not a picture FreeImage can load. The content decides the format, the name only helps
 // for formats without a signature. `jpeg_flags` go to the loader only when the file is a JPEG: a
 // flag means something else to each format's loader.
+// Pictures whose pixels would take more than this are refused before they are read.
+inline constexpr std::uint64_t max_picture_bytes = 1ull << 30;
+
 Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags = 0);
 
 // The picture's size in pixels; the errors of load_picture, and one for a picture without pixels.

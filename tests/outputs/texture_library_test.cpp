@@ -40,4 +40,12 @@ TEST(PictureFile, ReadsTheSizeOrNamesTheFileItCannotRead)
     EXPECT_EQ(bad.error().file, fake);
     EXPECT_FALSE(read_picture_size(dir / "missing.jpg").ok());
     EXPECT_FALSE(read_picture_size(dir.path()).ok());
+
+    // A damaged JPEG whose header declares 63,999 x 65,279 pixels (found by fuzzing): refused by
+    // its size before anything is set aside for it.
+    const auto huge = source_dir() / "tests/fuzz/corpus/picture/huge-declared-size.jpg";
+    Result<Bitmap> refused = load_picture(huge);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().file, huge);
+    EXPECT_NE(refused.error().text().find("more than this program can hold"), std::string::npos) << refused.error().text();
 }
