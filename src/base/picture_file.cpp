@@ -6,11 +6,77 @@
 
 #include <FreeImage.h>
 
+#include "base/jpeg_errors.h"
+
 #include <system_error>
 
 namespace halvern {
 
-Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags)
+namespace {
+
+// What reading a picture will take: its size, and the memory the reader sets aside for it.
+struct PictureHeader {
+    std::uint64_t width = 0, height = 0;
+    std::uint64_t bytes = 0;
+};
+
+// Reads a JPEG up to its first scan with libjpeg itself. FreeImage's header-only load goes on to
+// start the decompressor, which for a picture stored in several scans (progressive above all) sets
+// aside every coefficient of the declared size before a single one is read: a damaged header then
+// costs gigabytes. Holds nothing with a destructor, since an error jumps back out of it.
+bool read_jpeg_header(std::FILE* in, jpeg_decompress_struct* info, JpegErrors* errors, PictureHeader* header)
+{
+    if (setjmp(errors->jump))
+        return false;
+    jpeg_stdio_src(info, in);
+    jpeg_read_header(info, TRUE);
+    header->width = info->image_width;
+    header->height = info->image_height;
+    header->bytes = header->width * header->height * std::uint64_t(std::max(3, info->num_components));
+    if (info->progressive_mode || info->comps_in_scan < info->num_components) {
+        for (int c = 0; c < info->num_components; ++c) {
+            const jpeg_component_info& component = info->comp_info[c];
+            header->bytes += std::uint64_t(component.width_in_blocks) * component.height_in_blocks * sizeof(JBLOCK);
+        }
+    }
+    return true;
+}
+
+Result<PictureHeader> jpeg_header(const std::filesystem::path& file)
+{
+    std::FILE* in = std::fopen(file.c_str(), "rb");
+    if (!in)
+        return make_error("the picture cannot be opened", file);
+    jpeg_decompress_struct info{};
+    JpegErrors errors{};
+    info.err = catch_jpeg_errors(errors);
+    jpeg_create_decompress(&info);
+    PictureHeader header;
+    const bool read = read_jpeg_header(in, &info, &errors, &header);
+    jpeg_destroy_decompress(&info);
+    std::fclose(in);
+    if (!read)
+        return make_error(std::string("the picture cannot be read (") + errors.message + ")", file);
+    return header;
+}
+
+Result<PictureHeader> picture_header(const std::filesystem::path& file, FREE_IMAGE_FORMAT format)
+{
+    if (format == FIF_JPEG)
+        return jpeg_header(file);
+    // Readers that know no header-only load read the whole picture here; a null answer means the
+    // full load would fail as well.
+    const Bitmap bitmap(FreeImage_Load(format, file.c_str(), FIF_LOAD_NOPIXELS));
+    if (!bitmap)
+        return make_error("the picture cannot be read", file);
+    PictureHeader header{FreeImage_GetWidth(bitmap.get()), FreeImage_GetHeight(bitmap.get())};
+    header.bytes = header.width * header.height * std::max(3u, FreeImage_GetBPP(bitmap.get()) / 8);
+    return header;
+}
+
+} // namespace
+
+Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags, std::uint64_t max_bytes)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
@@ -21,18 +87,17 @@ Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags)
     if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format))
         return make_error("not a picture of a known format", file);
     // A damaged or hostile header can declare a picture of billions of pixels, which the reader
-    // would set out to hold before finding the data short: the size is read first, and a picture
-    // over the limit is refused by name.
-    const Bitmap header(FreeImage_Load(format, file.c_str(), FIF_LOAD_NOPIXELS));
-    if (header) {
-        const std::uint64_t width = FreeImage_GetWidth(header.get()), height = FreeImage_GetHeight(header.get());
-        const std::uint64_t bytes = width * height * std::max(3u, FreeImage_GetBPP(header.get()) / 8);
-        if (bytes > max_picture_bytes)
-            return make_error("the picture is " + std::to_string(width) + " x " + std::to_string(height) +
-                                  " pixels, more than this program can hold (" +
-                                  std::to_string(max_picture_bytes >> 20) + " MB of pixels at most)",
-                              file);
-    }
+    // would set out to hold before finding the data short: the header is read first, and a picture
+    // that would take more than the limit is refused by its size.
+    const Result<PictureHeader> header = picture_header(file, format);
+    if (!header)
+        return header.error();
+    if (header->bytes > max_bytes)
+        return make_error("the picture is " + std::to_string(header->width) + " x " + std::to_string(header->height) +
+                              " pixels, more than this program can hold (reading it would take " +
+                              std::to_string((header->bytes + (1 << 20) - 1) >> 20) + " MB, " +
+                              std::to_string(max_bytes >> 20) + " MB at most)",
+                          file);
     Bitmap loaded(FreeImage_Load(format, file.c_str(), format == FIF_JPEG ? jpeg_flags : 0));
     if (!loaded)
         return make_error("the picture cannot be read", file);

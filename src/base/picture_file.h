@@ -19,10 +19,12 @@ struct PictureSize {
 // file, or not a picture FreeImage can load. The content decides the format, the name only helps
 // for formats without a signature. `jpeg_flags` go to the loader only when the file is a JPEG: a
 // flag means something else to each format's loader.
-// Pictures whose pixels would take more than this are refused before they are read.
+// Pictures whose reading would take more than `max_bytes` (the pixels, and for a JPEG stored in
+// several scans its coefficients as well) are refused by their header, before they are read.
 inline constexpr std::uint64_t max_picture_bytes = 1ull << 30;
 
-Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags = 0);
+Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags = 0,
+                            std::uint64_t max_bytes = max_picture_bytes);
 
 // The picture's size in pixels; the errors of load_picture, and one for a picture without pixels.
 Result<PictureSize> read_picture_size(const std::filesystem::path& file);

@@ -157,8 +157,7 @@ void draw_component(Canvas& canvas, const ComponentTable& components, const Plan
 
     double x = look.x + view.decal_x + (view.palette_column ? palette_column_pixels / view.zoom : 0.0);
     double y = look.y + view.decal_y;
-    OutlineContext o{canvas, c, look, view.zoom, x, y, look.angle};
-    o.turn = Rotation(look.angle);
+    OutlineContext o(canvas, c, look, view.zoom, x, y, look.angle);
     o.intensity = look.intensity == 0 ? 1.0 : look.intensity;
     o.table_w = or_hundred(c.width);
     o.table_d = or_hundred(c.depth);

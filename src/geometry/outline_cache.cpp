@@ -23,13 +23,6 @@ void mix_value(std::size_t& seed, const T& value)
     mix(seed, std::hash<T>{}(value));
 }
 
-void copy_state(const DrawState& state, Canvas& canvas)
-{
-    canvas.set_colour_value(state.colour);
-    canvas.set_line(state.line_style, state.line_width);
-    canvas.set_smooth(state.smooth);
-}
-
 // The centre of the look in pixels of the picture, exactly as draw_component places it.
 double centre_x(const PlanView& view, const ComponentLook& look)
 {
@@ -180,7 +173,7 @@ void OutlineCache::draw(Canvas& target, const ComponentTable& components, const 
     // Pictures are drawn and put at non-negative pixels only, where whole pixels cut fractions the
     // same way everywhere; anything else is drawn directly.
     if (entry && entry->picture < 0) {
-        copy_state(entry->after, target);
+        target.set_state(entry->after);
         return;
     }
     if (entry) {
@@ -188,7 +181,7 @@ void OutlineCache::draw(Canvas& target, const ComponentTable& components, const 
         const Pixel at{place.base.x + entry->dx, place.base.y + entry->dy};
         if (at.x >= 0 && at.y >= 0 && put_picture(entry->picture, target, at)) {
             ++put_;
-            copy_state(entry->after, target);
+            target.set_state(entry->after);
             return;
         }
     }
@@ -220,7 +213,7 @@ OutlineCache::Entry* OutlineCache::make_entry(const OutlinePlace& place, const C
 
     // The outline is worked out once, recorded, then measured and painted from the recording.
     RecordingCanvas recording;
-    copy_state(place.key.state, recording);
+    recording.set_state(place.key.state);
     draw_component(recording, components, view, moved);
     BoundsCanvas bounds;
     replay(recording.primitives(), bounds);

@@ -12,17 +12,23 @@
 namespace halvern {
 
 struct OutlineContext {
+    OutlineContext(Canvas& canvas, const Component& component, const ComponentLook& look, double zoom, double x,
+                   double y, double angle)
+        : canvas(canvas), component(component), look(look), zoom(zoom), x(x), y(y), angle(angle), turn(angle)
+    {
+    }
+
     Canvas& canvas;
     const Component& component;
     const ComponentLook& look;
     double zoom = 1;
     double x = 0, y = 0;   // centre in plan centimetres, with the view's offsets and column
-    double angle = 0;
+    const double angle = 0;
     double w = 100, d = 100; // working size: the object's own where the component resizes
     double table_w = 100, table_d = 100; // the component's own size
     double intensity = 1;
     int line_width = 1;
-    Rotation turn = Rotation(0); // the turn by `angle`, its sine and cosine taken once
+    const Rotation turn; // the turn by `angle`, its sine and cosine taken once
 
     void colour(int red, int green, int blue) const { canvas.set_colour(red, green, blue, intensity); }
     void normal_line() const { canvas.set_line(line_solid, line_width); }

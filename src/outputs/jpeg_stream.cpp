@@ -1,10 +1,7 @@
 #include "outputs/jpeg_stream.h"
 
-// jpeglib.h needs size_t and FILE declared first.
-#include <cstddef>
-#include <cstdio>
-#include <csetjmp>
-#include <jpeglib.h>
+#include "base/jpeg_errors.h"
+
 #include <jerror.h>
 
 #include <optional>
@@ -19,21 +16,7 @@ namespace {
 
 constexpr std::size_t out_buffer_bytes = 1 << 16;
 
-struct Errors {
-    jpeg_error_mgr manager;
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-// The library's default ends the process; here the call that failed returns with the message.
-[[noreturn]] void on_error(j_common_ptr info)
-{
-    auto* errors = reinterpret_cast<Errors*>(info->err);
-    (*info->err->format_message)(info, errors->message);
-    std::longjmp(errors->jump, 1);
-}
-
-void no_message(j_common_ptr, int) {}
+using Errors = JpegErrors;
 
 } // namespace
 
@@ -136,9 +119,7 @@ JpegStream::JpegStream(int fd, int width, int height, int quality) : state_(std:
     s.fd = fd;
     s.width = width;
     s.height = height;
-    s.info.err = jpeg_std_error(&s.errors.manager);
-    s.errors.manager.error_exit = on_error;
-    s.errors.manager.emit_message = no_message;
+    s.info.err = catch_jpeg_errors(s.errors);
     if (width < 1 || height < 1 || width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION) {
         s.failure = make_error("a picture of " + std::to_string(width) + " x " + std::to_string(height)
                                + " pixels cannot be saved as JPEG");

@@ -11,9 +11,9 @@ namespace halvern {
 
 const int strip_jpeg_flags = 100 | JPEG_SUBSAMPLING_444;
 
-Result<Bitmap> load_picture_24(const std::filesystem::path& file)
+Result<Bitmap> load_picture_24(const std::filesystem::path& file, std::uint64_t max_bytes)
 {
-    Result<Bitmap> loaded = load_picture(file, JPEG_ACCURATE);
+    Result<Bitmap> loaded = load_picture(file, JPEG_ACCURATE, max_bytes);
     if (!loaded)
         return make_error("erreur chargement: " + loaded.error().message, file);
     if (FreeImage_GetImageType(loaded->get()) == FIT_BITMAP && FreeImage_GetBPP(loaded->get()) == 24)

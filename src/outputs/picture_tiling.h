@@ -9,6 +9,7 @@
 
 #include "base/result.h"
 #include "base/bitmap.h"
+#include "base/picture_file.h"
 #include "outputs/strip_layout.h"
 
 namespace halvern {
@@ -31,8 +32,9 @@ using CutProgress = std::function<void(int done, int total)>;
 
 // The picture at 24 bits per pixel, whatever depth its file holds: its format found from its
 // content, else from its name. A converted picture replaces the loaded one at once, so that only
-// one copy stays. "erreur chargement" and the reason when it cannot be read.
-Result<Bitmap> load_picture_24(const std::filesystem::path& file);
+// one copy stays. "erreur chargement" and the reason when it cannot be read, or when reading it
+// would take more than `max_bytes`.
+Result<Bitmap> load_picture_24(const std::filesystem::path& file, std::uint64_t max_bytes = max_picture_bytes);
 
 // Cuts each strip out of a 24-bit picture and writes it as a JPEG, replacing a file of the same
 // name in one step. A strip that cannot be copied or written is reported and the next is still cut.
