@@ -23,11 +23,13 @@ struct PictureHeader {
 // Reads a JPEG up to its first scan with libjpeg itself. FreeImage's header-only load goes on to
 // start the decompressor, which for a picture stored in several scans (progressive above all) sets
 // aside every coefficient of the declared size before a single one is read: a damaged header then
-// costs gigabytes. Holds nothing with a destructor, since an error jumps back out of it.
+// costs gigabytes. Holds nothing with a destructor, since an error jumps back out of it; the caller
+// destroys the decompressor, which is safe even when its creation failed.
 bool read_jpeg_header(std::FILE* in, jpeg_decompress_struct* info, JpegErrors* errors, PictureHeader* header)
 {
     if (setjmp(errors->jump))
         return false;
+    jpeg_create_decompress(info);
     jpeg_stdio_src(info, in);
     jpeg_read_header(info, TRUE);
     header->width = info->image_width;
@@ -50,7 +52,6 @@ Result<PictureHeader> jpeg_header(const std::filesystem::path& file)
     jpeg_decompress_struct info{};
     JpegErrors errors{};
     info.err = catch_jpeg_errors(errors);
-    jpeg_create_decompress(&info);
     PictureHeader header;
     const bool read = read_jpeg_header(in, &info, &errors, &header);
     jpeg_destroy_decompress(&info);
