@@ -50,16 +50,25 @@ TEST(PictureCache, DecodesAFileOnceUntilItChanges)
     EXPECT_EQ(decode.calls, 2);
     EXPECT_EQ(cache.size(), 1u); // the old state of the file is dropped
 
+    // Another picture of the same size put in its place with the old one's modification time, as a
+    // copy that keeps its times does: still a change.
+    const auto written = fs::last_write_time(file);
+    write(dir / "b.jpg", "same size!");
+    fs::last_write_time(dir / "b.jpg", written);
+    fs::rename(dir / "b.jpg", file);
+    (void)cache.get(file, decode.decoder());
+    EXPECT_EQ(decode.calls, 3);
+
     // A picture that cannot be decoded is tried again next time; a missing file is never kept.
     decode.fails = true;
     write(file, "broken now");
     EXPECT_EQ(cache.get(file, decode.decoder()), nullptr);
     EXPECT_EQ(cache.get(file, decode.decoder()), nullptr);
-    EXPECT_EQ(decode.calls, 4);
+    EXPECT_EQ(decode.calls, 5);
     decode.fails = false;
     EXPECT_NE(cache.get(dir / "missing.jpg", decode.decoder()), nullptr);
     EXPECT_NE(cache.get(dir / "missing.jpg", decode.decoder()), nullptr);
-    EXPECT_EQ(decode.calls, 6);
+    EXPECT_EQ(decode.calls, 7);
 }
 
 TEST(PictureCache, KeepsWithinItsBytesDroppingTheLeastRecentlyUsed)
