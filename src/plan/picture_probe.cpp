@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "base/file_stamp.h"
 #include "base/picture_file.h"
 
 namespace halvern {
@@ -24,18 +25,16 @@ fs::path stored_picture_path(const std::string& stored, const fs::path& folder)
 std::optional<std::array<int, 2>> FilePictureProbe::size_of(const std::string& stored)
 {
     const fs::path file = stored_picture_path(stored, folder_);
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec)) {
+    const std::optional<FileStamp> stamp = file_stamp(file);
+    if (!stamp) {
         known_.erase(file);
         return std::nullopt;
     }
-    const std::uintmax_t bytes = fs::file_size(file, ec);
-    const fs::file_time_type time = fs::last_write_time(file, ec);
     auto it = known_.find(file);
-    if (it != known_.end() && it->second.bytes == bytes && it->second.time == time)
+    if (it != known_.end() && it->second.stamp == *stamp)
         return it->second.size;
     ++files_read_;
-    Known known{bytes, time, std::nullopt};
+    Known known{*stamp, std::nullopt};
     if (auto size = read_picture_size(file))
         known.size = std::array<int, 2>{size->width, size->height};
     known_[file] = known;

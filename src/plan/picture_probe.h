@@ -1,6 +1,6 @@
 #pragma once
 // The face pictures as the design checks see them: each file read once through the program's one
-// picture loader, then remembered until the file changes (its size or time), so that checking a
+// picture loader, then remembered until the file changes (its `FileStamp`), so that checking a
 // design again after every edit does not read its pictures again.
 
 #include <filesystem>
@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "base/file_stamp.h"
 #include "plan/design_checks.h"
 
 namespace halvern {
@@ -24,8 +25,7 @@ public:
 
 private:
     struct Known {
-        std::uintmax_t bytes = 0;
-        std::filesystem::file_time_type time;
+        FileStamp stamp;
         std::optional<std::array<int, 2>> size;
     };
     std::filesystem::path folder_;

@@ -1,6 +1,6 @@
 #include "view3d/picture_cache.h"
 
-#include <sys/stat.h>
+#include "base/file_stamp.h"
 
 namespace halvern {
 
@@ -9,21 +9,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // The file as it is now; empty when it cannot be looked at (then nothing is remembered for it).
-// Size and modification time alone miss a picture replaced by one of the same size that keeps its
-// time (copied with its times, or unpacked from an archive): the change time, which no copy can
-// set, and the file's identity, which a replacement by renaming changes, catch those.
 std::string file_key(const fs::path& file)
 {
-    struct stat status {};
-    if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
-        return {};
-    std::string key = file.string();
-    for (const long long part :
-         {(long long)status.st_size, (long long)status.st_mtim.tv_sec, (long long)status.st_mtim.tv_nsec,
-          (long long)status.st_ctim.tv_sec, (long long)status.st_ctim.tv_nsec, (long long)status.st_ino,
-          (long long)status.st_dev})
-        key += '\n' + std::to_string(part);
-    return key;
+    const std::optional<FileStamp> stamp = file_stamp(file);
+    return stamp ? file.string() + '\n' + stamp->text() : std::string();
 }
 
 size_t weight(const DecodedPicture& picture) { return picture.bytes.size() + sizeof(DecodedPicture); }

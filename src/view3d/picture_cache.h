@@ -1,8 +1,8 @@
 #pragma once
 // Decoded pictures kept between readings of the 3D scene. A large design dresses thousands of faces
 // with the same few pictures, and a live rebuild reads the whole scene again after every edit: each
-// picture file is decoded once and served from memory until the file changes on disk (its size, its
-// modification or change time, or the file itself) or the cache needs the room. The least recently used pictures leave first.
+// picture file is decoded once and served from memory until the file changes on disk (its
+// `FileStamp`) or the cache needs the room. The least recently used pictures leave first.
 
 #include <cstddef>
 #include <filesystem>

@@ -7,9 +7,11 @@
 #include "plan/design_checks.h"
 #include "plan/footprint_overlaps.h"
 #include "plan/hidden_findings.h"
+#include "plan/picture_probe.h"
 #include "plan/plan_edit.h"
 #include "plan/view_focus.h"
 #include "support/plan_builder.h"
+#include "support/test_support.h"
 
 using namespace halvern;
 using halvern::testing::define;
@@ -265,4 +267,24 @@ TEST(ViewFocus, CentresTheObjectAndZoomsInOnASmallOne)
     const int group = place(s.plan, group_component, 0, 0);
     EXPECT_FALSE(focus_on_object(view, s.plan, s.components, group, 875, 500));
     EXPECT_FALSE(focus_on_object(view, s.plan, s.components, s.desk, 60, 500)); // no room right of the column
+}
+
+TEST(PictureProbe, ReadsAPictureAgainOnlyWhenItsFileChanges)
+{
+    namespace fs = std::filesystem;
+    halvern::testing::ScratchDir dir;
+    const fs::path source = halvern::testing::source_dir() / "tests/fuzz/corpus/picture/felt_black.jpg";
+    fs::copy_file(source, dir / "face.jpg");
+    FilePictureProbe probe;
+    probe.set_folder(dir.path());
+    ASSERT_TRUE(probe.size_of("face.jpg"));
+    ASSERT_TRUE(probe.size_of("face.jpg"));
+    EXPECT_EQ(probe.files_read(), 1);
+
+    // A file of the same size put in its place by renaming, with its modification time: read again.
+    fs::copy_file(source, dir / "new.jpg");
+    fs::last_write_time(dir / "new.jpg", fs::last_write_time(dir / "face.jpg"));
+    fs::rename(dir / "new.jpg", dir / "face.jpg");
+    ASSERT_TRUE(probe.size_of("face.jpg"));
+    EXPECT_EQ(probe.files_read(), 2);
 }
