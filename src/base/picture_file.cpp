@@ -65,8 +65,10 @@ Result<PictureHeader> picture_header(const std::filesystem::path& file, FREE_IMA
 {
     if (format == FIF_JPEG)
         return jpeg_header(file);
-    // Readers that know no header-only load read the whole picture here; a null answer means the
-    // full load would fail as well.
+    // A reader without a header-only load (GIF, JPEG 2000, ...) would read the whole picture here
+    // only to read it again: its picture is left to the full load, with nothing to refuse before.
+    if (!FreeImage_FIFSupportsNoPixels(format))
+        return PictureHeader{};
     const Bitmap bitmap(FreeImage_Load(format, file.c_str(), FIF_LOAD_NOPIXELS));
     if (!bitmap)
         return make_error("the picture cannot be read", file);
