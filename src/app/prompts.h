@@ -29,6 +29,8 @@ public:
     virtual RestoreChoice ask_restore(const std::string& file_name, const std::string& time) = 0;
     // The design is open in another editor (`host`, `pid`): true opens it read-only.
     virtual bool ask_read_only(const std::string& file_name, const std::string& host, long long pid) = 0;
+    // A question whose "yes" replaces something of the user's: true for yes; the default is no.
+    virtual bool confirm(const std::string& title, const std::string& question) = 0;
     // A plain message with an OK button.
     virtual void inform(const std::string& title, const std::string& text) = 0;
     virtual void warn(const std::string& title, const std::string& text) = 0;

@@ -141,6 +141,14 @@ bool QtPrompts::ask_read_only(const std::string& file_name, const std::string& h
     return box.exec() == QMessageBox::Open;
 }
 
+bool QtPrompts::confirm(const std::string& title, const std::string& question)
+{
+    QMessageBox box(QMessageBox::Question, q(title), q(question), QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setObjectName(QStringLiteral("confirm_question"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 bool QtPrompts::open_page(const std::string& url)
 {
     return open_web_page(url);

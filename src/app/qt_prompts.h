@@ -27,6 +27,7 @@ public:
     RestoreChoice ask_restore(const std::string& file_name, const std::string& time) override;
     bool ask_read_only(const std::string& file_name, const std::string& host, long long pid) override;
     bool open_page(const std::string& url) override;
+    bool confirm(const std::string& title, const std::string& question) override;
 
     void set_parent(QWidget* parent) { parent_ = parent; }
     // The interface texts of the current language, by entry.

@@ -16,18 +16,14 @@ Session::Session(std::filesystem::path app_dir, std::unique_ptr<SettingsStore> s
 void Session::read_stored_settings()
 {
     read_settings(*store, shell.settings);
-    stored_lang_ = shell.settings.lang;
-    if (lang_option)
+    shell.settings.stored_lang.reset();
+    if (lang_option) {
+        shell.settings.stored_lang = shell.settings.lang;
         shell.settings.lang = *lang_option;
+    }
 }
 
-Result<void> Session::store_current_settings()
-{
-    Settings written = shell.settings;
-    if (lang_option)
-        written.lang = stored_lang_;
-    return store_settings(*store, written);
-}
+Result<void> Session::store_current_settings() { return store_settings(*store, shell.settings); }
 
 void Session::load_interface_texts() { shell.ui_text.load(shell.app_dir, lang()); }
 
@@ -53,6 +49,7 @@ std::vector<Error> Session::change_language(const std::string& new_lang, LoadPro
 {
     const int shown = libraries.current_library;
     lang_option.reset();
+    shell.settings.stored_lang.reset();
     shell.settings.lang = new_lang;
     fill_builtin_catalogue(components, lang());
     std::vector<Error> notes = load_library(progress);

@@ -67,9 +67,6 @@ struct Session {
 
     // What the project file operations need; the dialogs and messages come from the window.
     ProjectContext project_context(ProjectDialogs& dialogs, ProjectMessages& messages);
-
-private:
-    std::string stored_lang_;
 };
 
 } // namespace halvern

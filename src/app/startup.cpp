@@ -68,7 +68,8 @@ std::vector<Error> load_session(Session& session, LoadProgress* progress)
     return notes;
 }
 
-std::unique_ptr<MainWindow> open_editor(Session& session, Prompts& prompts, const std::vector<Error>& notes)
+std::unique_ptr<MainWindow> open_editor(Session& session, Prompts& prompts, const std::vector<Error>& notes,
+                                        const std::optional<std::filesystem::path>& design)
 {
     auto window = std::make_unique<MainWindow>(session, prompts);
     window->build_main_window();
@@ -92,13 +93,13 @@ std::unique_ptr<MainWindow> open_editor(Session& session, Prompts& prompts, cons
     window->history().notify(Changes::all());
     window->open_aux_window(AuxWindow::library);
     window->restore_layout();
-    offer_recovery(*window, prompts);
+    offer_recovery_then_open(*window, prompts, design);
     return window;
 }
 
-void offer_recovery(MainWindow& window, Prompts& prompts)
+std::optional<std::string> offer_recovery(MainWindow& window, Prompts& prompts)
 {
-    bool restored = false;
+    std::optional<std::string> restored;
     for (const LeftDesign& left : window.autosave().files().left_behind()) {
         // One design per editor: the others wait for the next start.
         if (restored)
@@ -111,7 +112,7 @@ void offer_recovery(MainWindow& window, Prompts& prompts)
             // loses nothing either.
             window.autosave().write_if_due();
             RecoveryFiles::forget(left);
-            restored = true;
+            restored = left.file_name;
             break;
         case RestoreChoice::discard:
             RecoveryFiles::forget(left);
@@ -120,6 +121,24 @@ void offer_recovery(MainWindow& window, Prompts& prompts)
             break;
         }
     }
+    return restored;
+}
+
+void offer_recovery_then_open(MainWindow& window, Prompts& prompts, const std::optional<std::filesystem::path>& design)
+{
+    const std::optional<std::string> restored = offer_recovery(window, prompts);
+    if (!design)
+        return;
+    if (restored && !restored->empty()) {
+        std::error_code ec;
+        const std::filesystem::path file(*restored);
+        const std::filesystem::path a = std::filesystem::weakly_canonical(file, ec);
+        const std::filesystem::path b = std::filesystem::weakly_canonical(*design, ec);
+        if (std::filesystem::equivalent(file, *design, ec) || (!a.empty() && a == b))
+            return;
+    }
+    // Another design was restored: its unsaved work is offered for saving before this one opens.
+    window.files().open_recent(*design);
 }
 
 int run_editor(int argc, char** argv, const EditorLaunch& launch)
@@ -159,15 +178,12 @@ int run_editor(int argc, char** argv, const EditorLaunch& launch)
         notes.insert(notes.end(), library_notes.begin(), library_notes.end());
     }
     prompts.set_texts([&session](int entry) { return session->text(entry); });
-    std::unique_ptr<MainWindow> window = open_editor(*session, prompts, notes);
+    std::unique_ptr<MainWindow> window = open_editor(*session, prompts, notes, launch.design);
     prompts.set_parent(window.get());
     window->raise();
     window->activateWindow();
     if (launch.autosave_interval)
         window->autosave().set_interval(*launch.autosave_interval);
-    // After a restored design, the unsaved-changes question comes first.
-    if (launch.design)
-        window->files().open_recent(*launch.design);
 
     return application.exec();
 }

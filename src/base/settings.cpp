@@ -113,7 +113,7 @@ std::string settings_value(const Settings& settings, std::string_view key)
 Result<void> store_settings(SettingsStore& store, const Settings& settings)
 {
     for (std::string_view key : settings_keys)
-        store.write(key, settings_value(settings, key));
+        store.write(key, key == "lang" && settings.stored_lang ? *settings.stored_lang : settings_value(settings, key));
     return store.flush();
 }
 

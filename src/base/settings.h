@@ -20,6 +20,9 @@ struct Settings {
     int config_player = 0;    // 0 = Octaga Player, 1 = Cortona Player/Bs contact
     int view_qualite = 1;     // smooth drawing of full redraws
     int view_qualite_tr = 0;  // smooth drawing while dragging or turning
+    // Set when this run's language was given on the command line (`lang` is that one): the
+    // language the store keeps, which every write of the settings writes back instead.
+    std::optional<std::string> stored_lang;
 
     // The values before any stored setting is read: the three folders are the installation folder.
     static Settings defaults(const std::filesystem::path& app_dir);

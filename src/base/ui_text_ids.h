@@ -262,6 +262,12 @@ inline constexpr int message_no_3d_viewer = 290;      // followed by the scene's
 // followed by the file.
 inline constexpr int editor_saved_in_user_folder = 300;
 inline constexpr int prices_saved_in_user_folder = 301;
+// The object editor saves a type under a number that has a file of its own; followed by the file.
+inline constexpr int editor_replace_question = 480;
+// A dialog's number outside its field's range; followed by the field, the number and the range.
+inline constexpr int message_number_range = 481;
+// The colour palette over a library with damaged lines; followed by their count.
+inline constexpr int colour_library_damaged = 482;
 
 // The print pack: its dialog, its manifest's pages and the editor's report.
 inline constexpr int pack_title = 410;
@@ -396,6 +402,7 @@ inline constexpr int used_ui_texts[] = {
     status_picture_saved, status_printed, status_list_copied, status_no_browser,
     message_no_3d_viewer, view3d_title, view3d_view_all, view3d_front, view3d_top, view3d_left, view3d_right,
     view3d_iso, view3d_save, view3d_in_program, view3d_no_opengl, editor_saved_in_user_folder, prices_saved_in_user_folder,
+    editor_replace_question, message_number_range, colour_library_damaged,
     group_name, group_change, faces_none, faces_recto, faces_verso, faces_both, picture_dialog_title,
     proportion_warning, proportion_normal, proportion_picture, elevation_prompt, ok,
     checks_title, check_kind_first + 0, check_kind_first + 1, check_kind_first + 2, check_kind_first + 3,

@@ -93,6 +93,14 @@ ColourPalette::ColourPalette(const std::filesystem::path& colour_folder, const U
     bold.setBold(true);
     library_name_->setFont(bold);
 
+    library_notes_ = new QLabel(this);
+    library_notes_->setObjectName(QStringLiteral("f_color_lib_notes"));
+    library_notes_->setGeometry(10, 346, 310, 58);
+    library_notes_->setWordWrap(true);
+    library_notes_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    library_notes_->setStyleSheet(QStringLiteral("color: #a00000;"));
+    library_notes_->hide();
+
     // R V B on the first row, C J M N on the second, T and b on the third.
     for (int bar = 1; bar <= colour_bar_count; ++bar) {
         const int row = bar <= bar_b ? 0 : bar <= bar_n ? 1 : 2;
@@ -204,6 +212,8 @@ void ColourPalette::load_library(const std::filesystem::path& file)
     library_file_ = file;
     library_name_->setText(q(colour_library_display_name(file)));
     library_name_->setToolTip(loaded ? QString() : q(loaded.error().text()));
+    library_notes_->setText(loaded ? QString() : q(loaded.error().text()));
+    library_notes_->setVisible(!loaded);
 
     list_->clear();
     precision_->setText(QStringLiteral("Pr\u00e9cision "));
@@ -228,17 +238,22 @@ void ColourPalette::load_library(const std::filesystem::path& file)
         row->setData(5, Qt::UserRole, hsl.l);
         row->setBackground(0, qcolour(c));
         row->setForeground(0, hsl.l > 0.5 ? Qt::black : Qt::white);
-        // Every note of the file is shown on the rows it concerns only through the tooltip of the
-        // library name; a row stands for a kept record.
         rows.append(row);
     }
     list_->addTopLevelItems(rows);
-    // A damaged file still shows what could be read; the notes name file and line.
+    // A damaged file still shows what could be read. The first damaged line is shown under the
+    // library's name; every note, each naming its line, is in the tooltip of both.
     if (!library_.notes.empty()) {
         QString notes;
         for (const Error& note : library_.notes)
             notes += q(note.text()) + QLatin1Char('\n');
         library_name_->setToolTip(notes.trimmed());
+        library_notes_->setToolTip(notes.trimmed());
+        const Error& first = library_.notes.front();
+        library_notes_->setText(q(texts_.get(ui::colour_library_damaged)) + QLatin1Char(' ')
+                                + QString::number(library_.notes.size()) + QStringLiteral("\n")
+                                + QString::number(first.line) + QStringLiteral(": ") + q(first.message));
+        library_notes_->show();
     }
 }
 

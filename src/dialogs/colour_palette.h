@@ -77,6 +77,7 @@ private:
 
     QLineEdit* fields_[10] = {}; // 1..9
     QLabel* library_name_ = nullptr;
+    QLabel* library_notes_ = nullptr; // what a damaged library left out, where the user sees it
     QLabel* precision_ = nullptr;
     QLabel* sample_ = nullptr;
     QTreeWidget* libraries_ = nullptr;

@@ -5,6 +5,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+
+#include "app/prompts.h"
+#include "base/numbers.h"
+#include "base/ui_text.h"
+#include "base/ui_text_ids.h"
 
 namespace halvern {
 
@@ -39,6 +46,27 @@ QHBoxLayout* ok_cancel_row(QDialog* dialog, QPushButton* ok, QPushButton* cancel
     row->addWidget(ok);
     row->addWidget(cancel);
     return row;
+}
+
+bool numbers_in_range(std::initializer_list<NumberBox> boxes, const UiText& texts, Prompts& prompts,
+                      const std::string& title)
+{
+    for (const NumberBox& number : boxes) {
+        const std::string typed = number.box->text().toStdString();
+        if (dialog_number_in(typed, number.range))
+            continue;
+        prompts.warn(title, texts.get(ui::message_number_range) + "\n" + number.field + ": " + typed + "\n"
+                                + format_number(number.range.min) + " .. " + format_number(number.range.max));
+        // The box may be on a tab that is not shown.
+        for (QWidget* w = number.box; w && w->parentWidget(); w = w->parentWidget())
+            if (qobject_cast<QStackedWidget*>(w->parentWidget()))
+                if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget()))
+                    tabs->setCurrentWidget(w);
+        number.box->setFocus();
+        number.box->selectAll();
+        return false;
+    }
+    return true;
 }
 
 } // namespace halvern

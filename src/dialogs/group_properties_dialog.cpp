@@ -130,6 +130,11 @@ GroupFields GroupPropertiesDialog::fields() const
 
 void GroupPropertiesDialog::prop_grp_ok_Click()
 {
+    if (!numbers_in_range({{hauteur_, session_.text(ui::prop_height)},
+                           {elevation_, session_.text(ui::prop_elevation)},
+                           {rot_, session_.text(ui::prop_rotation)}},
+                          session_.shell.ui_text, prompts_, windowTitle().toStdString()))
+        return;
     apply_group_fields(session_.plan, members_, group_, fields());
     accept();
 }

@@ -341,6 +341,11 @@ bool ObjectEditor::edit_ok_Click()
 
 bool ObjectEditor::edit_save_Click()
 {
+    // Another number's own file is replaced only when the user says so.
+    const std::filesystem::path replaced = replaced_file(fields(), component_, table_, folders_);
+    if (!replaced.empty()
+        && !prompts_.confirm("Editeur d'objet", texts_.get(ui::editor_replace_question) + "\n" + replaced.string()))
+        return false;
     std::filesystem::path written;
     if (!applied(save_editor_fields(fields(), component_, table_, folders_, &written)))
         return false;

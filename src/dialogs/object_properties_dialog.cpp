@@ -290,6 +290,13 @@ ObjectFields ObjectPropertiesDialog::fields() const
 
 void ObjectPropertiesDialog::prop_ok_Click()
 {
+    if (!numbers_in_range({{hauteur_, session_.text(ui::prop_height)},
+                           {elevation_, session_.text(ui::prop_elevation)},
+                           {rot_, session_.text(ui::prop_rotation)},
+                           {largeur_, session_.text(ui::prop_width)},
+                           {profondeur_, session_.text(ui::prop_depth)}},
+                          session_.shell.ui_text, prompts_, windowTitle().toStdString()))
+        return;
     apply_object_fields(session_.plan, object_, face_type_, fields());
     accept();
 }

@@ -1,10 +1,13 @@
 #include "library/component_editor.h"
 
+#include <cmath>
 #include <cstdio>
+#include <system_error>
 
 #include "base/numbers.h"
 #include "base/strings.h"
 #include "library/definition_file.h"
+#include "plan/plan_range.h"
 
 namespace halvern {
 
@@ -122,24 +125,70 @@ EditorFields editor_fields(const ComponentTable& table, int n)
     return f;
 }
 
+namespace {
+
+// Every number of the entries against the plan's range, before anything is stored: a number such as
+// "1e39" would otherwise become an infinite float, saved as "0". Names the field as the editor does.
+Result<void> numbers_in_range(const EditorFields& f)
+{
+    std::vector<std::pair<std::string, const std::string*>> numbers = {
+        {"Largeur", &f.width}, {"Profondeur", &f.depth}, {"Hauteur", &f.height}, {"Altitude par défaut", &f.elevation}};
+    for (const auto& [caption, text] : {std::pair{"Pivot X", &f.pivot_x}, std::pair{"Pivot Y", &f.pivot_y}})
+        if (!equals_ignore_case(trim(*text), "auto"))
+            numbers.emplace_back(caption, text);
+    for (int k = 0; k < editor_magnets; ++k) {
+        const EditorMagnet& m = f.magnets[size_t(k)];
+        const std::string magnet = "Magnétisme " + std::to_string(k) + ", ";
+        for (const auto& [caption, text] : {std::pair{"X", &m.x}, std::pair{"Y", &m.y}, std::pair{"H+Z", &m.z},
+                                            std::pair{"Force", &m.force}, std::pair{"Angle", &m.r}})
+            numbers.emplace_back(magnet + caption, text);
+    }
+    for (const auto& [caption, text] : numbers) {
+        const double typed = parse_number_comma(*text);
+        if (!std::isfinite(typed) || std::fabs(typed) > plan_max_coordinate_cm)
+            return make_error(caption + ": '" + *text + "' lies outside -" + format_number(plan_max_coordinate_cm)
+                              + " .. " + format_number(plan_max_coordinate_cm) + "; nothing was changed");
+    }
+    return {};
+}
+
+// Where "Index" names another number than the one opened, that number's own file, if it has one.
+std::string own_file_of_target(const ComponentTable& table, int m, int opened)
+{
+    if (m == opened || !ComponentTable::valid(opened))
+        return {};
+    const Component& target = table[m];
+    return target.is_free() ? std::string() : target.file_name;
+}
+
+} // namespace
+
 Result<int> apply_editor_fields(const EditorFields& f, int opened, ComponentTable& table)
 {
     Result<int> index = read_index(f.index);
     if (!index)
         return index.error();
     const int m = *index;
+    const bool copying = m != opened && ComponentTable::valid(opened);
+    if (Result<void> numbers = numbers_in_range(f); !numbers)
+        return numbers.error();
 
+    // A number that has its own definition file keeps it (and its library): a second file for one
+    // number would leave the loader to pick one of them by their names.
+    const std::string own_file = own_file_of_target(table, m, opened);
     std::string file = trimmed(f.file_name);
-    if (file.empty())
-        file = std::to_string(m) + ".lib";
-    if (m != opened && ComponentTable::valid(opened)
-        && equals_ignore_case(file, shown_file_name(table[opened], opened)))
+    if (!own_file.empty())
+        file = own_file;
+    else if (file.empty() || (copying && equals_ignore_case(file, shown_file_name(table[opened], opened))))
         file = std::to_string(m) + ".lib";
     if (file == "." || file == ".." || file.find_first_of("/\\") != std::string::npos)
         return make_error("'" + file + "' is not a plain file name such as '" + std::to_string(m)
                           + ".lib'; nothing was changed");
+    // A copy into a free number is of the library of the type it copies: the free record's library
+    // 0 would make it a built-in type for the rest of the run.
+    const int stored_library = copying && table[m].is_free() ? table[opened].library : table[m].library;
     // Two components of one library sharing a file would overwrite each other's definition.
-    const int library = library_of(table[m], m);
+    const int library = stored_library != 0 ? stored_library : m / 100;
     for (int k = 0; k <= max_component; ++k) {
         const Component& other = table[k];
         if (k != m && !other.is_free() && library_of(other, k) == library && equals_ignore_case(other.file_name, file))
@@ -147,12 +196,12 @@ Result<int> apply_editor_fields(const EditorFields& f, int opened, ComponentTabl
                               + " (" + other.name + "); nothing was changed");
     }
 
-    if (m != opened && ComponentTable::valid(opened)) {
+    if (copying) {
         // A copy is the whole type; what belongs to the number itself stays the number's.
         const Component kept = table[m];
         table[m] = table[opened];
         Component& c = table[m];
-        c.library = kept.library;
+        c.library = stored_library;
         c.has_3d = kept.has_3d;
         c.price = kept.price;
         c.pack_by = kept.pack_by;
@@ -162,7 +211,16 @@ Result<int> apply_editor_fields(const EditorFields& f, int opened, ComponentTabl
 
     Component& c = table[m];
     c.file_name = file;
-    c.name = f.name;
+    if (f.name != c.name) {
+        // The new name replaces the one that was shown: the English one, the French one, or both
+        // when they were the same; the file's name line stays French.
+        const bool shown_english = !c.name_en.empty() && c.name == c.name_en;
+        if (shown_english)
+            c.name_en = f.name;
+        if (!shown_english || c.name_fr.empty() || c.name == c.name_fr)
+            c.name_fr = f.name;
+        c.name = f.name;
+    }
     c.short_name = f.short_name;
     c.width = read_number(f.width);
     c.depth = read_number(f.depth);
@@ -202,6 +260,24 @@ Result<int> apply_editor_fields(const EditorFields& f, int opened, ComponentTabl
         c.color_lib[size_t(k)] = f.colours[size_t(k)].lib;
     }
     return m;
+}
+
+std::filesystem::path replaced_file(const EditorFields& fields, int opened, const ComponentTable& table,
+                                    const LibraryFolders& folders)
+{
+    Result<int> index = read_index(fields.index);
+    if (!index)
+        return {};
+    const std::string own_file = own_file_of_target(table, *index, opened);
+    if (own_file.empty())
+        return {};
+    const std::filesystem::path inside =
+        std::filesystem::path("extlib") / std::to_string(library_of(table[*index], *index)) / own_file;
+    std::error_code ec;
+    for (const std::filesystem::path& root : {folders.user_dir, folders.app_dir})
+        if (!root.empty() && std::filesystem::exists(root / inside, ec))
+            return root / inside;
+    return {};
 }
 
 Result<int> save_editor_fields(const EditorFields& fields, int opened, ComponentTable& table,

@@ -54,17 +54,26 @@ EditorFields editor_fields(const ComponentTable& table, int n);
 // The file name component n shows in the editor: its own, or "n.lib" when it has none.
 std::string shown_file_name(const Component& component, int n);
 
-// Writes the entries into the component numbered by "Index" and returns that number. `opened` is
-// the component the editor was opened on: when "Index" names another one, the record of `opened`
-// is copied there first, so the copy keeps what the editor does not show, and a file name still
-// naming the opened component's file becomes "M.lib" so that saving the copy never replaces the
-// original's file. Refused with a message, nothing changed: "Index" that is not a whole number
-// 0..5000, a file name that is not a plain name, or one another component of the same library uses.
 // "Index" as typed: a component number 0..5000, blanks around digits and nothing else (text that
 // says no number would otherwise read as 0 and overwrite component 0).
 Result<int> read_index(const std::string& text);
 
+// Writes the entries into the component numbered by "Index" and returns that number. `opened` is
+// the component the editor was opened on: when "Index" names another one, the record of `opened`
+// is copied there first, so the copy keeps what the editor does not show. A copy into a free
+// number keeps the library of the type it copies, and a file name still naming the opened
+// component's file becomes "M.lib" so that saving the copy never replaces the original's file; a
+// copy onto a number that is taken keeps that number's library and file, so that one number never
+// has two files. A changed name replaces the name that was shown (English or French). Refused with
+// a message, nothing changed: "Index" that is not a whole number 0..5000, a file name that is not a
+// plain name, or one another component of the same library uses.
 Result<int> apply_editor_fields(const EditorFields& fields, int opened, ComponentTable& table);
+
+// The existing definition file of another component that saving these entries would replace: the
+// file of the number "Index" names when that is not the opened one (in the installation, or in the
+// user's folder that stands over it). Empty when the save replaces nobody else's file.
+std::filesystem::path replaced_file(const EditorFields& fields, int opened, const ComponentTable& table,
+                                    const LibraryFolders& folders);
 
 // "Sauver fichier": applies, then writes the definition file of the component in "Index" into its
 // library's folder (the user's overlay when the installation cannot be written; `written` gets the

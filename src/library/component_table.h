@@ -35,7 +35,10 @@ enum ShapeCode : int {
 
 struct Component {
     int shape = 0;
-    std::string name; // empty: a free number
+    std::string name; // empty: a free number; the name the interface shows
+    // The definition file's own names: its name line (French) and "name_en=". `name` shows one of
+    // them (or the price table's); the editor's save writes both back, each where it belongs.
+    std::string name_fr, name_en;
     double width = 0, depth = 0, height = 0;
 
     double auto_elevation = 0, magnet_no_elevation = 0, elevation = 0;

@@ -110,11 +110,7 @@ void apply_key(Component& c, const DefinitionKey& key, std::string_view value)
     case KeyField::resize_z: c.resize_z = number(value); break;
     case KeyField::draw_color: c.draw_color = parse_colour(value); break;
     case KeyField::panel: c.panel = number(value); break;
-    case KeyField::name_en:
-        // An empty English name would turn the component into a free number in English only.
-        if (!value.empty())
-            c.name = text(value);
-        break;
+    case KeyField::name_en: c.name_en = text(value); break;
     }
 }
 
@@ -167,6 +163,7 @@ Result<int> parse_definition(std::string_view bytes, ComponentTable& table, std:
     Component& c = table[*number];
     c.shape = round_to_int(parse_number(header[1]));
     c.name = text(header[2]);
+    c.name_fr = c.name;
     c.width = parse_number(header[3]);
     c.depth = parse_number(header[4]);
     c.height = parse_number(header[5]);
@@ -180,8 +177,10 @@ Result<int> parse_definition(std::string_view bytes, ComponentTable& table, std:
             continue; // every key holds "="
         std::string_view value = line.substr(equals + 1);
         auto apply = [&](int key) {
-            if (english || key != name_en_key())
-                apply_key(c, keys[size_t(key)], value);
+            apply_key(c, keys[size_t(key)], value);
+            // An empty English name would turn the component into a free number in English only.
+            if (english && key == name_en_key() && !c.name_en.empty())
+                c.name = c.name_en;
         };
         // The usual line, "key=value", without a set to build.
         if (value.find('=') == std::string_view::npos)
@@ -238,7 +237,8 @@ std::vector<std::string> definition_lines(const Component& c, int n)
 
     out.push_back(std::to_string(n));
     out.push_back(std::to_string(c.shape));
-    out.push_back(one_line(c.name));
+    // The name line is the French name whatever the interface shows.
+    out.push_back(one_line(c.name_fr.empty() ? c.name : c.name_fr));
     out.push_back(format_number(c.width));
     out.push_back(format_number(c.depth));
     out.push_back(format_number(c.height));
@@ -282,6 +282,12 @@ std::vector<std::string> definition_lines(const Component& c, int n)
     key("panel=", number(c.panel));
     key("auteur=", one_line(c.auteur));
     key("license=", one_line(c.license));
+    // Written only where they say something, so that a file without them stays as it was read.
+    for (int k = 0; k < magnet_slots; ++k)
+        if (c.magnet_only_lib[size_t(k)] != -1)
+            slot_key("magnet_only_lib_", k, number(c.magnet_only_lib[size_t(k)]));
+    if (!c.name_en.empty())
+        key("name_en=", one_line(c.name_en));
     return out;
 }
 

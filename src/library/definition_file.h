@@ -15,7 +15,8 @@ namespace halvern {
 
 // Reads one definition file's bytes (code page 1252) into its component's record and returns the
 // component number. Keys fill fields one by one over what the record already holds, so a second
-// file for the same number overwrites only what it mentions. "name_en=" counts only when `lang` is "en".
+// file for the same number overwrites only what it mentions. "name_en=" is kept in `name_en` and is
+// the shown name only when `lang` is "en"; the name line is kept in `name_fr`.
 // A file whose first line is not a component number 0..5000, or that ends inside its header,
 // changes nothing; the error names `file` and the line. Does not touch library, file_name, has_3d.
 Result<int> parse_definition(std::string_view bytes, ComponentTable& table, std::string_view lang,
@@ -29,7 +30,8 @@ Result<int> read_definition_file(const std::filesystem::path& file, ComponentTab
 bool companion_3d_exists(const std::filesystem::path& file);
 
 // The lines the writer writes for component n: the header, then the keys in their order.
-// Numeric key values are rounded to 2 decimals; line breaks inside texts are dropped.
+// Numeric key values are rounded to 2 decimals; line breaks inside texts are dropped. The name line
+// is the French name; "magnet_only_lib_k=" (where set) and "name_en=" (when known) come last.
 std::vector<std::string> definition_lines(const Component& component, int n);
 
 // The folder of root/extlib that component n's definition file belongs in (its library's), after

@@ -1,5 +1,6 @@
 #include "plan/dialog_fields.h"
 
+#include <cfloat>
 #include <cmath>
 #include <numbers>
 
@@ -27,7 +28,19 @@ ObjectFields read_object_fields(const PlanTable& plan, int i)
     return f;
 }
 
-float dialog_number(const std::string& text) { return float(parse_number_comma(text)); }
+float dialog_number(const std::string& text)
+{
+    const double typed = parse_number_comma(text);
+    return std::isfinite(typed) && std::fabs(typed) <= FLT_MAX ? float(typed) : 0.0f;
+}
+
+std::optional<double> dialog_number_in(const std::string& text, NumberRange range)
+{
+    const double typed = parse_number_comma(text);
+    if (!std::isfinite(typed) || typed < range.min || typed > range.max)
+        return std::nullopt;
+    return typed;
+}
 
 float dialog_rotation(const std::string& text)
 {

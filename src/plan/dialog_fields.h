@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "library/component_table.h"
+#include "plan/plan_range.h"
 #include "plan/plan_table.h"
 
 namespace halvern {
@@ -34,8 +35,17 @@ void apply_object_fields(PlanTable& plan, int i, int face_type, const ObjectFiel
 // `obj_faces` from the two ticks, as the face type allows them.
 int faces_from_ticks(int face_type, bool recto, bool verso);
 
-// A dialog's number: "," read as ".", then the leading number (none gives 0).
+// A dialog's number: "," read as ".", then the leading number (none gives 0). A number no float
+// can hold gives 0; the dialogs refuse such numbers before they read them (dialog_number_in).
 float dialog_number(const std::string& text);
+
+// The bounds of a dialog's number field: the plan's range for a field without limits of its own.
+struct NumberRange {
+    double min = -plan_max_coordinate_cm, max = plan_max_coordinate_cm;
+};
+// A dialog's number read as dialog_number reads it, or nothing when it lies outside the field's
+// range (a number such as "1e39" never reaches a float).
+std::optional<double> dialog_number_in(const std::string& text, NumberRange range = {});
 
 // A typed rotation kept in 0..359 (-10 gives 350, 370 gives 10).
 float dialog_rotation(const std::string& text);

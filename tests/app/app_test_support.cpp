@@ -86,6 +86,12 @@ RestoreChoice ScriptedPrompts::ask_restore(const std::string& file_name, const s
     return restore_answer;
 }
 
+bool ScriptedPrompts::confirm(const std::string&, const std::string& question)
+{
+    confirm_questions.push_back(question);
+    return confirm_answer;
+}
+
 bool ScriptedPrompts::ask_read_only(const std::string&, const std::string&, long long pid)
 {
     read_only_questions.push_back(pid);

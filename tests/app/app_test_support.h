@@ -59,6 +59,9 @@ public:
     RestoreChoice restore_answer = RestoreChoice::later;
     std::vector<std::string> restore_questions; // the file names offered
     bool read_only_answer = false;
+    bool confirm(const std::string& title, const std::string& question) override;
+    bool confirm_answer = false;
+    std::vector<std::string> confirm_questions;
     std::vector<long long> read_only_questions; // the processes named
 };
 

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 
 #include "base/ui_text.h"
+#include "base/ui_text_ids.h"
 #include "dialogs/colour_palette.h"
 #include "support/test_support.h"
 
@@ -85,6 +86,26 @@ TEST_F(ColourPaletteTest, OpensOnThePrimaryLibraryWithTheSlotsValues)
     QTest::mouseClick(libs->viewport(), Qt::LeftButton, {}, libs->visualItemRect(libs->topLevelItem(0)).center());
     EXPECT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(child<QLabel>(*p, "f_color_lib_name")->text(), "mes bleus");
+}
+
+// A library with a damaged line: every whole record after it is listed, and the damaged line is
+// shown in the dialog itself (not only in a tooltip); a sound library shows no such note.
+TEST_F(ColourPaletteTest, ADamagedLineIsShownAndTheRecordsAfterItAreListed)
+{
+    dir.write("color/primaire.lib", "\"Blanc\",255,255,255,0,0.3,100,100,100\r\n"
+                                    "Rouge, vif,200,10,10,0,0.1,1,2,3\r\n"
+                                    "\"Noir\",0,0,0,0.5,0.7,10,20,30\r\n"
+                                    "\"Vert\",0,200,0,0,0.1,1,2,3\r\n");
+    auto p = open();
+    EXPECT_EQ(child<QTreeWidget>(*p, "f_color_list")->topLevelItemCount(), 3);
+    auto* notes = child<QLabel>(*p, "f_color_lib_notes");
+    EXPECT_TRUE(notes->isVisible());
+    EXPECT_TRUE(notes->text().contains(QStringLiteral("Rouge, vif,200"))) << notes->text().toStdString();
+    EXPECT_TRUE(notes->text().startsWith(QString::fromStdString(texts.get(ui::colour_library_damaged))));
+
+    auto* libs = child<QTreeWidget>(*p, "f_color_lib");
+    QTest::mouseClick(libs->viewport(), Qt::LeftButton, {}, libs->visualItemRect(libs->topLevelItem(0)).center());
+    EXPECT_FALSE(notes->isVisible());
 }
 
 TEST_F(ColourPaletteTest, ARowFillsTheFieldsAndColumnsSort)

@@ -203,3 +203,29 @@ TEST_F(ObjectEditorTest, AReadOnlyInstallationSavesIntoTheUsersFolderAndSaysWher
     EXPECT_EQ(s.components[206].name, "Comptoir bas");
     EXPECT_EQ(s.components[206].library, 2);
 }
+
+// "Index" to a number that has its own file: "Sauver fichier" asks first; No changes nothing and
+// keeps the editor open, Yes replaces that number's own file and never adds "206.lib" beside it.
+TEST_F(ObjectEditorTest, SavingOverANumberWithItsOwnFileAsksThenReplacesThatFile)
+{
+    Component& taken = define(s.components, 206, 80, 80, 2);
+    taken.name = "Table";
+    taken.file_name = "table.lib";
+    ASSERT_TRUE(write_definition_file(s.app_dir(), s.components, 206).ok());
+    const std::string table_file = read_bytes(library_folder / "table.lib");
+
+    for (const bool yes : {false, true}) {
+        ObjectEditor d(s.components, 205, s.library_folders(), s.shell.ui_text, editor.prompts);
+        entry(d, "edit_pr1_2b")->setText("206");
+        entry(d, "edit_pr1_1b")->setText("Comptoir sur table");
+        editor.prompts.confirm_questions.clear();
+        editor.prompts.confirm_answer = yes;
+        EXPECT_EQ(d.edit_save_Click(), yes);
+        ASSERT_EQ(editor.prompts.confirm_questions.size(), 1u);
+        EXPECT_NE(editor.prompts.confirm_questions[0].find("table.lib"), std::string::npos);
+        EXPECT_EQ(s.components[206].name, yes ? "Comptoir sur table" : "Table");
+        EXPECT_EQ(read_bytes(library_folder / "table.lib") == table_file, !yes);
+    }
+    EXPECT_FALSE(std::filesystem::exists(library_folder / "206.lib"));
+    EXPECT_EQ(s.components[206].library, 2);
+}

@@ -20,6 +20,7 @@
 #include "app/session.h"
 #include "app_test_support.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/group_properties_dialog.h"
 #include "dialogs/object_properties_dialog.h"
 #include "dialogs/pickers.h"
 #include "dialogs/stand_form.h"
@@ -140,6 +141,53 @@ TEST_F(PropertyDialogsTest, TypedFieldsFollowTheDialogRules)
     type(again, "prop_r", "-10");
     again.prop_ok_Click();
     EXPECT_FLOAT_EQ(s.plan.obj_rot[size_t(i)], 350.0f);
+}
+
+// A number beyond its field's range ("1e39" would become an infinite float, saved as "0") is refused
+// by name, the dialog stays open and nothing changes; the range's own ends are taken.
+TEST_F(PropertyDialogsTest, NumbersBeyondTheirFieldsRangeAreRefusedByName)
+{
+    const int i = place_object(s, gold_panel, 300, 200);
+    const int j = place_object(s, gold_panel, 500, 200);
+    struct Case {
+        char dialog; // 'o' object, 'g' group, 's' stand
+        const char* box;
+        const char* typed;
+        int field; // the text naming the field, 0 when the number is taken
+    } cases[] = {
+        {'o', "prop_hauteur", "1e39", ui::prop_height},
+        {'o', "prop_elevation", "-1e39", ui::prop_elevation},
+        {'o', "prop_r", "1e39", ui::prop_rotation},
+        {'o', "prop_largeur", "100000,5", ui::prop_width},
+        {'o', "prop_profondeur", "-100000", 0},
+        {'g', "prop_grp_hauteur", "1e39", ui::prop_height},
+        {'g', "prop_elevation", "2e5", ui::prop_elevation},
+        {'g', "prop_grp_hauteur", "100000", 0},
+        {'s', "projet_largeur", "1e39", ui::message_stand_size},
+    };
+    for (const Case& c : cases) {
+        const std::string before = design();
+        const StandSettings stand = s.stand;
+        editor.prompts.messages.clear();
+        std::unique_ptr<QDialog> d;
+        if (c.dialog == 'o')
+            d = std::make_unique<ObjectPropertiesDialog>(s, editor.prompts, i);
+        else if (c.dialog == 'g')
+            d = std::make_unique<GroupPropertiesDialog>(s, editor.prompts, std::vector<int>{i, j});
+        else
+            d = std::make_unique<StandForm>(s.stand, s.shell.ui_text, s.app_dir(), editor.prompts);
+        type(*d, c.box, c.typed);
+        click(*d, c.dialog == 'o' ? "prop_ok" : c.dialog == 'g' ? "prop_grp_ok" : "projetok");
+        if (c.field == 0) {
+            EXPECT_EQ(d->result(), QDialog::Accepted) << c.box << " " << c.typed;
+            EXPECT_TRUE(editor.prompts.messages.empty()) << c.box;
+            continue;
+        }
+        EXPECT_NE(d->result(), QDialog::Accepted) << c.box << " " << c.typed;
+        EXPECT_EQ(design(), before) << c.box << " " << c.typed;
+        EXPECT_TRUE(s.stand == stand) << c.box;
+        EXPECT_TRUE(said(c.field)) << c.box << " " << c.typed;
+    }
 }
 
 TEST_F(PropertyDialogsTest, PerimeterHeightStepsAndColourButtons)

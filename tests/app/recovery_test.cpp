@@ -262,3 +262,36 @@ TEST_F(RecoveryTest, RecentDesignsKeepOrderDropDuplicatesAndGreyMissingFiles)
     menu->findChild<QAction*>(QStringLiteral("recent_clear"))->trigger();
     EXPECT_TRUE(e.window->files().recent().list().empty());
 }
+
+// Started on a design whose unsaved work an editor left behind: Restore opens it restored, with no
+// question about unsaved changes (whose "Discard" would throw the restored work away); Later opens
+// the file as it was saved, and the copy waits.
+TEST_F(RecoveryTest, TheDesignNamedAtStartIsOpenedRestoredWithoutASecondQuestion)
+{
+    struct Case {
+        RestoreChoice answer;
+        int objects;
+        bool modified;
+    } cases[] = {{RestoreChoice::restore, 1, true}, {RestoreChoice::later, 0, false}};
+    for (const Case& c : cases) {
+        const fs::path slot_folder = data / (c.answer == RestoreChoice::restore ? "restore" : "later");
+        setenv("XDG_DATA_HOME", slot_folder.c_str(), 1);
+        fs::path design;
+        {
+            Editor gone{folder.path()};
+            design = saved_design(gone, "asked.qlm");
+            place(gone, 200, 150);
+            gone.window->autosave().write_if_due();
+        }
+        Editor e{folder.path()};
+        e.prompts.restore_questions.clear();
+        e.prompts.restore_answer = c.answer;
+        e.prompts.unsaved_answer = UnsavedChoice::discard;
+        offer_recovery_then_open(*e.window, e.prompts, documents / "." / "asked.qlm");
+        EXPECT_EQ(e.prompts.restore_questions, std::vector<std::string>{design.string()});
+        EXPECT_EQ(e.prompts.unsaved_questions, 0);
+        EXPECT_EQ(e.session->plan.nb_objets, c.objects);
+        EXPECT_EQ(e.window->history().modified(), c.modified);
+        EXPECT_EQ(fs::weakly_canonical(e.session->project.file_name), fs::weakly_canonical(design));
+    }
+}

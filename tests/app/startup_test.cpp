@@ -82,6 +82,15 @@ TEST(StartUp, TheLanguageOptionHoldsForTheRunWithoutReplacingTheStoredOne)
     ASSERT_TRUE(editor.session->store_current_settings().ok());
     auto& stored = static_cast<MemorySettingsStore&>(*editor.session->store).values;
     EXPECT_EQ(stored["lang"], "fr");
+    // Saving and opening designs store their folder, never the run's language.
+    ScratchDir documents;
+    editor.prompts.files.push_back(documents / "stand.qlm");
+    editor.window->files().save(true);
+    EXPECT_EQ(stored["doc_path"], documents.path().string());
+    EXPECT_EQ(stored["lang"], "fr");
+    editor.window->files().open(documents / "stand.qlm");
+    EXPECT_EQ(stored["lang"], "fr");
+    EXPECT_EQ(editor.session->lang(), "en");
     // The user's own choice is stored and ends the option.
     editor.trigger(command::english);
     EXPECT_EQ(stored["lang"], "en");

@@ -111,16 +111,33 @@ TEST(ColourLibrary, ATruncatedLastRecordIsReported)
     EXPECT_NE(lib.notes[0].message.find("3 of 9 items"), std::string::npos);
 }
 
-TEST(ColourLibrary, AnOpenQuoteEndsWithItsLine)
+// One record with an item too many or too few leaves out that record alone: reading goes on at the
+// next record that reads whole, and the note names the damaged line and shows it.
+TEST(ColourLibrary, ADamagedRecordLosesOnlyItselfAndItsLineIsShown)
 {
-    const ColourLibrary lib = parse("\"A,1,2,3,0,0,0,0,0\r\n"
-                                    "\"B\",4,5,6,0,0,0,0,0\r\n"
-                                    "\"C\",7,8,9,0,0,0,0,0\r\n");
-    // The first line is one damaged name; the rest of the file is still read, shifted by that
-    // one item, so the damage shows in notes rather than in a swallowed file.
-    EXPECT_FALSE(lib.notes.empty());
-    EXPECT_EQ(lib.notes[0].line, 1);
-    EXPECT_NE(note_texts(lib).find("not closed"), std::string::npos);
+    const std::string after = "\"B\",4,5,6,0,0,0,0,0\r\n\"C\",7,8,9,0,0,0,0,0\r\n\"D\",1,1,1,0,0,0,0,0\r\n";
+    struct Case {
+        const char* damaged;
+        const char* says;
+    } cases[] = {
+        {"Rouge, vif,200,20,30,0.4,0.8,255,255,255", "red of \"Rouge\" is not a number"}, // unquoted comma
+        {"\"Rouge,200,20,30,0.4,0.8,255,255,255", "ends after 1 of 9 items"},         // stray quote
+        {"\"Rouge\",200,20,0.4,0.8,255,255,255", "shininess of \"Rouge\""},            // an item missing
+        {"\"Rouge\",200,20,30,30,0.4,0.8,255,255,255", "transparency of \"Rouge\""},   // an item too many
+        {"\"Rouge\",200,20,30,0.4,0.8,255,255", "\"Rouge\" ends after 8 of 9 items"},  // the last item missing
+    };
+    for (const Case& c : cases) {
+        const ColourLibrary lib = parse("\"A\",1,2,3,0,0,0,0,0\r\n" + std::string(c.damaged) + "\r\n" + after);
+        EXPECT_EQ(lib.names, (std::vector<std::string>{"A", "B", "C", "D"})) << c.damaged << "\n" << note_texts(lib);
+        ASSERT_FALSE(lib.notes.empty()) << c.damaged;
+        bool named = false, shown = false;
+        for (const Error& note : lib.notes) {
+            EXPECT_EQ(note.line, 2) << c.damaged << "\n" << note_texts(lib);
+            named = named || note.message.find(c.says) != std::string::npos;
+            shown = shown || note.message.find(std::string(c.damaged).substr(0, 20)) != std::string::npos;
+        }
+        EXPECT_TRUE(named && shown) << c.damaged << "\n" << note_texts(lib);
+    }
 }
 
 TEST(ColourLibrary, EmptyAndBinaryInputNeverCrash)

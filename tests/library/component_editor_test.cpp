@@ -217,3 +217,125 @@ TEST_F(ComponentEditorTest, AFailedSaveKeepsTheOldFileAndTheRecord)
     EXPECT_EQ(read_bytes(file), "205\r\n0\r\nComptoir\r\n1\r\n1\r\n1\r\n");
     EXPECT_EQ(table[205].name, "Comptoir");
 }
+
+// "Index" to another number, then Ok or "Sauver fichier": a free number takes the copied type's
+// library; a taken one keeps its own library and its own file, which the save replaces.
+TEST_F(ComponentEditorTest, CopiesKeepTheirLibraryAndOneNumberNeverGetsTwoFiles)
+{
+    table[205].file_name = "comptoir.lib";
+    Component& taken = table[206];
+    taken.name = "Table";
+    taken.library = 2;
+    taken.file_name = "table.lib";
+    ASSERT_TRUE(write_definition_file(dir.path(), table, 206).ok());
+    const LibraryFolders folders{dir.path(), {}, {}};
+
+    struct Case {
+        const char* index;
+        int library;
+        const char* file;
+        bool replaces;
+    } cases[] = {
+        {"250", 2, "250.lib", false}, // free: the copy is of library 2, not a built-in type
+        {"206", 2, "table.lib", true},
+    };
+    for (const Case& c : cases) {
+        EditorFields f = editor_fields(table, 205);
+        f.index = c.index;
+        f.name = std::string("Copie ") + c.index;
+        EXPECT_EQ(!replaced_file(f, 205, table, folders).empty(), c.replaces) << c.index;
+        ASSERT_TRUE(apply_editor_fields(f, 205, table).ok()) << c.index;
+        const int m = std::stoi(c.index);
+        EXPECT_EQ(table[m].library, c.library) << c.index;
+        EXPECT_EQ(table[m].file_name, c.file) << c.index;
+    }
+    EXPECT_EQ(replaced_file(editor_fields(table, 205), 205, table, folders), std::filesystem::path());
+
+    EditorFields f = editor_fields(table, 205);
+    f.index = "206";
+    f.name = "Comptoir sur table";
+    ASSERT_EQ(*save_editor_fields(f, 205, table, folders), 206);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir / "extlib" / "2"))
+        files.push_back(entry.path().filename().string());
+    EXPECT_EQ(files, std::vector<std::string>{"table.lib"});
+    ComponentTable back;
+    ASSERT_EQ(*read_definition_file(dir / "extlib" / "2" / "table.lib", back, "fr"), 206);
+    EXPECT_EQ(back[206].name, "Comptoir sur table");
+}
+
+// "Sauver fichier" keeps the English name and the magnets' library restrictions, and the name line
+// stays French whatever the interface shows; a changed name replaces the one that was shown.
+TEST_F(ComponentEditorTest, SavingKeepsBothNamesAndTheMagnetRestrictions)
+{
+    const auto file = dir / "extlib" / "2" / "comptoir.lib";
+    struct Case {
+        const char* lang;
+        const char* typed; // nullptr: the name left as shown
+        const char* french;
+        const char* english;
+    } cases[] = {
+        {"fr", nullptr, "Comptoir", "Counter"},
+        {"en", nullptr, "Comptoir", "Counter"},
+        {"fr", "Comptoir haut", "Comptoir haut", "Counter"},
+        {"en", "High counter", "Comptoir", "High counter"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(write_file_safely(file, "205\r\n0\r\nComptoir\r\n120\r\n50\r\n110\r\nmagnet_only_lib_3=23\r\n"
+                                            "name_en=Counter\r\n")
+                        .ok());
+        ComponentTable loaded;
+        ASSERT_EQ(*read_definition_file(file, loaded, c.lang), 205);
+        loaded[205].library = 2;
+        loaded[205].file_name = "comptoir.lib";
+        EditorFields f = editor_fields(loaded, 205);
+        if (c.typed)
+            f.name = c.typed;
+        ASSERT_TRUE(save_editor_fields(f, 205, loaded, LibraryFolders{dir.path(), {}, {}}).ok());
+
+        const std::string bytes = read_bytes(file);
+        size_t name_line = bytes.find("\r\n", bytes.find("\r\n") + 2) + 2;
+        EXPECT_EQ(bytes.substr(name_line, bytes.find("\r\n", name_line) - name_line), c.french) << c.lang;
+        for (const char* lang : {"fr", "en"}) {
+            ComponentTable back;
+            ASSERT_EQ(*read_definition_file(file, back, lang), 205);
+            EXPECT_EQ(back[205].name, std::string(lang) == "fr" ? c.french : c.english) << c.lang << " read " << lang;
+            EXPECT_EQ(back[205].magnet_only_lib[3], 23) << c.lang;
+            EXPECT_EQ(back[205].magnet_only_lib[4], -1) << c.lang;
+        }
+    }
+}
+
+// A number beyond the plan's range is refused by the caption of its entry, and nothing changes; a
+// pivot of "1e39" would otherwise be an infinite float, saved as "0".
+TEST_F(ComponentEditorTest, NumbersBeyondThePlansRangeAreRefusedByName)
+{
+    struct Case {
+        const char* typed;
+        std::string EditorFields::*field; // nullptr: magnet 3's force
+        const char* caption;              // nullptr: taken
+    } cases[] = {
+        {"1e39", &EditorFields::pivot_x, "Pivot X"},
+        {"-1e39", &EditorFields::pivot_y, "Pivot Y"},
+        {"100000,5", &EditorFields::width, "Largeur"},
+        {"1e39", nullptr, "Magnétisme 3, Force"},
+        {"-100000", &EditorFields::depth, nullptr},
+        {"auto", &EditorFields::pivot_x, nullptr},
+    };
+    for (const Case& c : cases) {
+        const Component before = table[205];
+        EditorFields f = editor_fields(table, 205);
+        (c.field ? f.*c.field : f.magnets[3].force) = c.typed;
+        f.name = "changed";
+        const Result<int> applied = apply_editor_fields(f, 205, table);
+        if (!c.caption) {
+            EXPECT_TRUE(applied.ok()) << c.typed;
+            table[205] = before;
+            continue;
+        }
+        ASSERT_FALSE(applied.ok()) << c.typed;
+        EXPECT_EQ(applied.error().text().rfind(c.caption, 0), 0u) << applied.error().text();
+        EXPECT_EQ(table[205].name, "Comptoir") << c.typed;
+        EXPECT_EQ(table[205].pivot_x, before.pivot_x) << c.typed;
+    }
+}

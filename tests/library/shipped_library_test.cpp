@@ -147,14 +147,12 @@ TEST(ShippedLibrary, EveryDefinitionFileReadsBackAsTheEditorWouldWriteIt)
             Result<int> n = parse_definition(*bytes, table, "fr", file);
             ASSERT_TRUE(n) << n.error().text();
             EXPECT_EQ(*n / 100, library) << file;
-            // The editor's writer leaves out the English name and a point list's fill.
+            // The editor's writer leaves out a point list's fill.
             std::vector<std::string> lines = split_lines(cp1252_to_utf8(*bytes)), kept;
             bool english = false;
             for (const std::string& line : lines) {
-                if (line.rfind("name_en=", 0) == 0) {
+                if (line.rfind("name_en=", 0) == 0)
                     english = line.size() > 8;
-                    continue;
-                }
                 if (line.rfind("draw_fill=", 0) == 0)
                     continue;
                 kept.push_back(line);
