@@ -1,5 +1,6 @@
 #include "platform/qt_settings_store.h"
 
+#include <QIODevice>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>

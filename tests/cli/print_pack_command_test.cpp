@@ -86,8 +86,10 @@ TEST(PrintPackCommand, ThreePanelsTwoPicturesTheMissingOneListedAndBothManifests
 TEST(PrintPackCommand, ACutJpegIsRefusedAndTheCoverListsEveryFaceLeftOutOnPagesOfItsOwn)
 {
     ScratchDir docs, out;
-    QImage picture(200, 300, QImage::Format_RGB32);
-    picture.fill(qRgb(30, 30, 200));
+    QImage picture(200, 300, QImage::Format_RGB32); // busy enough that the scan is most of the file
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb((x * 37 + y * 11) & 0xFF, (x * y) & 0xFF, (x ^ y) & 0xFF));
     ASSERT_TRUE(picture.save(QString::fromStdString((docs / "whole.jpg").string())));
     const std::string bytes = halvern::testing::read_bytes(docs / "whole.jpg");
     docs.write("cut.jpg", bytes.substr(0, bytes.size() / 3));
