@@ -233,8 +233,11 @@ void MainWindow::install_menus()
         {command::select_all, {QKeySequence(Qt::CTRL | Qt::Key_A)}},
     };
     for (const auto& [id, keys] : edit_keys)
-        if (QAction* a = command_action(id))
+        if (QAction* a = command_action(id)) {
             a->setShortcuts(keys);
+            // A key held down pastes or duplicates once, not a pile of copies on one spot.
+            a->setAutoRepeat(false);
+        }
     // The shortcuts work in every window of the program (the component list, the library), not
     // only over the plan; a modal dialog still blocks them.
     for (auto& [id, action] : actions_)
@@ -482,7 +485,7 @@ void MainWindow::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
 }
 
-void MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers, const QString& text)
+void MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers, const QString& text, bool repeat)
 {
     session_.shell.plan_focus = true;
     if (key == Qt::Key_Escape) {
@@ -502,12 +505,12 @@ void MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers, const QStrin
         return;
     }
     if (plan_)
-        plan_->key_typed(key_character(key, modifiers, text), modifier_code(modifiers));
+        plan_->key_typed(key_character(key, modifiers, text), modifier_code(modifiers), repeat);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
-    key_down(event->key(), event->modifiers(), event->text());
+    key_down(event->key(), event->modifiers(), event->text(), event->isAutoRepeat());
     event->accept();
 }
 

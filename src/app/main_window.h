@@ -114,7 +114,7 @@ public:
 
     // A key on the window: the plan takes the focus, Ctrl is followed, Delete removes what is
     // chosen, and every key with a character goes to the plan's interaction.
-    void key_down(int key, Qt::KeyboardModifiers modifiers, const QString& text = {});
+    void key_down(int key, Qt::KeyboardModifiers modifiers, const QString& text = {}, bool repeat = false);
 
     // What the plan's interaction asked for, once its call returned: a dialog (one undo step for
     // whatever it changed), a save or a load.

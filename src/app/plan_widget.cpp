@@ -472,15 +472,15 @@ void PlanWidget::pointer(const QMouseEvent& event)
     call_interaction({}, last_kk_);
 }
 
-void PlanWidget::key_typed(const std::string& character, int kk)
+void PlanWidget::key_typed(const std::string& character, int kk, bool repeat)
 {
     last_kk_ = kk;
     if (character.empty())
         return;
-    call_interaction(character, kk);
+    call_interaction(character, kk, repeat);
 }
 
-void PlanWidget::call_interaction(const std::string& key, int kk)
+void PlanWidget::call_interaction(const std::string& key, int kk, bool repeat)
 {
     if (!host_)
         return;
@@ -490,6 +490,7 @@ void PlanWidget::call_interaction(const std::string& key, int kk)
     input.buttons = last_buttons_;
     input.kk = kk;
     input.key = key;
+    input.repeat = repeat;
     input.area_width = width();
     input.area_height = height();
     InteractionContext c = context();

@@ -71,7 +71,8 @@ public:
     void slide_palette(int from, int to);
 
     // A keystroke for the plan: one call of the interaction with its character.
-    void key_typed(const std::string& character, int kk);
+    // `repeat`: the press repeats a key held down.
+    void key_typed(const std::string& character, int kk, bool repeat = false);
     // The Delete key.
     bool delete_pressed();
     // A button is held on the plan: a gesture is under way.
@@ -109,7 +110,7 @@ protected:
 
 private:
     void pointer(const QMouseEvent& event);
-    void call_interaction(const std::string& key, int kk);
+    void call_interaction(const std::string& key, int kk, bool repeat = false);
     void slide_step();
     void design_changed(Changes what);
     // After a zoom or a scroll alone: the last exact picture moved and scaled onto the new still

@@ -45,6 +45,7 @@ struct PointerInput {
     int buttons = button_none;
     int kk = kk_none;
     std::string key;                 // the last keystroke's character, empty for a pointer change
+    bool repeat = false;             // the keystroke is the repeat of a key held down
     int area_width = 0, area_height = 0; // the plan window's drawing area, pixels
 };
 

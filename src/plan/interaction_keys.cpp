@@ -99,6 +99,12 @@ void shortcuts(Call& call)
 {
     const std::string& key = call.in.key;
     const int kk = call.in.kk;
+    const bool zoom_key = key == "+" || key_is(key, "k") || key_is(key, "m") || key == "0" || key == "à" || key == "À";
+    // A held key repeats. Zooming may go on, but a toggle would flip the faces back and forth with
+    // every repeat, and a command would run again: a key whose Shift was let go before it (Ctrl+
+    // Shift+V, the paste) would turn the verso of the pasted copies.
+    if (call.in.repeat && kk == kk_ctrl && !zoom_key)
+        return;
     if (kk == kk_ctrl) {
         if (key == " ") {
             arm_zoom_tool(call.s, call.host());

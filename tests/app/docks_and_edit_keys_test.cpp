@@ -153,6 +153,29 @@ TEST_F(EditorAroundThePlan, CopyPasteCutAndDuplicateAreOneStepEachAndCtrlVStaysT
     EXPECT_EQ(steps(), cut_from + 2);
 }
 
+// Ctrl+Shift+V held down, Shift let go before V: one paste, and the repeats of V under Ctrl alone
+// never turn the verso of the copies, which Ctrl+D then copies again with the original's faces.
+TEST_F(EditorAroundThePlan, AHeldPasteKeyPastesOnceAndCopiesKeepTheirFaces)
+{
+    const int wall = focused_wall(300, 200);
+    s.plan.obj_faces[size_t(wall)] = 1;
+    key(Qt::Key_C, Qt::ControlModifier);
+    hover(pixel(450, 300));
+    const Qt::KeyboardModifiers ctrl_shift = Qt::ControlModifier | Qt::ShiftModifier;
+    const struct {
+        Qt::KeyboardModifiers modifiers;
+        bool repeat;
+    } presses[] = {{ctrl_shift, false}, {ctrl_shift, true}, {ctrl_shift, true}, {Qt::ControlModifier, true},
+                   {Qt::ControlModifier, true}};
+    for (const auto& p : presses)
+        QTest::simulateEvent(&plan, true, Qt::Key_V, p.modifiers, QStringLiteral("V"), p.repeat);
+    QTest::simulateEvent(&plan, false, Qt::Key_V, Qt::ControlModifier, QStringLiteral("V"), false);
+    key(Qt::Key_D, Qt::ControlModifier);
+    ASSERT_EQ(s.plan.nb_objets, 3);
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(s.plan.obj_faces[size_t(i)], 1) << i;
+}
+
 TEST_F(EditorAroundThePlan, SelectAllStopsAtTheSelectionsCapacityAndArrowsNudge)
 {
     for (int k = 0; k < 3; ++k)

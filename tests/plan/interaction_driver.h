@@ -81,7 +81,7 @@ struct PlanWindow {
         libraries.name[1] = "Shelves";
     }
 
-    void pixel(double px, double py, int buttons, int kk = kk_none, std::string key = {})
+    void pixel(double px, double py, int buttons, int kk = kk_none, std::string key = {}, bool repeat = false)
     {
         PointerInput in;
         in.pixel_x = px;
@@ -89,6 +89,7 @@ struct PlanWindow {
         in.buttons = buttons;
         in.kk = kk;
         in.key = std::move(key);
+        in.repeat = repeat;
         in.area_width = width;
         in.area_height = height;
         InteractionRequest request = interact(state, context, in);
@@ -124,10 +125,10 @@ struct PlanWindow {
         at(x, y, button_right, kk);
     }
     void right_drag(double x, double y, int kk = kk_none) { at(x, y, button_right, kk); }
-    // A keystroke with the pointer where it last was.
-    void key(std::string text, int kk = kk_none)
+    // A keystroke with the pointer where it last was; `repeat`: the repeat of a key held down.
+    void key(std::string text, int kk = kk_none, bool repeat = false)
     {
-        pixel(last_px(), last_py(), state.last_buttons, kk, std::move(text));
+        pixel(last_px(), last_py(), state.last_buttons, kk, std::move(text), repeat);
     }
 
     double last_px() const { return view.to_pixel(state.last_x, state.last_y).x; }

@@ -47,6 +47,28 @@ TEST(InteractionKeys, CtrlRAndCtrlVToggleOneFaceOfTheFocusedObject)
     }
 }
 
+// A key held down repeats: the toggles and commands act once per press (a Ctrl+Shift+V whose Shift
+// is let go first would otherwise turn the verso of the pasted copies); zooming goes on.
+TEST(InteractionKeys, AHeldKeyTogglesOnceAndZoomsOn)
+{
+    PlanWindow w;
+    place(w.plan, panel, 300, 300);
+    w.plan.index_focus = 1;
+    w.plan.obj_faces[1] = 1;
+    for (const char* key : {"V", "v", "R", "G", "U", "S", "L", " "})
+        w.key(key, kk_ctrl, /*repeat=*/true);
+    EXPECT_EQ(w.plan.obj_faces[1], 1);
+    EXPECT_TRUE(w.host.changes.empty());
+    EXPECT_TRUE(w.requests.empty());
+    w.key("V", kk_ctrl); // the press itself
+    EXPECT_EQ(w.plan.obj_faces[1], 3);
+
+    const double zoom = w.view.zoom;
+    w.key("k", kk_ctrl, true);
+    w.key("K", kk_ctrl, true);
+    EXPECT_DOUBLE_EQ(w.view.zoom, zoom + 2);
+}
+
 TEST(InteractionKeys, FacesOfTheSelectionRatherThanTheFocus)
 {
     PlanWindow w;
