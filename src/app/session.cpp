@@ -15,8 +15,12 @@ Session::Session(std::filesystem::path app_dir, std::unique_ptr<SettingsStore> s
 
 void Session::read_stored_settings()
 {
-    read_settings(*store, shell.settings);
+    // The store's own language first: one it does not hold (a first run) would otherwise leave
+    // the run's language standing, taken for the stored one the second time the store is read.
+    if (shell.settings.stored_lang)
+        shell.settings.lang = *shell.settings.stored_lang;
     shell.settings.stored_lang.reset();
+    read_settings(*store, shell.settings);
     if (lang_option) {
         shell.settings.stored_lang = shell.settings.lang;
         shell.settings.lang = *lang_option;

@@ -75,26 +75,40 @@ TEST(StartUp, FrenchMenusForFrench)
 
 TEST(StartUp, TheLanguageOptionHoldsForTheRunWithoutReplacingTheStoredOne)
 {
-    InstallFolder folder;
-    Editor editor(folder.path(), {{"lang", "fr"}}, "en");
-    EXPECT_EQ(menu_titles(*editor.window), (QStringList{"File", "Edit", "Object", "Project", "Tools", "View", "?"}));
-    EXPECT_EQ(editor.window->component_list_window()->windowTitle(), "Component list");
-    ASSERT_TRUE(editor.session->store_current_settings().ok());
-    auto& stored = static_cast<MemorySettingsStore&>(*editor.session->store).values;
-    EXPECT_EQ(stored["lang"], "fr");
-    // Saving and opening designs store their folder, never the run's language.
-    ScratchDir documents;
-    editor.prompts.files.push_back(documents / "stand.qlm");
-    editor.window->files().save(true);
-    EXPECT_EQ(stored["doc_path"], documents.path().string());
-    EXPECT_EQ(stored["lang"], "fr");
-    editor.window->files().open(documents / "stand.qlm");
-    EXPECT_EQ(stored["lang"], "fr");
-    EXPECT_EQ(editor.session->lang(), "en");
-    // The user's own choice is stored and ends the option.
-    editor.trigger(command::english);
-    EXPECT_EQ(stored["lang"], "en");
-    EXPECT_FALSE(editor.session->lang_option);
+    // A stored language, and none stored at all (a first run: the stored one is the default).
+    const struct {
+        const char* stored; // nullptr: nothing stored
+        const char* option;
+        const char* kept;
+        QStringList menus;
+    } cases[] = {
+        {"fr", "en", "fr", {"File", "Edit", "Object", "Project", "Tools", "View", "?"}},
+        {nullptr, "fr", "en", {"Fichier", "Edition", "objet", "projet", "Outils", "Affichage", "?"}},
+    };
+    for (const auto& c : cases) {
+        InstallFolder folder;
+        std::map<std::string, std::string, std::less<>> values;
+        if (c.stored)
+            values["lang"] = c.stored;
+        Editor editor(folder.path(), values, c.option);
+        EXPECT_EQ(menu_titles(*editor.window), c.menus) << c.option;
+        ASSERT_TRUE(editor.session->store_current_settings().ok());
+        auto& stored = static_cast<MemorySettingsStore&>(*editor.session->store).values;
+        EXPECT_EQ(stored["lang"], c.kept) << c.option;
+        // Saving and opening designs store their folder, never the run's language.
+        ScratchDir documents;
+        editor.prompts.files.push_back(documents / "stand.qlm");
+        editor.window->files().save(true);
+        EXPECT_EQ(stored["doc_path"], documents.path().string());
+        EXPECT_EQ(stored["lang"], c.kept) << c.option;
+        editor.window->files().open(documents / "stand.qlm");
+        EXPECT_EQ(stored["lang"], c.kept) << c.option;
+        EXPECT_EQ(editor.session->lang(), c.option);
+        // The user's own choice is stored and ends the option.
+        editor.trigger(c.option == std::string("en") ? command::english : command::french);
+        EXPECT_EQ(stored["lang"], c.option);
+        EXPECT_FALSE(editor.session->lang_option);
+    }
 }
 
 TEST(StartUp, AMissingTextShowsItsNumber)
