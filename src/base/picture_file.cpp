@@ -6,6 +6,7 @@
 
 #include <FreeImage.h>
 
+#include "base/input_files.h"
 #include "base/jpeg_errors.h"
 
 #include <system_error>
@@ -84,6 +85,7 @@ Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags, s
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
         return make_error("there is no picture file of this name", file);
+    note_input_file(file);
     FREE_IMAGE_FORMAT format = FreeImage_GetFileType(file.c_str(), 0);
     if (format == FIF_UNKNOWN)
         format = FreeImage_GetFIFFromFilename(file.c_str());
