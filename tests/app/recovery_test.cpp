@@ -178,28 +178,28 @@ TEST_F(RecoveryTest, ADamagedCopyIsKeptAsideUnchangedAndNamed)
 // or the opening of a design wait for ever or fill the memory: such a side file is read as none.
 TEST_F(RecoveryTest, SideFilesThatAreNotFilesNeitherHangNorFillTheMemory)
 {
-    const fs::path slots = data.path() / "slots";
+    const fs::path slot_folder = data.path() / "slot_folder";
     fs::path note;
     {
-        RecoveryFiles gone(slots);
+        RecoveryFiles gone(slot_folder);
         ASSERT_TRUE(gone.write(PlanTable{}, StandSettings{}, "stand.qlm").ok());
         note = fs::path(gone.copy()).replace_extension(".txt");
     }
     fs::remove(note);
     ASSERT_EQ(mkfifo(note.c_str(), 0600), 0);
-    ASSERT_EQ(mkfifo((slots / "editor-1-1.lock").c_str(), 0600), 0); // an orphan lock
-    fs::create_symlink("/dev/zero", slots / "editor-1-2.lock");
-    fs::copy_file(fs::path(note).replace_extension(".qlm"), slots / "editor-1-3.qlm"); // a copy whose lock
-    ASSERT_EQ(mkfifo((slots / "editor-1-3.lock").c_str(), 0600), 0);                   // is a pipe
-    const std::vector<LeftDesign> left = RecoveryFiles(slots).left_behind();
+    ASSERT_EQ(mkfifo((slot_folder / "editor-1-1.lock").c_str(), 0600), 0); // an orphan lock
+    fs::create_symlink("/dev/zero", slot_folder / "editor-1-2.lock");
+    fs::copy_file(fs::path(note).replace_extension(".qlm"), slot_folder / "editor-1-3.qlm"); // a copy whose lock
+    ASSERT_EQ(mkfifo((slot_folder / "editor-1-3.lock").c_str(), 0600), 0);                   // is a pipe
+    const std::vector<LeftDesign> left = RecoveryFiles(slot_folder).left_behind();
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].file_name, ""); // the pipe is no note
-    EXPECT_EQ(fs::symlink_status(slots / "editor-1-1.lock").type(), fs::file_type::fifo);
+    EXPECT_EQ(fs::symlink_status(slot_folder / "editor-1-1.lock").type(), fs::file_type::fifo);
 
     const fs::path design = documents / "shared.qlm";
     { std::ofstream(design) << "v1.1\n"; }
     const fs::path lock_file = DesignLock::lock_file_of(design);
-    for (const std::string& kind : {"pipe", "zero", "big"}) {
+    for (const std::string_view kind : {"pipe", "zero", "big"}) {
         if (kind == "pipe")
             ASSERT_EQ(mkfifo(lock_file.c_str(), 0600), 0);
         else if (kind == "zero")
