@@ -79,12 +79,6 @@ size_t append_bytes(std::vector<unsigned char>& buffer, const void* data, size_t
     return at;
 }
 
-// The one view over all positions, normals or texture coordinates.
-struct Stream {
-    std::vector<unsigned char> bytes;
-    int view = -1;
-};
-
 std::string uri_escape(std::string_view name)
 {
     static const char hex[] = "0123456789ABCDEF";
@@ -198,10 +192,50 @@ GltfBytes gltf_bytes(const StandModel& model, GltfForm form, const GltfNameFree&
         textured.push_back(texture >= 0);
     }
 
+    // One buffer: every position, then every normal, then every texture coordinate, then the
+    // pictures. The sizes are counted first so that each value is written once, where it stays.
+    size_t vertex_count = 0, uv_count = 0;
+    for (const ModelObject& object : model.objects())
+        for (const ModelMesh& part : object.meshes) {
+            vertex_count += part.vertices.size();
+            if (textured[size_t(part.material)])
+                uv_count += part.vertices.size();
+        }
+    tinygltf::Buffer buffer;
+    const size_t position_bytes = vertex_count * 12, uv_bytes = uv_count * 8;
+    buffer.data.resize(2 * position_bytes + uv_bytes);
+    const auto add_view = [&g](size_t offset, size_t length, int target) {
+        if (length == 0)
+            return -1;
+        tinygltf::BufferView view;
+        view.buffer = 0;
+        view.byteOffset = offset;
+        view.byteLength = length;
+        view.target = target;
+        g.bufferViews.push_back(view);
+        return int(g.bufferViews.size() - 1);
+    };
+    const int position_view = add_view(0, position_bytes, TINYGLTF_TARGET_ARRAY_BUFFER);
+    const int normal_view = add_view(position_bytes, position_bytes, TINYGLTF_TARGET_ARRAY_BUFFER);
+    const int uv_view = add_view(2 * position_bytes, uv_bytes, TINYGLTF_TARGET_ARRAY_BUFFER);
+    auto* position_at = reinterpret_cast<float*>(buffer.data.data());
+    auto* normal_at = reinterpret_cast<float*>(buffer.data.data() + position_bytes);
+    auto* uv_at = reinterpret_cast<float*>(buffer.data.data() + 2 * position_bytes);
+    const auto accessor = [&g](int view, size_t byte_offset, size_t count, int type) {
+        tinygltf::Accessor a;
+        a.bufferView = view;
+        a.byteOffset = byte_offset;
+        a.componentType = TINYGLTF_COMPONENT_TYPE_FLOAT;
+        a.count = count;
+        a.type = type;
+        g.accessors.push_back(std::move(a));
+        return int(g.accessors.size() - 1);
+    };
+
     // Geometry: one node and one mesh per placed thing, one primitive per material.
-    Stream positions, normals, uvs;
     tinygltf::Node root;
     root.name = "Stand";
+    size_t vertex_done = 0, uv_done = 0;
     for (const ModelObject& object : model.objects()) {
         tinygltf::Mesh mesh;
         mesh.name = object.name;
@@ -209,45 +243,35 @@ GltfBytes gltf_bytes(const StandModel& model, GltfForm form, const GltfNameFree&
             if (part.vertices.empty())
                 continue;
             const size_t n = part.vertices.size();
-            std::vector<float> p(n * 3), q(n * 3), t;
-            std::array<double, 3> lo{1e300, 1e300, 1e300}, hi{-1e300, -1e300, -1e300};
             const bool with_uv = textured[size_t(part.material)];
-            if (with_uv)
-                t.resize(n * 2);
+            std::array<double, 3> lo{1e300, 1e300, 1e300}, hi{-1e300, -1e300, -1e300};
             for (size_t k = 0; k < n; ++k) {
                 const ModelVertex& v = part.vertices[k];
                 for (size_t c = 0; c < 3; ++c) {
-                    p[k * 3 + c] = v.position[c];
-                    q[k * 3 + c] = v.normal[c];
+                    *position_at++ = v.position[c];
+                    *normal_at++ = v.normal[c];
                     lo[c] = std::min(lo[c], double(v.position[c]));
                     hi[c] = std::max(hi[c], double(v.position[c]));
                 }
                 if (with_uv) {
                     // The scene's t grows upwards, glTF's v downwards.
-                    t[k * 2] = v.uv[0];
-                    t[k * 2 + 1] = 1.0f - v.uv[1];
+                    *uv_at++ = v.uv[0];
+                    *uv_at++ = 1.0f - v.uv[1];
                 }
             }
             tinygltf::Primitive primitive;
             primitive.mode = TINYGLTF_MODE_TRIANGLES;
             primitive.material = part.material;
-            const auto accessor = [&g, n](Stream& stream, const std::vector<float>& values, int type) {
-                tinygltf::Accessor a;
-                a.bufferView = -1;
-                a.byteOffset = append_bytes(stream.bytes, values.data(), values.size() * sizeof(float));
-                a.componentType = TINYGLTF_COMPONENT_TYPE_FLOAT;
-                a.count = n;
-                a.type = type;
-                g.accessors.push_back(std::move(a));
-                return int(g.accessors.size() - 1);
-            };
-            const int pa = accessor(positions, p, TINYGLTF_TYPE_VEC3);
+            const int pa = accessor(position_view, vertex_done * 12, n, TINYGLTF_TYPE_VEC3);
             g.accessors[size_t(pa)].minValues = {lo[0], lo[1], lo[2]};
             g.accessors[size_t(pa)].maxValues = {hi[0], hi[1], hi[2]};
             primitive.attributes["POSITION"] = pa;
-            primitive.attributes["NORMAL"] = accessor(normals, q, TINYGLTF_TYPE_VEC3);
-            if (with_uv)
-                primitive.attributes["TEXCOORD_0"] = accessor(uvs, t, TINYGLTF_TYPE_VEC2);
+            primitive.attributes["NORMAL"] = accessor(normal_view, vertex_done * 12, n, TINYGLTF_TYPE_VEC3);
+            if (with_uv) {
+                primitive.attributes["TEXCOORD_0"] = accessor(uv_view, uv_done * 8, n, TINYGLTF_TYPE_VEC2);
+                uv_done += n;
+            }
+            vertex_done += n;
             mesh.primitives.push_back(std::move(primitive));
         }
         tinygltf::Node node;
@@ -266,27 +290,6 @@ GltfBytes gltf_bytes(const StandModel& model, GltfForm form, const GltfNameFree&
     g.scenes.push_back(scene);
     g.defaultScene = 0;
 
-    // One buffer: positions, normals, texture coordinates, then the pictures.
-    tinygltf::Buffer buffer;
-    const auto add_view = [&g, &buffer](const std::vector<unsigned char>& bytes, int target) {
-        if (bytes.empty())
-            return -1;
-        tinygltf::BufferView view;
-        view.buffer = 0;
-        view.byteOffset = append_bytes(buffer.data, bytes.data(), bytes.size());
-        view.byteLength = bytes.size();
-        view.target = target;
-        g.bufferViews.push_back(view);
-        return int(g.bufferViews.size() - 1);
-    };
-    positions.view = add_view(positions.bytes, TINYGLTF_TARGET_ARRAY_BUFFER);
-    normals.view = add_view(normals.bytes, TINYGLTF_TARGET_ARRAY_BUFFER);
-    uvs.view = add_view(uvs.bytes, TINYGLTF_TARGET_ARRAY_BUFFER);
-    for (tinygltf::Mesh& mesh : g.meshes)
-        for (tinygltf::Primitive& primitive : mesh.primitives)
-            for (auto& [attribute, index] : primitive.attributes)
-                g.accessors[size_t(index)].bufferView =
-                    attribute == "POSITION" ? positions.view : attribute == "NORMAL" ? normals.view : uvs.view;
     for (tinygltf::Image& image : g.images)
         if (image.bufferView <= -2) {
             const auto [offset, size] = image_ranges[size_t(-2 - image.bufferView)];

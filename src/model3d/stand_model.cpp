@@ -154,7 +154,7 @@ void ModelBounds::add(const std::array<float, 3>& p)
     }
 }
 
-void ModelBounds::add(const ModelBounds& other)
+void ModelBounds::merge(const ModelBounds& other)
 {
     if (!other.empty) {
         add(other.min);
@@ -342,7 +342,7 @@ ModelBounds StandModel::bounds() const
 {
     ModelBounds box;
     for (const ModelObject& object : objects_)
-        box.add(object.bounds);
+        box.merge(object.bounds);
     return box;
 }
 

@@ -53,7 +53,7 @@ struct ModelBounds {
     std::array<float, 3> min{0, 0, 0}, max{0, 0, 0};
     bool empty = true;
     void add(const std::array<float, 3>& p);
-    void add(const ModelBounds& other);
+    void merge(const ModelBounds& other);
 };
 
 struct ModelObject {

@@ -138,7 +138,8 @@ TEST(StandModel, ASecondReadingReadsOnlyWhatChanged)
     Design design;
     fill_builtin_catalogue(design.components, "en");
     const float L = float(design.components[0].width);
-    // Three printed panels joined end to end, and one on its own.
+    design.stand.stand_murs = 0xFFF;
+    // Three printed panels joined end to end, and one on its own, in a room.
     for (int k = 0; k < 3; ++k)
         place(design.plan, 0, 300 + L * float(k), 200);
     place(design.plan, 0, 300, 500);
