@@ -70,6 +70,8 @@ void MainWindow::view_scene(int variant)
     progress.close();
     for (const std::string& message : scene.messages)
         prompts_.warn("Halvern Visual Design", message);
+    if (scene.refused)
+        return;
     // The installation's temp/ folder, or the user's cache folder where the installation cannot be
     // written.
     std::filesystem::path file = session_.app_dir() / "temp" / "temp.wrl";
@@ -107,6 +109,11 @@ void MainWindow::export_scene()
                                  QString::fromStdString(session_.text(ui::export_3d_progress_caption)), this);
     progress.show();
     VrmlScene scene = build_scene(session_, VrmlVariant::full, progress);
+    if (scene.refused) {
+        progress.close();
+        prompts_.warn("Halvern Visual Design", *scene.refused);
+        return;
+    }
     const std::vector<std::string> messages = std::move(scene.messages);
     // Pictures named without a folder are the design's, as for the checks and the print pack.
     std::filesystem::path design_folder = folder_of(session_.project.file_name);
@@ -142,6 +149,11 @@ void MainWindow::export_gltf()
                                  QString::fromStdString(session_.text(ui::export_3d_progress_caption)), this);
     progress.show();
     const VrmlScene scene = build_scene(session_, VrmlVariant::full, progress);
+    if (scene.refused) {
+        progress.close();
+        prompts_.warn("Halvern Visual Design", *scene.refused);
+        return;
+    }
     StandModel model;
     model.read(scene, plan_namer(session_.plan, session_.components));
     Result<GltfReport> written = export_gltf_file(file, model);

@@ -21,7 +21,11 @@ int cmd_export_gltf(CliContext& context)
         return exit_bad_input;
     const VrmlInputs inputs{design->components, design->plan, design->stand, context.app_dir,
                             context.settings.config_player, {}};
-    const StandModel model = read_stand_model(inputs, variant, plan_namer(design->plan, design->components));
+    const VrmlScene scene = build_vrml_scene(inputs, variant);
+    if (scene.refused)
+        return context.fail(make_error(*scene.refused, context.args[1]));
+    StandModel model;
+    model.read(scene, plan_namer(design->plan, design->components));
     for (const std::string& message : model.messages())
         context.err << "halvern: " << message << '\n';
     Result<GltfReport> written = export_gltf_file(context.args[1], model);

@@ -66,6 +66,9 @@ struct VrmlScene {
     std::vector<PictureUse> pictures;
     // The floor, the room and every object that wrote something, in the order of the text.
     std::vector<SceneObject> objects;
+    // Why no scene was made (a stand or an object beyond the plan's range, whose room or pieces would
+    // never end); also the one message. Nothing should then be written or shown.
+    std::optional<std::string> refused;
 };
 
 VrmlScene build_vrml_scene(const VrmlInputs& inputs, VrmlVariant variant, VrmlProgress* progress = nullptr);
