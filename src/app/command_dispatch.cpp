@@ -147,6 +147,9 @@ void MainWindow::menu_event(int id)
     case command::export_3d:
         export_scene();
         break;
+    case command::export_gltf:
+        export_gltf();
+        break;
     case command::import_project:
         files_.import();
         break;

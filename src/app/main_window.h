@@ -233,6 +233,7 @@ private:
     void view_scene(int variant);
     void show_view3d_window(int variant);
     void export_scene();
+    void export_gltf();
     // The settings the pickers changed (the import folder) are stored.
     void store_settings_if_changed(const std::string& import_path_before);
     // Runs a dialog as one undo step (none when it changed nothing) and keeps the import folder a

@@ -26,6 +26,8 @@ constexpr Pair menu_bar[] = {
     {"#90#Sauve Plan HD", "#90#Save 2D Blueprint"},
     {"#93#Sauve Ecran", "#93#Save Screen"},
     {"#91#Exporter 3D", "#91#3D Export"},
+    // Ours: the stand for the viewers, browsers and 3D programs that read no VRML.
+    {"#155#Exporter 3D (glTF)...", "#155#Export 3D (glTF)..."},
     // Ours: the printer's files for every printed face.
     {"#110#Exporter le pack d'impression...", "#110#Export print pack..."},
     {"-", "-"},

@@ -13,6 +13,9 @@
 #include "app/session.h"
 #include "app/view3d_window.h"
 #include "base/ui_text_ids.h"
+#include "model3d/gltf_export.h"
+#include "model3d/object_names.h"
+#include "model3d/stand_model.h"
 #include "outputs/vrml_export.h"
 #include "platform/desktop_open.h"
 
@@ -127,6 +130,44 @@ void MainWindow::export_scene()
     // A file the design names that is no picture (a key, a text) stays where it is: say so.
     for (const std::string& name : written->not_pictures)
         prompts_.warn("Halvern Visual Design", session_.text(ui::message_picture_unreadable) + " " + name);
+}
+
+// The same stand for the viewers that read no VRML: read into triangles, written as one .glb with
+// its pictures inside (or a .gltf with them beside it).
+void MainWindow::export_gltf()
+{
+    auto answer = prompts_.choose_save({session_.text(ui::export_3d_dialog_title), session_.settings().doc_path, "glb",
+                                        "glTF|*.glb;*.gltf", {}});
+    if (!answer || answer->empty())
+        return;
+    const std::filesystem::path file = with_gltf_extension(*answer);
+    session_.settings().export_path = file.parent_path().string();
+    if (Result<void> stored = session_.store_current_settings(); !stored)
+        prompts_.warn("Halvern Visual Design", stored.error().text());
+
+    SceneProgressWindow progress(QString::fromStdString(session_.text(ui::export_3d_progress_title)),
+                                 QString::fromStdString(session_.text(ui::export_3d_progress_caption)), this);
+    progress.show();
+    const VrmlScene scene = build_scene(session_, VrmlVariant::full, progress);
+    if (scene.refused) {
+        progress.close();
+        prompts_.warn("Halvern Visual Design", *scene.refused);
+        return;
+    }
+    StandModel model;
+    model.read(scene, plan_namer(session_.plan, session_.components));
+    Result<GltfReport> written = export_gltf_file(file, model);
+    progress.close();
+    std::string said;
+    for (const std::string& message : model.messages())
+        said += message + "\n";
+    if (written)
+        for (const std::string& message : written->messages)
+            said += message + "\n";
+    else
+        said += session_.text(ui::message_write_failed) + " " + written.error().text();
+    if (!said.empty())
+        prompts_.warn("Halvern Visual Design", said);
 }
 
 } // namespace halvern

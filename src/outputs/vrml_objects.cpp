@@ -49,7 +49,7 @@ void append_profile_piece(std::string& scene, SceneBuild& build, int i)
 
     if (c == 2317) {
         for (double y : {E, E + 40})
-            append_block(scene, {X, y / 100, Z, Scale{L / 100, 1, 1}, R},
+            build.block(scene, {X, y / 100, Z, Scale{L / 100, 1, 1}, R},
                          build.fragments.get("lattix_traverse_droite"));
         return;
     }
@@ -58,7 +58,7 @@ void append_profile_piece(std::string& scene, SceneBuild& build, int i)
     for (int k = 0; k <= 1; ++k) {
         const Placement at{X, ((H - lattix_bar_height) * k + E) / 100, Z,
                            Scale{straight ? L / 100 : 1, 1, 1}, R};
-        append_block(scene, at, build.fragments.get(straight ? std::string_view("lattix_traverse_droite") : part));
+        build.block(scene, at, build.fragments.get(straight ? std::string_view("lattix_traverse_droite") : part));
     }
     if (plan.obj_faces[I] != 1 || build.variant != VrmlVariant::full)
         return;

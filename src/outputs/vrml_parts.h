@@ -16,6 +16,7 @@ struct SceneBuild {
     VrmlFragments& fragments;
     std::vector<std::string>& messages;
     std::vector<PictureUse>& pictures;
+    std::vector<SceneObject>& objects;
     std::vector<std::string> end_codes;            // computed, per object
     std::map<int, std::string> component_geometry; // library components' ".dat" texts, read once
     std::map<int, bool> geometry_missing;
@@ -36,9 +37,17 @@ struct SceneBuild {
     void place(std::string& scene, const Placement& at, const Filled& piece);
     void place_nested(std::string& scene, const Placement& outer, const Placement& inner, const Filled& piece);
     void append(std::string& scene, const Filled& piece);
+    // A fragment placed as it is, with nothing to fill in.
+    void block(std::string& scene, const Placement& at, std::string_view fragment);
+
+    // What the scene writes between these two belongs to one placed thing; an object that wrote
+    // nothing is not noted.
+    void begin_object(const std::string& scene, int object);
+    void end_object(const std::string& scene);
 
 private:
     void note_pictures(size_t start, const Filled& piece);
+    void note_piece(const Placement& outer, const std::optional<Placement>& inner, size_t start, size_t length);
 };
 
 // A plan value as the user sees it (the float's shortest decimal), so that no float noise reaches

@@ -60,7 +60,7 @@ void piece(std::string& scene, SceneBuild& build, const SideFrame& f, double alo
         at.z = along;
         at.scale = Scale{thickness, height, size};
     }
-    append_block(scene, at, build.fragments.get(fragment));
+    build.block(scene, at, build.fragments.get(fragment));
 }
 
 void segment_pieces(std::string& scene, SceneBuild& build, Element element, const SideFrame& f, double centre,

@@ -1,5 +1,6 @@
 #include "outputs/vrml_scene.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "base/numbers.h"
@@ -51,15 +52,45 @@ void SceneBuild::note_pictures(size_t start, const Filled& piece)
         pictures.push_back({start + use.at, use.length, use.picture});
 }
 
+void SceneBuild::note_piece(const Placement& outer, const std::optional<Placement>& inner, size_t start,
+                            size_t length)
+{
+    if (!objects.empty())
+        objects.back().pieces.push_back({outer, inner, start, start + length});
+}
+
 void SceneBuild::place(std::string& scene, const Placement& at, const Filled& piece)
 {
-    note_pictures(append_block(scene, at, piece.text), piece);
+    const size_t start = append_block(scene, at, piece.text);
+    note_pictures(start, piece);
+    note_piece(at, std::nullopt, start, piece.text.size());
 }
 
 void SceneBuild::place_nested(std::string& scene, const Placement& outer, const Placement& inner,
                               const Filled& piece)
 {
-    note_pictures(append_nested_block(scene, outer, inner, piece.text), piece);
+    const size_t start = append_nested_block(scene, outer, inner, piece.text);
+    note_pictures(start, piece);
+    note_piece(outer, inner, start, piece.text.size());
+}
+
+void SceneBuild::block(std::string& scene, const Placement& at, std::string_view fragment)
+{
+    note_piece(at, std::nullopt, append_block(scene, at, fragment), fragment.size());
+}
+
+void SceneBuild::begin_object(const std::string& scene, int object)
+{
+    objects.push_back({object, scene.size(), scene.size(), {}});
+}
+
+void SceneBuild::end_object(const std::string& scene)
+{
+    if (objects.empty())
+        return;
+    objects.back().end = scene.size();
+    if (objects.back().end == objects.back().begin)
+        objects.pop_back();
 }
 
 void SceneBuild::append(std::string& scene, const Filled& piece)
@@ -139,13 +170,19 @@ void append_head(std::string& scene, SceneBuild& build)
 }
 
 // The last block ends with "," and a line end (the light does when nothing follows it); the
-// closing brackets take their place and close the group the floor opened.
-void append_end(std::string& scene)
+// closing brackets take their place and close the group the floor opened. The last object's text
+// ends where the trimming stopped.
+void append_end(std::string& scene, std::vector<SceneObject>& objects)
 {
     while (!scene.empty() && (scene.back() == '\r' || scene.back() == '\n' || scene.back() == ' '))
         scene.pop_back();
     if (!scene.empty() && scene.back() == ',')
         scene.pop_back();
+    for (SceneObject& object : objects) {
+        object.end = std::min(object.end, scene.size());
+        for (ScenePiece& piece : object.pieces)
+            piece.end = std::min(piece.end, scene.size());
+    }
     scene += "]}";
 }
 
@@ -160,13 +197,17 @@ VrmlScene build_vrml_scene(const VrmlInputs& inputs, VrmlVariant variant, VrmlPr
         return result;
     }
     VrmlFragments fragments(inputs.app_dir, variant, result.messages);
-    SceneBuild build{inputs, variant, fragments, result.messages, result.pictures, {}, {}, {}};
+    SceneBuild build{inputs, variant, fragments, result.messages, result.pictures, result.objects, {}, {}, {}};
     build.end_codes = computed_end_codes(inputs.plan, inputs.components);
 
     std::string& scene = result.text;
     scene.reserve(size_t(inputs.plan.nb_objets) * 4096 + 16384);
+    build.begin_object(scene, scene_floor);
     append_head(scene, build);
+    build.end_object(scene);
+    build.begin_object(scene, scene_room);
     append_room(scene, build);
+    build.end_object(scene);
     const PlanTable& plan = inputs.plan;
     for (int i = 1; i <= plan.nb_objets; ++i) {
         if (progress)
@@ -175,14 +216,16 @@ VrmlScene build_vrml_scene(const VrmlInputs& inputs, VrmlVariant variant, VrmlPr
         if (!ComponentTable::valid(c) || inputs.components[c].is_free())
             continue;
         const int library = inputs.components[c].library;
+        build.begin_object(scene, i);
         if (library == 23)
             append_profile_piece(scene, build, i);
         else if (library == 0)
             append_modular_wall(scene, build, i);
         else if (library != group_library)
             append_library_object(scene, build, i);
+        build.end_object(scene);
     }
-    append_end(scene);
+    append_end(scene, result.objects);
     return result;
 }
 

@@ -39,11 +39,33 @@ public:
     virtual void caption(const std::string& text) = 0;
 };
 
+// One placed piece of the scene: where it stands and where its fragment's text is in the scene
+// (between the block's "children [" line and its closing line). The same fragment text placed twice
+// is the same geometry.
+struct ScenePiece {
+    Placement outer;
+    std::optional<Placement> inner; // a piece with an offset of its own inside the outer block
+    size_t begin = 0, end = 0;
+};
+
+inline constexpr int scene_floor = -1; // the head: viewpoint, floor and lights
+inline constexpr int scene_room = 0;   // the walls, open frames and header bands around the stand
+
+// What one placed thing wrote: the floor, the room, or one object of the plan (by its number).
+// An object that wrote nothing has no entry.
+struct SceneObject {
+    int object = scene_floor;
+    size_t begin = 0, end = 0;       // its whole text
+    std::vector<ScenePiece> pieces;  // empty for the floor, whose text is read as it stands
+};
+
 struct VrmlScene {
     std::string text;
     std::vector<std::string> messages; // fragments that could not be read
     // Every picture the scene shows, where its name stands in `text`, in the order of the text.
     std::vector<PictureUse> pictures;
+    // The floor, the room and every object that wrote something, in the order of the text.
+    std::vector<SceneObject> objects;
     // Why no scene was made (a stand or an object beyond the plan's range, whose room or pieces would
     // never end); also the one message. Nothing should then be written or shown.
     std::optional<std::string> refused;

@@ -127,19 +127,19 @@ void append_modular_wall(std::string& scene, SceneBuild& build, int i)
         lv += h;
         for (int sign : {-1, 1}) {
             const double ex = (x + sign * dx) / 100, ez = (y + sign * dy) / 100;
-            append_block(scene, {ex, (lv - h / 2) / 100 + E + floor_gap, ez, std::nullopt, std::nullopt},
+            build.block(scene, {ex, (lv - h / 2) / 100 + E + floor_gap, ez, std::nullopt, std::nullopt},
                          build.fragments.get(post_fragment(module)));
-            append_block(scene, {ex, lv / 100 + E + floor_gap, ez, std::nullopt, R}, build.fragments.get("red"));
+            build.block(scene, {ex, lv / 100 + E + floor_gap, ez, std::nullopt, R}, build.fragments.get("red"));
         }
     }
     for (int sign : {-1, 1})
-        append_block(scene, {(x + sign * dx) / 100, E + floor_gap, (y + sign * dy) / 100, std::nullopt, R},
+        build.block(scene, {(x + sign * dx) / 100, E + floor_gap, (y + sign * dy) / 100, std::nullopt, R},
                      build.fragments.get("grey"));
     lv = 0;
     for (size_t k = 0; k <= stack.size(); ++k) {
         if (k > 0)
             lv += module_height(stack[k - 1]);
-        append_block(scene, {x / 100, lv / 100 + E + floor_gap, y / 100, std::nullopt, R},
+        build.block(scene, {x / 100, lv / 100 + E + floor_gap, y / 100, std::nullopt, R},
                      build.fragments.get(frame_fragment(c)));
     }
     append_faces(scene, build, i, H);

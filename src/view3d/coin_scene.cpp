@@ -103,17 +103,11 @@ void init_coin()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        SoDB::init();
+        init_coin_database();
         SbImage::addReadImageCB(read_picture, nullptr);
         // Pictures are read while the scene is read, so a scene that is shown is complete.
         SoVRMLImageTexture::setDelayFetchURL(false);
     });
-}
-
-std::recursive_mutex& coin_lock()
-{
-    static std::recursive_mutex lock;
-    return lock;
 }
 
 CoinScene::~CoinScene()

@@ -7,16 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "model3d/coin_access.h"
 #include "view3d/orbit_camera.h"
 
 class SoSeparator;
 
 namespace halvern {
 
-// Debian's Coin is built without its thread-safe mode: two threads must never use it at once. Every
-// use (reading a scene on a worker, drawing, dropping a scene) holds this lock; reading holds it
-// for its whole length, so the window's thread only tries it and keeps its last frame meanwhile.
-std::recursive_mutex& coin_lock();
+// coin_lock(): reading a scene holds it for its whole length, so the window's thread only tries it
+// and keeps its last frame meanwhile.
 
 // Coin's own start-up; safe to call any number of times, first from the window's thread.
 void init_coin();

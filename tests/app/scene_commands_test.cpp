@@ -216,6 +216,21 @@ TEST_F(SceneEditor, TheExportAsksForAFileAndCopiesThePictures)
     EXPECT_NE(editor->prompts.messages.back().find("id_rsa"), std::string::npos);
 }
 
+TEST_F(SceneEditor, TheGltfExportAsksForAFileAndWritesOneGlb)
+{
+    ScratchDir out;
+    editor->trigger(command::export_gltf); // cancelled: nothing written
+    EXPECT_TRUE(fs::is_empty(out.path()));
+    editor->prompts.files.push_back(out / "stand");
+    editor->trigger(command::export_gltf);
+    ASSERT_FALSE(editor->prompts.requests.empty());
+    EXPECT_EQ(editor->prompts.requests.back().filter, "glTF|*.glb;*.gltf");
+    EXPECT_EQ(halvern::testing::read_bytes(out / "stand.glb").substr(0, 4), "glTF");
+    EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(out.path()), {}).size(), 1u); // the pictures are inside
+    EXPECT_TRUE(editor->prompts.messages.empty()) << editor->prompts.messages.front();
+    EXPECT_EQ(editor->session->settings().export_path, out.path().string());
+}
+
 TEST(SceneCommands, MissingFragmentsAreNamed)
 {
     InstallFolder install;

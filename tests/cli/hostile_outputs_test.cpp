@@ -54,6 +54,7 @@ TEST(HostileOutputs, AStandOrObjectBeyondThePlansRangeIsRefusedByEveryOutput)
         {{"export-plan"}, "e.svg"},
         {{"export-plan"}, "e.pdf"},
         {{"export-vrml"}, "v.wrl"},
+        {{"export-gltf"}, "g.glb"},
         {{"print-pack"}, "pack"},
     };
     for (const auto& [design, named] : {std::pair{wide, "the stand's width"}, std::pair{far, "object 1: its x"}}) {
