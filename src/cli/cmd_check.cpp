@@ -8,9 +8,6 @@ namespace halvern {
 
 namespace {
 
-// Something was found: a workflow can stop on it, as it stops on bad input.
-constexpr int exit_findings = 3;
-
 void print_tsv(std::ostream& out, const std::vector<Finding>& findings)
 {
     for (const Finding& f : findings)

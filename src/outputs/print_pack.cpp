@@ -289,6 +289,21 @@ int PrintPack::faces_written() const
                              [](const PrintEntry& e) { return e.status == PrintStatus::written; }));
 }
 
+int PrintPack::faces_to_print() const
+{
+    return int(std::count_if(entries.begin(), entries.end(),
+                             [](const PrintEntry& e) { return e.status != PrintStatus::no_picture; }));
+}
+
+std::vector<const PrintEntry*> PrintPack::not_printed() const
+{
+    std::vector<const PrintEntry*> out;
+    for (const PrintEntry& e : entries)
+        if (e.status == PrintStatus::unreadable || e.status == PrintStatus::failed)
+            out.push_back(&e);
+    return out;
+}
+
 double PrintPack::print_area_m2() const
 {
     double area = 0;
