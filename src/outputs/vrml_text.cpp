@@ -38,7 +38,9 @@ std::string vrml_number(double value)
 
 std::string vrml_string_value(std::string_view value, int config_player)
 {
-    std::string v = replace_all(value, "\\\\", "\\\\\\");
+    // The string is escaped, so a reader gets the value back exactly: the old viewers' habit of
+    // tripling doubled backslashes in unescaped strings would add one to every such path.
+    std::string v(value);
     if (config_player == 1 && !v.empty() && v.front() == '\\')
         v = "\\\\" + v;
     std::string escaped;

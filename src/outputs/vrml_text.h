@@ -18,9 +18,9 @@ std::string vrml_number(double value);
 // The same appended to `out`, without a string of its own: the scene writes hundreds of thousands.
 void append_vrml_number(std::string& out, double value);
 
-// A value that goes into a VRML string in place of a placeholder: "\\" becomes "\\\", a value
-// beginning with "\" gets "\\" in front for the second viewer (`config_player` 1), then `"` and `\`
-// are escaped so that the string reads back as that value and can never end early.
+// A value that goes into a VRML string in place of a placeholder: a value beginning with "\" gets
+// "\\" in front for the second viewer (`config_player` 1), then `"` and `\` are escaped so that the
+// string reads back as exactly that value and can never end early.
 std::string vrml_string_value(std::string_view value, int config_player);
 
 // The reverse of the escaping of a VRML string's content.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <regex>
 
 #include "library/builtin_catalogue.h"
@@ -123,6 +125,27 @@ TEST_F(VrmlScene_, EverySideOfTheRoomIsDrawnToItsEnd)
     expect_readable(text);
 }
 
+TEST_F(VrmlScene_, ARoomSideHasOnePostBetweenSegmentsAndAtEachEnd)
+{
+    stand.stand_murs = 1 << 1; // the wall at the back, in 1 m segments
+    for (float width : {3.0f, 4.0f, 4.03f, 4.5f, 5.01f, 5.05f}) {
+        stand.stand_largeur = width;
+        const std::string text = scene();
+        size_t walls = 0;
+        for (size_t at = text.find(" 2.5 0.02\r\n"); at != std::string::npos; at = text.find(" 2.5 0.02\r\n", at + 1))
+            ++walls;
+        std::set<std::string> places;
+        size_t posts = 0;
+        for (size_t at = text.find("scale 0.04 2.5 0.04"); at != std::string::npos;
+             at = text.find("scale 0.04 2.5 0.04", at + 1), ++posts) {
+            const size_t line = text.rfind("translation", at);
+            places.insert(text.substr(line, at - line));
+        }
+        EXPECT_EQ(posts, walls + 1) << width;
+        EXPECT_EQ(places.size(), posts) << width << ": two posts at one place";
+    }
+}
+
 TEST_F(VrmlScene_, AWallOfHeightZeroIsTwoModulesHigh)
 {
     const int i = place(plan, 3, 300, 200, 30, 0);
@@ -178,9 +201,23 @@ TEST_F(VrmlScene_, QuotesAndBackslashesInTextsAndPathsAreEscaped)
     EXPECT_NE(text.find("\"Say \\\"hi\\\" \\\\ void_x\""), std::string::npos); // placeholders inside stay text
     expect_readable(text);
 
-    // The second viewer wants paths of shared folders with two more backslashes in front.
-    EXPECT_EQ(vrml_string_value("\\\\server\\a.jpg", 1), "\\\\\\\\\\\\\\\\\\\\server\\\\a.jpg");
-    EXPECT_EQ(vrml_string_value("\\\\server\\a.jpg", 0), "\\\\\\\\\\\\server\\\\a.jpg");
+    // Every value reads back as it was; the second viewer wants paths of shared folders with two
+    // more backslashes in front.
+    const struct {
+        const char* value;
+        const char* viewer_0;
+        const char* viewer_1;
+    } values[] = {
+        {"plain.jpg", "plain.jpg", "plain.jpg"},
+        {"C:\\stands\\a.jpg", "C:\\stands\\a.jpg", "C:\\stands\\a.jpg"},
+        {"\\\\server\\a.jpg", "\\\\server\\a.jpg", "\\\\\\\\server\\a.jpg"},
+        {"two\\\\in the middle", "two\\\\in the middle", "two\\\\in the middle"},
+        {"say \"hi\"\\", "say \"hi\"\\", "say \"hi\"\\"},
+    };
+    for (const auto& v : values) {
+        EXPECT_EQ(vrml_unescape(vrml_string_value(v.value, 0)), v.viewer_0) << v.value;
+        EXPECT_EQ(vrml_unescape(vrml_string_value(v.value, 1)), v.viewer_1) << v.value;
+    }
 }
 
 TEST_F(VrmlScene_, LibraryObjectsTakeTheirGeometryScaledAndRecoloured)
