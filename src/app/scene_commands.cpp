@@ -111,6 +111,8 @@ void MainWindow::export_scene()
         prompts_.warn("Halvern Visual Design", message);
     if (!written)
         prompts_.warn("Halvern Visual Design", session_.text(ui::message_write_failed) + " " + written.error().text());
+    else if (const std::vector<std::string> lines = written->report_lines(); !lines.empty())
+        prompts_.warn_list(session_.text(ui::export_3d_progress_title), file.string(), lines);
 }
 
 } // namespace halvern

@@ -27,10 +27,8 @@ int cmd_export_vrml(CliContext& context)
         export_vrml_file(context.args[1], std::move(scene), !context.has_option("--no-textures"));
     if (!written)
         return context.fail(written.error());
-    for (const std::string& missing : written->missing)
-        context.err << "halvern: " << missing << ": picture not found, not copied\n";
-    for (const std::filesystem::path& renamed : written->renamed)
-        context.err << "halvern: " << renamed.string() << ": copied under this name, another file of the folder has the picture's own\n";
+    for (const std::string& line : written->report_lines())
+        context.err << "halvern: " << line << '\n';
     return exit_ok;
 }
 

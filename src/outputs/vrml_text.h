@@ -50,6 +50,14 @@ struct PictureUse {
 std::string substitute_placeholders(std::string_view text, const std::vector<Placeholder>& placeholders,
                                     std::vector<PictureUse>* pictures = nullptr);
 
+// Where the first string of every url of a VRML text lies (its content, between the quotes),
+// whatever wrote it: comments and the contents of other strings are not read as the text.
+struct UrlString {
+    size_t at = 0, length = 0;
+    bool in_list = false;
+};
+std::vector<UrlString> url_strings(std::string_view text);
+
 using Scale = std::array<double, 3>;
 
 // Where one piece goes: a translation, an optional scale, an optional turn about the vertical axis

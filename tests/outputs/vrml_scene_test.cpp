@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include <regex>
@@ -310,6 +311,47 @@ TEST_F(VrmlScene_, AnExportNeverReplacesAFileOfTheUsersAndFindsItsOwnCopiesAgain
     ASSERT_TRUE(export_vrml_file(out / "export" / "stand.wrl", built(), true));
     EXPECT_EQ(halvern::testing::read_bytes(out / "export" / "stand-2.wrl"), bytes);
     EXPECT_TRUE(halvern::testing::vrml_read_problems(out / "export" / "stand.wrl").empty());
+}
+
+TEST_F(VrmlScene_, PicturesNamedInAComponentsOwnFileAreCopiedAndOneThatCannotBeIsReported)
+{
+    const std::string bytes = halvern::testing::read_bytes(app.path() / "extlib" / "tex" / "void_bois.jpg");
+    const fs::path logo = out.write("pictures/logo.jpg", bytes);
+    Component& stand_sign = halvern::testing::define(components, 1503, 100, 40, 15);
+    stand_sign.file_name = "logo.lib";
+    // A picture of its own by full path and from the installation folder, one that is gone, one the
+    // system will not let be read, a web address, and "url" in a comment and in a text.
+    app.write("extlib/15/logo.dat",
+              "#VRML V2.0 utf8\r\n# url \"commented.jpg\"\r\n"
+              "Shape { appearance Appearance { texture ImageTexture { url \"" + logo.string() + "\" } } }\r\n"
+              "Shape { appearance Appearance { texture ImageTexture { url [ \"extlib/tex/void_bois.jpg\" ] } } }\r\n"
+              "Shape { appearance Appearance { texture ImageTexture { url \"/nowhere/gone.jpg\" } } }\r\n"
+              "Shape { appearance Appearance { texture ImageTexture { url \"/proc/self/mem\" } } }\r\n"
+              "Anchor { url \"https://example.com/stand.jpg\" }\r\n"
+              "Shape { geometry Text { string [ \"url \\\"x.jpg\\\"\" ] } }\r\n");
+    place(plan, 1503, 300, 200);
+    VrmlScene s = built();
+    const std::vector<std::string> pictures = scene_pictures(s);
+    for (const std::string& name : {logo.string(), (app.path() / "extlib" / "tex" / "void_bois.jpg").string(),
+                                    std::string("/nowhere/gone.jpg"), std::string("/proc/self/mem")})
+        EXPECT_NE(std::find(pictures.begin(), pictures.end(), name), pictures.end()) << name;
+    for (const std::string& name : pictures)
+        for (const char* never : {"commented", "example.com", "x.jpg"})
+            EXPECT_EQ(name.find(never), std::string::npos) << name;
+
+    const fs::path folder = out / "export";
+    fs::create_directories(folder);
+    Result<TextureCopy> copied = export_vrml_file(folder / "stand.wrl", std::move(s), true);
+    ASSERT_TRUE(copied) << copied.error().text(); // one picture that cannot be copied stops nothing
+    EXPECT_EQ(halvern::testing::read_bytes(folder / "logo.jpg"), bytes);
+    EXPECT_EQ(copied->missing, std::vector<std::string>{"/nowhere/gone.jpg"});
+    ASSERT_EQ(copied->not_copied.size(), 1u);
+    EXPECT_NE(copied->not_copied[0].text().find("/proc/self/mem"), std::string::npos);
+    EXPECT_EQ(copied->report_lines().size(), 2u);
+    const std::string text = halvern::testing::read_bytes(folder / "stand.wrl");
+    EXPECT_NE(text.find("url [ \"logo.jpg\" \"" + logo.string() + "\" ]"), std::string::npos);
+    EXPECT_NE(text.find("url [ \"void_bois.jpg\" \"extlib/tex/void_bois.jpg\" ]"), std::string::npos);
+    EXPECT_NE(text.find("url \"/proc/self/mem\""), std::string::npos); // still shown from where it is
 }
 
 TEST_F(VrmlScene_, OnlyThePicturesTheSceneShowsAreCopiedWhateverATextSays)
