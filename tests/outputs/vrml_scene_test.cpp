@@ -317,6 +317,7 @@ TEST_F(VrmlScene_, PicturesNamedInAComponentsOwnFileAreCopiedAndOneThatCannotBeI
 {
     const std::string bytes = halvern::testing::read_bytes(app.path() / "extlib" / "tex" / "void_bois.jpg");
     const fs::path logo = out.write("pictures/logo.jpg", bytes);
+    const fs::path own = app.write("extlib/15/own.jpg", bytes + "own");
     Component& stand_sign = halvern::testing::define(components, 1503, 100, 40, 15);
     stand_sign.file_name = "logo.lib";
     // A picture of its own by full path and from the installation folder, one that is gone, one the
@@ -324,7 +325,7 @@ TEST_F(VrmlScene_, PicturesNamedInAComponentsOwnFileAreCopiedAndOneThatCannotBeI
     app.write("extlib/15/logo.dat",
               "#VRML V2.0 utf8\r\n# url \"commented.jpg\"\r\n"
               "Shape { appearance Appearance { texture ImageTexture { url \"" + logo.string() + "\" } } }\r\n"
-              "Shape { appearance Appearance { texture ImageTexture { url [ \"extlib/tex/void_bois.jpg\" ] } } }\r\n"
+              "Shape { appearance Appearance { texture ImageTexture { url [ \"extlib/15/own.jpg\" ] } } }\r\n"
               "Shape { appearance Appearance { texture ImageTexture { url \"/nowhere/gone.jpg\" } } }\r\n"
               "Shape { appearance Appearance { texture ImageTexture { url \"/proc/self/mem\" } } }\r\n"
               "Anchor { url \"https://example.com/stand.jpg\" }\r\n"
@@ -332,7 +333,7 @@ TEST_F(VrmlScene_, PicturesNamedInAComponentsOwnFileAreCopiedAndOneThatCannotBeI
     place(plan, 1503, 300, 200);
     VrmlScene s = built();
     const std::vector<std::string> pictures = scene_pictures(s);
-    for (const std::string& name : {logo.string(), (app.path() / "extlib" / "tex" / "void_bois.jpg").string(),
+    for (const std::string& name : {logo.string(), own.string(),
                                     std::string("/nowhere/gone.jpg"), std::string("/proc/self/mem")})
         EXPECT_NE(std::find(pictures.begin(), pictures.end(), name), pictures.end()) << name;
     for (const std::string& name : pictures)
@@ -350,7 +351,8 @@ TEST_F(VrmlScene_, PicturesNamedInAComponentsOwnFileAreCopiedAndOneThatCannotBeI
     EXPECT_EQ(copied->report_lines().size(), 2u);
     const std::string text = halvern::testing::read_bytes(folder / "stand.wrl");
     EXPECT_NE(text.find("url [ \"logo.jpg\" \"" + logo.string() + "\" ]"), std::string::npos);
-    EXPECT_NE(text.find("url [ \"void_bois.jpg\" \"extlib/tex/void_bois.jpg\" ]"), std::string::npos);
+    EXPECT_EQ(halvern::testing::read_bytes(folder / "own.jpg"), bytes + "own");
+    EXPECT_NE(text.find("url [ \"own.jpg\" \"extlib/15/own.jpg\" ]"), std::string::npos);
     EXPECT_NE(text.find("url \"/proc/self/mem\""), std::string::npos); // still shown from where it is
 }
 

@@ -194,23 +194,31 @@ TEST(FaceProportion, APanelsFaceIsItsPrintedWidthOtherObjectsTheirSizeInMillimet
         const char* what;
         int object;
         float stored_height;
-        TypedFace typed;
-        double width, height; // 0: not checked
+        double typed_height, typed_width; // below 0: not typed
+        const char* typed_code;           // null: not typed
+        double width, height;
     } cases[] = {
-        {"panel", panel, 200, {}, free_ends, 2000},
-        {"panel of height 0 stands full height", panel, 0, {}, free_ends, 2280},
-        {"panel, height typed", panel, 200, {120.0, {}, {}}, free_ends, 1200},
-        {"panel, typed 0", panel, 200, {0.0, {}, {}}, free_ends, 2280},
-        {"panel, end code typed", panel, 200, {{}, {}, std::string("RR")}, face_picture_width_mm(100, "RR"), 2000},
-        {"panel, override emptied", panel, 200, {{}, {}, std::string()}, free_ends, 2000},
-        {"shelf", shelf, 40, {}, 800, 400},
-        {"shelf of height 0 is not built in", shelf, 0, {}, 800, 0},
-        {"shelf, sizes typed", shelf, 40, {75.0, 150.0, {}}, 1500, 750},
+        {"panel", panel, 200, -1, -1, nullptr, free_ends, 2000},
+        {"panel of height 0 stands full height", panel, 0, -1, -1, nullptr, free_ends, 2280},
+        {"panel, height typed", panel, 200, 120, -1, nullptr, free_ends, 1200},
+        {"panel, typed 0", panel, 200, 0, -1, nullptr, free_ends, 2280},
+        {"panel, end code typed", panel, 200, -1, -1, "RR", face_picture_width_mm(100, "RR"), 2000},
+        {"panel, override emptied", panel, 200, -1, -1, "", free_ends, 2000},
+        {"shelf", shelf, 40, -1, -1, nullptr, 800, 400},
+        {"shelf of height 0 is not built in", shelf, 0, -1, -1, nullptr, 800, 0},
+        {"shelf, sizes typed", shelf, 40, 75, 150, nullptr, 1500, 750},
     };
     plan.obj_force_recto[size_t(panel)] = "";
     for (const auto& c : cases) {
         plan.obj_hauteur[size_t(c.object)] = c.stored_height;
-        const FaceSize face = face_picture_size(plan, components, c.object, 1, c.typed);
+        TypedFace typed;
+        if (c.typed_height >= 0)
+            typed.height_cm = c.typed_height;
+        if (c.typed_width >= 0)
+            typed.width_cm = c.typed_width;
+        if (c.typed_code)
+            typed.end_code = c.typed_code;
+        const FaceSize face = face_picture_size(plan, components, c.object, 1, typed);
         EXPECT_DOUBLE_EQ(face.width, c.width) << c.what;
         EXPECT_DOUBLE_EQ(face.height, c.height) << c.what;
     }
