@@ -1,3 +1,4 @@
+#include "base/error_words.h"
 #include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/project_input.h"
@@ -22,9 +23,10 @@ int cmd_export_vrml(CliContext& context)
                             context.settings.config_player, {}};
     VrmlScene scene = build_vrml_scene(inputs, variant);
     for (const std::string& message : scene.messages)
-        context.err << "halvern: " << message << '\n';
-    Result<TextureCopy> written =
-        export_vrml_file(context.args[1], std::move(scene), !context.has_option("--no-textures"));
+        context.err << "halvern: " << error_words_in(message, context.lang) << '\n';
+    const std::filesystem::path design_folder = std::filesystem::absolute(context.args[0]).parent_path();
+    Result<TextureCopy> written = export_vrml_file(context.args[1], std::move(scene),
+                                                   !context.has_option("--no-textures"), nullptr, design_folder);
     if (!written)
         return context.fail(written.error());
     for (const std::string& line : written->report_lines())

@@ -1,6 +1,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "base/error_words.h"
 #include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/plan_pictures.h"
@@ -59,7 +60,7 @@ int cmd_print_pack(CliContext& context)
     const std::vector<const PrintEntry*> missing = files->pack.not_printed();
     for (const PrintEntry* entry : missing)
         context.err << "halvern: object " << entry->face.object << (entry->face.face == 1 ? " recto" : " verso")
-                    << ": " << entry->problem << '\n';
+                    << ": " << error_words_in(entry->problem, context.lang) << '\n';
     context.out << files->csv.string() << '\n' << files->pdf.string() << '\n';
     // The pack is written, but not whole: a workflow can stop on it, as it stops on a check's finding.
     return missing.empty() ? exit_ok : exit_findings;
