@@ -113,9 +113,13 @@ void MainWindow::export_scene()
     progress.close();
     for (const std::string& message : messages)
         prompts_.warn("Halvern Visual Design", message);
-    if (!written)
+    if (!written) {
         prompts_.warn("Halvern Visual Design", session_.text(ui::message_write_failed) + " " + written.error().text());
-    else if (const std::vector<std::string> lines = written->report_lines(); !lines.empty())
+        return;
+    }
+    // Pictures missing, files that are no pictures (a key, a text) and copies under another name:
+    // the scene is written, and the user hears which.
+    if (const std::vector<std::string> lines = written->report_lines(); !lines.empty())
         prompts_.warn_list(session_.text(ui::export_3d_progress_title), file.string(), lines);
 }
 
