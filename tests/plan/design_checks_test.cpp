@@ -110,6 +110,12 @@ TEST(DesignChecks, OverlapNeedsFootprintsAndHeightsToMeet)
     EXPECT_EQ(found[0].other, s.desk);
     const std::string named = " " + std::to_string(s.desk);
     EXPECT_EQ(found[0].text.substr(found[0].text.size() - named.size()), named);
+    // Hidden on the earlier object, as designs saved before stored it, it stays hidden.
+    Finding earlier = found[0];
+    earlier.object = s.desk;
+    set_hidden(s.plan, earlier, true);
+    EXPECT_TRUE(shown_findings(s.run()).empty());
+    set_hidden(s.plan, earlier, false);
     s.plan.obj_elevation[size_t(other)] = 75; // stacked: the ranges only touch
     EXPECT_TRUE(s.run().empty());
     s.plan.obj_elevation[size_t(other)] = 0;
