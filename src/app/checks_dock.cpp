@@ -105,8 +105,9 @@ void ChecksDock::refresh()
     pending_.stop();
     const std::string& file = session_.project.file_name;
     pictures_.set_folder(file.empty() ? std::filesystem::path() : std::filesystem::path(folder_of(file)));
-    findings_ = run_design_checks(
-        {session_.plan, session_.components, session_.stand, session_.shell.ui_text, &pictures_});
+    CheckInput input{session_.plan, session_.components, session_.stand, session_.shell.ui_text, &pictures_};
+    input.texture_folders = {session_.app_dir() / "lib" / "tex", session_.app_dir() / "extlib" / "tex"};
+    findings_ = run_design_checks(input);
     hide_->setText(q(session_.text(ui::checks_hide)));
     show_hidden_->setText(q(session_.text(ui::checks_show_hidden)));
     fill_list();

@@ -403,13 +403,13 @@ void MainWindow::export_print_pack()
     const std::string title = session_.text(ui::pack_dialog_title);
     if (!run_output(this, session_, prompts_, output, dialog.folder(), session_.text(ui::pack_title), title))
         return;
-    std::string missing;
-    for (const PrintEntry& entry : written.pack.entries)
-        if (entry.status != PrintStatus::written)
-            missing += std::to_string(entry.face.object) + (entry.face.face == 1 ? " recto: " : " verso: ")
-                       + entry.problem + "\n";
+    std::vector<std::string> missing;
+    for (const PrintEntry* entry : written.pack.not_printed())
+        missing.push_back(std::to_string(entry->face.object) + (entry->face.face == 1 ? " recto: " : " verso: ")
+                          + entry->problem);
     if (!missing.empty())
-        prompts_.warn(title, session_.text(ui::pack_not_printed) + "\n" + missing);
+        prompts_.warn_list(title, session_.text(ui::pack_not_printed) + " " + std::to_string(missing.size()),
+                           missing);
     tell(ui::pack_written, dialog.folder().string());
 }
 

@@ -235,6 +235,7 @@ RenderOptions PlanWidget::render_options(const PaletteState& palette)
     options.height = height();
     options.palette_column = true;
     options.status_texts = false; // drawn over the picture at every pointer change
+    options.selection_marks = true;
     options.smooth = session_.shell.settings.view_qualite == 1;
     options.palette = &palette;
     options.cache = &background_;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "dialogs/sheet_options_panel.h"
 #include "project/project_commands.h"
@@ -34,6 +35,14 @@ public:
     // A plain message with an OK button.
     virtual void inform(const std::string& title, const std::string& text) = 0;
     virtual void warn(const std::string& title, const std::string& text) = 0;
+    // A warning over a list of any length, which the window lets the user scroll through.
+    virtual void warn_list(const std::string& title, const std::string& text, const std::vector<std::string>& lines)
+    {
+        std::string all = text;
+        for (const std::string& l : lines)
+            all += "\n" + l;
+        warn(title, all);
+    }
     // The print dialog: false when the user cancels.
     virtual bool choose_printer(QPrinter& printer) = 0;
     // The print dialog with the sheet's own choices (scale, bill page) as a tab of it. Prompts that

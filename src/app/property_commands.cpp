@@ -159,10 +159,12 @@ void MainWindow::add_face_picture()
         return;
     // An object whose only picture is on the verso gets it there.
     auto face_of = [&plan](int i) { return plan.obj_faces[size_t(i)] == 2 ? 2 : 1; };
-    const int first = targets.front();
-    const FaceSize size = face_picture_size(plan, session_.components, first, face_of(first));
+    // The picture goes on every target's face: it is checked against each of them.
+    std::vector<std::optional<double>> normals;
+    for (int i : targets)
+        normals.push_back(face_picture_size(plan, session_.components, i, face_of(i)).proportion());
     const std::string import_path = session_.settings().import_path;
-    auto file = choose_face_picture(prompts_, session_.shell.ui_text, session_.settings(), size.proportion());
+    auto file = choose_face_picture(prompts_, session_.shell.ui_text, session_.settings(), normals);
     store_settings_if_changed(import_path);
     if (!file)
         return;

@@ -1,11 +1,16 @@
 #include "app/qt_prompts.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QStringList>
+#include <QVBoxLayout>
 
 #include "base/load_error.h"
 #include "base/strings.h"
@@ -162,6 +167,26 @@ void QtPrompts::inform(const std::string& title, const std::string& text)
 void QtPrompts::warn(const std::string& title, const std::string& text)
 {
     QMessageBox::warning(parent_, q(title), q(text));
+}
+
+void QtPrompts::warn_list(const std::string& title, const std::string& text, const std::vector<std::string>& lines)
+{
+    // However long the list, the window keeps its size and its OK button on the screen.
+    QDialog dialog(parent_);
+    dialog.setObjectName(QStringLiteral("warning_list"));
+    dialog.setWindowTitle(q(title));
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(q(text), &dialog));
+    auto* list = new QListWidget(&dialog);
+    list->setObjectName(QStringLiteral("warning_lines"));
+    for (const std::string& line : lines)
+        list->addItem(q(line));
+    layout->addWidget(list, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    layout->addWidget(buttons);
+    dialog.resize(520, 320);
+    dialog.exec();
 }
 
 } // namespace halvern

@@ -21,6 +21,7 @@ public:
     UnsavedChoice ask_unsaved(const std::string& design_name) override;
     void inform(const std::string& title, const std::string& text) override;
     void warn(const std::string& title, const std::string& text) override;
+    void warn_list(const std::string& title, const std::string& text, const std::vector<std::string>& lines) override;
     bool choose_printer(QPrinter& printer) override;
     bool choose_printer(QPrinter& printer, const SheetChoiceTexts& texts, SheetOptions& options) override;
     bool choose_sheet(const SheetChoiceTexts& texts, SheetOptions& options) override;

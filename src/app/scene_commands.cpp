@@ -127,9 +127,10 @@ void MainWindow::export_scene()
         prompts_.warn("Halvern Visual Design", session_.text(ui::message_write_failed) + " " + written.error().text());
         return;
     }
-    // A file the design names that is no picture (a key, a text) stays where it is: say so.
-    for (const std::string& name : written->not_pictures)
-        prompts_.warn("Halvern Visual Design", session_.text(ui::message_picture_unreadable) + " " + name);
+    // Pictures missing, files that are no pictures (a key, a text) and copies under another name:
+    // the scene is written, and the user hears which.
+    if (const std::vector<std::string> lines = written->report_lines(); !lines.empty())
+        prompts_.warn_list(session_.text(ui::export_3d_progress_title), file.string(), lines);
 }
 
 // The same stand for the viewers that read no VRML: read into triangles, written as one .glb with

@@ -18,6 +18,9 @@ namespace halvern {
 inline constexpr int exit_ok = 0;
 inline constexpr int exit_bad_input = 1;
 inline constexpr int exit_usage = 2;
+// Something was found (a check's finding, a face not printed): a workflow can stop on it, as it
+// stops on bad input.
+inline constexpr int exit_findings = 3;
 
 // What the command line needs from the process around it; tests give their own.
 struct CliEnvironment {

@@ -9,9 +9,6 @@ namespace halvern {
 
 namespace {
 
-// Something was found: a workflow can stop on it, as it stops on bad input.
-constexpr int exit_findings = 3;
-
 void print_tsv(std::ostream& out, const std::vector<Finding>& findings)
 {
     for (const Finding& f : findings)
@@ -47,8 +44,11 @@ int cmd_check(CliContext& context)
     texts.load(context.app_dir, context.lang);
     FilePictureProbe pictures;
     pictures.set_folder(std::filesystem::absolute(context.args[0]).parent_path());
-    std::vector<Finding> findings =
-        run_design_checks({design->plan, design->components, design->stand, texts, &pictures});
+    CheckInput input{design->plan, design->components, design->stand, texts, &pictures};
+    input.texture_folders = {context.app_dir / "lib" / "tex", context.app_dir / "extlib" / "tex"};
+    for (const auto& dropped : design->read.dropped_objects)
+        input.left_out.push_back({dropped.component, dropped.line});
+    std::vector<Finding> findings = run_design_checks(input);
     const std::vector<Finding> shown = shown_findings(findings);
     const std::vector<Finding>& listed = context.has_option("--all") ? findings : shown;
     if (format == "tsv")

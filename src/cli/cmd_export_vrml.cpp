@@ -31,12 +31,8 @@ int cmd_export_vrml(CliContext& context)
                                                    !context.has_option("--no-textures"), nullptr, design_folder);
     if (!written)
         return context.fail(written.error());
-    for (const std::string& missing : written->missing)
-        context.err << "halvern: " << missing << ": picture not found, not copied\n";
-    for (const std::string& junk : written->not_pictures)
-        context.err << "halvern: " << junk << ": not a picture, not copied\n";
-    for (const std::filesystem::path& renamed : written->renamed)
-        context.err << "halvern: " << renamed.string() << ": copied under this name, another file of the folder has the picture's own\n";
+    for (const std::string& line : written->report_lines())
+        context.err << "halvern: " << line << '\n';
     return exit_ok;
 }
 

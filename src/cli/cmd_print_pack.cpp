@@ -54,18 +54,16 @@ int cmd_print_pack(CliContext& context)
                                    host);
     if (!files)
         return context.fail(files.error());
-    int status = exit_ok;
-    for (const PrintEntry& entry : files->pack.entries) {
+    for (const PrintEntry& entry : files->pack.entries)
         for (const PrintPiece& piece : entry.pieces)
             context.out << piece.file.string() << '\n';
-        if (entry.status != PrintStatus::written) {
-            context.err << "halvern: object " << entry.face.object << (entry.face.face == 1 ? " recto" : " verso")
-                        << ": " << error_words_in(entry.problem, context.lang) << '\n';
-            status = exit_bad_input;
-        }
-    }
+    const std::vector<const PrintEntry*> missing = files->pack.not_printed();
+    for (const PrintEntry* entry : missing)
+        context.err << "halvern: object " << entry->face.object << (entry->face.face == 1 ? " recto" : " verso")
+                    << ": " << error_words_in(entry->problem, context.lang) << '\n';
     context.out << files->csv.string() << '\n' << files->pdf.string() << '\n';
-    return status;
+    // The pack is written, but not whole: a workflow can stop on it, as it stops on a check's finding.
+    return missing.empty() ? exit_ok : exit_findings;
 }
 
 } // namespace halvern

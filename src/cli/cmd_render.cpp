@@ -61,6 +61,7 @@ int cmd_render(CliContext& context)
     job.height = height;
     job.view = view;
     job.palette_column = true;
+    job.selection_marks = true; // the window as seen
     job.tile = whole_picture_tile(width, height);
     QtOutlineCache outlines;
     job.outlines = &outlines;

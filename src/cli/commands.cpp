@@ -71,7 +71,7 @@ const std::vector<Command>& cli_commands()
          cmd_render_3d},
         {"print-pack", "FILE OUTDIR",
          "write every printed face's picture at its print size as JPEG, with manifest.csv and manifest.pdf; print "
-         "the files written",
+         "the files written; exit 3 when a face with a picture could not be written",
          2, 2, print_pack_command_options(), cmd_print_pack},
         {"tile", "PICTURE W1 [W2 ...]",
          "cut a picture into 1 to 16 strips in the proportions of the widths, as JPEG files beside it; print their "

@@ -52,8 +52,9 @@ QWidget* GroupPropertiesDialog::group_page()
     n2_ = named_box("prop_grp_n2", "", page);
     // Only a group has a name to change.
     n2_->setEnabled(group_ > 0);
-    elevation_ = named_box("prop_elevation", "", page);
-    rot_ = named_box("prop_r", "", page);
+    shown_ = read_group_fields(plan, members_);
+    elevation_ = named_box("prop_elevation", shown_.elevation, page);
+    rot_ = named_box("prop_r", shown_.rot, page);
     hauteur_ = named_box("prop_grp_hauteur", "", page);
     recto_box_ = named_box("prop_grp_recto", "", page, true);
     verso_box_ = named_box("prop_grp_verso", "", page, true);
@@ -118,7 +119,7 @@ QWidget* GroupPropertiesDialog::objects_page()
 
 GroupFields GroupPropertiesDialog::fields() const
 {
-    GroupFields f;
+    GroupFields f = shown_;
     f.hauteur = hauteur_->text().trimmed().toStdString();
     f.elevation = elevation_->text().trimmed().toStdString();
     f.rot = rot_->text().trimmed().toStdString();
@@ -135,7 +136,7 @@ void GroupPropertiesDialog::prop_grp_ok_Click()
                            {rot_, session_.text(ui::prop_rotation)}},
                           session_.shell.ui_text, prompts_, windowTitle().toStdString()))
         return;
-    apply_group_fields(session_.plan, members_, group_, fields());
+    apply_group_fields(session_.plan, session_.components, members_, group_, fields());
     accept();
 }
 

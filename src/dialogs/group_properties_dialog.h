@@ -42,6 +42,7 @@ private:
     std::vector<int> members_;
     int group_;
     std::string recto_, verso_; // pictures chosen, applied by OK
+    GroupFields shown_;         // the rotation and elevation the boxes opened with
 
     QLineEdit* indx_ = nullptr;
     QLineEdit* n2_ = nullptr;

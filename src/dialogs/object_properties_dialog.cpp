@@ -214,8 +214,6 @@ QWidget* ObjectPropertiesDialog::face_page(int face)
     auto* page = new QWidget(tabs_);
     page->setObjectName(recto ? QStringLiteral("prop_recto_page") : QStringLiteral("prop_verso_page"));
     const QString suffix = recto ? QString() : QStringLiteral("_2");
-    const FaceSize size = face_picture_size(session_.plan, session_.components, object_, face);
-
     tex_[size_t(face)] = new QCheckBox(q(session_.text(recto ? ui::prop_has_recto : ui::prop_has_verso)), page);
     tex_[size_t(face)]->setObjectName(recto ? QStringLiteral("prop_tex1") : QStringLiteral("prop_tex2"));
     tex_[size_t(face)]->setChecked(recto ? shown_.tex1 : shown_.tex2);
@@ -247,16 +245,42 @@ QWidget* ObjectPropertiesDialog::face_page(int face)
                                 session_.text(ui::prop_picture_size), page),
                     3, 0);
     grid->addWidget(named_label(QStringLiteral("prop_v1") + suffix, session_.text(ui::prop_picture_width), page), 4, 0);
-    grid->addWidget(named_box(QStringLiteral("prop_visuel_larg") + suffix, format_number(size.width), page, true), 4, 1);
+    size_width_[size_t(face)] = named_box(QStringLiteral("prop_visuel_larg") + suffix, "", page, true);
+    grid->addWidget(size_width_[size_t(face)], 4, 1);
     grid->addWidget(named_label(QStringLiteral("prop_v2") + suffix, session_.text(ui::prop_picture_height), page), 5, 0);
-    grid->addWidget(named_box(QStringLiteral("prop_visuel_haut") + suffix, format_number(size.height), page, true), 5, 1);
+    size_height_[size_t(face)] = named_box(QStringLiteral("prop_visuel_haut") + suffix, "", page, true);
+    grid->addWidget(size_height_[size_t(face)], 5, 1);
     grid->addWidget(named_label(recto ? QStringLiteral("prop3fv1") : QStringLiteral("prop3fv2"),
                                 session_.text(recto ? ui::prop_recto_end_code : ui::prop_verso_end_code), page),
                     6, 0);
     grid->addWidget(force_[size_t(face)], 6, 1);
     grid->setRowStretch(7, 1);
     grid->setColumnStretch(1, 1);
+    // The picture's size follows what is typed, before OK stores it.
+    for (QLineEdit* box : {hauteur_, largeur_, force_[size_t(face)]})
+        if (box)
+            connect(box, &QLineEdit::textChanged, this, [this, face] { show_face_size(face); });
+    show_face_size(face);
     return page;
+}
+
+FaceSize ObjectPropertiesDialog::typed_face_size(int face) const
+{
+    TypedFace typed;
+    typed.height_cm = dialog_number(hauteur_->text().toStdString());
+    typed.width_cm = dialog_number(largeur_->text().toStdString());
+    if (force_[size_t(face)])
+        typed.end_code = force_[size_t(face)]->text().toStdString();
+    return face_picture_size(session_.plan, session_.components, object_, face, typed);
+}
+
+void ObjectPropertiesDialog::show_face_size(int face)
+{
+    if (!size_width_[size_t(face)])
+        return;
+    const FaceSize size = typed_face_size(face);
+    size_width_[size_t(face)]->setText(q(format_number(size.width)));
+    size_height_[size_t(face)]->setText(q(format_number(size.height)));
 }
 
 void ObjectPropertiesDialog::update_perimeter()
@@ -326,7 +350,7 @@ void ObjectPropertiesDialog::face_picture_change(int face)
 {
     if (!picture_[size_t(face)])
         return;
-    const FaceSize size = face_picture_size(session_.plan, session_.components, object_, face);
+    const FaceSize size = typed_face_size(face);
     if (auto file = choose_face_picture(prompts_, session_.shell.ui_text, session_.settings(), size.proportion()))
         picture_[size_t(face)]->setText(q(file->string()));
 }

@@ -9,6 +9,7 @@
 #include <array>
 
 #include "plan/dialog_fields.h"
+#include "plan/face_proportion.h"
 
 class QCheckBox;
 class QFrame;
@@ -46,6 +47,9 @@ private:
     QWidget* colours_page();
     QWidget* face_page(int face);
     void face_picture_change(int face);
+    // The face's picture size from the height, width and end code as they stand in the dialog.
+    FaceSize typed_face_size(int face) const;
+    void show_face_size(int face);
     void update_perimeter();
     ColourSlot slot_shown(int slot) const;
     void show_slot_colour(int slot);
@@ -68,6 +72,7 @@ private:
     std::array<QCheckBox*, 3> tex_{};     // by face 1, 2
     std::array<QLineEdit*, 3> picture_{}; // prop_recto, prop_verso
     std::array<QLineEdit*, 3> force_{};   // prop_force1, prop_force2
+    std::array<QLineEdit*, 3> size_width_{}, size_height_{}; // prop_visuel_larg, prop_visuel_haut
     std::array<QPushButton*, colour_slots> colour_buttons_{};
     std::array<QFrame*, colour_slots> colour_samples_{};
     QFrame* colour_box_ = nullptr;

@@ -4,6 +4,8 @@
 #include <QInputDialog>
 #include <QMenu>
 
+#include <algorithm>
+
 #include "app/prompts.h"
 #include "base/picture_file.h"
 #include "base/ui_text_ids.h"
@@ -75,6 +77,12 @@ std::optional<float> ask_elevation(Pickers& pickers, const UiText& texts, float 
 std::optional<std::filesystem::path> choose_face_picture(Prompts& prompts, const UiText& texts, Settings& settings,
                                                          std::optional<double> normal)
 {
+    return choose_face_picture(prompts, texts, settings, std::vector<std::optional<double>>{normal});
+}
+
+std::optional<std::filesystem::path> choose_face_picture(Prompts& prompts, const UiText& texts, Settings& settings,
+                                                         const std::vector<std::optional<double>>& normals)
+{
     std::optional<std::filesystem::path> file = prompts.choose_open(
         {texts.get(ui::picture_dialog_title), settings.import_path, "jpg", "Jpeg-Files|*.jpg;", {}});
     if (!file || file->empty())
@@ -85,11 +93,23 @@ std::optional<std::filesystem::path> choose_face_picture(Prompts& prompts, const
         return std::nullopt;
     }
     const double proportion = double(size->height) / double(size->width);
-    if (proportion_off(proportion, normal))
+    // Each normal proportion the picture is far from, once, as the warning shows it.
+    std::vector<std::string> off;
+    for (const std::optional<double>& normal : normals)
+        if (proportion_off(proportion, normal)) {
+            std::string text = proportion_text(*normal);
+            if (std::find(off.begin(), off.end(), text) == off.end())
+                off.push_back(std::move(text));
+        }
+    if (!off.empty()) {
+        std::string list;
+        for (const std::string& text : off)
+            list += (list.empty() ? "" : ", ") + text;
         prompts.inform("Halvern Visual Design", texts.get(ui::proportion_warning) + "\n" +
-                                                    texts.get(ui::proportion_normal) + " " + proportion_text(*normal) +
-                                                    "\n" + texts.get(ui::proportion_picture) + " " +
+                                                    texts.get(ui::proportion_normal) + " " + list + "\n" +
+                                                    texts.get(ui::proportion_picture) + " " +
                                                     proportion_text(proportion));
+    }
     settings.import_path = file->parent_path().string();
     return file;
 }

@@ -58,4 +58,9 @@ std::optional<float> ask_elevation(Pickers& pickers, const UiText& texts, float 
 std::optional<std::filesystem::path> choose_face_picture(Prompts& prompts, const UiText& texts, Settings& settings,
                                                          std::optional<double> normal);
 
+// The same for a picture that goes on several faces: the user is told of every normal proportion,
+// among those of the faces, that the picture is far from.
+std::optional<std::filesystem::path> choose_face_picture(Prompts& prompts, const UiText& texts, Settings& settings,
+                                                         const std::vector<std::optional<double>>& normals);
+
 } // namespace halvern

@@ -176,10 +176,11 @@ Quantities count(const PlanTable& plan, const ComponentTable& components, int gr
                     for (int module : stack)
                         add(module + corner_offset, 1);
         }
+        const double height = built_in_height(plan.obj_hauteur[I]);
         if (faces == 1 || faces == 2)
-            printed_length += plan.obj_hauteur[I];
+            printed_length += height;
         else if (faces == 3)
-            printed_length += 2.0 * plan.obj_hauteur[I];
+            printed_length += 2.0 * height;
     }
     q[component_printed_visual] += printed_length / 100.0;
     return q;
@@ -190,9 +191,7 @@ Quantities count(const PlanTable& plan, const ComponentTable& components, int gr
 const std::vector<int>& module_stack(double height)
 {
     static const std::vector<int> one_module = {3};
-    int hundredths = round_to_int(height * 100.0);
-    if (hundredths == 0)
-        hundredths = 22800;
+    const int hundredths = round_to_int(built_in_height(height) * 100.0);
     for (const StackRow& row : stack_table())
         if (row.hundredths == hundredths)
             return row.modules;

@@ -118,6 +118,7 @@ Result<void> draw_plan_bands(PlanScene& scene, const PictureJob& job, const Surf
     options.height = job.height;
     options.palette_column = job.palette_column;
     options.smooth = job.smooth;
+    options.selection_marks = job.selection_marks;
     options.facts = &facts;
     options.outlines = job.outlines;
     options.labels = job.labels;
@@ -238,6 +239,7 @@ PictureJob screen_picture_job(const ViewState& view, const StandSettings& stand,
     job.view.front_view = false;
     job.palette_column = false;
     job.smooth = true;
+    job.selection_marks = true; // the window as seen
     job.tile = whole_picture_tile(job.width, job.height);
     return job;
 }

@@ -55,6 +55,7 @@ struct PictureJob {
     ViewState view;            // drawn as it stands (zoom auto applies to the picture's size)
     bool palette_column = false;
     bool smooth = true;
+    bool selection_marks = false; // a picture of the window as seen shows them; others never
     int tile = tile_size; // the largest side of a tile
     // Outlines kept as pictures: for a window's picture only, since a saved picture must have
     // every outline exactly as drawn.

@@ -19,12 +19,30 @@ constexpr double paper_points(double points) { return points * paper_dots_per_pi
 constexpr int title_block_height = cm(1.4);
 constexpr int title_block_gap = cm(0.3);
 constexpr int cell_padding = cm(0.15);
-constexpr double label_size = 7, value_size = 11, program_size = 9;
+constexpr double label_size = 7, value_size = 11, program_size = 9, value_size_min = 6;
 
-// The texts have no measure here: a generous average width keeps a long name inside its cell.
+// The texts have no measure here: an average width per character that the digits and most
+// letters of the common sans-serif faces stay under keeps a text inside its cell.
+constexpr double em_share = 0.62;
+
+size_t code_points(const std::string& text)
+{
+    size_t count = 0, i = 0;
+    while (i < text.size()) {
+        next_code_point(text, i);
+        ++count;
+    }
+    return count;
+}
+
+double text_room(const std::string& text, double points)
+{
+    return double(code_points(text)) * text_pixels(paper_points(points)) * em_share;
+}
+
 std::string fitted_to(const std::string& text, int width, double points)
 {
-    const double average = text_pixels(paper_points(points)) * 0.56;
+    const double average = text_pixels(paper_points(points)) * em_share;
     const size_t room = size_t(std::max(1.0, width / average));
     size_t characters = 0, i = 0, cut = 0;
     while (i < text.size()) {
@@ -120,23 +138,45 @@ void draw_title_block(Canvas& canvas, const SheetLayout& layout, const SheetText
     canvas.box(block, false);
 
     struct Cell {
-        double share;
         const std::string& label;
         std::string value;
+        bool sized_to_text; // short texts of known shape: the cell takes their width
+        double share;       // of what the sized cells leave
+        int width = 0;
     };
-    const Cell cells[] = {
-        {0.27, texts.client_label, texts.client},
-        {0.29, texts.project_label, texts.project},
-        {0.12, texts.date_label, texts.date},
-        {0.13, texts.scale_label, scale_text(layout, texts.fitted_word)},
-        {0.19, texts.program, ""},
+    Cell cells[] = {
+        {texts.client_label, texts.client, false, 0.27 / 0.56},
+        {texts.project_label, texts.project, false, 0.29 / 0.56},
+        {texts.date_label, texts.date, true, 0},
+        {texts.scale_label, scale_text(layout, texts.fitted_word), true, 0},
+        {texts.program, "", true, 0},
     };
-    double x = block.x;
+    // The date, the scale and the program's name are never cut: their cells are as wide as they
+    // need, and the client and the project share what is left.
+    int sized = 0;
+    for (Cell& cell : cells)
+        if (cell.sized_to_text) {
+            const double needed = cell.value.empty()
+                ? text_room(cell.label, program_size)
+                : std::max(text_room(cell.label, label_size), text_room(cell.value, value_size));
+            cell.width = int(std::ceil(needed)) + 2 * cell_padding;
+            sized += cell.width;
+        }
+    if (sized > block.width) // a page too narrow for them: each sized cell gives up its share
+        for (Cell& cell : cells)
+            if (cell.sized_to_text)
+                cell.width = int(double(cell.width) * block.width / sized);
+    const int left_over = std::max(0, block.width - sized);
+    for (Cell& cell : cells)
+        if (!cell.sized_to_text)
+            cell.width = int(cell.share * left_over);
+
+    int x = block.x;
     for (const Cell& cell : cells) {
-        const int left = int(x), right = int(x + cell.share * block.width);
+        const int left = x;
         if (left > block.x)
             canvas.line({left, block.y}, {left, block.y + block.height});
-        const int room = right - left - 2 * cell_padding;
+        const int room = cell.width - 2 * cell_padding;
         const int top = block.y + cell_padding;
         if (cell.value.empty()) {
             // The program's name alone, between the label's size and the value's.
@@ -144,10 +184,14 @@ void draw_title_block(Canvas& canvas, const SheetLayout& layout, const SheetText
                         fitted_to(cell.label, room, program_size), paper_points(program_size));
         } else {
             canvas.text({left + cell_padding, top}, fitted_to(cell.label, room, label_size), paper_points(label_size));
+            // A long name is set smaller before it is cut.
+            double size = value_size;
+            while (size > value_size_min && text_room(cell.value, size) > room)
+                size -= 0.5;
             canvas.text({left + cell_padding, top + int(text_pixels(paper_points(label_size))) + cell_padding},
-                        fitted_to(cell.value, room, value_size), paper_points(value_size));
+                        fitted_to(cell.value, room, size), paper_points(size));
         }
-        x += cell.share * block.width;
+        x += cell.width;
     }
 }
 

@@ -256,15 +256,11 @@ std::vector<PrintFace> printed_faces(const PlanTable& plan, const ComponentTable
             const int n = plan.comp(i);
             f.component = ComponentTable::valid(n) ? components[n].name : std::string();
             f.label = !plan.obj_texte[k].empty() ? plan.obj_texte[k] : f.component;
-            if (built_in_panel(plan, components, i)) {
-                const FaceSize size = face_picture_size(plan, components, i, face);
+            if (built_in_panel(plan, components, i))
                 f.end_code = end_code(plan, components, i, face);
-                f.width_mm = size.width;
-                f.height_mm = size.height;
-            } else { // the object's own sizes, in centimetres like every size of the plan
-                f.width_mm = double(plan.obj_largeur[k]) * 10;
-                f.height_mm = double(plan.obj_hauteur[k]) * 10;
-            }
+            const FaceSize size = face_picture_size(plan, components, i, face);
+            f.width_mm = size.width;
+            f.height_mm = size.height;
             f.picture = face == 1 ? plan.obj_visuel_recto[k] : plan.obj_visuel_verso[k];
             f.picture_file = f.picture;
             if (!f.picture.empty() && f.picture_file.is_relative() && !design_folder.empty())
@@ -307,6 +303,21 @@ int PrintPack::faces_written() const
 {
     return int(std::count_if(entries.begin(), entries.end(),
                              [](const PrintEntry& e) { return e.status == PrintStatus::written; }));
+}
+
+int PrintPack::faces_to_print() const
+{
+    return int(std::count_if(entries.begin(), entries.end(),
+                             [](const PrintEntry& e) { return e.status != PrintStatus::no_picture; }));
+}
+
+std::vector<const PrintEntry*> PrintPack::not_printed() const
+{
+    std::vector<const PrintEntry*> out;
+    for (const PrintEntry& e : entries)
+        if (e.status == PrintStatus::unreadable || e.status == PrintStatus::failed)
+            out.push_back(&e);
+    return out;
 }
 
 double PrintPack::print_area_m2() const

@@ -75,6 +75,11 @@ struct PrintPack {
     PrintPackSettings settings;
     std::vector<PrintEntry> entries;
     int faces_written() const;
+    // Faces that carry a picture: those a printer was to get.
+    int faces_to_print() const;
+    // The faces that were to print and could not be written (the picture unreadable, a file not
+    // written); a face without a picture was never to print.
+    std::vector<const PrintEntry*> not_printed() const;
     double print_area_m2() const; // of the faces written, bleed left out
 };
 

@@ -118,14 +118,22 @@ Result<TextureCopy> copy_scene_pictures(VrmlScene& scene, const fs::path& folder
             continue;
         }
         Result<CopyName> copy = copy_name(source, folder, taken);
-        if (!copy)
-            return copy.error();
+        if (!copy) {
+            report.not_copied.push_back(copy.error());
+            continue;
+        }
         const fs::path target = folder / copy->name;
         if (progress)
             progress->caption("Copie de " + name + " vers " + folder.string());
         if (!copy->present)
-            if (Result<void> written = copy_file_safely(source, target); !written)
-                return written.error();
+            if (Result<void> written = copy_file_safely(source, target); !written) {
+                // The name stays free for another picture; this one is still shown from where it is.
+                taken.erase(copy->name);
+                Error failed = written.error();
+                failed.message = "picture " + name + " not copied: " + failed.message;
+                report.not_copied.push_back(std::move(failed));
+                continue;
+            }
         // Worth telling when a file that was in the folder before kept the picture's own name.
         if (copy->name != source.filename().string() && !taken.count(source.filename().string()))
             report.renamed.push_back(target);
@@ -135,6 +143,20 @@ Result<TextureCopy> copy_scene_pictures(VrmlScene& scene, const fs::path& folder
     if (!copy_of.empty())
         point_to_copies(scene, copy_of);
     return report;
+}
+
+std::vector<std::string> TextureCopy::report_lines() const
+{
+    std::vector<std::string> lines;
+    for (const std::string& name : missing)
+        lines.push_back(name + ": picture not found, not copied");
+    for (const std::string& name : not_pictures)
+        lines.push_back(name + ": not a picture, not copied");
+    for (const Error& failed : not_copied)
+        lines.push_back(failed.text());
+    for (const fs::path& copy : renamed)
+        lines.push_back(copy.string() + ": copied under this name, another file of the folder has the picture's own");
+    return lines;
 }
 
 Result<void> write_vrml_file(const fs::path& file, std::string_view scene) { return write_file_safely(file, scene); }

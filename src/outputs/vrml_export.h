@@ -19,6 +19,10 @@ struct TextureCopy {
     std::vector<std::filesystem::path> renamed; // copies whose own name a file of the folder holds
     std::vector<std::string> missing;           // pictures the scene names that do not exist
     std::vector<std::string> not_pictures;      // files the scene names that do not read as pictures
+    std::vector<Error> not_copied;              // pictures that exist but could not be copied, and why
+
+    // One line for each picture the user should hear about, as the window and the command line say it.
+    std::vector<std::string> report_lines() const;
 };
 
 // Copies every existing picture the scene shows into `folder` under its own file name and lets each
@@ -29,7 +33,8 @@ struct TextureCopy {
 // A file already in the folder is never replaced: one with the same bytes is taken as the copy, and
 // when the name holds something else (another picture of this scene, an unrelated file of the
 // user's, the scene file `scene_file` itself) the copy takes "-2", "-3" ... before the extension.
-// Progress: the second bar and the captions "Détection de ..." and "Copie de ... vers ...".
+// A picture that cannot be copied keeps its url on the original and is reported; the others are
+// still copied. Progress: the second bar and the captions "Détection de ..." and "Copie de ... vers ...".
 Result<TextureCopy> copy_scene_pictures(VrmlScene& scene, const std::filesystem::path& folder,
                                         VrmlProgress* progress = nullptr,
                                         const std::filesystem::path& scene_file = {},
@@ -39,7 +44,7 @@ Result<TextureCopy> copy_scene_pictures(VrmlScene& scene, const std::filesystem:
 Result<void> write_vrml_file(const std::filesystem::path& file, std::string_view scene);
 
 // The scene written to `file` with its pictures copied beside it (".wrl" is added when missing).
-// Gives the copy's report; the scene is not written when a picture cannot be copied.
+// Gives the copy's report; a picture that could not be copied is in it, and the scene is written.
 Result<TextureCopy> export_vrml_file(const std::filesystem::path& file, VrmlScene scene, bool copy_pictures,
                                      VrmlProgress* progress = nullptr,
                                      const std::filesystem::path& design_folder = {});

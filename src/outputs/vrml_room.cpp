@@ -103,14 +103,18 @@ void append_room(std::string& scene, SceneBuild& build)
             N = 3;
         const double S = f.length;
         const int n = std::max(0, int(std::ceil(S / N - 1e-9)));
-        double p = margin;
+        double p = margin, last_post = 0;
         for (int i = 0; i <= n; ++i) {
             double w = N;
             if (p + N > S - 2 * margin)
                 w = S - p - margin;
             if (i < n && w > 2 * margin + 1e-9)
                 segment_pieces(scene, build, rb.element, f, p + w / 2 + 1, w);
-            piece(scene, build, f, p + 1, 0, 0.04, 2.5, 0.04, "pot");
+            // A side just over a whole number of segments uses up its length a step early: the
+            // steps after that have no length, and their posts would stand on the last one.
+            if (i == 0 || p - last_post > 1e-9)
+                piece(scene, build, f, p + 1, 0, 0.04, 2.5, 0.04, "pot");
+            last_post = p;
             p += w;
         }
     }

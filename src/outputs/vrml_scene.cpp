@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <set>
 
 #include "base/numbers.h"
 #include "base/strings.h"
@@ -188,6 +189,35 @@ void append_end(std::string& scene, std::vector<SceneObject>& objects)
 
 } // namespace
 
+namespace {
+
+// A fragment or a component's 3D file may name a picture in a url of its own rather than through a
+// placeholder: that picture is copied with the scene and pointed to like any other. A name that is
+// no file path (a web address) is left alone; a relative one is read from the installation folder.
+void note_literal_urls(VrmlScene& scene, const std::filesystem::path& app_dir)
+{
+    std::set<size_t> known;
+    for (const PictureUse& use : scene.pictures)
+        known.insert(use.at);
+    bool added = false;
+    for (const UrlString& url : url_strings(scene.text)) {
+        if (known.count(url.at))
+            continue;
+        const std::string name = vrml_unescape(std::string_view(scene.text).substr(url.at, url.length));
+        if (name.empty() || name.find("://") != std::string::npos)
+            continue;
+        const std::filesystem::path path(name);
+        scene.pictures.push_back({url.at, url.length, path.is_relative() ? (app_dir / path).string() : name,
+                                  url.in_list});
+        added = true;
+    }
+    if (added)
+        std::sort(scene.pictures.begin(), scene.pictures.end(),
+                  [](const PictureUse& a, const PictureUse& b) { return a.at < b.at; });
+}
+
+} // namespace
+
 VrmlScene build_vrml_scene(const VrmlInputs& inputs, VrmlVariant variant, VrmlProgress* progress)
 {
     VrmlScene result;
@@ -226,6 +256,7 @@ VrmlScene build_vrml_scene(const VrmlInputs& inputs, VrmlVariant variant, VrmlPr
         build.end_object(scene);
     }
     append_end(scene, result.objects);
+    note_literal_urls(result, inputs.app_dir);
     return result;
 }
 

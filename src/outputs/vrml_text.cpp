@@ -38,7 +38,9 @@ std::string vrml_number(double value)
 
 std::string vrml_string_value(std::string_view value, int config_player)
 {
-    std::string v = replace_all(value, "\\\\", "\\\\\\");
+    // The string is escaped, so a reader gets the value back exactly: the old viewers' habit of
+    // tripling doubled backslashes in unescaped strings would add one to every such path.
+    std::string v(value);
     if (config_player == 1 && !v.empty() && v.front() == '\\')
         v = "\\\\" + v;
     std::string escaped;
@@ -91,6 +93,42 @@ bool opens_url(std::string_view text, size_t quote, bool& in_list)
 }
 
 } // namespace
+
+std::vector<UrlString> url_strings(std::string_view text)
+{
+    std::vector<UrlString> found;
+    enum { none, after_url, in_url_list } state = none;
+    size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '#') { // a comment runs to the end of its line
+            while (i < text.size() && text[i] != '\n' && text[i] != '\r')
+                ++i;
+            continue;
+        }
+        if (c == '"') {
+            const size_t end = string_end(text, i + 1);
+            if (state != none && end < text.size())
+                found.push_back({i + 1, end - (i + 1), state == in_url_list});
+            state = none;
+            i = end + 1;
+            continue;
+        }
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') {
+            const size_t start = i;
+            while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '_'))
+                ++i;
+            state = text.substr(start, i - start) == "url" ? after_url : none;
+            continue;
+        }
+        if (c == '[')
+            state = state == after_url ? in_url_list : none;
+        else if (!blank(c))
+            state = none;
+        ++i;
+    }
+    return found;
+}
 
 std::string substitute_placeholders(std::string_view text, const std::vector<Placeholder>& placeholders,
                                     std::vector<PictureUse>* pictures)

@@ -18,9 +18,9 @@ std::string vrml_number(double value);
 // The same appended to `out`, without a string of its own: the scene writes hundreds of thousands.
 void append_vrml_number(std::string& out, double value);
 
-// A value that goes into a VRML string in place of a placeholder: "\\" becomes "\\\", a value
-// beginning with "\" gets "\\" in front for the second viewer (`config_player` 1), then `"` and `\`
-// are escaped so that the string reads back as that value and can never end early.
+// A value that goes into a VRML string in place of a placeholder: a value beginning with "\" gets
+// "\\" in front for the second viewer (`config_player` 1), then `"` and `\` are escaped so that the
+// string reads back as exactly that value and can never end early.
 std::string vrml_string_value(std::string_view value, int config_player);
 
 // The reverse of the escaping of a VRML string's content.
@@ -49,6 +49,14 @@ struct PictureUse {
 // folder prefix takes the rest of the string with it.
 std::string substitute_placeholders(std::string_view text, const std::vector<Placeholder>& placeholders,
                                     std::vector<PictureUse>* pictures = nullptr);
+
+// Where the first string of every url of a VRML text lies (its content, between the quotes),
+// whatever wrote it: comments and the contents of other strings are not read as the text.
+struct UrlString {
+    size_t at = 0, length = 0;
+    bool in_list = false;
+};
+std::vector<UrlString> url_strings(std::string_view text);
 
 using Scale = std::array<double, 3>;
 

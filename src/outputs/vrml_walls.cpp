@@ -113,9 +113,7 @@ void append_modular_wall(std::string& scene, SceneBuild& build, int i)
     const double rot = plan_value(plan.obj_rot[I]);
     const double dx = L * std::cos(rot * std::numbers::pi / 180) / 2;
     const double dy = L * std::sin(rot * std::numbers::pi / 180) / 2;
-    double H = plan_value(plan.obj_hauteur[I]);
-    if (H == 0)
-        H = 228;
+    const double H = built_in_height(plan_value(plan.obj_hauteur[I]));
     const double E = plan_value(plan.obj_elevation[I]) / 100;
     const double R = scene_rotation(rot);
     const std::vector<int>& stack = module_stack(H);

@@ -104,9 +104,11 @@ std::vector<Finding> check_outside_floor(const CheckInput& in)
 std::vector<Finding> check_overlaps(const CheckInput& in)
 {
     std::vector<Finding> out;
+    // The object placed later stands in the one that was there before it.
     for (const auto& [i, j] : find_overlaps(in.plan, in.components))
-        out.push_back(finding(CheckKind::overlap, i, Severity::error,
-                              in.texts.get(ui::check_overlaps_object) + " " + std::to_string(j), 0, j));
+        out.push_back(finding(CheckKind::overlap, j, Severity::error,
+                              in.texts.get(ui::check_overlaps_object) + " " + std::to_string(i), 0, i));
+    std::stable_sort(out.begin(), out.end(), [](const Finding& a, const Finding& b) { return a.object < b.object; });
     return out;
 }
 
@@ -138,6 +140,21 @@ std::vector<Finding> check_joint_angles(const CheckInput& in)
     return out;
 }
 
+bool is_tiling_texture(const std::string& picture, const std::vector<std::filesystem::path>& folders)
+{
+    if (picture.empty())
+        return false;
+    const std::filesystem::path file = std::filesystem::path(picture).lexically_normal();
+    for (const std::filesystem::path& folder : folders) {
+        if (folder.empty())
+            continue;
+        const std::filesystem::path inside = file.lexically_relative(folder.lexically_normal());
+        if (!inside.empty() && *inside.begin() != ".." && inside != ".")
+            return true;
+    }
+    return false;
+}
+
 std::vector<Finding> check_pictures(const CheckInput& in)
 {
     std::vector<Finding> unreadable, proportion;
@@ -159,6 +176,8 @@ std::vector<Finding> check_pictures(const CheckInput& in)
                                              face));
                 continue;
             }
+            if (is_tiling_texture(file, in.texture_folders))
+                continue;
             const double own = double((*size)[1]) / double((*size)[0]);
             const std::optional<double> normal = face_picture_size(in.plan, in.components, i, face).proportion();
             if (proportion_off(own, normal))
@@ -186,6 +205,12 @@ std::vector<Finding> check_components(const CheckInput& in)
         else if (exported_without_3d(in.components[n]))
             no_3d.push_back(finding(CheckKind::no_3d, i, Severity::warning, in.texts.get(ui::check_no_3d)));
     }
+    // Left out while reading: no object of the plan stands for them (object 0).
+    std::vector<Finding> left_out;
+    for (const LeftOutObject& o : in.left_out)
+        left_out.push_back(finding(CheckKind::component_missing, 0, Severity::error,
+                                   in.texts.get(ui::check_component_missing) + " " + std::to_string(o.component)));
+    missing.insert(missing.begin(), left_out.begin(), left_out.end());
     missing.insert(missing.end(), no_3d.begin(), no_3d.end());
     return missing;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,13 +60,27 @@ public:
     virtual std::optional<std::array<int, 2>> size_of(const std::string& stored_path) = 0; // width, height
 };
 
+// An object the design file holds that was left out while reading, its component missing from
+// the library: a design that lost objects is not ready to build.
+struct LeftOutObject {
+    int component = 0;
+    int line = 0; // of the design file
+};
+
 struct CheckInput {
     const PlanTable& plan;
     const ComponentTable& components;
     const StandSettings& stand;
     const UiText& texts;
     PictureProbe* pictures = nullptr; // none: the picture checks are not run
+    std::vector<LeftOutObject> left_out = {};
+    // The folders of the tiling textures ("lib/tex", "extlib/tex" of the installation): a texture
+    // repeats over the face whatever its shape, so only printed pictures have a proportion to keep.
+    std::vector<std::filesystem::path> texture_folders = {};
 };
+
+// True when `picture` lies in one of `folders` (or below), comparing the paths as written.
+bool is_tiling_texture(const std::string& picture, const std::vector<std::filesystem::path>& folders);
 
 // How far an object may stick out of the floor or into another before it counts, in cm: the
 // joining tolerance, within which the editor itself treats two things as touching.

@@ -5,6 +5,8 @@
 #include <numbers>
 
 #include "base/numbers.h"
+#include "geometry/point_path.h"
+#include "plan/groups.h"
 
 namespace halvern {
 
@@ -114,18 +116,58 @@ int common_group(const PlanTable& plan, const std::vector<int>& members)
     return plan.valid(group) && plan.is_group(group) ? group : 0;
 }
 
-void apply_group_fields(PlanTable& plan, const std::vector<int>& members, int group, const GroupFields& f)
+GroupFields read_group_fields(const PlanTable& plan, const std::vector<int>& members)
 {
+    GroupFields f;
+    std::optional<float> rot, lowest;
     for (int i : members) {
         if (!plan.valid(i) || plan.is_group(i))
             continue;
+        if (!rot)
+            rot = plan.obj_rot[size_t(i)];
+        if (!lowest || plan.obj_elevation[size_t(i)] < *lowest)
+            lowest = plan.obj_elevation[size_t(i)];
+    }
+    if (rot)
+        f.rot = f.rot_shown = format_number(*rot);
+    if (lowest)
+        f.elevation = f.elevation_shown = format_number(*lowest);
+    return f;
+}
+
+void apply_group_fields(PlanTable& plan, const ComponentTable& components, const std::vector<int>& members,
+                        int group, const GroupFields& f)
+{
+    std::vector<int> kept;
+    for (int i : members)
+        if (plan.valid(i) && !plan.is_group(i))
+            kept.push_back(i);
+    // A box left as it was shown changes nothing, whatever rounding its text went through.
+    const double raise = f.elevation.empty() || f.elevation == f.elevation_shown
+        ? 0
+        : double(dialog_number(f.elevation)) - double(dialog_number(f.elevation_shown));
+    const double turn = f.rot.empty() || f.rot == f.rot_shown
+        ? 0
+        : double(dialog_rotation(f.rot)) - double(dialog_rotation(f.rot_shown));
+    std::optional<PlanBox> box;
+    if (turn != 0)
+        for (int i : kept)
+            include_footprint(box, plan, components, i);
+    const double cx = box ? (box->left + box->right) / 2 : 0, cy = box ? (box->top + box->bottom) / 2 : 0;
+    for (int i : kept) {
         const size_t k = size_t(i);
         if (!f.hauteur.empty())
             plan.obj_hauteur[k] = dialog_number(f.hauteur);
-        if (!f.elevation.empty())
-            plan.obj_elevation[k] = dialog_number(f.elevation);
-        if (!f.rot.empty())
-            plan.obj_rot[k] = dialog_rotation(f.rot);
+        if (raise != 0)
+            plan.obj_elevation[k] = float(double(plan.obj_elevation[k]) + raise);
+        if (turn != 0) {
+            if (box) {
+                const PointD p = rotate_point(cx, cy, plan.obj_x[k], plan.obj_y[k], turn);
+                plan.obj_x[k] = float(p.x);
+                plan.obj_y[k] = float(p.y);
+            }
+            plan.obj_rot[k] = float(normalize_degrees(double(plan.obj_rot[k]) + 3600 + turn));
+        }
         if (!f.visuel_recto.empty())
             plan.obj_visuel_recto[k] = f.visuel_recto;
         if (!f.visuel_verso.empty())

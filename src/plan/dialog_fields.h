@@ -54,18 +54,26 @@ float dialog_rotation(const std::string& text);
 double ellipse_perimeter(double largeur, double profondeur);
 
 // The group dialog's fields: each one that is not empty is given to every member (the new name to
-// the group object).
+// the group object). The rotation and the elevation are relative: the members turn together and
+// rise together by what was typed less what was shown, so that their arrangement holds.
 struct GroupFields {
     std::string hauteur, elevation, rot;
     std::string nouveau_nom;
     std::string visuel_recto, visuel_verso;
+    std::string elevation_shown, rot_shown; // as the dialog opened
 };
+
+// The fields as the group dialog opens: the first member's rotation and the lowest member's
+// elevation, shown and typed alike; the other boxes empty.
+GroupFields read_group_fields(const PlanTable& plan, const std::vector<int>& members);
 
 // The group object shared by every member, 0 when they are not all in one group.
 int common_group(const PlanTable& plan, const std::vector<int>& members);
 
-// Members that are no longer objects of the plan are left out.
-void apply_group_fields(PlanTable& plan, const std::vector<int>& members, int group, const GroupFields& fields);
+// Members that are no longer objects of the plan are left out. A new rotation turns the members
+// about the middle of the box around their footprints, as the turn of a selection does.
+void apply_group_fields(PlanTable& plan, const ComponentTable& components, const std::vector<int>& members,
+                        int group, const GroupFields& fields);
 
 // Which list the height choices of an object's component come from.
 enum class HeightList { frames, modules, none };

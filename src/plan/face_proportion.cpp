@@ -15,19 +15,24 @@ std::optional<double> FaceSize::proportion() const
     return height / width;
 }
 
-FaceSize face_picture_size(const PlanTable& plan, const ComponentTable& components, int i, int face)
+FaceSize face_picture_size(const PlanTable& plan, const ComponentTable& components, int i, int face,
+                           const TypedFace& typed)
 {
     FaceSize size;
     if (!plan.valid(i))
         return size;
     const size_t k = size_t(i);
     const int n = plan.comp(i);
+    const double height = typed.height_cm.value_or(plan.obj_hauteur[k]);
     if (ComponentTable::valid(n) && components[n].library == 0 && components[n].panel != 0 && has_geometry(plan, i)) {
-        size.width = face_picture_width_mm(components[n].width, end_code(plan, components, i, face));
-        size.height = double(plan.obj_hauteur[k]) * 10;
+        const std::string code = !typed.end_code ? end_code(plan, components, i, face)
+            : !typed.end_code->empty()           ? *typed.end_code
+                                                 : computed_end_code(plan, components, i);
+        size.width = face_picture_width_mm(components[n].width, code);
+        size.height = built_in_height(height) * 10;
     } else {
-        size.width = plan.obj_largeur[k];
-        size.height = plan.obj_hauteur[k];
+        size.width = typed.width_cm.value_or(plan.obj_largeur[k]) * 10;
+        size.height = height * 10;
     }
     return size;
 }

@@ -10,17 +10,24 @@
 
 namespace halvern {
 
-// The size of the picture a face carries: for a built-in panel the printed width of the face for
-// its end code (millimetres) and the object's height in millimetres; for any other object its
-// height and width (`obj_hauteur`, `obj_largeur`).
+// The size of the picture a face carries, in millimetres: for a built-in panel the printed width
+// of the face for its end code and the object's height (0 standing for the full height); for any
+// other object its width and height (`obj_largeur`, `obj_hauteur`).
 struct FaceSize {
     double width = 0, height = 0;
     // Height over width; none when the face has no width.
     std::optional<double> proportion() const;
 };
 
+// Values a dialog holds for the object before they are stored, read in place of the stored ones.
+struct TypedFace {
+    std::optional<double> height_cm, width_cm;
+    std::optional<std::string> end_code; // the face's override as typed; empty: the computed code
+};
+
 // Face 1 is the recto, 2 the verso.
-FaceSize face_picture_size(const PlanTable& plan, const ComponentTable& components, int i, int face);
+FaceSize face_picture_size(const PlanTable& plan, const ComponentTable& components, int i, int face,
+                           const TypedFace& typed = {});
 
 // Below 0.9 or above 1.1 times the normal proportion. A face without a proportion is never off.
 bool proportion_off(double picture_proportion, std::optional<double> normal);

@@ -22,8 +22,11 @@ std::uint32_t hidden_bit(CheckKind kind, int end)
 
 bool is_hidden(const PlanTable& plan, const Finding& finding)
 {
-    return plan.valid(finding.object)
-           && (plan.obj_checks_hidden[size_t(finding.object)] & hidden_bit(finding.kind, finding.end)) != 0;
+    const std::uint32_t bit = hidden_bit(finding.kind, finding.end);
+    auto hidden_on = [&](int i) { return plan.valid(i) && (plan.obj_checks_hidden[size_t(i)] & bit) != 0; };
+    // An overlap belongs to both its objects: designs saved when it was found on the earlier of the
+    // two keep it hidden there.
+    return hidden_on(finding.object) || (finding.kind == CheckKind::overlap && hidden_on(finding.other));
 }
 
 void set_hidden(PlanTable& plan, const Finding& finding, bool hidden)

@@ -158,7 +158,7 @@ std::string end_code_with_override(const PlanTable& plan, int i, int face, const
     return computed;
 }
 
-std::string end_code(const PlanTable& plan, const ComponentTable& components, int i, int face)
+std::string computed_end_code(const PlanTable& plan, const ComponentTable& components, int i)
 {
     if (!plan.valid(i))
         return "OO";
@@ -166,7 +166,14 @@ std::string end_code(const PlanTable& plan, const ComponentTable& components, in
     std::string code;
     for (int e = 1; e <= 2; ++e)
         code += end_letter(joint_angle(plan, i, e, find_neighbour_plain(plan, ends, i, e, NeighbourFilter::any)));
-    return end_code_with_override(plan, i, face, code);
+    return code;
+}
+
+std::string end_code(const PlanTable& plan, const ComponentTable& components, int i, int face)
+{
+    if (!plan.valid(i))
+        return "OO";
+    return end_code_with_override(plan, i, face, computed_end_code(plan, components, i));
 }
 
 void compute_chains_plain(PlanTable& plan, const ComponentTable& components)

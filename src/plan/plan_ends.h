@@ -79,6 +79,9 @@ std::string end_letter(int angle);
 // The face's override when one is set, otherwise the computed code (the same for both faces).
 std::string end_code_with_override(const PlanTable& plan, int i, int face, const std::string& computed);
 
+// The end code of one object from its neighbours alone, no override applied, by a plain scan.
+std::string computed_end_code(const PlanTable& plan, const ComponentTable& components, int i);
+
 // The end code of one object for face 1 (recto) or 2 (verso), by a plain scan.
 std::string end_code(const PlanTable& plan, const ComponentTable& components, int i, int face);
 

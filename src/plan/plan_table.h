@@ -13,6 +13,11 @@
 
 namespace halvern {
 
+// A built-in wall stored with height 0 stands as tall as the usual stack of modules: every reader
+// of a built-in object's height (drawing, scene, module count, quote, print faces) sees that height.
+inline constexpr double built_in_full_height = 228;
+inline double built_in_height(double stored) { return stored == 0 ? built_in_full_height : stored; }
+
 inline constexpr int max_objects = 2550;
 inline constexpr int max_selection = 100;
 inline constexpr int object_colour_slots = 11; // slots 0..10; the property dialog offers 0..5

@@ -61,6 +61,9 @@ struct RenderOptions {
     // The window draws the status texts itself over the picture, since they follow every pointer move.
     bool status_texts = true;
     bool smooth = true;         // anti-aliased; the printed page is drawn plain
+    // The focus and selection marks: only the window (and a save of the window as seen) shows
+    // them; what is handed to a customer or a printer never carries the editing state.
+    bool selection_marks = false;
     // Only this part of the area is drawn (a tile of a picture); the canvas still takes the
     // area's own pixel coordinates.
     std::optional<PixelRect> window;

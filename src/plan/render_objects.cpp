@@ -123,15 +123,16 @@ size_t label_lines(const Context& ctx, int i, const Component& c, double line_he
     };
     if (v.aff_noms)
         add(plan.obj_texte[size_t(i)].empty() ? c.name : plan.obj_texte[size_t(i)]);
+    const double height = c.library == 0 ? built_in_height(plan.obj_hauteur[size_t(i)]) : plan.obj_hauteur[size_t(i)];
     if (v.aff_hauteurs)
-        add(height_text(ctx, plan.obj_hauteur[size_t(i)], scratch));
+        add(height_text(ctx, float(height), scratch));
     if (v.aff_largeur_panneaux && c.library == 0 && c.panel != 0) {
         const int faces = plan.obj_faces[size_t(i)];
         const std::string& computed = ctx.facts.end_codes[size_t(i)];
         for (int face = 1; face <= 2; ++face)
             if (faces == face || faces == 3) {
                 const std::string code = end_code_with_override(plan, i, face, computed);
-                add(panel_text(ctx, face_picture_width_mm(c.width, code), plan.obj_hauteur[size_t(i)], scratch));
+                add(panel_text(ctx, face_picture_width_mm(c.width, code), height, scratch));
             }
     }
     return n;
@@ -168,6 +169,8 @@ void draw_object(const Context& ctx, int i)
 
 void draw_selection_mark(const Context& ctx, int i)
 {
+    if (!ctx.options.selection_marks)
+        return;
     const PlanTable& plan = ctx.scene.plan;
     const bool focused = plan.index_focus == i;
     if (!focused && !selected(plan, i))

@@ -72,6 +72,21 @@ void draw_pages(QtCanvas& canvas, PlanScene& scene, const SheetLayout& layout, c
     }
 }
 
+// The printer's page turned as the options say, its paper and margins kept: a printer set up by
+// the print dialog starts upright whatever the plan's shape.
+void turn_page(QPrinter& printer, const SheetOptions& options, const StandSettings& stand)
+{
+    QPageLayout page = printer.pageLayout();
+    bool landscape = options.turn == PageTurn::landscape;
+    if (options.turn == PageTurn::automatic) {
+        page.setOrientation(QPageLayout::Portrait);
+        const QRectF upright = page.paintRect(QPageLayout::Inch);
+        landscape = sheet_is_landscape(stand, int(upright.width() * paper_dots_per_inch),
+                                       int(upright.height() * paper_dots_per_inch));
+    }
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
 } // namespace
 
 void set_up_paper(QPrinter& printer, const SheetOptions& options, const StandSettings& stand)
@@ -86,6 +101,7 @@ Result<void> draw_plan_document(QPrinter& printer, PlanScene& scene, const ViewS
                                 const SheetOptions& options)
 {
     ensure_gui_application();
+    turn_page(printer, options, scene.stand);
     const QRectF inches = printer.pageLayout().paintRect(QPageLayout::Inch);
     auto layout = layout_sheet(int(inches.width() * paper_dots_per_inch), int(inches.height() * paper_dots_per_inch),
                                scene.stand, view, options.scale);

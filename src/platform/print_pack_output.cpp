@@ -71,16 +71,15 @@ public:
         line(QDate::currentDate().toString(Qt::ISODate).toStdString());
         y_ += dots(4);
         line(texts_.get(ui::pack_faces) + " " + std::to_string(pack.faces_written()) + " / "
-             + std::to_string(pack.entries.size()));
+             + std::to_string(pack.faces_to_print()));
         line(texts_.get(ui::pack_area) + " " + format_number(round_half_away(pack.print_area_m2() * 100) / 100));
         line(texts_.get(ui::pack_resolution) + " " + std::to_string(pack.settings.dpi) + "    "
              + texts_.get(ui::pack_bleed) + " " + format_number(pack.settings.bleed_mm));
-        const int missing = int(pack.entries.size()) - pack.faces_written();
-        if (missing > 0) {
-            line(texts_.get(ui::pack_not_printed) + " " + std::to_string(missing));
-            for (const PrintEntry& e : pack.entries)
-                if (e.status != PrintStatus::written)
-                    line("  " + face_title(e) + ": " + e.problem, 8);
+        const std::vector<const PrintEntry*> missing = pack.not_printed();
+        if (!missing.empty()) {
+            line(texts_.get(ui::pack_not_printed) + " " + std::to_string(missing.size()));
+            for (const PrintEntry* e : missing)
+                line("  " + face_title(*e) + ": " + e->problem, 8);
         }
         y_ += dots(4);
         // A long list leaves the plan no room below it: the plan then has a page of its own.

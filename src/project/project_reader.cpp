@@ -324,6 +324,7 @@ private:
 
             const int comp = whole_of(line[3]);
             if (component_missing(components_, comp)) {
+                result_.dropped_objects.push_back({comp, first_line + 3});
                 if (result_.dropped++ == 0) {
                     first_dropped_comp_ = comp;
                     first_dropped_line_ = first_line + 3;

@@ -19,6 +19,10 @@ struct ProjectReadResult {
     ProjectFormat format = ProjectFormat::v11;
     int objects_added = 0;              // appended behind the objects already in the plan
     int dropped = 0;                    // objects of components missing from the library
+    struct Dropped {
+        int component = 0, line = 0; // the line of the object's component number
+    };
+    std::vector<Dropped> dropped_objects; // each of them, in file order
     std::optional<Error> dropped_note;  // names the first of them
     std::vector<Error> notes;           // values replaced by their default, objects beyond the capacity
     bool capacity_reached = false;      // objects of the file were refused: the table was full

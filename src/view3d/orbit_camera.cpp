@@ -45,15 +45,38 @@ Axes axes(double yaw, double pitch)
 
 OrbitCamera::OrbitCamera() : height_angle_(pi / 4) {}
 
+std::array<double, 2> OrbitCamera::half_extents(double aspect) const
+{
+    const double t = std::tan(height_angle_ / 2);
+    if (!(aspect > 0))
+        return {t, t};
+    return aspect < 1 ? std::array<double, 2>{t, t / aspect} : std::array<double, 2>{t * aspect, t};
+}
+
 void OrbitCamera::view_all(const Bounds& scene, double aspect)
 {
-    const double radius = std::max(scene.radius(), 0.5);
+    // Fitting the box's bounding sphere puts the corners nearest the camera right on the
+    // picture's edge, where anything the box measures short is cut: each corner is fitted
+    // instead, inside this share of the picture.
+    constexpr double filled = 0.9;
+    Bounds box = scene;
+    if (box.empty)
+        box = Bounds{{-0.5, -0.5, -0.5}, {0.5, 0.5, 0.5}, false};
     target_ = scene.empty ? Vec3{0, 0, 0} : scene.centre();
-    // The narrower of the two angles decides: a tall, thin window still holds the whole scene.
-    double half = height_angle_ / 2;
-    if (aspect > 0 && aspect < 1)
-        half = std::atan(std::tan(half) * aspect);
-    distance_ = radius / std::sin(half);
+    const Axes a = axes(yaw_, pitch_);
+    const Vec3 back = backwards(yaw_, pitch_);
+    const auto [half_w, half_h] = half_extents(aspect);
+    double needed = std::max(box.radius(), 0.5) * 0.5; // never inside a box seen from nowhere
+    for (int k = 0; k < 8; ++k) {
+        const Vec3 corner{(k & 1) ? box.max.x : box.min.x, (k & 2) ? box.max.y : box.min.y,
+                          (k & 4) ? box.max.z : box.min.z};
+        const Vec3 v = corner - target_;
+        // The camera stands `distance` behind the target: the corner is that less `toward` deep.
+        const double toward = dot(v, back);
+        needed = std::max({needed, toward + 0.05, toward + std::abs(dot(v, a.right)) / (half_w * filled),
+                           toward + std::abs(dot(v, a.up)) / (half_h * filled)});
+    }
+    distance_ = needed;
     placed_ = true;
 }
 

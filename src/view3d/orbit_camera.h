@@ -43,7 +43,8 @@ class OrbitCamera {
 public:
     OrbitCamera();
 
-    // Fits the box into a viewport of this aspect (width / height), looking from the current angles.
+    // Fits the box into a viewport of this aspect (width / height), looking from the current angles:
+    // every corner of the box shows, the nearest ones too, with a margin all round.
     void view_all(const Bounds& scene, double aspect);
     // Turns to a standard view and fits the box.
     void set_view(StandardView view, const Bounds& scene, double aspect);
@@ -55,6 +56,11 @@ public:
     // Moves the camera towards (factor < 1) or away from (factor > 1) the point under the pointer at
     // (x, y) pixels of a width × height viewport; that point stays under the pointer.
     void zoom_at(double x, double y, double width, double height, double factor);
+
+    // Half the view's width and height at one metre from the camera in a viewport of this aspect:
+    // the height angle spans the height of a wide viewport and the width of a tall one, as the
+    // renderer maps it.
+    std::array<double, 2> half_extents(double aspect) const;
 
     // The pose, with near and far planes that hold `scene`.
     CameraPose pose(const Bounds& scene) const;

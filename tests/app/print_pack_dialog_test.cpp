@@ -51,10 +51,14 @@ TEST(PrintPackDialog, RefusesNumbersOutOfRangeRemembersGoodOnesAndTheMenuWritesT
     EXPECT_EQ(again.findChild<QLineEdit*>("pack_dpi")->text(), "40");
     EXPECT_EQ(again.findChild<QLineEdit*>("pack_bleed")->text(), "2.5");
 
-    // From the menu, on a design with one panel whose picture is not set: the pack has its
-    // manifests, the warning names the face, the status bar names the folder.
+    // From the menu, on a design with one panel whose picture cannot be read and one that has
+    // none: the pack has its manifests, the warning names the face that was to print and only it,
+    // the status bar names the folder.
     const int panel = place_object(*editor.session, 0, 200, 200);
     editor.session->plan.obj_faces[size_t(panel)] = 1;
+    editor.session->plan.obj_visuel_recto[size_t(panel)] = (out / "lost.jpg").string();
+    const int bare = place_object(*editor.session, 0, 400, 200);
+    editor.session->plan.obj_faces[size_t(bare)] = 1;
     const std::filesystem::path folder = out / "from menu";
     QTimer::singleShot(0, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
@@ -67,6 +71,9 @@ TEST(PrintPackDialog, RefusesNumbersOutOfRangeRemembersGoodOnesAndTheMenuWritesT
     EXPECT_TRUE(std::filesystem::exists(folder / "manifest.csv"));
     EXPECT_TRUE(std::filesystem::exists(folder / "manifest.pdf"));
     ASSERT_EQ(editor.prompts.messages.size(), 1u);
-    EXPECT_NE(editor.prompts.messages[0].find("1 recto"), std::string::npos) << editor.prompts.messages[0];
+    EXPECT_NE(editor.prompts.messages[0].find(std::to_string(panel) + " recto"), std::string::npos)
+        << editor.prompts.messages[0];
+    EXPECT_EQ(editor.prompts.messages[0].find(std::to_string(bare) + " recto"), std::string::npos)
+        << editor.prompts.messages[0];
     EXPECT_NE(editor.window->statusBar()->currentMessage().toStdString().find(folder.string()), std::string::npos);
 }

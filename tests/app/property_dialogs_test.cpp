@@ -24,6 +24,8 @@
 #include "dialogs/object_properties_dialog.h"
 #include "dialogs/pickers.h"
 #include "dialogs/stand_form.h"
+#include "plan/plan_edit.h"
+#include "plan/select_many.h"
 #include "project/project_writer.h"
 
 using namespace halvern;
@@ -298,6 +300,49 @@ TEST_F(PropertyDialogsTest, ProportionMessageOnlyForAFaceOfAnotherShape)
     editor.prompts.files = {square};
     EXPECT_EQ(choose_face_picture(editor.prompts, s.shell.ui_text, s.settings(), 1.05), square);
     EXPECT_TRUE(editor.prompts.messages.empty());
+}
+
+TEST_F(PropertyDialogsTest, FacesInMillimetresAndTheProportionOfWhatIsTypedAndOfEverySelectedFace)
+{
+    // A counter of a library: a recto face the size of the object.
+    constexpr int counter = 501;
+    Component& c = s.components[counter];
+    c.name = "counter";
+    c.library = 5;
+    c.panel = 1;
+    c.width = 150;
+    c.depth = 60;
+    c.height = 110;
+    const int a = place_object(s, counter, 300, 200), b = place_object(s, counter, 600, 200);
+    for (int i : {a, b}) {
+        s.plan.obj_largeur[size_t(i)] = 150;
+        s.plan.obj_hauteur[size_t(i)] = 110;
+        s.plan.obj_faces[size_t(i)] = 1;
+    }
+    const auto wide = square_picture(150, 110);
+
+    ObjectPropertiesDialog d(s, editor.prompts, a);
+    EXPECT_EQ(child<QLineEdit>(d, "prop_visuel_larg").text(), "1500");
+    EXPECT_EQ(child<QLineEdit>(d, "prop_visuel_haut").text(), "1100");
+    type(d, "prop_hauteur", "300"); // typed, not yet stored
+    EXPECT_EQ(child<QLineEdit>(d, "prop_visuel_haut").text(), "3000");
+    editor.prompts.files = {wide};
+    click(d, "prop_recto_change");
+    ASSERT_TRUE(said(ui::proportion_warning));
+    EXPECT_NE(editor.prompts.messages.back().find(s.text(ui::proportion_normal) + " 2"), std::string::npos);
+
+    // A picture given to a selection is checked against every face it goes on.
+    editor.prompts.messages.clear();
+    s.plan.obj_hauteur[size_t(b)] = 300;
+    clear_selection(s.plan);
+    ASSERT_TRUE(select_objects(s.plan, {a, b}));
+    s.plan.index_focus = 0;
+    editor.prompts.files = {wide};
+    editor.trigger(command::add_visual);
+    EXPECT_EQ(s.plan.obj_visuel_recto[size_t(a)], wide.string());
+    EXPECT_EQ(s.plan.obj_visuel_recto[size_t(b)], wide.string());
+    ASSERT_TRUE(said(ui::proportion_warning));
+    EXPECT_NE(editor.prompts.messages.back().find(s.text(ui::proportion_normal) + " 2"), std::string::npos);
 }
 
 TEST_F(PropertyDialogsTest, ObjectMenuPickersAreOneStepEachAndDismissingChangesNothing)

@@ -199,6 +199,19 @@ TEST_F(SceneEditor, TheExportAsksForAFileAndCopiesThePictures)
     EXPECT_TRUE(fs::exists(out / "void_sol.jpg"));
     EXPECT_EQ(editor->session->settings().export_path, out.path().string());
     EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(editor->prompts.messages.empty());
+
+    // A picture the design names that is gone: the scene is still written and the window says which.
+    const int i = editor->session->plan.nb_objets;
+    editor->session->plan.obj_faces[size_t(i)] = 1;
+    editor->session->plan.obj_visuel_recto[size_t(i)] = (out / "gone" / "photo.jpg").string();
+    editor->prompts.files.push_back(out / "lost");
+    editor->trigger(command::export_3d);
+    EXPECT_TRUE(fs::exists(out / "lost.wrl"));
+    ASSERT_EQ(editor->prompts.messages.size(), 1u);
+    EXPECT_NE(editor->prompts.messages[0].find((out / "gone" / "photo.jpg").string() + ": picture not found"),
+              std::string::npos)
+        << editor->prompts.messages[0];
 
     // A face names a file of the design's folder that is no picture: it is not copied, and said.
     ScratchDir design;

@@ -18,7 +18,8 @@ namespace {
 
 class CheckCommand : public ::testing::Test {
 protected:
-    CheckCommand() { app.write("lib/en.txt", "359=wholly outside the stand's floor\r\n364=picture missing:\r\n271=Recto\r\n"); }
+    CheckCommand() { app.write("lib/en.txt", "359=wholly outside the stand's floor\r\n364=picture missing:\r\n271=Recto\r\n"
+                                    "366=component missing from the library:\r\n"); }
 
     CliRun run(std::vector<std::string> args) { return run_cli_in(app.path(), args); }
 
@@ -85,6 +86,18 @@ TEST_F(CheckCommand, PicturesAreLookedForBesideTheDesign)
     // A name with a tab and an escape sequence stays in its column and never reaches the terminal.
     const CliRun odd = run({"check", design(false, false, "a\tb\x1B]0;owned\x07.jpg")});
     EXPECT_EQ(odd.out, "picture\terror\t1\t1\t0\t0\tpicture missing: a b\xEF\xBF\xBD]0;owned\xEF\xBF\xBD.jpg (Recto)\n");
+}
+
+TEST_F(CheckCommand, ObjectsLeftOutWhileReadingAreComponentFindings)
+{
+    PlanTable plan;
+    for (const float comp : {0.0f, 4321.0f, 4322.0f})
+        plan.obj_hauteur[size_t(halvern::testing::append_object(plan, comp, 200, 200))] = 228;
+    const std::string file = app.write("lost.qlm", format_project(plan, StandSettings{})).string();
+    const CliRun r = run({"check", file});
+    EXPECT_EQ(r.code, 3) << r.err;
+    EXPECT_EQ(r.out, "component\terror\t0\t0\t0\t0\tcomponent missing from the library: 4321\n"
+                     "component\terror\t0\t0\t0\t0\tcomponent missing from the library: 4322\n");
 }
 
 TEST_F(CheckCommand, BadInputAndUsage)

@@ -52,14 +52,16 @@ TEST(PrintPackCommand, ThreePanelsTwoPicturesTheMissingOneListedAndBothManifests
         plan.obj_visuel_recto[size_t(i)] = k == 2 ? "lost.png" : "front.png"; // found beside the design
     }
     plan.obj_texte[1] = "Entrance";
+    halvern::testing::place(plan, 0, 150, 350); // a face without a picture was never to print
     const fs::path design = docs / "stand.qlm";
     ASSERT_TRUE(write_project_file(design, plan, stand));
 
     const auto run = run_cli_in(halvern::testing::stage_dir(),
                                 {"print-pack", design.string(), (out / "pack").string(), "--dpi", "30", "--bleed", "5"});
-    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.code, 3); // written, but not whole
     EXPECT_NE(run.err.find("object 3 recto"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("lost.png"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("object 4"), std::string::npos) << run.err;
 
     std::vector<fs::path> jpegs;
     for (const auto& entry : fs::directory_iterator(out / "pack"))
@@ -73,13 +75,14 @@ TEST(PrintPackCommand, ThreePanelsTwoPicturesTheMissingOneListedAndBothManifests
         EXPECT_GT(qRed(written.pixel(written.width() / 2, written.height() / 2)), 150);
     }
     const std::string csv = halvern::testing::read_bytes(out / "pack" / "manifest.csv");
-    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4) << csv;
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 5) << csv;
     EXPECT_NE(csv.find("001_Entrance_recto_"), std::string::npos) << csv;
 
     const std::string text = run_text("pdftotext -layout '" + (out / "pack" / "manifest.pdf").string() + "' -");
     EXPECT_NE(text.find("Acme Fairs"), std::string::npos) << text;
     EXPECT_NE(text.find("Spring show"), std::string::npos);
     EXPECT_NE(text.find("Entrance"), std::string::npos);
+    EXPECT_NE(text.find("2 / 3"), std::string::npos) << text; // of the faces that were to print
     EXPECT_EQ(run_text("pdfinfo '" + (out / "pack" / "manifest.pdf").string() + "' | grep -c '^Pages: *3$'"), "1\n");
 }
 
@@ -105,7 +108,7 @@ TEST(PrintPackCommand, ACutJpegIsRefusedAndTheCoverListsEveryFaceLeftOutOnPagesO
     ASSERT_TRUE(write_project_file(design, plan, StandSettings{}));
     const auto run =
         run_cli_in(halvern::testing::stage_dir(), {"print-pack", design.string(), (out / "pack").string(), "--dpi", "10"});
-    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.code, 3); // written, but not whole
     EXPECT_NE(run.err.find("cut.jpg"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("damaged"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("erreur"), std::string::npos) << run.err; // said in the interface language

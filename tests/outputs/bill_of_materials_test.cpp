@@ -72,14 +72,17 @@ TEST(QuantityPass, LoneGoldPanelPrintedOnItsRecto)
     EXPECT_EQ(bill_clipboard_text(bill).substr(0, 19), "Gold\t 7\t 700\t\r\npiec");
 }
 
-TEST(QuantityPass, HeightZeroIsTwoModules)
+TEST(QuantityPass, HeightZeroIsTheFullHeightOfTwoModules)
 {
     ComponentTable c = wall_system();
     PlanTable plan;
-    place(plan, 3, 300, 300, 0, 0);
-    Quantities q = count_components(plan, c, all_groups, codes("OO"));
-    EXPECT_EQ(q[3], 3 + 4);
-    EXPECT_EQ(q[61], 0); // the printed length is the stored height
+    const int i = place(plan, 3, 300, 300, 0, 0);
+    for (const int faces : {1, 3}) {
+        plan.obj_faces[size_t(i)] = faces;
+        Quantities q = count_components(plan, c, all_groups, codes("OO"));
+        EXPECT_EQ(q[3], 3 + 4);
+        EXPECT_DOUBLE_EQ(q[61], 2.28 * (faces == 3 ? 2 : 1)); // printed as tall as it is built
+    }
 }
 
 TEST(QuantityPass, WallsMeetingEndToEndShareTheirPosts)

@@ -73,23 +73,37 @@ TEST(PlanSheet, AScaleThePageCannotHoldIsRefused)
     EXPECT_FALSE(sheet_is_landscape(stand_of(3, 12), a4_width, a4_height));
 }
 
-TEST(PlanSheet, TitleBlockSaysWhoWhatWhenAndTheScale)
+TEST(PlanSheet, TitleBlockSaysWhoWhatWhenAndTheScaleUncut)
 {
     const StandSettings stand = stand_of(5, 3);
-    auto layout = layout_sheet(a4_height, a4_width, stand, ViewState{}, 50);
-    ASSERT_TRUE(layout);
     SheetTexts texts{"Client", "Brasserie Lumière", "Project", "Salon 2027", "Date", "2026-12-07", "Scale", "fitted",
                      "Halvern Visual Design"};
     RecordingCanvas canvas;
-    draw_title_block(canvas, *layout, texts);
-    for (const char* t : {"Brasserie Lumière", "Salon 2027", "2026-12-07", "1:50", "Halvern Visual Design", "Client"})
-        EXPECT_TRUE(drew_text(canvas, t)) << t;
-    // Every mark stays inside the printable area.
-    for (const Pixel& p : canvas.all_points()) {
-        EXPECT_GE(p.x, 0);
-        EXPECT_LE(p.x, layout->width);
-        EXPECT_LE(p.y, layout->height);
+    const struct {
+        const char* page;
+        int width, height, scale;
+    } pages[] = {
+        {"A4 landscape at 1:50", a4_height, a4_width, 50},
+        {"A4 portrait, fitted", a4_width, a4_height, fitted_scale},
+        {"A4 landscape, fitted", a4_height, a4_width, fitted_scale},
+    };
+    for (const auto& page : pages) {
+        auto layout = layout_sheet(page.width, page.height, stand, ViewState{}, page.scale);
+        ASSERT_TRUE(layout) << page.page;
+        canvas.clear();
+        draw_title_block(canvas, *layout, texts);
+        const std::string scale = scale_text(*layout, texts.fitted_word);
+        for (const std::string& t : {texts.client, texts.project, texts.date, scale, texts.program, texts.client_label})
+            EXPECT_TRUE(drew_text(canvas, t)) << page.page << ": " << t;
+        // Every mark stays inside the printable area.
+        for (const Pixel& p : canvas.all_points()) {
+            EXPECT_GE(p.x, 0) << page.page;
+            EXPECT_LE(p.x, layout->width) << page.page;
+            EXPECT_LE(p.y, layout->height) << page.page;
+        }
     }
+    auto layout = layout_sheet(a4_height, a4_width, stand, ViewState{}, 50);
+    ASSERT_TRUE(layout);
     // A client name too long for its cell is cut with an ellipsis, never spilled over the next.
     texts.client = std::string(300, 'W');
     canvas.clear();

@@ -216,6 +216,10 @@ TEST(PrintPack, BuiltInPanelsPrintTheirFaceWidthAndOtherObjectsTheirOwnSize)
     EXPECT_DOUBLE_EQ(faces[2].width_mm, 1200);
     EXPECT_DOUBLE_EQ(faces[2].height_mm, 800);
     EXPECT_EQ(faces[2].picture_file, fs::path("/abs/sign.jpg"));
+
+    // A built-in panel stored with height 0 prints as tall as it stands.
+    plan.obj_hauteur[size_t(panel)] = 0;
+    EXPECT_DOUBLE_EQ(printed_faces(plan, components, "/designs")[0].height_mm, 2280);
 }
 
 TEST(PrintPack, SettingsOutOfRangeAreRefusedNamingTheLimit)

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include <regex>
 
 #include "library/builtin_catalogue.h"
@@ -123,6 +126,27 @@ TEST_F(VrmlScene_, EverySideOfTheRoomIsDrawnToItsEnd)
     expect_readable(text);
 }
 
+TEST_F(VrmlScene_, ARoomSideHasOnePostBetweenSegmentsAndAtEachEnd)
+{
+    stand.stand_murs = 1 << 1; // the wall at the back, in 1 m segments
+    for (float width : {3.0f, 4.0f, 4.03f, 4.5f, 5.01f, 5.05f}) {
+        stand.stand_largeur = width;
+        const std::string text = scene();
+        size_t walls = 0;
+        for (size_t at = text.find(" 2.5 0.02\r\n"); at != std::string::npos; at = text.find(" 2.5 0.02\r\n", at + 1))
+            ++walls;
+        std::set<std::string> places;
+        size_t posts = 0;
+        for (size_t at = text.find("scale 0.04 2.5 0.04"); at != std::string::npos;
+             at = text.find("scale 0.04 2.5 0.04", at + 1), ++posts) {
+            const size_t line = text.rfind("translation", at);
+            places.insert(text.substr(line, at - line));
+        }
+        EXPECT_EQ(posts, walls + 1) << width;
+        EXPECT_EQ(places.size(), posts) << width << ": two posts at one place";
+    }
+}
+
 TEST_F(VrmlScene_, AWallOfHeightZeroIsTwoModulesHigh)
 {
     const int i = place(plan, 3, 300, 200, 30, 0);
@@ -178,9 +202,23 @@ TEST_F(VrmlScene_, QuotesAndBackslashesInTextsAndPathsAreEscaped)
     EXPECT_NE(text.find("\"Say \\\"hi\\\" \\\\ void_x\""), std::string::npos); // placeholders inside stay text
     expect_readable(text);
 
-    // The second viewer wants paths of shared folders with two more backslashes in front.
-    EXPECT_EQ(vrml_string_value("\\\\server\\a.jpg", 1), "\\\\\\\\\\\\\\\\\\\\server\\\\a.jpg");
-    EXPECT_EQ(vrml_string_value("\\\\server\\a.jpg", 0), "\\\\\\\\\\\\server\\\\a.jpg");
+    // Every value reads back as it was; the second viewer wants paths of shared folders with two
+    // more backslashes in front.
+    const struct {
+        const char* value;
+        const char* viewer_0;
+        const char* viewer_1;
+    } values[] = {
+        {"plain.jpg", "plain.jpg", "plain.jpg"},
+        {"C:\\stands\\a.jpg", "C:\\stands\\a.jpg", "C:\\stands\\a.jpg"},
+        {"\\\\server\\a.jpg", "\\\\server\\a.jpg", "\\\\\\\\server\\a.jpg"},
+        {"two\\\\in the middle", "two\\\\in the middle", "two\\\\in the middle"},
+        {"say \"hi\"\\", "say \"hi\"\\", "say \"hi\"\\"},
+    };
+    for (const auto& v : values) {
+        EXPECT_EQ(vrml_unescape(vrml_string_value(v.value, 0)), v.viewer_0) << v.value;
+        EXPECT_EQ(vrml_unescape(vrml_string_value(v.value, 1)), v.viewer_1) << v.value;
+    }
 }
 
 TEST_F(VrmlScene_, LibraryObjectsTakeTheirGeometryScaledAndRecoloured)
@@ -273,6 +311,48 @@ TEST_F(VrmlScene_, AnExportNeverReplacesAFileOfTheUsersAndFindsItsOwnCopiesAgain
     ASSERT_TRUE(export_vrml_file(out / "export" / "stand.wrl", built(), true));
     EXPECT_EQ(halvern::testing::read_bytes(out / "export" / "stand-2.wrl"), bytes);
     EXPECT_TRUE(halvern::testing::vrml_read_problems(out / "export" / "stand.wrl").empty());
+}
+
+TEST_F(VrmlScene_, PicturesNamedInAComponentsOwnFileAreCopiedAndOnesThatCannotBeAreReported)
+{
+    const std::string bytes = halvern::testing::read_bytes(app.path() / "extlib" / "tex" / "void_bois.jpg");
+    const fs::path logo = out.write("pictures/logo.jpg", bytes);
+    const fs::path own = app.write("extlib/15/own.jpg", bytes + "own");
+    Component& stand_sign = halvern::testing::define(components, 1503, 100, 40, 15);
+    stand_sign.file_name = "logo.lib";
+    // A picture of its own by full path and from the installation folder, one that is gone, one the
+    // system will not let be read, a web address, and "url" in a comment and in a text.
+    app.write("extlib/15/logo.dat",
+              "#VRML V2.0 utf8\r\n# url \"commented.jpg\"\r\n"
+              "Shape { appearance Appearance { texture ImageTexture { url \"" + logo.string() + "\" } } }\r\n"
+              "Shape { appearance Appearance { texture ImageTexture { url [ \"extlib/15/own.jpg\" ] } } }\r\n"
+              "Shape { appearance Appearance { texture ImageTexture { url \"/nowhere/gone.jpg\" } } }\r\n"
+              "Shape { appearance Appearance { texture ImageTexture { url \"/proc/self/mem\" } } }\r\n"
+              "Anchor { url \"https://example.com/stand.jpg\" }\r\n"
+              "Shape { geometry Text { string [ \"url \\\"x.jpg\\\"\" ] } }\r\n");
+    place(plan, 1503, 300, 200);
+    VrmlScene s = built();
+    const std::vector<std::string> pictures = scene_pictures(s);
+    for (const std::string& name : {logo.string(), own.string(),
+                                    std::string("/nowhere/gone.jpg"), std::string("/proc/self/mem")})
+        EXPECT_NE(std::find(pictures.begin(), pictures.end(), name), pictures.end()) << name;
+    for (const std::string& name : pictures)
+        for (const char* never : {"commented", "example.com", "x.jpg"})
+            EXPECT_EQ(name.find(never), std::string::npos) << name;
+
+    const fs::path folder = out / "export";
+    fs::create_directories(folder);
+    Result<TextureCopy> copied = export_vrml_file(folder / "stand.wrl", std::move(s), true);
+    ASSERT_TRUE(copied) << copied.error().text(); // one picture that cannot be copied stops nothing
+    EXPECT_EQ(halvern::testing::read_bytes(folder / "logo.jpg"), bytes);
+    EXPECT_EQ(copied->missing, std::vector<std::string>{"/nowhere/gone.jpg"});
+    EXPECT_EQ(copied->not_pictures, std::vector<std::string>{"/proc/self/mem"}); // cannot be read as one
+    EXPECT_EQ(copied->report_lines().size(), 2u);
+    const std::string text = halvern::testing::read_bytes(folder / "stand.wrl");
+    EXPECT_NE(text.find("url [ \"logo.jpg\" \"" + logo.string() + "\" ]"), std::string::npos);
+    EXPECT_EQ(halvern::testing::read_bytes(folder / "own.jpg"), bytes + "own");
+    EXPECT_NE(text.find("url [ \"own.jpg\" \"extlib/15/own.jpg\" ]"), std::string::npos);
+    EXPECT_NE(text.find("url \"/proc/self/mem\""), std::string::npos); // still shown from where it is
 }
 
 TEST_F(VrmlScene_, OnlyThePicturesTheSceneShowsAreCopiedWhateverATextSays)

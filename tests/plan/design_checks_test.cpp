@@ -105,8 +105,17 @@ TEST(DesignChecks, OverlapNeedsFootprintsAndHeightsToMeet)
     Stand s;
     const int other = place(s.plan, table, 430, 300, 0, 75);
     auto found = s.run();
-    ASSERT_EQ(keys(found), (Keys{{CheckKind::overlap, s.desk, 0}}));
-    EXPECT_EQ(found[0].other, other);
+    // The object placed later stands in the one that was there.
+    ASSERT_EQ(keys(found), (Keys{{CheckKind::overlap, other, 0}}));
+    EXPECT_EQ(found[0].other, s.desk);
+    const std::string named = " " + std::to_string(s.desk);
+    EXPECT_EQ(found[0].text.substr(found[0].text.size() - named.size()), named);
+    // Hidden on the earlier object, as designs saved before stored it, it stays hidden.
+    Finding earlier = found[0];
+    earlier.object = s.desk;
+    set_hidden(s.plan, earlier, true);
+    EXPECT_TRUE(shown_findings(s.run()).empty());
+    set_hidden(s.plan, earlier, false);
     s.plan.obj_elevation[size_t(other)] = 75; // stacked: the ranges only touch
     EXPECT_TRUE(s.run().empty());
     s.plan.obj_elevation[size_t(other)] = 0;
@@ -163,6 +172,25 @@ TEST(DesignChecks, FacePicturesMissingOrOfTheWrongProportion)
     EXPECT_EQ(found[0].severity, Severity::warning);
     // Without a way to look at pictures the picture checks are not run.
     EXPECT_TRUE(run_design_checks({s.plan, s.components, s.stand, s.texts, nullptr}).empty());
+
+    // A tiling texture repeats over the face whatever its shape: only a missing one is found.
+    const std::vector<std::filesystem::path> textures = {"/app/lib/tex", "/app/extlib/tex/"};
+    const struct {
+        const char* picture;
+        bool texture;
+    } pictures[] = {
+        {"/app/lib/tex/wood/oak.jpg", true},  {"/app/extlib/tex/void_sol.jpg", true},
+        {"/app/lib/tex/../photo.jpg", false}, {"/app/lib/texture.jpg", false},
+        {"/designs/front.jpg", false},        {"wood/oak.jpg", false},
+    };
+    for (const auto& p : pictures) {
+        EXPECT_EQ(is_tiling_texture(p.picture, textures), p.texture) << p.picture;
+        s.plan.obj_visuel_recto[d] = p.picture;
+        s.pictures.sizes[p.picture] = {100, 300};
+        CheckInput in{s.plan, s.components, s.stand, s.texts, &s.pictures};
+        in.texture_folders = textures;
+        EXPECT_EQ(run_design_checks(in).size(), p.texture ? 0u : 1u) << p.picture;
+    }
 }
 
 TEST(DesignChecks, ComponentsMissingOrWithout3D)

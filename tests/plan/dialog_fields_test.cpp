@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
 #include <set>
 
 #include "geometry/height_lists.h"
 #include "plan/face_proportion.h"
 #include "plan/dialog_fields.h"
+#include "plan/panel_size.h"
 #include "plan/plan_fixture.h"
+#include "base/numbers.h"
 #include "project/stand_walls.h"
 
 using namespace halvern;
@@ -72,12 +76,58 @@ TEST(ObjectFields, GroupFieldsLeftEmptyChangeNothing)
     GroupFields f;
     f.hauteur = "250";
     f.nouveau_nom = "Island";
-    apply_group_fields(plan, {a, b, 99}, g, f);
+    apply_group_fields(plan, test_components(), {a, b, 99}, g, f);
     EXPECT_FLOAT_EQ(plan.obj_hauteur[size_t(a)], 250.0f);
     EXPECT_FLOAT_EQ(plan.obj_hauteur[size_t(b)], 250.0f);
     EXPECT_FLOAT_EQ(plan.obj_rot[size_t(b)], 45.0f);
     EXPECT_EQ(plan.obj_texte[size_t(g)], "Island");
     EXPECT_EQ(plan.obj_texte[size_t(a)], "");
+}
+
+TEST(ObjectFields, GroupRotationAndElevationMoveTheMembersTogether)
+{
+    const struct {
+        const char* what;
+        const char *rot, *elevation; // typed over what is shown; null: the box as shown, "": emptied
+        double turn, raise;
+    } cases[] = {
+        {"as shown", nullptr, nullptr, 0, 0},
+        {"emptied", "", "", 0, 0},
+        {"turned a quarter", "90", nullptr, 90, 0},
+        {"turned back past zero", "-30", nullptr, -30, 0},
+        {"raised", nullptr, "35", 0, 25},
+        {"both", "180", "0", 180, -10},
+    };
+    for (const auto& c : cases) {
+        PlanTable plan;
+        const int a = place(plan, panel_100, 200, 200, 0);
+        const int b = place(plan, panel_50, 300, 200, 45);
+        plan.obj_elevation[size_t(a)] = 30;
+        plan.obj_elevation[size_t(b)] = 10;
+        GroupFields f = read_group_fields(plan, {a, b});
+        EXPECT_EQ(f.rot, "0") << c.what;       // the first member's
+        EXPECT_EQ(f.elevation, "10") << c.what; // the lowest member's
+        if (c.rot)
+            f.rot = c.rot;
+        if (c.elevation)
+            f.elevation = c.elevation;
+        const double before_dx = plan.obj_x[size_t(b)] - plan.obj_x[size_t(a)];
+        const double before_dy = plan.obj_y[size_t(b)] - plan.obj_y[size_t(a)];
+        apply_group_fields(plan, test_components(), {a, b}, 0, f);
+        // The arrangement holds: the step from a to b turns with the members, its length kept.
+        const double t = c.turn * std::numbers::pi / 180;
+        EXPECT_NEAR(plan.obj_x[size_t(b)] - plan.obj_x[size_t(a)], before_dx * std::cos(t) - before_dy * std::sin(t),
+                    1e-3) << c.what;
+        EXPECT_NEAR(plan.obj_y[size_t(b)] - plan.obj_y[size_t(a)], before_dx * std::sin(t) + before_dy * std::cos(t),
+                    1e-3) << c.what;
+        EXPECT_NEAR(plan.obj_rot[size_t(a)], normalize_degrees(c.turn + 360), 1e-3) << c.what;
+        EXPECT_NEAR(plan.obj_rot[size_t(b)], normalize_degrees(c.turn + 405), 1e-3) << c.what;
+        EXPECT_FLOAT_EQ(plan.obj_elevation[size_t(a)], float(30 + c.raise)) << c.what;
+        EXPECT_FLOAT_EQ(plan.obj_elevation[size_t(b)], float(10 + c.raise)) << c.what;
+        if (c.turn == 0) {
+            EXPECT_FLOAT_EQ(plan.obj_x[size_t(a)], 200.0f) << c.what;
+        }
+    }
 }
 
 TEST(ObjectFields, PerimeterOfTheInscribedEllipse)
@@ -129,19 +179,51 @@ TEST(FaceProportion, APictureFarFromTheFaceIsFlagged)
     EXPECT_EQ(proportion_text(1.0), "1");
 }
 
-TEST(FaceProportion, APanelsFaceIsItsPrintedWidthOtherObjectsTheirSize)
+TEST(FaceProportion, APanelsFaceIsItsPrintedWidthOtherObjectsTheirSizeInMillimetres)
 {
     ComponentTable components = test_components();
     components[panel_100].panel = 3;
     PlanTable plan;
     const int panel = place(plan, panel_100, 200, 200, 0);
-    plan.obj_hauteur[size_t(panel)] = 200;
-    const FaceSize face = face_picture_size(plan, components, panel, 1);
-    EXPECT_GT(face.width, 900); // about a metre, more or less the free ends' offsets
-    EXPECT_DOUBLE_EQ(face.height, 2000);
     const int shelf = place(plan, shelf_80, 600, 200, 0);
     plan.obj_hauteur[size_t(shelf)] = 40;
     plan.obj_largeur[size_t(shelf)] = 80;
+    const double free_ends = face_picture_size(plan, components, panel, 1).width;
+    EXPECT_GT(free_ends, 900); // about a metre, more or less the free ends' offsets
+    const struct {
+        const char* what;
+        int object;
+        float stored_height;
+        double typed_height, typed_width; // below 0: not typed
+        const char* typed_code;           // null: not typed
+        double width, height;
+    } cases[] = {
+        {"panel", panel, 200, -1, -1, nullptr, free_ends, 2000},
+        {"panel of height 0 stands full height", panel, 0, -1, -1, nullptr, free_ends, 2280},
+        {"panel, height typed", panel, 200, 120, -1, nullptr, free_ends, 1200},
+        {"panel, typed 0", panel, 200, 0, -1, nullptr, free_ends, 2280},
+        {"panel, end code typed", panel, 200, -1, -1, "RR", face_picture_width_mm(100, "RR"), 2000},
+        {"panel, override emptied", panel, 200, -1, -1, "", free_ends, 2000},
+        {"shelf", shelf, 40, -1, -1, nullptr, 800, 400},
+        {"shelf of height 0 is not built in", shelf, 0, -1, -1, nullptr, 800, 0},
+        {"shelf, sizes typed", shelf, 40, 75, 150, nullptr, 1500, 750},
+    };
+    plan.obj_force_recto[size_t(panel)] = "";
+    for (const auto& c : cases) {
+        plan.obj_hauteur[size_t(c.object)] = c.stored_height;
+        TypedFace typed;
+        if (c.typed_height >= 0)
+            typed.height_cm = c.typed_height;
+        if (c.typed_width >= 0)
+            typed.width_cm = c.typed_width;
+        if (c.typed_code)
+            typed.end_code = c.typed_code;
+        const FaceSize face = face_picture_size(plan, components, c.object, 1, typed);
+        EXPECT_DOUBLE_EQ(face.width, c.width) << c.what;
+        EXPECT_DOUBLE_EQ(face.height, c.height) << c.what;
+    }
+    EXPECT_NE(face_picture_width_mm(100, "RR"), free_ends);
+    plan.obj_hauteur[size_t(shelf)] = 40;
     EXPECT_DOUBLE_EQ(*face_picture_size(plan, components, shelf, 1).proportion(), 0.5);
     plan.obj_largeur[size_t(shelf)] = 0;
     EXPECT_FALSE(face_picture_size(plan, components, shelf, 1).proportion());

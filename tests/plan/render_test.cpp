@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "outputs/plan_print.h"
 #include "plan/duplicates.h"
 #include "plan/plan_ends.h"
 #include "render_fixture.h"
@@ -312,19 +313,35 @@ TEST_F(Render, FrontViewDrawsObjectsAtTheirHeight)
     EXPECT_GT(points, 0);
 }
 
-TEST_F(Render, SelectionAndFocusAreOutlined)
+TEST_F(Render, SelectionAndFocusAreOutlinedInTheWindowOnly)
 {
     const int a = place(silver, 300, 300), b = place(silver, 500, 300);
     plan.index_focus = a;
     plan.nb_selection = 1;
     plan.selection[1] = b;
-    draw();
-    int solid = 0, dashed = 0;
-    for (const Primitive& p : canvas.primitives())
-        if (p.kind == Primitive::Kind::polygon && p.colour() == make_colour(0, 90, 255))
-            (p.state.line_style == line_dash ? dashed : solid)++;
-    EXPECT_EQ(solid, 1);
-    EXPECT_EQ(dashed, 1);
+    RenderOptions window;
+    window.selection_marks = true;
+    RenderOptions picture;
+    picture.palette_column = false;
+    // Marks drawn as solid (focus) and dashed (selection) outlines in selection blue.
+    const struct {
+        const char* what;
+        RenderOptions options;
+        int solid, dashed;
+    } cases[] = {
+        {"window", window, 1, 1},
+        {"picture or blueprint", picture, 0, 0},
+        {"printed or exported page", print_options(800, 500), 0, 0},
+    };
+    for (const auto& c : cases) {
+        draw(800, 500, c.options);
+        int solid = 0, dashed = 0;
+        for (const Primitive& p : canvas.primitives())
+            if (p.kind == Primitive::Kind::polygon && p.colour() == make_colour(0, 90, 255))
+                (p.state.line_style == line_dash ? dashed : solid)++;
+        EXPECT_EQ(solid, c.solid) << c.what;
+        EXPECT_EQ(dashed, c.dashed) << c.what;
+    }
 }
 
 TEST_F(Render, StatusTextsShowThePointerFromTheFloorCorner)

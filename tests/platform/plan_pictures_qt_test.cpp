@@ -5,6 +5,9 @@
 
 #include <FreeImage.h>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
 
 #include <cmath>
 #include <memory>
@@ -202,6 +205,32 @@ TEST_F(PlanPicturesQt, PrintingGivesOnePdfPage)
     EXPECT_NE(pdf.find("/Count 1"), std::string::npos);
     EXPECT_EQ(before.zoom, view.zoom);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1); // no temporary left
+
+    // The printer the print dialog hands over starts upright: the page turns with the plan, or as
+    // the user chose.
+    const struct {
+        float width, depth;
+        PageTurn turn;
+        QPageLayout::Orientation started, printed;
+    } turns[] = {
+        {12, 3, PageTurn::automatic, QPageLayout::Portrait, QPageLayout::Landscape},
+        {3, 12, PageTurn::automatic, QPageLayout::Landscape, QPageLayout::Portrait},
+        {12, 3, PageTurn::portrait, QPageLayout::Landscape, QPageLayout::Portrait},
+        {3, 12, PageTurn::landscape, QPageLayout::Portrait, QPageLayout::Landscape},
+    };
+    for (const auto& t : turns) {
+        stand.stand_largeur = t.width;
+        stand.stand_profondeur = t.depth;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString((dir / "turned.pdf").string()));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(t.started);
+        SheetOptions options;
+        options.turn = t.turn;
+        ASSERT_TRUE(PrintOutput(printer, options).write({}, s, view, host));
+        EXPECT_EQ(printer.pageLayout().orientation(), t.printed) << t.width << " x " << t.depth;
+    }
 
     // An earlier file stays when the print cannot be written.
     auto failed = PrintOutput().write(dir / "missing" / "plan.pdf", s, view, host);

@@ -20,12 +20,15 @@ void expect_near(Vec3 a, Vec3 b, double tolerance = near_enough)
     EXPECT_NEAR(a.z, b.z, tolerance);
 }
 
-// Where a point of the scene appears in a width × height viewport, by the pose alone.
+// Where a point of the scene appears in a width × height viewport, by the pose alone. The height
+// angle spans the height of a wide viewport and the width of a tall one, as the renderer maps it.
 std::pair<double, double> project(const CameraPose& pose, Vec3 p, double width, double height)
 {
     const Vec3 d = p - pose.position;
     const double depth = dot(d, pose.view);
-    const double half = std::tan(pose.height_angle / 2) * depth;
+    double half = std::tan(pose.height_angle / 2) * depth;
+    if (width < height)
+        half *= height / width;
     const double ndc_x = dot(d, pose.right) / (half * width / height);
     const double ndc_y = dot(d, pose.up) / half;
     return {(ndc_x + 1) * width / 2, (1 - ndc_y) * height / 2};
@@ -110,6 +113,33 @@ TEST(OrbitCamera, ViewAllHoldsTheWholeSceneBetweenNearAndFar)
     camera.view_all(Bounds{}, 1);
     EXPECT_GT(camera.distance(), 0);
     EXPECT_LT(camera.pose(Bounds{}).near, camera.distance());
+}
+
+TEST(OrbitCamera, ViewAllShowsEveryCornerWithAMarginAndFillsThePicture)
+{
+    const Bounds boxes[] = {stand, box({-4, 0, -3}, {4, 4.6, 3}), box({0, 0, 0}, {0.5, 6, 0.5}),
+                            box({-20, 0, -1}, {20, 3, 1})};
+    const StandardView views[] = {StandardView::iso, StandardView::front, StandardView::top, StandardView::left,
+                                  StandardView::right};
+    for (const Bounds& b : boxes)
+        for (StandardView view : views)
+            for (double aspect : {0.4, 1.0, 16.0 / 9, 3.0}) {
+                OrbitCamera camera;
+                camera.set_view(view, b, aspect);
+                const CameraPose p = camera.pose(b);
+                const double w = 1000 * aspect, h = 1000;
+                double reach = 0; // the farthest a corner lies from the middle, as a share of half the picture
+                for (int k = 0; k < 8; ++k) {
+                    const Vec3 corner{(k & 1) ? b.max.x : b.min.x, (k & 2) ? b.max.y : b.min.y,
+                                      (k & 4) ? b.max.z : b.min.z};
+                    auto [px, py] = project(p, corner, w, h);
+                    const double sx = std::abs(px - w / 2) / (w / 2), sy = std::abs(py - h / 2) / (h / 2);
+                    EXPECT_LE(sx, 0.95) << int(view) << " " << aspect << " corner " << k;
+                    EXPECT_LE(sy, 0.95) << int(view) << " " << aspect << " corner " << k;
+                    reach = std::max({reach, sx, sy});
+                }
+                EXPECT_GE(reach, 0.85) << int(view) << " " << aspect;
+            }
 }
 
 TEST(OrbitCamera, ZoomKeepsThePointUnderThePointer)
