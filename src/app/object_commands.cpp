@@ -96,7 +96,11 @@ QMenu* MainWindow::context_menu(const InteractionRequest& request)
             menu->addAction(a);
     };
     auto own = [&](int id, int text) {
-        QAction* a = menu->addAction(text_of(session_, text));
+        // The menu bar's key is shown beside our own wording, without being bound twice.
+        QString label = text_of(session_, text);
+        if (QAction* bar = command_action(id); bar && !bar->shortcut().isEmpty())
+            label += QLatin1Char('\t') + bar->shortcut().toString(QKeySequence::NativeText);
+        QAction* a = menu->addAction(label);
         a->setObjectName(QStringLiteral("context_%1").arg(id));
         connect(a, &QAction::triggered, this, [this, id] { menu_event(id); });
     };

@@ -342,3 +342,22 @@ TEST(InteractionCommands, AppendingTakesTheFocusedObjectsComponentWhenNoneIsChos
     EXPECT_FALSE(append_at_focus(w.state, w.context, 0));
     EXPECT_EQ(w.plan.nb_objets, 3);
 }
+
+TEST(InteractionFootprint, AnObjectDrawnFromItsOwnPathIsPickedWhereItsOutlineReaches)
+{
+    // A 20 by 10 footprint whose point list is 200 cm long: drawn from its right end leftwards.
+    Window w;
+    constexpr int bench = 120;
+    Component& c = define(w.components, bench, 20, 10, 2);
+    c.shape = shape_point_list;
+    c.draw = "|0|0|200|0|200|10|0|10|";
+    put(w, bench, 500, 300);
+    EXPECT_EQ(footprint_object(w.plan, w.components, 1, 320, 302), 1); // far outside its footprint
+    EXPECT_EQ(footprint_object(w.plan, w.components, 1, 505, 298), 1);
+    EXPECT_EQ(footprint_object(w.plan, w.components, 1, 290, 302), 0); // beyond where it is drawn
+    EXPECT_EQ(footprint_object(w.plan, w.components, 1, 530, 302), 0);
+    EXPECT_EQ(footprint_object(w.plan, w.components, 1, 400, 320), 0);
+    w.plan.obj_rot[1] = 90; // turned with the object
+    EXPECT_EQ(footprint_object(w.plan, w.components, 1, 498, 120), 1);
+    EXPECT_EQ(footprint_object(w.plan, w.components, 1, 320, 302), 0);
+}
