@@ -113,8 +113,13 @@ void MainWindow::export_scene()
     progress.close();
     for (const std::string& message : messages)
         prompts_.warn("Halvern Visual Design", message);
-    if (!written)
+    if (!written) {
         prompts_.warn("Halvern Visual Design", session_.text(ui::message_write_failed) + " " + written.error().text());
+        return;
+    }
+    // A file the design names that is no picture (a key, a text) stays where it is: say so.
+    for (const std::string& name : written->not_pictures)
+        prompts_.warn("Halvern Visual Design", session_.text(ui::message_picture_unreadable) + " " + name);
 }
 
 } // namespace halvern
