@@ -17,6 +17,7 @@
 #include "base/ui_text_ids.h"
 #include "plan/hidden_findings.h"
 #include "plan/plan_edit.h"
+#include "plan/interaction.h"
 #include "plan/view_focus.h"
 #include "project/project_state.h"
 
@@ -202,9 +203,9 @@ void ChecksDock::show_finding(const Finding& finding)
     PlanTable& plan = session_.plan;
     if (!plan.valid(finding.object))
         return;
-    clear_selection(plan);
-    (void)select_object(plan, finding.object); // one object always fits the selection
-    plan.index_focus = finding.object;
+    // Picked as a press on it picks it: the object alone, or its whole group. A faded object is
+    // still focused here: the user asked for this one, and the mark shows where it is.
+    (void)take_pick(plan, finding.object); // a group never holds more than the selection takes
     focus_on_object(session_.view, plan, session_.components, finding.object, plan_view_->width(),
                     plan_view_->height());
     history_.notify(Change::view);

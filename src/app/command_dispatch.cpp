@@ -175,6 +175,27 @@ void MainWindow::menu_event(int id)
     case command::ungroup_all:
         ungroup_everything();
         break;
+    case command::properties:
+        open_properties();
+        break;
+    case command::rotate_left:
+    case command::rotate_right:
+        rotate_chosen(id == command::rotate_left ? -90 : 90);
+        break;
+    case command::rotate_by:
+        rotate_by_typed();
+        break;
+    case command::append_joined:
+    case command::append_turned:
+        append_at_end(id == command::append_joined ? 0 : 1);
+        break;
+    case command::group:
+    case command::ungroup:
+        group_chosen(id == command::group);
+        break;
+    case command::delete_chosen:
+        delete_chosen();
+        break;
     case command::undo:
         undo_redo(true);
         break;
@@ -297,13 +318,13 @@ void MainWindow::show_preferences()
 void MainWindow::move_objects_to_corner()
 {
     if (move_to_corner(session_.plan, session_.components))
-        history_.commit(tr("Move objects to the corner"), Change::objects | Change::renumbered);
+        history_.commit(QString::fromStdString(session_.text(ui::step_move_to_corner)), Change::objects | Change::renumbered);
 }
 
 void MainWindow::ungroup_everything()
 {
     ungroup_all(session_.plan);
-    history_.commit(tr("Ungroup all"), Change::objects | Change::renumbered);
+    history_.commit(QString::fromStdString(session_.text(ui::step_ungroup_all)), Change::objects | Change::renumbered);
 }
 
 void MainWindow::undo_redo(bool undo)
@@ -313,7 +334,7 @@ void MainWindow::undo_redo(bool undo)
         return;
     // A step swaps against the design as the steps left it: an edit that reached the table without
     // a step of its own becomes one first, so that undo takes it back instead of mixing the two.
-    history_.record(tr("Edit"));
+    history_.record(QString::fromStdString(session_.text(ui::step_edit)));
     if (undo)
         history_.stack().undo();
     else

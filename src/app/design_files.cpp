@@ -25,7 +25,7 @@ void after_read(Session& session, DesignHistory& history, const LoadOutcome& loa
 bool DesignFiles::offer_to_save()
 {
     // An edit without a step of its own still counts as unsaved.
-    history_.record(tr("Edit"));
+    history_.record(QString::fromStdString(session_.text(ui::step_edit)));
     if (!history_.modified())
         return true;
     const std::string& file = session_.project.file_name;
@@ -49,7 +49,7 @@ bool DesignFiles::new_design()
     const ProjectState before = session_.project;
     start_empty_design(session_.plan, session_.project);
     session_.view.view_valid = false;
-    history_.record_with_file(tr("New"), before);
+    history_.record_with_file(QString::fromStdString(session_.text(ui::step_new)), before);
     // An empty design has nothing a file could lose.
     history_.mark_saved();
     follow_file();
@@ -152,7 +152,7 @@ void DesignFiles::import()
         all_chosen = select_objects(session_.plan, imported);
     }
     session_.view.view_valid = false;
-    history_.commit(tr("Import"), Change::objects | Change::renumbered);
+    history_.commit(QString::fromStdString(session_.text(ui::step_import)), Change::objects | Change::renumbered);
     if (!all_chosen)
         prompts_.warn("Halvern Visual Design", session_.text(ui::message_selection_capped));
 }

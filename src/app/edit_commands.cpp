@@ -51,7 +51,7 @@ void MainWindow::copy_objects(bool cut)
     data->setText(QString::fromStdString(text));
     QApplication::clipboard()->setMimeData(data);
     if (cut) {
-        UndoStep step(history_, tr("Cut"));
+        UndoStep step(history_, QString::fromStdString(session_.text(ui::step_cut)));
         plan_->delete_pressed();
     }
     tell(ui::status_objects_copied, std::to_string(chosen.size()));
@@ -97,7 +97,7 @@ void MainWindow::paste_objects()
         dx = at->x - centre.x;
         dy = at->y - centre.y;
     }
-    place_copies(*objects, dx, dy, tr("Paste"));
+    place_copies(*objects, dx, dy, QString::fromStdString(session_.text(ui::step_paste)));
 }
 
 void MainWindow::duplicate_objects()
@@ -114,7 +114,7 @@ void MainWindow::duplicate_objects()
     for (int i : chosen)
         include_footprint(box, session_.plan, session_.components, i);
     const double dx = box && box->right > box->left ? box->right - box->left : paste_offset_cm;
-    place_copies(halvern::copy_objects(session_.plan, chosen), dx, 0, tr("Duplicate"));
+    place_copies(halvern::copy_objects(session_.plan, chosen), dx, 0, QString::fromStdString(session_.text(ui::step_duplicate)));
 }
 
 void MainWindow::select_everything()
@@ -141,7 +141,7 @@ bool MainWindow::nudge(int key, Qt::KeyboardModifiers modifiers)
         return true;
     const float step = (modifiers & Qt::ShiftModifier) ? nudge_large_cm : nudge_cm;
     if (nudge_objects(session_.plan, dx * step, dy * step))
-        history_.commit(tr("Nudge"));
+        history_.commit(QString::fromStdString(session_.text(ui::step_nudge)));
     return true;
 }
 
@@ -158,7 +158,7 @@ void MainWindow::drop_component(int component, QPointF at)
     // As a palette pick dropped at the same place: unturned, then pulled into place.
     drop_object(session_.plan, session_.components, *created, point.x, point.y, 0);
     plan_->state().selected_component = component;
-    history_.commit(tr("Place"));
+    history_.commit(QString::fromStdString(session_.text(ui::step_place)));
     activateWindow();
     plan_->setFocus(Qt::OtherFocusReason);
 }

@@ -5,36 +5,38 @@
 #include "app/main_window.h"
 #include "app/plan_widget.h"
 #include "app/prompts.h"
+#include "app/session.h"
+#include "base/ui_text_ids.h"
 
 namespace halvern {
 
-const char* change_name(PlanChange change)
+int change_name(PlanChange change)
 {
     switch (change) {
     case PlanChange::placement:
-        return "Place";
+        return ui::step_place;
     case PlanChange::move:
-        return "Move";
+        return ui::step_move;
     case PlanChange::copy:
-        return "Copy";
+        return ui::step_copy;
     case PlanChange::selection_move:
-        return "Move the selection";
+        return ui::step_move_selection;
     case PlanChange::turn:
-        return "Turn";
+        return ui::step_turn;
     case PlanChange::selection_turn:
-        return "Turn the selection";
+        return ui::step_turn_selection;
     case PlanChange::deletion:
-        return "Delete";
+        return ui::step_delete;
     case PlanChange::grouping:
-        return "Group";
+        return ui::step_group;
     case PlanChange::ungrouping:
-        return "Ungroup";
+        return ui::step_ungroup;
     case PlanChange::append:
-        return "Append";
+        return ui::step_append;
     case PlanChange::faces:
-        return "Pictures";
+        return ui::step_pictures;
     }
-    return "Edit";
+    return ui::step_edit;
 }
 
 void EditorHost::redraw() { plan_.redraw(); }
@@ -58,7 +60,7 @@ void EditorHost::show_message(const std::string& message) { window_.prompts().wa
 
 void EditorHost::change_complete(PlanChange change)
 {
-    window_.history().commit(QString::fromLatin1(change_name(change)));
+    window_.history().commit(QString::fromStdString(window_.session().text(change_name(change))));
 }
 
 } // namespace halvern

@@ -28,7 +28,7 @@ private:
     PlanWidget& plan_;
 };
 
-// The name of a change in the undo history.
-const char* change_name(PlanChange change);
+// The interface text that names a change in the undo history.
+int change_name(PlanChange change);
 
 } // namespace halvern

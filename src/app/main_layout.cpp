@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -18,6 +19,7 @@ namespace {
 constexpr std::string_view layout_group = "Window";
 constexpr int layout_version = 1;
 constexpr int default_dock_width = 300;
+constexpr int layout_save_delay_ms = 1000; // a drag of the window's edge is stored once, at its end
 
 QByteArray stored_bytes(Session& session, std::string_view key)
 {
@@ -77,6 +79,38 @@ void MainWindow::restore_layout()
         restoreState(state, layout_version);
     keep_docks_on_screen();
     update_menu_checks();
+    if (!layout_timer_) {
+        layout_timer_ = new QTimer(this);
+        layout_timer_->setSingleShot(true);
+        layout_timer_->setInterval(layout_save_delay_ms);
+        connect(layout_timer_, &QTimer::timeout, this, [this] {
+            if (!closing_)
+                save_layout();
+        });
+        for (QDockWidget* d : findChildren<QDockWidget*>()) {
+            connect(d, &QDockWidget::visibilityChanged, this, &MainWindow::layout_changed);
+            connect(d, &QDockWidget::topLevelChanged, this, &MainWindow::layout_changed);
+            connect(d, &QDockWidget::dockLocationChanged, this, &MainWindow::layout_changed);
+        }
+    }
+}
+
+void MainWindow::layout_changed()
+{
+    if (layout_timer_ && !closing_)
+        layout_timer_->start();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    layout_changed();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    layout_changed();
 }
 
 void MainWindow::keep_docks_on_screen()

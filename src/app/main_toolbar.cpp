@@ -21,7 +21,7 @@ namespace halvern {
 
 namespace {
 
-enum class Kind { push, toggle, arrow };
+enum class Kind { push, toggle, tool, arrow }; // tool: down while the plan's tool is armed
 
 struct ButtonSpec {
     const char* key;
@@ -40,10 +40,10 @@ const ButtonSpec toolbar_buttons[] = {
     {"acc_vek", "acc16.ico", Kind::toggle, -1, "Active / Desactive les Accesoires VEK"},
     {"elevation", "alt16.ico", Kind::toggle, -1, "Active / Desactive les objets en \xC3\xA9l\xC3\xA9vation"},
     {"stand", "stand16.ico", Kind::toggle, -1, "Active / Desactive les stands"},
-    {"mesure", "mesure16.ico", Kind::push, ui::tip_measure},
+    {"mesure", "mesure16.ico", Kind::tool, ui::tip_measure},
     {"loupe-", "zoom-16.ico", Kind::push, ui::tip_zoom_out},
     {"loupe+", "zoom+16.ico", Kind::push, ui::tip_zoom_in},
-    {"loupe", "loupe16.ico", Kind::push, ui::tip_zoom_tool},
+    {"loupe", "loupe16.ico", Kind::tool, ui::tip_zoom_tool},
     {"loupeall", "loupeall16.ico", Kind::push, ui::tip_zoom_all},
     {"color", "color16.ico", Kind::push, ui::tip_colour},
 };
@@ -71,8 +71,9 @@ void MainWindow::build_toolbar()
                 tb_);
         } else {
             button = new QToolButton(tb_);
-            button->setCheckable(spec.kind == Kind::toggle);
-            button->setChecked(spec.kind == Kind::toggle); // filters are down at start
+            // A tool stays down while it is armed, so that the user sees why the next press measures.
+            button->setCheckable(spec.kind == Kind::toggle || spec.kind == Kind::tool);
+            button->setChecked(spec.kind == Kind::toggle); // filters are down at start, tools up
             connect(button, &QToolButton::clicked, this, [this, key] { toolbar_click(key); });
         }
         button->setObjectName(QString::fromStdString(key));
@@ -143,7 +144,15 @@ void MainWindow::toolbar_click(const std::string& key)
         return;
     }
     if (key == "mesure" && plan_) {
-        arm_measuring_tool(plan_->state());
+        // A second click puts the armed tool away, as Escape does.
+        InteractionState& state = plan_->state();
+        if (state.mode_mesure && !state.measuring) {
+            InteractionContext context = plan_->context();
+            cancel_armed(state, context.host);
+        } else {
+            arm_measuring_tool(state);
+        }
+        show_armed_tools();
         return;
     }
     if (key == "color") {
@@ -154,9 +163,24 @@ void MainWindow::toolbar_click(const std::string& key)
     }
     if (key == "loupe" && plan_) {
         InteractionContext context = plan_->context();
-        arm_zoom_tool(plan_->state(), context.host);
+        if (plan_->state().mode_loupe && !plan_->state().flag_lasso)
+            cancel_armed(plan_->state(), context.host);
+        else
+            arm_zoom_tool(plan_->state(), context.host);
+        show_armed_tools();
         return;
     }
+}
+
+void MainWindow::show_armed_tools()
+{
+    if (!plan_)
+        return;
+    const InteractionState& state = plan_->state();
+    if (QAbstractButton* b = toolbar_button("mesure"))
+        b->setChecked(state.mode_mesure || state.measuring);
+    if (QAbstractButton* b = toolbar_button("loupe"))
+        b->setChecked(state.mode_loupe);
 }
 
 void MainWindow::apply_layer_filter_buttons()

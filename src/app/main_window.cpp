@@ -127,6 +127,8 @@ void MainWindow::build_plan_area()
     host_ = std::make_unique<EditorHost>(*this, *plan_);
     plan_->set_host(host_.get());
     plan_->set_requests([this](const InteractionRequest& request) { carry_out(request); });
+    // A measurement or a zoom rectangle ends inside the plan: the tool's button comes up with it.
+    plan_->set_after_call([this] { show_armed_tools(); });
     dialogs_.object_properties = [this](int object) { show_object_properties(object); };
     dialogs_.group_properties = [this](const std::vector<int>& objects) { show_group_properties(objects); };
     dialogs_.object_editor = [this](int component) { open_component_editor(component); };
@@ -224,6 +226,13 @@ void MainWindow::install_menus()
         a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     if (QAction* a = command_action(command::view_3d))
         a->setShortcut(QKeySequence(Qt::Key_F3));
+    // Keys the plan's own table leaves free, and on the same places on an AZERTY keyboard.
+    if (QAction* a = command_action(command::rotate_left))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Left));
+    if (QAction* a = command_action(command::rotate_right))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Right));
+    if (QAction* a = command_action(command::append_joined))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     const std::pair<int, QList<QKeySequence>> edit_keys[] = {
         {command::copy, {QKeySequence(Qt::CTRL | Qt::Key_C)}},
         {command::cut, {QKeySequence(Qt::CTRL | Qt::Key_X)}},
@@ -380,14 +389,14 @@ void MainWindow::carry_out(const InteractionRequest& request)
         return;
     case Kind::object_properties:
         if (dialogs_.object_properties)
-            run_dialog_step(tr("Properties"), [&] {
+            run_dialog_step(QString::fromStdString(session_.text(ui::step_properties)), [&] {
                 dialogs_.object_properties(request.object);
                 return true;
             });
         return;
     case Kind::group_properties:
         if (dialogs_.group_properties)
-            run_dialog_step(tr("Group properties"), [&] {
+            run_dialog_step(QString::fromStdString(session_.text(ui::step_group_properties)), [&] {
                 dialogs_.group_properties(request.objects);
                 return true;
             });
@@ -396,6 +405,10 @@ void MainWindow::carry_out(const InteractionRequest& request)
         // The component table is no part of the design's undo: the editor announces its own changes.
         if (dialogs_.object_editor)
             dialogs_.object_editor(request.component);
+        return;
+    case Kind::context_menu:
+        if (plan_)
+            show_context_menu(request, plan_->mapToGlobal(plan_->last_pointer()));
         return;
     }
 }
@@ -493,6 +506,7 @@ void MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers, const QStrin
         if (plan_) {
             InteractionContext context = plan_->context();
             cancel_armed(plan_->state(), context.host);
+            show_armed_tools();
         }
         return;
     }

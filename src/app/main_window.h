@@ -5,6 +5,7 @@
 // and this window's own bars, boxes and title follow.
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QPointF>
 #include <QPointer>
 
@@ -37,6 +38,7 @@ class QMenu;
 class QScrollBar;
 class QToolBar;
 class QToolButton;
+class QTimer;
 
 namespace halvern {
 
@@ -111,6 +113,11 @@ public:
     QDockWidget* dock(AuxWindow which) const;
     void save_layout();
     void restore_layout();
+    // Once the stored layout was put back, every change of it (size, place, a dock shown, hidden,
+    // floated or moved) is stored a moment later too: a run ended by the system rather than by
+    // Quit keeps the layout the user last saw.
+    bool layout_save_due() const { return layout_timer_ && layout_timer_->isActive(); }
+    void layout_changed();
 
     // A key on the window: the plan takes the focus, Ctrl is followed, Delete removes what is
     // chosen, and every key with a character goes to the plan's interaction.
@@ -127,6 +134,19 @@ public:
     Autosave& autosave() { return autosave_; }
     // File > Recent designs, as it shows now.
     QMenu* recent_menu() const { return recent_menu_; }
+
+    // The Object menu's gestures of the plan: turning what is chosen by a fixed or a typed angle,
+    // appending at the focused object's end (p 0 joined, 1 turned), grouping, deleting. Each is one
+    // undo step; with nothing chosen the status bar says so.
+    void rotate_chosen(double degrees);
+    void rotate_by_typed();
+    void append_at_end(int p);
+    void group_chosen(bool group);
+    void delete_chosen();
+    // The plan's menu at a right click: what `request` names (an object, a selection, or nothing
+    // for the empty plan). Shown at `global`; the menu deletes itself once closed.
+    QMenu* context_menu(const InteractionRequest& request);
+    void show_context_menu(const InteractionRequest& request, QPoint global);
 
     // The property dialogs: OK is one undo step, Cancel changes nothing. Each gives whether it was
     // applied. The group dialog works on the objects given (the selection when it was asked for).
@@ -154,6 +174,8 @@ public:
     const CursorTable& cursors() const { return cursors_; }
     void set_cursors(CursorTable cursors) { cursors_ = std::move(cursors); }
     void set_cursor(int slot);
+    // The measuring and zoom tools' buttons are down exactly while their tool is armed.
+    void show_armed_tools();
     Session& session() { return session_; }
     Prompts& prompts() { return prompts_; }
     PlanWidget* plan_widget() const { return plan_; }
@@ -185,6 +207,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -279,6 +303,7 @@ private:
     QPointer<View3dWindow> view3d_;
     QPointer<ChecksDock> checks_dock_;
     bool closing_ = false;
+    QTimer* layout_timer_ = nullptr; // made when the stored layout is put back
     SceneOpener scene_opener_;
 };
 

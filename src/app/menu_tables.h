@@ -65,6 +65,16 @@ inline constexpr int cut = 121;
 inline constexpr int paste = 122;
 inline constexpr int duplicate = 123;
 inline constexpr int select_all = 124;
+// Our own Object menu: what the plan's gestures and keys do, for a hand that does not know them.
+inline constexpr int properties = 130;
+inline constexpr int rotate_left = 131;
+inline constexpr int rotate_right = 132;
+inline constexpr int rotate_by = 133;
+inline constexpr int append_joined = 134;
+inline constexpr int append_turned = 135;
+inline constexpr int group = 136;
+inline constexpr int ungroup = 137;
+inline constexpr int delete_chosen = 138;
 inline constexpr int print = 150;
 inline constexpr int export_plan_pdf = 151; // our own: the plan as vectors with its title block
 inline constexpr int export_plan_svg = 152;

@@ -366,6 +366,14 @@ void PlanWidget::mouseMoveEvent(QMouseEvent* event) { pointer(*event); }
 
 void PlanWidget::mouseReleaseEvent(QMouseEvent* event) { pointer(*event); }
 
+void PlanWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double-click with the left button opens the object's dialog.
+    double_click_ = event->button() == Qt::LeftButton;
+    mousePressEvent(event);
+    double_click_ = false;
+}
+
 void PlanWidget::wheelEvent(QWheelEvent* event)
 {
     if ((event->modifiers() & Qt::ControlModifier) && zoom_) {
@@ -448,6 +456,7 @@ void PlanWidget::pointer(const QMouseEvent& event)
     const QPoint at = event.position().toPoint();
     const int buttons = button_code(event.buttons());
     last_kk_ = modifier_code(event.modifiers());
+    last_shift_ = event.modifiers() & Qt::ShiftModifier;
     if (at.x() == last_x_ && at.y() == last_y_ && buttons == last_buttons_)
         return;
     if (!session_.shell.plan_focus) {
@@ -492,11 +501,15 @@ void PlanWidget::call_interaction(const std::string& key, int kk, bool repeat)
     input.kk = kk;
     input.key = key;
     input.repeat = repeat;
+    input.shift = last_shift_;
+    input.double_click = double_click_ && key.empty() && last_buttons_ == button_left;
     input.area_width = width();
     input.area_height = height();
     InteractionContext c = context();
     ++calls_;
     const InteractionRequest request = in_call([&] { return interact(state_, c, input); });
+    if (after_call_)
+        after_call_();
     if (request && carry_out_)
         carry_out_(request);
 }

@@ -56,6 +56,8 @@ public:
     std::optional<PlanPoint> pointer_on_plan() const;
     // What an interaction call asked for (a dialog, a save, a load), carried out once it returned.
     void set_requests(std::function<void(const InteractionRequest&)> carry_out) { carry_out_ = std::move(carry_out); }
+    // After every interaction call, whatever it did.
+    void set_after_call(std::function<void()> after) { after_call_ = std::move(after); }
     // After each full redraw: the zoom box follows.
     void set_rendered(std::function<void(const RenderOutcome&)> rendered) { rendered_ = std::move(rendered); }
 
@@ -75,6 +77,8 @@ public:
     void key_typed(const std::string& character, int kk, bool repeat = false);
     // The Delete key.
     bool delete_pressed();
+    // The pixel where the pointer was last seen over the widget.
+    QPoint last_pointer() const { return {last_x_, last_y_}; }
     // A button is held on the plan: a gesture is under way.
     bool gesture_held() const { return last_buttons_ != button_none; }
     // After New, Load, Import, undo and redo: no held gesture, the hover searched again.
@@ -102,6 +106,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool event(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -132,6 +137,7 @@ private:
     std::function<void(double, QPointF)> zoom_;
     std::function<void(int, QPointF)> drop_;
     std::function<void(const InteractionRequest&)> carry_out_;
+    std::function<void()> after_call_;
 
     QImage picture_;        // what the widget shows
     QImage exact_picture_;  // the last picture drawn exactly, shared with picture_ while shown
@@ -165,6 +171,8 @@ private:
     int last_buttons_ = button_none;
     bool unseen_ = false; // a pointer change was not handed to the interaction (no focus)
     int last_kk_ = kk_none;
+    bool last_shift_ = false;
+    bool double_click_ = false; // the press being handed over is the second of a double-click
     int calls_ = 0;
     int full_redraws_ = 0;
     bool in_call_ = false;

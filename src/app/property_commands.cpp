@@ -69,17 +69,17 @@ bool MainWindow::show_group_properties(const std::vector<int>& members)
 
 bool MainWindow::open_object_properties(int object)
 {
-    return run_dialog_step(tr("Properties"), [&] { return show_object_properties(object); });
+    return run_dialog_step(QString::fromStdString(session_.text(ui::step_properties)), [&] { return show_object_properties(object); });
 }
 
 bool MainWindow::open_group_properties(const std::vector<int>& members)
 {
-    return run_dialog_step(tr("Group properties"), [&] { return show_group_properties(members); });
+    return run_dialog_step(QString::fromStdString(session_.text(ui::step_group_properties)), [&] { return show_group_properties(members); });
 }
 
 bool MainWindow::open_stand_form()
 {
-    return run_dialog_step(tr("Stand"), [&] {
+    return run_dialog_step(QString::fromStdString(session_.text(ui::step_stand)), [&] {
         StandForm form(session_.stand, session_.shell.ui_text, session_.app_dir(), prompts_, this);
         return form.exec() == QDialog::Accepted;
     });
@@ -118,7 +118,7 @@ void MainWindow::change_height()
         return;
     plan.obj_hauteur[size_t(i)] = float(*height);
     plan.hauteur_defaut = float(*height);
-    design_changed(tr("Height"));
+    design_changed(QString::fromStdString(session_.text(ui::step_height)));
 }
 
 void MainWindow::change_faces()
@@ -131,7 +131,7 @@ void MainWindow::change_faces()
         return;
     session_.plan.obj_faces[size_t(i)] = *faces;
     session_.plan.faces_defaut = *faces;
-    design_changed(tr("Pictures"));
+    design_changed(QString::fromStdString(session_.text(ui::step_pictures)));
 }
 
 void MainWindow::raise_from_ground()
@@ -141,7 +141,7 @@ void MainWindow::raise_from_ground()
         return;
     if (auto elevation = ask_elevation(*pickers_, session_.shell.ui_text, session_.plan.obj_elevation[size_t(i)])) {
         session_.plan.obj_elevation[size_t(i)] = *elevation;
-        design_changed(tr("Elevation"));
+        design_changed(QString::fromStdString(session_.text(ui::step_elevation)));
     }
 }
 
@@ -170,7 +170,7 @@ void MainWindow::add_face_picture()
         return;
     for (int i : targets)
         (face_of(i) == 2 ? plan.obj_visuel_verso : plan.obj_visuel_recto)[size_t(i)] = file->string();
-    design_changed(tr("Picture"));
+    design_changed(QString::fromStdString(session_.text(ui::step_picture)));
 }
 
 } // namespace halvern

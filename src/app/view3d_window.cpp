@@ -41,7 +41,11 @@ constexpr ViewButton view_buttons[] = {
 } // namespace
 
 View3dWindow::View3dWindow(Session& session, DesignNotifier& notifier, Prompts& prompts, QWidget* parent)
-    : QWidget(parent, Qt::Window), session_(session), prompts_(prompts)
+    // A tool window of the main window: the window manager keeps it above the plan it shows, so a
+    // click in the plan never buries it; it keeps the buttons of an ordinary window.
+    : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                          Qt::WindowCloseButtonHint),
+      session_(session), prompts_(prompts)
 {
     setObjectName("view3d_window");
     auto* layout = new QVBoxLayout(this);
@@ -213,7 +217,7 @@ void View3dWindow::ask_and_save()
     if (ask.exec() != QDialog::Accepted)
         return;
     auto file = prompts_.choose_save({session_.text(ui::view3d_save), session_.settings().export_path, "png",
-                                      "PNG|*.png;JPEG|*.jpg;", "vue3d.png"});
+                                      "PNG|*.png;JPEG|*.jpg;", session_.text(ui::view3d_default_file)});
     if (!file || file->empty())
         return;
     if (Result<void> saved = save_picture(*file, QSize(width->value(), height->value())); !saved)

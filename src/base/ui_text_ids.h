@@ -364,7 +364,46 @@ inline constexpr int menu_recent = 318;
 inline constexpr int menu_recent_clear = 319;
 inline constexpr int recovery_kept_aside = 496; // %1 where the damaged copy is kept
 
+// The plan's context menu, the typed turn, the names of the undo steps and a default file name.
+inline constexpr int context_show_3d = 470;
+inline constexpr int context_zoom_fit = 471;
+inline constexpr int context_stand = 472;
+inline constexpr int turn_prompt = 473;
+inline constexpr int turn_refused = 474; // followed by the text typed
+inline constexpr int view3d_default_file = 475;
+inline constexpr int step_place = 480;
+inline constexpr int step_move = 481;
+inline constexpr int step_copy = 482;
+inline constexpr int step_move_selection = 483;
+inline constexpr int step_turn = 484;
+inline constexpr int step_turn_selection = 485;
+inline constexpr int step_delete = 486;
+inline constexpr int step_group = 487;
+inline constexpr int step_ungroup = 488;
+inline constexpr int step_append = 489;
+inline constexpr int step_pictures = 490;
+inline constexpr int step_edit = 491;
+inline constexpr int step_properties = 492;
+inline constexpr int step_group_properties = 493;
+inline constexpr int step_stand = 494;
+inline constexpr int step_height = 495;
+inline constexpr int step_elevation = 506;
+inline constexpr int step_picture = 497;
+inline constexpr int step_cut = 498;
+inline constexpr int step_paste = 499;
+inline constexpr int step_duplicate = 500;
+inline constexpr int step_nudge = 501;
+inline constexpr int step_move_to_corner = 502;
+inline constexpr int step_ungroup_all = 503;
+inline constexpr int step_new = 504;
+inline constexpr int step_import = 505;
+
 inline constexpr int used_ui_texts[] = {
+    context_show_3d, context_zoom_fit, context_stand, turn_prompt, turn_refused, view3d_default_file,
+    step_place, step_move, step_copy, step_move_selection, step_turn, step_turn_selection, step_delete,
+    step_group, step_ungroup, step_append, step_pictures, step_edit, step_properties, step_group_properties,
+    step_stand, step_height, step_elevation, step_picture, step_cut, step_paste, step_duplicate, step_nudge,
+    step_move_to_corner, step_ungroup_all, step_new, step_import,
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
     tip_properties, save_dialog_title, import_dialog_title, load_dialog_title, module_word,
     component_list_title, preferences_title, pref_viewer_label, pref_doc_path_label,

@@ -1,6 +1,7 @@
 #include "plan/dialog_fields.h"
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -52,6 +53,26 @@ float dialog_rotation(const std::string& text)
     const float kept = float(normalize_degrees(typed));
     // A value a hair below 360 that single precision rounds up to 360 is a full turn.
     return kept >= 360.0f ? 0.0f : kept;
+}
+
+std::optional<double> typed_turn(std::string text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::nullopt;
+    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    for (char& c : text)
+        if (c == ',')
+            c = '.';
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    if (*begin == '+' && end - begin > 1 && begin[1] != '-') // from_chars takes a minus sign only
+        ++begin;
+    double value = 0;
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    if (error != std::errc() || stop != end || !std::isfinite(value) || std::fabs(value) > max_typed_turn)
+        return std::nullopt;
+    return value;
 }
 
 int faces_from_ticks(int face_type, bool recto, bool verso)

@@ -50,6 +50,12 @@ std::optional<double> dialog_number_in(const std::string& text, NumberRange rang
 // A typed rotation kept in 0..359 (-10 gives 350, 370 gives 10).
 float dialog_rotation(const std::string& text);
 
+// The angle typed for "Rotate by": a number (a decimal comma is taken for the point, blanks around
+// it are ignored) from -max_typed_turn to max_typed_turn degrees; none for anything else, so that
+// a slip of the hand ("9O", "45 deg") turns nothing rather than something else.
+inline constexpr double max_typed_turn = 360;
+std::optional<double> typed_turn(std::string text);
+
 // Ramanujan's approximation of the perimeter of the ellipse inscribed in width x depth.
 double ellipse_perimeter(double largeur, double profondeur);
 

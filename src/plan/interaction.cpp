@@ -42,7 +42,7 @@ Readout interaction_readout(const InteractionState& s, const PlanTable& plan, co
 
 InteractionRequest interact(InteractionState& state, InteractionContext& context, const PointerInput& input)
 {
-    Call call{state, context, input, {}, 0, 0, false, false, false, false, false, {}};
+    Call call{state, context, input};
     call.buttons = input.buttons == button_both ? button_left : input.buttons;
     const int before = state.last_buttons;
     const PixelPoint at = context.view.to_plan(input.pixel_x, input.pixel_y);
@@ -58,6 +58,10 @@ InteractionRequest interact(InteractionState& state, InteractionContext& context
     state.last_y = call.y;
     if (call.left_pressed || call.right_pressed)
         state.kept_measure.reset();
+    // Shift keeps the press for a lasso, also over an object; the hover found what else it picks.
+    if (call.left_pressed && !call.in_column && !input.shift)
+        call.pick = state.survol > 0 ? state.survol
+                                     : picked_object(context.plan, context.components, context.view.zoom, call.x, call.y);
 
     if (state.mode_loupe)
         context.host.set_cursor(cursor_zoom);
@@ -72,6 +76,7 @@ InteractionRequest interact(InteractionState& state, InteractionContext& context
         drop_selection(call);
         drag_held_object(call);
         turn(call);
+        right_click(call);
         show_rectangle(call);
         release_rectangle(call);
     }

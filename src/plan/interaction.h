@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "library/component_table.h"
 #include "plan/interaction_host.h"
 #include "plan/live_overlay.h"
@@ -38,6 +39,8 @@ inline constexpr int button_both = 3; // taken as the left button
 inline constexpr double hover_radius = 10;       // cm, strict
 inline constexpr double lasso_margin = 5;        // cm an object's point stays inside a lasso
 inline constexpr double selection_box_margin = 3; // cm around the selection a press still holds it
+inline constexpr double footprint_min_pixels = 6; // a footprint is picked at least this wide on screen
+inline constexpr double click_slop_pixels = 4;    // a right press and release closer than this is a click
 inline constexpr int key_code_delete = 46;
 
 struct PointerInput {
@@ -46,6 +49,8 @@ struct PointerInput {
     int kk = kk_none;
     std::string key;                 // the last keystroke's character, empty for a pointer change
     bool repeat = false;             // the keystroke is the repeat of a key held down
+    bool shift = false;              // Shift held: a left press always draws a lasso (`kk` never sees it)
+    bool double_click = false;       // this left press is the second of a double-click
     int area_width = 0, area_height = 0; // the plan window's drawing area, pixels
 };
 
@@ -79,6 +84,9 @@ struct InteractionState {
     std::vector<GhostObject> held;
     bool turn_of_selection = false; // the turn holds the selection rather than the focused object
     PlanPoint turn_centre;
+    // A right press that has not yet moved `click_slop_pixels` away: its release asks for the menu.
+    bool right_click = false;
+    double right_press_px = 0, right_press_py = 0;
 };
 
 struct InteractionContext {
@@ -125,6 +133,30 @@ std::vector<GhostObject> drag_ghost(const InteractionState& state, const PlanTab
 
 // Where the turned objects stand for the current `rot_memo`. The end of the turn applies exactly this.
 std::vector<GhostObject> turn_ghost(const InteractionState& state, const PlanTable& plan);
+
+// The object whose footprint holds plan point (x, y): the turned `obj_largeur` by `obj_profondeur`
+// rectangle (the outline's box for a component drawn from its own path), at least
+// `footprint_min_pixels` across at `zoom`; faded objects and groups never; the one drawn last
+// (the higher number) where several hold it. 0 when none.
+int footprint_object(const PlanTable& plan, const ComponentTable& components, double zoom, double x, double y);
+
+// What a press at plan point (x, y) picks: the hovered object where there is one; else, when the
+// point lies outside the selection's box (enlarged by `selection_box_margin`, so that a press
+// there still holds the selection), the object whose footprint holds it. 0 when none.
+int picked_object(const PlanTable& plan, const ComponentTable& components, double zoom, double x, double y);
+
+// What picking object f makes of the focus and the selection, as a press on it does: f alone is
+// focused, or, for a member of a group, the group's members are selected and nothing is focused.
+Result<void> take_pick(PlanTable& plan, int f);
+
+// Turns the focused object about its middle, or the selection about the middle of its box, by
+// `degrees` (clockwise on screen), without snapping. False when nothing was turned.
+bool turn_chosen(PlanTable& plan, const ComponentTable& components, double degrees);
+
+// "+" and "m" of the plan as commands: a component at the focused object's end (p 0 joined, 1
+// turned). With no palette component chosen, the focused object's own component is chosen first.
+// False when nothing was added.
+bool append_at_focus(InteractionState& state, InteractionContext& context, int p);
 
 // The hovered object at plan point (x, y): the nearest reference point strictly closer than
 // `hover_radius`, the lower number on a tie; faded objects and objects without an outline (groups)

@@ -43,12 +43,13 @@ struct InteractionRequest {
         object_properties, // Ctrl+press on an object: its property dialog
         group_properties,  // Ctrl+press inside the selection: the group dialog on `objects`
         object_editor,     // Ctrl+click on a palette cell: the editor of `component`
+        context_menu,      // a right click: the menu of `object`, of the selection `objects`, or of the plan
         save,              // Ctrl+S
         load,              // Ctrl+L
     };
     Kind kind = Kind::none;
-    int object = 0;           // object_properties
-    std::vector<int> objects; // group_properties: the selection as it was at the press
+    int object = 0;           // object_properties; context_menu: the focused object it acts on
+    std::vector<int> objects; // group_properties, context_menu: the selection as it was
     int component = 0;        // object_editor
 
     explicit operator bool() const { return kind != Kind::none; }

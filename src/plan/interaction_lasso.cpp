@@ -85,7 +85,7 @@ void press_on_empty(Call& call)
     const PlanTable& plan = call.plan();
     if (!call.left_pressed || call.in_column || plan.focus || plan.focus_groupe || call.request)
         return;
-    if (s.survol > 0 && !s.mode_loupe)
+    if (call.pick > 0 && !s.mode_loupe)
         return;
     s.flag_lasso = true;
     s.org_x = call.x;

@@ -34,7 +34,7 @@ void press_inside_selection(Call& call)
     InteractionState& s = call.s;
     PlanTable& plan = call.plan();
     if (!call.left_pressed || plan.nb_selection <= 0 || plan.focus_groupe || plan.focus || call.in_column ||
-        s.mode_loupe || call.request)
+        s.mode_loupe || call.request || call.in.shift)
         return;
     const std::optional<PlanBox> box = selection_box(plan, call.c.components);
     if (!box)

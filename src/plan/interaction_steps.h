@@ -12,6 +12,10 @@ namespace halvern::interaction_detail {
 
 // One call's input as the steps read it.
 struct Call {
+    Call(InteractionState& state, InteractionContext& context, const PointerInput& input)
+        : s(state), c(context), in(input)
+    {
+    }
     InteractionState& s;
     InteractionContext& c;
     const PointerInput& in;
@@ -20,6 +24,7 @@ struct Call {
     bool left = false, right = false;
     bool left_pressed = false, right_pressed = false; // the button went down since the last call
     bool in_column = false; // the pointer is over the palette column
+    int pick = 0;           // what a left press here picks (0 with Shift: a lasso)
     InteractionRequest request; // what the window is to do after the call
 
     PlanTable& plan() const { return c.plan; }
@@ -56,6 +61,8 @@ void drag_held_object(Call& call);
 
 // A right-button turn of the focused object or of the selection.
 void turn(Call& call);
+// A right press and release that stayed in place: the context menu of what it picks.
+void right_click(Call& call);
 
 // The keyboard shortcuts of the plan.
 void shortcuts(Call& call);

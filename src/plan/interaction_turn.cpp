@@ -7,6 +7,7 @@
 #include "base/numbers.h"
 #include "geometry/point_path.h"
 #include "plan/interaction_steps.h"
+#include "plan/plan_edit.h"
 #include "plan/plan_ends.h"
 
 namespace halvern {
@@ -112,12 +113,36 @@ void finish_turn(Call& call)
     call.host().redraw();
 }
 
+
+void cancel_turn(Call& call)
+{
+    call.s.rotation_en_cours = false;
+    call.s.held.clear();
+    call.host().redraw();
+}
+
+// A right press is a click until the pointer strays `click_slop_pixels` from where it went down.
+void track_right_click(Call& call)
+{
+    InteractionState& s = call.s;
+    PlanTable& plan = call.plan();
+    if (call.right_pressed) {
+        s.right_click = !call.in_column && !plan.focus && !plan.focus_groupe && !s.flag_lasso && !s.measuring;
+        s.right_press_px = call.in.pixel_x;
+        s.right_press_py = call.in.pixel_y;
+    } else if (s.right_click && std::hypot(call.in.pixel_x - s.right_press_px, call.in.pixel_y - s.right_press_py) >=
+                                    click_slop_pixels) {
+        s.right_click = false;
+    }
+}
+
 } // namespace
 
 void turn(Call& call)
 {
     InteractionState& s = call.s;
     PlanTable& plan = call.plan();
+    track_right_click(call);
     bool started = false;
     if (call.right_pressed && !call.in_column && !s.rotation_en_cours && !plan.focus && !plan.focus_groupe &&
         !s.flag_lasso)
@@ -125,7 +150,11 @@ void turn(Call& call)
     if (!s.rotation_en_cours)
         return;
     if (!call.right) {
-        finish_turn(call);
+        // A click is not a turn: its release asks for the menu and leaves the angle alone.
+        if (s.right_click)
+            cancel_turn(call);
+        else
+            finish_turn(call);
         return;
     }
     if (!started && !s.held.empty()) {
@@ -140,6 +169,32 @@ void turn(Call& call)
     call.host().set_cursor(cursor_rotate);
     // The angle the release will give, beside the pointer.
     call.host().redraw_live({turn_ghost(s, plan), {}, {}, PointerNote{{call.x, call.y}, format_number(s.rot_memo) + "\xC2\xB0"}});
+}
+
+void right_click(Call& call)
+{
+    InteractionState& s = call.s;
+    PlanTable& plan = call.plan();
+    if (!s.right_click || call.right)
+        return;
+    s.right_click = false;
+    if (call.buttons != button_none || call.in_column)
+        return;
+    InteractionRequest menu{InteractionRequest::Kind::context_menu, 0, {}, 0};
+    if (const int f = picked_object(plan, call.c.components, call.c.view.zoom, call.x, call.y); f > 0) {
+        // What the menu acts on is picked as a left press picks it, without holding it.
+        if (Result<void> picked = take_pick(plan, f); !picked)
+            show_error(call, picked.error());
+        menu.object = plan.index_focus;
+        menu.objects = selected_objects(plan);
+    } else if (plan.nb_selection > 0) {
+        const std::optional<PlanBox> box = selection_box(plan, call.c.components);
+        const double m = selection_box_margin;
+        if (box && call.x > box->left - m && call.x < box->right + m && call.y > box->top - m && call.y < box->bottom + m)
+            menu.objects = selected_objects(plan);
+    }
+    call.request = std::move(menu);
+    call.host().redraw();
 }
 
 } // namespace interaction_detail

@@ -15,6 +15,8 @@
 #include "app/plan_widget.h"
 #include "app/session.h"
 #include "app_test_support.h"
+#include "plan/groups.h"
+#include "plan/plan_edit.h"
 
 using namespace halvern;
 using namespace halvern::testing;
@@ -78,8 +80,8 @@ TEST_F(ChecksDockTest, AClickSelectsTheObjectAndBringsItIntoView)
     settle();
     ASSERT_EQ(list->topLevelItemCount(), 1);
     emit list->itemClicked(row(0, 0), 1);
-    EXPECT_EQ(s.plan.nb_selection, 1);
-    EXPECT_EQ(s.plan.selection[1], far);
+    // Picked as a click on it picks it: focused alone.
+    EXPECT_EQ(s.plan.nb_selection, 0);
     EXPECT_EQ(s.plan.index_focus, far);
     EXPECT_FALSE(s.view.zoom_auto);
     const PlanWidget* plan = w.plan_widget();
@@ -87,9 +89,22 @@ TEST_F(ChecksDockTest, AClickSelectsTheObjectAndBringsItIntoView)
     EXPECT_NEAR(at.x, 75 + (plan->width() - 75) / 2.0, 1.0);
     EXPECT_NEAR(at.y, plan->height() / 2.0, 1.0);
     // A heading selects nothing.
-    s.plan.nb_selection = 0;
+    s.plan.index_focus = 0;
     emit list->itemClicked(list->topLevelItem(0), 0);
+    EXPECT_EQ(s.plan.index_focus, 0);
     EXPECT_EQ(s.plan.nb_selection, 0);
+
+    // A member of a group brings its whole group, as a click on the plan does.
+    const int first = 1;
+    ASSERT_TRUE(select_object(s.plan, first).ok());
+    ASSERT_TRUE(select_object(s.plan, far).ok());
+    ASSERT_TRUE(group_selection(s.plan).ok());
+    clear_selection(s.plan);
+    emit list->itemClicked(row(0, 0), 1);
+    EXPECT_EQ(s.plan.index_focus, 0);
+    ASSERT_EQ(s.plan.nb_selection, 2);
+    EXPECT_EQ(s.plan.selection[1], first);
+    EXPECT_EQ(s.plan.selection[2], far);
 }
 
 TEST_F(ChecksDockTest, HidingIsOneUndoStepAndCanBeShownAgain)

@@ -318,3 +318,16 @@ TEST_F(EditorAroundThePlan, ImportedObjectsArriveSelected)
     EXPECT_EQ(selected_objects(s.plan), (std::vector<int>{2, 3}));
     EXPECT_EQ(s.plan.obj_x[3], 300); // in its own place
 }
+
+TEST_F(EditorAroundThePlan, ALayoutChangeIsStoredWithoutWaitingForQuit)
+{
+    auto& store = static_cast<MemorySettingsStore&>(*s.store);
+    store.values.erase("Window/geometry");
+    w.resize(w.width() - 40, w.height() - 30);
+    ASSERT_TRUE(w.layout_save_due());
+    // A moment later, the program still running: a run ended by the system keeps this layout.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.layout_save_due(); }, 30000));
+    ASSERT_FALSE(store.values["Window/geometry"].empty());
+    Editor again(folder.path(), store.values);
+    EXPECT_EQ(again.window->size(), w.size());
+}

@@ -49,7 +49,9 @@ TEST(MenuTables, MenusInTheirOrderWithTheirCommands)
                                                     save_screen, export_3d, export_gltf, print_pack, separator, preferences, separator, quit}));
     EXPECT_EQ(commands_of(en[1]), (std::vector<int>{cut, copy, paste, duplicate, separator, select_all}));
     en.erase(en.begin() + 1);
-    EXPECT_EQ(commands_of(en[1]), (std::vector<int>{ungroup_all, separator, change_height, change_visual,
+    EXPECT_EQ(commands_of(en[1]), (std::vector<int>{properties, separator, rotate_left, rotate_right, rotate_by,
+                                                    append_joined, append_turned, separator, group, ungroup,
+                                                    delete_chosen, ungroup_all, separator, change_height, change_visual,
                                                     raise_from_ground, add_visual, separator, undo, redo}));
     EXPECT_EQ(commands_of(en[2]), (std::vector<int>{project_form}));
     EXPECT_EQ(commands_of(en[3]), (std::vector<int>{move_to_corner, separator, picture_tiling, separator,
@@ -87,7 +89,7 @@ TEST(MenuTables, EveryCommandOnceAndTheTableEndsWithEmptyEntries)
             if (!item.separator()) {
                 EXPECT_TRUE(seen.insert(item.command).second) << "command " << item.command << " twice";
             }
-    EXPECT_EQ(seen.size(), 58u); // with our own edit commands, the plan as PDF and SVG, the print pack, glTF
+    EXPECT_EQ(seen.size(), 67u); // with our own edit and object commands, the plan as PDF and SVG, the print pack, glTF
     EXPECT_TRUE(english_menu_table()[menu_table_size - 1].empty());
 }
 

@@ -110,6 +110,9 @@ TEST_F(SceneEditor, TheViewsOpenInTheProgramsOwnWindowAndFollowEveryChange)
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(opened.empty()); // no outside program
     EXPECT_TRUE(window->isVisible());
+    // A tool window of the main window: the window manager keeps it above the plan.
+    EXPECT_EQ(window->windowType(), Qt::Tool);
+    EXPECT_EQ(window->parentWidget(), editor->window.get());
     EXPECT_EQ(window->variant(), VrmlVariant::structure);
     ASSERT_TRUE(next_scene(*window));
     ASSERT_NE(window->picture()->scene(), nullptr);

@@ -228,3 +228,14 @@ TEST(FaceProportion, APanelsFaceIsItsPrintedWidthOtherObjectsTheirSizeInMillimet
     plan.obj_largeur[size_t(shelf)] = 0;
     EXPECT_FALSE(face_picture_size(plan, components, shelf, 1).proportion());
 }
+
+TEST(ObjectFields, ATypedTurnIsAWholeNumberWithinOneTurnEitherWay)
+{
+    const std::pair<const char*, std::optional<double>> cases[] = {
+        {"90", 90},       {" -45 ", -45},   {"+30", 30},      {"12,5", 12.5},   {"360", 360},
+        {"-360", -360},   {"360.01", {}},   {"", {}},         {"   ", {}},      {"9O", {}},
+        {"45 deg", {}},   {"+-5", {}},      {"nan", {}},      {"inf", {}},      {"1e400", {}},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(typed_turn(text), expected) << '"' << text << '"';
+}
