@@ -45,7 +45,7 @@ TEST(MenuTables, MenusInTheirOrderWithTheirCommands)
     }
     using namespace command;
     constexpr int separator = 0;
-    EXPECT_EQ(commands_of(en[0]), (std::vector<int>{new_project, load, save, save_as, print, export_plan_pdf, export_plan_svg, import_project, save_blueprint,
+    EXPECT_EQ(commands_of(en[0]), (std::vector<int>{new_project, load, save, save_as, print, export_plan_pdf, export_plan_svg, export_plan_dxf, import_project, save_blueprint,
                                                     save_screen, export_3d, print_pack, separator, preferences, separator, quit}));
     EXPECT_EQ(commands_of(en[1]), (std::vector<int>{cut, copy, paste, duplicate, separator, select_all}));
     en.erase(en.begin() + 1);
