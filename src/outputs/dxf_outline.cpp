@@ -130,34 +130,47 @@ bool same_point(const DxfVertex& a, const DxfVertex& b)
     return std::hypot(a.x - b.x, a.y - b.y) < 2.5 * mm_per_pixel; // whole pixels round each end its own way
 }
 
+// Appends b, which starts where a ends.
+void append(DxfPath& a, const DxfPath& b)
+{
+    a.points.back().bulge = b.points.front().bulge;
+    a.points.insert(a.points.end(), b.points.begin() + 1, b.points.end());
+    if (a.points.size() > 2 && same_point(a.points.front(), a.points.back())) {
+        a.points.pop_back(); // its bulge, 0, was the end's; the one before now closes the outline
+        a.closed = true;
+    }
+}
+
 // Pieces drawn one after the other (a capsule's two arcs and two sides) become one outline, closed
-// when it comes back to its start, so that a CAD user selects, offsets or hatches it as one.
+// when it comes back to its start, so that a CAD user selects, offsets or hatches it as one. Each
+// outline grows at both ends until no piece meets it: a path of many strokes stays quick.
 void join_pieces(std::vector<DxfPath>& paths)
 {
-    for (bool joined = true; joined;) {
-        joined = false;
-        for (size_t i = 0; i < paths.size() && !joined; ++i) {
-            for (size_t j = 0; j < paths.size() && !joined; ++j) {
-                if (i == j || paths[i].closed || paths[j].closed)
-                    continue;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        for (bool grew = true; grew && !paths[i].closed;) {
+            grew = false;
+            for (size_t j = i + 1; j < paths.size() && !grew; ++j) {
                 DxfPath& a = paths[i];
-                DxfPath b = paths[j];
-                if (same_point(a.points.back(), b.points.back()))
-                    b = reversed(b);
-                else if (same_point(a.points.front(), b.points.front()))
-                    a = reversed(a);
-                else if (same_point(a.points.front(), b.points.back()))
-                    a = reversed(a), b = reversed(b);
-                if (!same_point(a.points.back(), b.points.front()))
+                const DxfPath& b = paths[j];
+                if (b.closed)
                     continue;
-                a.points.back().bulge = b.points.front().bulge;
-                a.points.insert(a.points.end(), b.points.begin() + 1, b.points.end());
-                if (a.points.size() > 2 && same_point(a.points.front(), a.points.back())) {
-                    a.points.pop_back();
-                    a.closed = true;
+                if (same_point(a.points.back(), b.points.front())) {
+                    append(a, b);
+                } else if (same_point(a.points.back(), b.points.back())) {
+                    append(a, reversed(b));
+                } else if (same_point(a.points.front(), b.points.back())) {
+                    DxfPath joined = b;
+                    append(joined, a);
+                    a = std::move(joined);
+                } else if (same_point(a.points.front(), b.points.front())) {
+                    DxfPath joined = reversed(b);
+                    append(joined, a);
+                    a = std::move(joined);
+                } else {
+                    continue;
                 }
                 paths.erase(paths.begin() + std::ptrdiff_t(j));
-                joined = true;
+                grew = true;
             }
         }
     }

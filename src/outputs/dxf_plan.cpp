@@ -204,7 +204,7 @@ void write_dimension_block(DL_Dxf& dxf, DxfTextWriter& dw, const Dimension& d, d
     dxf.writeEndBlock(dw, d.block);
 }
 
-void write_dimension(DxfTextWriter& dw, const Dimension& d, double dim_scale)
+void write_dimension(DxfTextWriter& dw, const Dimension& d)
 {
     const double ux = (d.b.x - d.a.x) / d.measured(), uy = (d.b.y - d.a.y) / d.measured();
     dw.entity("DIMENSION");
@@ -224,13 +224,6 @@ void write_dimension(DxfTextWriter& dw, const Dimension& d, double dim_scale)
     dw.coord(14, d.b.x, d.b.y);
     dw.dxfReal(50, d.angle);
     dw.dxfString(100, "AcDbRotatedDimension");
-    // The sheet's sizes scaled to the stand, as the block draws them.
-    dw.dxfString(1001, "ACAD");
-    dw.dxfString(1000, "DSTYLE");
-    dw.dxfString(1002, "{");
-    dw.dxfInt(1070, 40);
-    dw.dxfReal(1040, dim_scale);
-    dw.dxfString(1002, "}");
 }
 
 // --- the sections ---------------------------------------------------------------------------
@@ -278,8 +271,9 @@ void write_tables(DL_Dxf& dxf, DxfTextWriter& dw, const Context& ctx, double dim
     dxf.writeAppid(dw, "ACAD");
     dw.tableEnd();
 
-    // Sizes of a sheet at 1:1; the dimensions scale them to the stand.
-    dxf.writeDimStyle(dw, 2.5, 1.25, 0.625, 0.625, 2.5);
+    // A sheet's sizes (2.5 mm texts and arrows) scaled to the stand in the style itself: not every
+    // reader applies a scale given beside it.
+    dxf.writeDimStyle(dw, 2.5 * dim_scale, 1.25 * dim_scale, 0.625 * dim_scale, 0.625 * dim_scale, 2.5 * dim_scale);
 
     dxf.writeBlockRecord(dw);
     for (const std::string& name : ctx.block_names)
@@ -495,12 +489,22 @@ Result<std::string> plan_dxf(const PlanScene& scene)
     for (int i : objects)
         write_label(dxf, dw, ctx, i);
     for (const Dimension& d : stand_dimensions(scene.stand, dim_scale))
-        write_dimension(dw, d, dim_scale);
+        write_dimension(dw, d);
     dw.sectionEnd();
     dxf.writeObjects(dw);
     dxf.writeObjectsEnd(dw);
     dw.dxfEOF();
-    return dw.text();
+    std::string text = dw.text();
+    // The library's header promises handles below FFFF; a plan of thousands of objects, each
+    // resized its own way, can use more, and a reader must never meet a handle past the seed.
+    if (dw.getNextHandle() > 0xFFFF) {
+        const std::string seed = "$HANDSEED\r\n  5\r\nFFFF\r\n";
+        char next[32];
+        std::snprintf(next, sizeof next, "%lX", dw.getNextHandle());
+        if (auto at = text.find(seed); at != std::string::npos)
+            text.replace(at, seed.size(), "$HANDSEED\r\n  5\r\n" + std::string(next) + "\r\n");
+    }
+    return text;
 }
 
 Result<void> write_plan_dxf(const std::filesystem::path& file, const PlanScene& scene)

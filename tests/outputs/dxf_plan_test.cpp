@@ -296,3 +296,37 @@ TEST(DxfPlan, OutOfRangeIsRefusedAndTheOldFileKept)
     d.stand.stand_largeur = 0;
     EXPECT_FALSE(plan_dxf(d.scene()));
 }
+
+TEST(DxfPlan, EveryHandleLiesBelowTheSeedOfAFullPlan)
+{
+    // As many objects as the plan holds, each of its own size and so its own block of many strokes:
+    // more handles than the library's fixed seed promises.
+    Design d;
+    Component& dashes = define(d.components, 1600, 100, 10, 16);
+    dashes.shape = shape_turtle_path;
+    dashes.resize_x = 1;
+    dashes.no_magnet = "1";
+    for (int k = 0; k < 24; ++k)
+        dashes.draw += "FD3 PU FD3 PD ";
+    for (int i = 0; i < max_objects; ++i) {
+        const int n = place(d.plan, 1600, float(100 + i % 50 * 10), float(100 + i / 50 * 5));
+        d.plan.obj_largeur[size_t(n)] = float(50 + i);
+    }
+    auto text = plan_dxf(d.scene());
+    ASSERT_TRUE(text) << text.error().text();
+    std::istringstream lines(*text);
+    std::string code, value;
+    unsigned long seed = 0, largest = 0;
+    bool next_is_seed = false;
+    while (std::getline(lines, code) && std::getline(lines, value)) {
+        const int group = std::stoi(code);
+        if (group == 9)
+            next_is_seed = value == "$HANDSEED\r";
+        else if (group == 5 && next_is_seed)
+            seed = std::stoul(value, nullptr, 16), next_is_seed = false;
+        else if (group == 5 || group == 105)
+            largest = std::max(largest, std::stoul(value, nullptr, 16));
+    }
+    EXPECT_GT(largest, 0xFFFFul);
+    EXPECT_GT(seed, largest);
+}
