@@ -87,7 +87,7 @@ TEST(MenuTables, EveryCommandOnceAndTheTableEndsWithEmptyEntries)
             if (!item.separator()) {
                 EXPECT_TRUE(seen.insert(item.command).second) << "command " << item.command << " twice";
             }
-    EXPECT_EQ(seen.size(), 57u); // with our own edit commands, the plan as PDF and SVG, the print pack
+    EXPECT_EQ(seen.size(), 58u); // with our own edit commands, the plan as PDF, SVG and DXF, the print pack
     EXPECT_TRUE(english_menu_table()[menu_table_size - 1].empty());
 }
 
