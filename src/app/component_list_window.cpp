@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -83,10 +82,9 @@ ComponentListWindow::ComponentListWindow(Session& session, DesignNotifier& notif
     layout->addWidget(lv3_);
     layout->addWidget(lv4_, 1);
     layout->addWidget(quote_totals_);
-    auto* exports = new QHBoxLayout;
-    exports->addWidget(export_csv_);
-    exports->addWidget(export_xlsx_);
-    layout->addLayout(exports);
+    // One under the other: side by side they would widen the dock the library shares.
+    layout->addWidget(export_csv_);
+    layout->addWidget(export_xlsx_);
     resize(290, 480);
     retranslate();
 }
