@@ -12,8 +12,10 @@
 #include "base/text_file.h"
 #include "outputs/jpeg_stream.h"
 #include "outputs/picture_tiling.h"
+#include "outputs/plan_picture.h"
 #include "plan/face_proportion.h"
 #include "plan/plan_ends.h"
+#include "plan/plan_range.h"
 
 namespace halvern {
 
@@ -129,6 +131,27 @@ private:
     std::vector<float> x_weight_;
 };
 
+int roll_pixels(const PrintPackSettings& settings)
+{
+    return std::max(1, int(std::floor(settings.roll_mm * settings.dpi / mm_per_inch)));
+}
+
+Result<void> check_face_size(const PrintEntry& entry, const PrintPackSettings& settings)
+{
+    const PrintFace& face = entry.face;
+    if (!(face.width_mm > 0 && face.height_mm > 0)) // NaN fails too
+        return make_error("the face has no size");
+    const double side_max_mm = plan_max_stand_side_cm * 10;
+    if (face.width_mm > side_max_mm || face.height_mm > side_max_mm)
+        return make_error("the face is " + whole_mm(face.width_mm) + " x " + whole_mm(face.height_mm)
+                          + " mm, larger than any stand (" + whole_mm(side_max_mm) + " mm a side)");
+    const int widest = std::min(entry.width_px, roll_pixels(settings));
+    if (entry.height_px > jpeg_side_max || widest > jpeg_side_max)
+        return make_error("a print of " + std::to_string(widest) + " x " + std::to_string(entry.height_px)
+                          + " pixels is more than a JPEG holds (" + std::to_string(jpeg_side_max) + " a side)");
+    return {};
+}
+
 void write_face(PrintEntry& entry, const std::filesystem::path& folder, const PrintPackSettings& settings)
 {
     const PrintFace& face = entry.face;
@@ -137,9 +160,11 @@ void write_face(PrintEntry& entry, const std::filesystem::path& folder, const Pr
         entry.problem = "no picture is set for this face";
         return;
     }
-    if (entry.width_px < 1 || entry.height_px < 1) {
+    // Checked before the bleed is added: a face of no size would otherwise come out as a print of
+    // bleed alone, and one wider than any stand as hours of work and millions of strips.
+    if (auto fits = check_face_size(entry, settings); !fits) {
         entry.status = PrintStatus::failed;
-        entry.problem = "the face has no size";
+        entry.problem = fits.error().message;
         return;
     }
     auto picture = load_picture_24(face.picture_file);
@@ -153,7 +178,7 @@ void write_face(PrintEntry& entry, const std::filesystem::path& folder, const Pr
     entry.proportion_off = proportion_off(*entry.picture_proportion, FaceSize{face.width_mm, face.height_mm}.proportion());
 
     FaceSampler sampler(std::move(*picture), entry.width_px, entry.height_px);
-    const int roll = std::max(1, int(std::floor(settings.roll_mm * settings.dpi / mm_per_inch)));
+    const int roll = roll_pixels(settings);
     const std::vector<ColumnRange> strips = roll_strips(entry.width_px, roll, print_pixels(settings.overlap_mm, settings.dpi));
     std::vector<std::uint8_t> row;
     for (size_t k = 0; k < strips.size(); ++k) {
