@@ -24,6 +24,8 @@ void MainWindow::open_aux_window(AuxWindow which)
             connect(component_list_, &ComponentListWindow::copied, this, [this] { tell(ui::status_list_copied); });
             connect(component_list_, &ComponentListWindow::export_csv_requested, this,
                     &MainWindow::export_quote_csv);
+            connect(component_list_, &ComponentListWindow::export_xlsx_requested, this,
+                    &MainWindow::export_quote_xlsx);
             component_list_dock_ = make_dock(component_list_, QStringLiteral("dock_component_list"));
         }
         component_list_dock_->show();

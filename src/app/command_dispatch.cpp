@@ -136,6 +136,9 @@ void MainWindow::menu_event(int id)
     case command::export_plan_svg:
         export_plan(id == command::export_plan_svg);
         break;
+    case command::export_plan_dxf:
+        export_plan_dxf();
+        break;
     case command::print_pack:
         export_print_pack();
         break;

@@ -71,6 +71,9 @@ ComponentListWindow::ComponentListWindow(Session& session, DesignNotifier& notif
     export_csv_ = new QPushButton(this);
     export_csv_->setObjectName(QStringLiteral("list_export_csv"));
     connect(export_csv_, &QPushButton::clicked, this, &ComponentListWindow::export_csv_requested);
+    export_xlsx_ = new QPushButton(this);
+    export_xlsx_->setObjectName(QStringLiteral("list_export_xlsx"));
+    connect(export_xlsx_, &QPushButton::clicked, this, &ComponentListWindow::export_xlsx_requested);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -79,7 +82,9 @@ ComponentListWindow::ComponentListWindow(Session& session, DesignNotifier& notif
     layout->addWidget(lv3_);
     layout->addWidget(lv4_, 1);
     layout->addWidget(quote_totals_);
+    // One under the other: side by side they would widen the dock the library shares.
     layout->addWidget(export_csv_);
+    layout->addWidget(export_xlsx_);
     resize(290, 480);
     retranslate();
 }
@@ -110,6 +115,7 @@ void ComponentListWindow::retranslate()
     lv4_->setHeaderLabels({q(session_.text(ui::quote_other_components)), q(session_.text(ui::list_column_quantity)),
                            q(session_.text(ui::list_column_price))});
     export_csv_->setText(q(session_.text(ui::list_export_csv)));
+    export_xlsx_->setText(q(session_.text(ui::list_export_xlsx)));
     refresh();
 }
 

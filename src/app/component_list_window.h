@@ -40,6 +40,8 @@ public:
 signals:
     // The user asks for the quote as a CSV file.
     void export_csv_requested();
+    // The user asks for the quote as a spreadsheet.
+    void export_xlsx_requested();
     void closed();
     // The list is on the clipboard.
     void copied();
@@ -60,6 +62,7 @@ private:
     QTreeWidget* lv4_;
     QLabel* quote_totals_;
     QPushButton* export_csv_;
+    QPushButton* export_xlsx_;
 };
 
 } // namespace halvern

@@ -252,7 +252,9 @@ private:
     void save_screen();
     void print_plan();
     void export_plan(bool svg);
+    void export_plan_dxf();
     void export_quote_csv();
+    void export_quote_xlsx();
     void export_print_pack();
     void view_scene(int variant);
     void show_view3d_window(int variant);

@@ -22,6 +22,7 @@ constexpr Pair menu_bar[] = {
     {"#150#Imprimer", "#150#Print"},
     {"#151#Exporter le plan en PDF", "#151#Export plan as PDF"},
     {"#152#Exporter le plan en SVG", "#152#Export plan as SVG"},
+    {"#156#Exporter le plan en DXF", "#156#Export plan as DXF"},
     {"#94#Importer", "#94#Import"},
     {"#90#Sauve Plan HD", "#90#Save 2D Blueprint"},
     {"#93#Sauve Ecran", "#93#Save Screen"},

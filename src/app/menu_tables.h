@@ -79,6 +79,7 @@ inline constexpr int print = 150;
 inline constexpr int export_plan_pdf = 151; // our own: the plan as vectors with its title block
 inline constexpr int export_plan_svg = 152;
 inline constexpr int export_gltf = 155; // our own: the stand as glTF, for every current viewer
+inline constexpr int export_plan_dxf = 156; // our own: the plan for halls and CAD
 inline constexpr int french = 200;
 inline constexpr int english = 201;
 } // namespace command

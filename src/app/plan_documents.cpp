@@ -9,6 +9,7 @@
 #include "app/session.h"
 #include "base/text_file.h"
 #include "base/ui_text_ids.h"
+#include "outputs/dxf_plan.h"
 #include "outputs/sheet_texts.h"
 #include "platform/plan_document.h"
 #include "platform/plan_printer.h"
@@ -81,6 +82,22 @@ void MainWindow::export_plan(bool svg)
         tell(ui::status_saved, file.string());
 }
 
+void MainWindow::export_plan_dxf()
+{
+    auto answer = prompts_.choose_save({session_.text(ui::menu_export_plan_dxf), session_.settings().doc_path, "dxf",
+                                        "DXF|*.dxf", {}});
+    if (!answer || answer->empty())
+        return;
+    std::filesystem::path file = *answer;
+    if (file.extension() != ".dxf")
+        file += ".dxf";
+    PlanScene scene{session_.components, session_.libraries, session_.plan, session_.stand};
+    if (auto written = write_plan_dxf(file, scene); !written)
+        prompts_.warn("Halvern Visual Design", written.error().text());
+    else
+        tell(ui::status_saved, file.string());
+}
+
 void MainWindow::export_quote_csv()
 {
     auto answer = prompts_.choose_save(
@@ -92,6 +109,24 @@ void MainWindow::export_quote_csv()
         file += ".csv";
     const Quote quote = design_quote(session_.plan, session_.components);
     if (auto written = write_file_safely(file, quote_csv(quote, csv_labels(session_.shell.ui_text))); !written)
+        prompts_.warn("Halvern Visual Design", written.error().text());
+    else
+        tell(ui::status_saved, file.string());
+}
+
+void MainWindow::export_quote_xlsx()
+{
+    auto answer = prompts_.choose_save(
+        {session_.text(ui::list_export_xlsx), session_.settings().doc_path, "xlsx", "Excel|*.xlsx", {}});
+    if (!answer || answer->empty())
+        return;
+    std::filesystem::path file = *answer;
+    if (file.extension() != ".xlsx")
+        file += ".xlsx";
+    const Quote quote = design_quote(session_.plan, session_.components);
+    const auto texts = quote_workbook_texts(session_.shell.ui_text, session_.stand,
+                                            QDate::currentDate().toString(Qt::ISODate).toStdString());
+    if (auto written = write_quote_workbook(file, quote, session_.components, texts); !written)
         prompts_.warn("Halvern Visual Design", written.error().text());
     else
         tell(ui::status_saved, file.string());

@@ -198,6 +198,13 @@ inline constexpr int quote_weight_kg = 346;
 inline constexpr int quote_total = 347;
 inline constexpr int menu_export_plan_pdf = 348;
 inline constexpr int menu_export_plan_svg = 349;
+inline constexpr int menu_export_plan_dxf = 430;
+inline constexpr int list_export_xlsx = 431;
+inline constexpr int packing_unit = 432;
+inline constexpr int packing_per_bag = 433;
+inline constexpr int packing_to_take = 434;
+inline constexpr int packing_pieces = 435;
+inline constexpr int packing_metres = 436;
 inline constexpr int list_export_csv = 400;
 inline constexpr int sheet_bill_heading = 401;
 inline constexpr int quote_section = 402;
@@ -220,6 +227,7 @@ inline constexpr int hint_duplicate = 456;
 inline constexpr int hint_select_all = 457;
 inline constexpr int hint_export_plan_pdf = 458;
 inline constexpr int hint_export_plan_svg = 459;
+inline constexpr int hint_export_plan_dxf = 465;
 
 inline constexpr MenuHint menu_hints[] = {
     {95, hint_new}, {99, hint_load}, {98, hint_save}, {96, hint_save_as}, {150, hint_print},
@@ -234,7 +242,7 @@ inline constexpr MenuHint menu_hints[] = {
     {46, hint_zoom_factor}, {47, hint_zoom_auto}, {48, hint_user_zoom}, {50, hint_component_list},
     {51, hint_library}, {1, hint_about}, {2, hint_viewer_download}, {3, hint_capture_download},
     {200, hint_french}, {201, hint_english},
-    {105, hint_undo}, {106, hint_redo}, {110, hint_print_pack}, {120, hint_copy}, {121, hint_cut}, {122, hint_paste}, {123, hint_duplicate}, {124, hint_select_all}, {151, hint_export_plan_pdf}, {152, hint_export_plan_svg},
+    {105, hint_undo}, {106, hint_redo}, {110, hint_print_pack}, {120, hint_copy}, {121, hint_cut}, {122, hint_paste}, {123, hint_duplicate}, {124, hint_select_all}, {151, hint_export_plan_pdf}, {152, hint_export_plan_svg}, {155, hint_export_plan_dxf},
 };
 
 // The entry shown for menu command `command`; -1 for a number without one.
@@ -435,7 +443,7 @@ inline constexpr int used_ui_texts[] = {
     hint_view_3d, hint_view_structure, hint_view_coloured, hint_angle_marker, hint_debug, hint_angle_errors,
     hint_object_names, hint_object_heights, hint_panel_sizes, hint_big_labels, hint_zoom_factor,
     hint_zoom_auto, hint_user_zoom, hint_component_list, hint_library, hint_about, hint_viewer_download,
-    hint_capture_download, hint_french, hint_english, hint_undo, hint_redo, hint_print_pack, hint_copy, hint_cut, hint_paste, hint_duplicate, hint_select_all, hint_export_plan_pdf, hint_export_plan_svg, message_write_failed, message_not_price_table,
+    hint_capture_download, hint_french, hint_english, hint_undo, hint_redo, hint_print_pack, hint_copy, hint_cut, hint_paste, hint_duplicate, hint_select_all, hint_export_plan_pdf, hint_export_plan_svg, hint_export_plan_dxf, message_write_failed, message_not_price_table,
     message_stand_size, message_tiling_count, message_tiling_width, message_plan_full,
     message_selection_full, message_definition_saved, message_picture_unreadable, message_loading_library,
     tip_library_back, tip_library_next, tip_measure, tip_colour, untitled_design, status_saved,
@@ -454,7 +462,7 @@ inline constexpr int used_ui_texts[] = {
     status_nothing_to_paste, status_front_view, library_filter_hint, tip_zoom_box, status_selection,
     objects_word,
     sheet_date, sheet_scale, sheet_fitted, quote_other_components, quote_wall_system, quote_unit_price,
-    quote_weight_kg, quote_total, menu_export_plan_pdf, menu_export_plan_svg, list_export_csv, sheet_bill_heading,
+    quote_weight_kg, quote_total, menu_export_plan_pdf, menu_export_plan_svg, menu_export_plan_dxf, list_export_xlsx, packing_unit, packing_per_bag, packing_to_take, packing_pieces, packing_metres, list_export_csv, sheet_bill_heading,
     quote_section, sheet_scale_choice, sheet_paper, sheet_orientation, sheet_orientation_auto,
     sheet_orientation_portrait, sheet_orientation_landscape, sheet_bill_page,
     recovery_question, recovery_restore, recovery_discard, recovery_later, recovery_no_name,

@@ -3,8 +3,10 @@
 #include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
+#include "cli/plan_sheets.h"
 #include "cli/project_input.h"
 #include "outputs/quote.h"
+#include "outputs/quote_workbook.h"
 #include "outputs/sheet_texts.h"
 
 namespace halvern {
@@ -47,8 +49,11 @@ void print_json(std::ostream& out, const Quote& quote)
 int cmd_bom(CliContext& context)
 {
     const std::string format = context.option("--format").value_or("tsv");
-    if (format != "tsv" && format != "json" && format != "csv")
-        return context.usage_error("bom: --format must be tsv, json or csv, not '" + format + "'");
+    if (format != "tsv" && format != "json" && format != "csv" && format != "xlsx")
+        return context.usage_error("bom: --format must be tsv, json, csv or xlsx, not '" + format + "'");
+    const auto out = context.option("-o");
+    if (format == "xlsx" && (!out || out->empty()))
+        return context.usage_error("bom: a spreadsheet is a file: give it with -o OUT.xlsx");
     int group = all_groups;
     if (auto g = context.option("--group")) {
         auto n = parse_strict_int(*g, 1, max_objects);
@@ -74,6 +79,14 @@ int cmd_bom(CliContext& context)
         UiText texts;
         texts.load(context.app_dir, context.lang);
         context.out << quote_csv(quote, csv_labels(texts));
+    } else if (format == "xlsx") {
+        UiText texts;
+        texts.load(context.app_dir, context.lang);
+        const auto date = context.option("--date").value_or(today());
+        if (auto written = write_quote_workbook(*out, quote, design->components,
+                                                quote_workbook_texts(texts, design->stand, date));
+            !written)
+            return context.fail(written.error());
     } else {
         print_json(context.out, quote);
     }

@@ -25,6 +25,7 @@ int cmd_render(CliContext& context);
 int cmd_blueprint(CliContext& context);
 int cmd_print(CliContext& context);
 int cmd_export_plan(CliContext& context);
+int cmd_export_dxf(CliContext& context);
 int cmd_export_vrml(CliContext& context);
 int cmd_export_gltf(CliContext& context);
 int cmd_render_3d(CliContext& context);

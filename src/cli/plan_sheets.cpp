@@ -20,8 +20,6 @@ std::vector<CommandOption> sheet_command_options()
     return options;
 }
 
-namespace {
-
 std::string today()
 {
     const std::time_t now = std::time(nullptr);
@@ -30,8 +28,6 @@ std::string today()
     char text[16];
     return std::strftime(text, sizeof text, "%Y-%m-%d", &local) ? std::string(text) : std::string();
 }
-
-} // namespace
 
 std::optional<SheetOptions> sheet_options_from(const CliContext& context, const CliDesign& design, int& usage)
 {

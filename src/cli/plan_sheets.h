@@ -11,6 +11,9 @@
 
 namespace halvern {
 
+// Today's date as the title blocks show it on the command line: YYYY-MM-DD.
+std::string today();
+
 // The View menu's switches, then the sheet's own options.
 std::vector<CommandOption> sheet_command_options();
 

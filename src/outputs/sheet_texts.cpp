@@ -53,4 +53,17 @@ std::vector<std::string> csv_labels(const UiText& texts)
     return labels;
 }
 
+QuoteWorkbookTexts quote_workbook_texts(const UiText& texts, const StandSettings& stand, const std::string& date)
+{
+    QuoteWorkbookTexts t;
+    t.title = sheet_texts(texts, stand, date);
+    t.labels = csv_labels(texts);
+    t.unit = texts.get(ui::packing_unit);
+    t.per_bag = texts.get(ui::packing_per_bag);
+    t.to_take = texts.get(ui::packing_to_take);
+    t.pieces = texts.get(ui::packing_pieces);
+    t.metres = texts.get(ui::packing_metres);
+    return t;
+}
+
 } // namespace halvern

@@ -6,6 +6,7 @@
 
 #include "base/ui_text.h"
 #include "outputs/plan_sheet.h"
+#include "outputs/quote_workbook.h"
 #include "plan/stand_settings.h"
 
 namespace halvern {
@@ -16,5 +17,6 @@ inline constexpr const char* program_name = "Halvern Visual Design";
 SheetTexts sheet_texts(const UiText& texts, const StandSettings& stand, const std::string& date);
 BillPageTexts bill_page_texts(const UiText& texts, const StandSettings& stand);
 std::vector<std::string> csv_labels(const UiText& texts);
+QuoteWorkbookTexts quote_workbook_texts(const UiText& texts, const StandSettings& stand, const std::string& date);
 
 } // namespace halvern
