@@ -282,7 +282,8 @@ BuildSheets make_build_sheets(const PlanTable& plan, const ComponentTable& compo
             frame.component = plan.comp(object);
             frame.height = plan.obj_hauteur[size_t(object)] == 0 ? 228 : double(plan.obj_hauteur[size_t(object)]);
             frame.width = components[frame.component].width;
-            frame.modules = module_stack(plan.obj_hauteur[size_t(object)]);
+            if (components[frame.component].library == 0) // a profile is one piece, whatever its height
+                frame.modules = module_stack(plan.obj_hauteur[size_t(object)]);
             frame.turned = turned(object);
             frame.pieces = counts_of(additions[-object]);
             if (components[frame.component].library != 0) // a profile is its own piece, one per object

@@ -45,7 +45,7 @@ struct RunFrame {
     int component = 0;
     double height = 228;        // 0 read as 228
     double width = 0;           // the component's width: its length along the run
-    std::vector<int> modules;   // stacked bottom to top
+    std::vector<int> modules;   // stacked bottom to top; none for a profile
     bool turned = false;        // its recto faces the run's back
     std::vector<PieceCount> pieces; // the frame's own: its horizontal frames and printed visual, or the profile itself
     std::vector<FaceFiles> faces;

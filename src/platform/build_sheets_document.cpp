@@ -39,8 +39,9 @@ std::string joint_label(size_t k)
 }
 
 struct Column {
-    double share;    // of the page's width
-    bool right = false; // numbers line up on the right
+    double share;        // of the page's width
+    bool right = false;  // numbers line up on the right
+    bool middle = false; // a long text keeps both its ends (file names differ at the end)
 };
 
 class SheetPages {
@@ -102,9 +103,10 @@ public:
     }
 
     // Text inside a box, cut short with an ellipsis where it would run over.
-    void cell(const QRectF& box, const std::string& text, bool right = false)
+    void cell(const QRectF& box, const std::string& text, bool right = false, bool middle = false)
     {
-        const QString shown = painter_.fontMetrics().elidedText(q(text), Qt::ElideRight, int(box.width()));
+        const QString shown =
+            painter_.fontMetrics().elidedText(q(text), middle ? Qt::ElideMiddle : Qt::ElideRight, int(box.width()));
         painter_.drawText(box, int(Qt::AlignVCenter) | (right ? Qt::AlignRight : Qt::AlignLeft), shown);
     }
 
@@ -127,7 +129,7 @@ public:
                 painter_.setPen(QPen(Qt::black, dots(0.25)));
                 painter_.drawRect(QRectF(x + dots(1), y_ + (h - side) / 2, side, side));
             }
-            cell(QRectF(x + dots(1), y_, w - dots(2), h), texts[k], columns[k].right);
+            cell(QRectF(x + dots(1), y_, w - dots(2), h), texts[k], columns[k].right, columns[k].middle);
             x += w;
         }
         painter_.setPen(QPen(QColor(170, 170, 170), dots(0.15)));
@@ -169,6 +171,14 @@ private:
     int page_ = 0;
 };
 
+// A label written before a value ("Length (cm):") as a column's heading.
+std::string heading_of(std::string label)
+{
+    while (!label.empty() && (label.back() == ':' || label.back() == ' '))
+        label.pop_back();
+    return label;
+}
+
 std::string run_title(const SheetPages& pages, size_t k, size_t count)
 {
     return pages.t(ui::sheets_run) + " " + std::to_string(k + 1) + " / " + std::to_string(count);
@@ -186,7 +196,9 @@ std::string pieces_text(const std::vector<PieceCount>& pieces, const ComponentTa
 {
     std::string text;
     for (const PieceCount& p : pieces)
-        text += (text.empty() ? "" : ", ") + number(p.quantity) + " x " + components[p.component].name;
+        text += (text.empty() ? "" : ", ")
+                + (p.component == component_printed_visual ? number(p.quantity) + " m " : number(p.quantity) + " x ")
+                + components[p.component].name;
     return text.empty() ? "-" : text;
 }
 
@@ -267,7 +279,7 @@ void cover(SheetPages& pages, PlanScene& scene, const BuildSheets& sheets, const
 
     pages.heading(pages.t(ui::sheets_order), 12);
     const std::vector<Column> columns = {{0.08, true}, {0.22}, {0.52}, {0.18, true}};
-    pages.row(columns, {"", pages.t(ui::sheets_run), pages.t(ui::sheets_object), pages.t(ui::sheets_length)}, 9,
+    pages.row(columns, {"", pages.t(ui::sheets_run), pages.t(ui::sheets_object), heading_of(pages.t(ui::sheets_length))}, 9,
               true);
     for (size_t k = 0; k < sheets.runs.size(); ++k) {
         std::vector<int> objects;
@@ -278,13 +290,16 @@ void cover(SheetPages& pages, PlanScene& scene, const BuildSheets& sheets, const
                    number(sheets.runs[k].length, 0.1)},
                   9, false);
     }
-    if (!sheets.free_objects.empty()) {
+    // The free objects, as many lines as their numbers need.
+    constexpr size_t per_line = 16;
+    for (size_t first = 0; first < sheets.free_objects.size(); first += per_line) {
         std::vector<int> objects;
-        for (const FreeObject& o : sheets.free_objects)
-            objects.push_back(o.object);
+        for (size_t k = first; k < std::min(first + per_line, sheets.free_objects.size()); ++k)
+            objects.push_back(sheets.free_objects[k].object);
+        const bool head = first == 0;
         pages.row(columns,
-                  {std::to_string(sheets.runs.size() + 1) + ".", pages.t(ui::sheets_free_objects), objects_text(objects),
-                   ""},
+                  {head ? std::to_string(sheets.runs.size() + 1) + "." : "", head ? pages.t(ui::sheets_free_objects) : "",
+                   objects_text(objects), ""},
                   9, false);
     }
 }
@@ -359,13 +374,38 @@ void elevation(SheetPages& pages, const WallRun& run, const PlanScene& scene)
             if (level < f.height)
                 p.drawLine(QPointF(frame.left(), floor_y - level * scale), QPointF(frame.right(), floor_y - level * scale));
         }
-        pages.font(std::clamp(frame.width() / dots(6), 7.0, 16.0), true);
-        p.drawText(frame.adjusted(0, 0, 0, -frame.height() / 2), Qt::AlignCenter, QString::number(f.object));
-        pages.font(7.5);
-        std::string below = number(f.height, 0.1) + " cm";
+        // The number large at the top, the height under it, and up the rest of the frame the print
+        // file of each face, so that the crew hangs each print on its own frame.
+        const double frame_mm = frame.width() * 25.4 / pdf_dpi;
+        pages.font(std::clamp(frame_mm * 0.45, 7.0, 18.0), true);
+        const double number_h = p.fontMetrics().height() * 1.2;
+        const QRectF number_box(frame.left(), frame.top() + dots(1), frame.width(), number_h);
+        p.drawText(number_box, Qt::AlignCenter, QString::number(f.object));
+        pages.font(7);
+        std::string below = number(f.height, 0.1);
         if (f.turned)
             below += " (" + pages.t(ui::sheets_turned) + ")";
-        pages.cell(frame.adjusted(dots(0.5), frame.height() / 2, -dots(0.5), -frame.height() / 4), below);
+        const double line_h = p.fontMetrics().height() * 1.15;
+        const QRectF height_box(frame.left() + dots(0.5), number_box.bottom(), frame.width() - dots(1), line_h);
+        p.drawText(height_box, Qt::AlignCenter,
+                   p.fontMetrics().elidedText(q(below), Qt::ElideRight, int(height_box.width())));
+        std::vector<std::string> names;
+        for (const FaceFiles& face : f.faces)
+            for (const std::string& file : face.files)
+                names.push_back(face.has_picture ? file : file + " (" + pages.t(ui::sheets_no_picture) + ")");
+        const double run_up = frame.bottom() - height_box.bottom() - dots(2); // the length the names may take
+        if (!names.empty() && run_up > dots(8)) {
+            const double step = std::min(line_h, (frame.width() - dots(1)) / double(names.size()));
+            if (step >= line_h * 0.8) {
+                p.save();
+                p.translate(frame.left() + (frame.width() - step * double(names.size())) / 2, frame.bottom() - dots(1));
+                p.rotate(-90);
+                for (size_t k = 0; k < names.size(); ++k)
+                    p.drawText(QRectF(0, step * double(k), run_up, step), int(Qt::AlignLeft | Qt::AlignVCenter),
+                               p.fontMetrics().elidedText(q(names[k]), Qt::ElideMiddle, int(run_up)));
+                p.restore();
+            }
+        }
         x += f.width * scale;
     }
     p.setBrush(Qt::NoBrush);
@@ -395,14 +435,14 @@ void run_page(SheetPages& pages, const BuildSheets& sheets, size_t k, PlanScene&
     elevation(pages, run, scene);
 
     const ComponentTable& components = scene.components;
-    const std::vector<Column> joints = {{0.07}, {0.33}, {0.6}};
+    const std::vector<Column> joints = {{0.1}, {0.3}, {0.6}};
     pages.row(joints, {pages.t(ui::sheets_joint), "", pages.t(ui::sheets_pieces_column)}, 8.5, true);
     for (size_t j = 0; j < run.joints.size(); ++j)
         pages.row(joints, {joint_label(j), joint_text(pages, run.joints[j]), pieces_text(run.joints[j].pieces, components)},
                   8, false);
     pages.y() += dots(4);
 
-    const std::vector<Column> frames = {{0.07, true}, {0.18}, {0.1, true}, {0.25}, {0.4}};
+    const std::vector<Column> frames = {{0.07, true}, {0.13}, {0.13, true}, {0.29}, {0.38, false, true}};
     pages.row(frames,
               {pages.t(ui::sheets_frame), pages.t(ui::sheets_component), pages.t(ui::sheets_height),
                pages.t(ui::sheets_pieces_column), pages.t(ui::sheets_print_files)},
@@ -429,8 +469,8 @@ void free_objects(SheetPages& pages, const BuildSheets& sheets, const ComponentT
     pages.new_page();
     pages.heading(pages.t(ui::sheets_free_objects), 16);
     pages.line(pages.t(ui::sheets_position), 8);
-    const std::vector<Column> columns = {{0.07, true}, {0.22}, {0.09, true}, {0.09, true}, {0.09, true}, {0.1, true},
-                                         {0.34}};
+    const std::vector<Column> columns = {{0.08, true}, {0.2}, {0.07, true}, {0.07, true}, {0.09, true}, {0.11, true},
+                                         {0.38, false, true}};
     pages.row(columns,
               {pages.t(ui::sheets_object), pages.t(ui::sheets_component), "x", "y", pages.t(ui::sheets_rotation),
                pages.t(ui::sheets_elevation), pages.t(ui::sheets_print_files)},

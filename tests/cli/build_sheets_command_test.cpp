@@ -40,7 +40,7 @@ size_t count_of(const std::string& text, const std::string& what)
 TEST(BuildSheetsCommand, AShippedExampleGivesACoverThePackingListAPagePerRunAndItsJson)
 {
     ScratchDir out;
-    const fs::path design = halvern::testing::source_dir() / "data" / "examples" / "corner_stand_6x3.qlm";
+    const fs::path design = halvern::testing::source_dir() / "data" / "examples" / "shell_stand_3x3.qlm";
     const auto json = run_cli_in(halvern::testing::stage_dir(), {"build-sheets", design.string(), "--format", "json"});
     ASSERT_EQ(json.code, 0) << json.err;
     const size_t runs = count_of(json.out, "{\"run\":");
@@ -67,7 +67,7 @@ TEST(BuildSheetsCommand, AShippedExampleGivesACoverThePackingListAPagePerRunAndI
 TEST(BuildSheetsCommand, BadArgumentsAndUnwritableFilesAreRefused)
 {
     ScratchDir out;
-    const std::string design = (halvern::testing::source_dir() / "data" / "examples" / "shell_stand_3x3.qlm").string();
+    const std::string design = (halvern::testing::source_dir() / "data" / "examples" / "corner_stand_6x3.qlm").string();
     const std::string pdf = (out / "x.pdf").string();
     struct Case {
         std::vector<std::string> args;
