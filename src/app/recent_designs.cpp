@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/qt_settings_store.h"
+
 namespace halvern {
 
 namespace {
@@ -16,7 +18,7 @@ constexpr const char* key = "designs";
 // The settings file of the program (see the settings store), in its own group.
 QSettings settings_file()
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quilma Editor"),
+    return QSettings(settings_file_format(), QSettings::UserScope, QStringLiteral("Quilma Editor"),
                      QStringLiteral("Quilma Editor"));
 }
 

@@ -105,7 +105,11 @@ void MainWindow::export_scene()
     progress.show();
     VrmlScene scene = build_scene(session_, VrmlVariant::full, progress);
     const std::vector<std::string> messages = std::move(scene.messages);
-    Result<TextureCopy> written = export_vrml_file(file, std::move(scene), true, &progress);
+    // Pictures named without a folder are the design's, as for the checks and the print pack.
+    std::filesystem::path design_folder = folder_of(session_.project.file_name);
+    if (design_folder.empty())
+        design_folder = session_.settings().doc_path;
+    Result<TextureCopy> written = export_vrml_file(file, std::move(scene), true, &progress, design_folder);
     progress.close();
     for (const std::string& message : messages)
         prompts_.warn("Halvern Visual Design", message);

@@ -15,6 +15,7 @@
 #include "app/prompts.h"
 #include "app/session.h"
 #include "app/view3d_widget.h"
+#include "base/error_words.h"
 #include "base/ui_text_ids.h"
 #include "view3d/coin_scene.h"
 #include "view3d/view_picture.h"
@@ -139,7 +140,7 @@ void View3dWindow::built(BuiltScene scene)
         worker_.join();
     std::string said;
     for (const std::string& message : scene.messages)
-        said += message + "\n";
+        said += error_words_in(message, session_.lang()) + "\n"; // our window: the interface's words
     if (picture_->without_opengl())
         said += session_.text(ui::view3d_no_opengl);
     while (!said.empty() && said.back() == '\n')

@@ -25,7 +25,24 @@ constexpr int link_hops_max = 40; // as the system's own limit on symbolic links
 constexpr auto stale_age = std::chrono::hours(1);
 constexpr size_t temporary_suffix_digits = 16;
 
-std::string temporary_prefix(const fs::path& file) { return "." + file.filename().string() + "."; }
+constexpr size_t file_name_max = 255; // bytes of one name in the file systems we write to
+constexpr size_t temporary_extra = 2 + temporary_suffix_digits + 4; // "." NAME "." digits ".tmp"
+
+// The part of a target's name its temporaries carry: all of it where that fits, else its beginning
+// (never cutting a character in two), so that a file whose own name is already near the limit can
+// still be saved.
+std::string temporary_key(const std::string& name)
+{
+    const size_t room = file_name_max - temporary_extra;
+    if (name.size() <= room)
+        return name;
+    size_t cut = room;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut;
+    return name.substr(0, cut);
+}
+
+std::string temporary_prefix(const fs::path& file) { return "." + temporary_key(file.filename().string()) + "."; }
 
 fs::path temporary_name_for(const fs::path& file)
 {
@@ -35,8 +52,8 @@ fs::path temporary_name_for(const fs::path& file)
     return file.parent_path() / (temporary_prefix(file) + suffix + ".tmp");
 }
 
-// The name of the file a temporary `.NAME.<16 hex digits>.tmp` was written for; nullopt for any
-// other name.
+// The name (its `temporary_key`) of the file a temporary `.NAME.<16 hex digits>.tmp` was written
+// for; nullopt for any other name.
 std::optional<std::string> temporary_target(std::string_view name)
 {
     const std::string_view ending = ".tmp";
@@ -64,7 +81,7 @@ public:
         if (first_visit)
             found->second = look_through(folder);
         std::vector<fs::path> stale;
-        if (auto it = found->second.find(target); it != found->second.end()) {
+        if (auto it = found->second.find(temporary_key(target)); it != found->second.end()) {
             stale = std::move(it->second);
             found->second.erase(it);
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include <FreeImage.h>
@@ -13,6 +14,19 @@
 namespace halvern {
 
 namespace {
+
+// FreeImage hands its readers' messages to one function for the whole process; each load that
+// wants them points this thread's note at its own text for the time of the load.
+thread_local std::string* reader_messages = nullptr;
+
+void keep_reader_message(FREE_IMAGE_FORMAT, const char* message)
+{
+    if (reader_messages && message) {
+        if (!reader_messages->empty())
+            *reader_messages += "; ";
+        *reader_messages += message;
+    }
+}
 
 // What reading a picture will take: its size, and the memory the reader sets aside for it.
 struct PictureHeader {
@@ -77,13 +91,30 @@ Result<PictureHeader> picture_header(const std::filesystem::path& file, FREE_IMA
     return header;
 }
 
-} // namespace
-
-Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags, std::uint64_t max_bytes)
+// What stands at `file` when it is no regular file, said as such: a user who named a folder or a
+// pipe needs to hear that, not that nothing is there. Nothing when it is a regular file.
+const char* not_a_picture_file(const std::filesystem::path& file)
 {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec))
-        return make_error("there is no picture file of this name", file);
+    switch (std::filesystem::status(file, ec).type()) {
+    case std::filesystem::file_type::regular: return nullptr;
+    case std::filesystem::file_type::directory: return "is a folder, not a picture file";
+    case std::filesystem::file_type::fifo: return "is a pipe (FIFO), not a picture file";
+    case std::filesystem::file_type::socket: return "is a socket, not a picture file";
+    case std::filesystem::file_type::block:
+    case std::filesystem::file_type::character: return "is a device, not a picture file";
+    case std::filesystem::file_type::not_found: return "there is no picture file of this name";
+    default: return "cannot be read as a picture file";
+    }
+}
+
+} // namespace
+
+Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags, std::uint64_t max_bytes,
+                            std::string* reader_note)
+{
+    if (const char* what = not_a_picture_file(file))
+        return make_error(what, file);
     FREE_IMAGE_FORMAT format = FreeImage_GetFileType(file.c_str(), 0);
     if (format == FIF_UNKNOWN)
         format = FreeImage_GetFIFFromFilename(file.c_str());
@@ -101,9 +132,17 @@ Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags, s
                               std::to_string((header->bytes + (1 << 20) - 1) >> 20) + " MB, " +
                               std::to_string(max_bytes >> 20) + " MB at most)",
                           file);
+    static std::once_flag listening;
+    std::call_once(listening, [] { FreeImage_SetOutputMessage(keep_reader_message); });
+    std::string said;
+    reader_messages = &said;
     Bitmap loaded(FreeImage_Load(format, file.c_str(), format == FIF_JPEG ? jpeg_flags : 0));
+    reader_messages = nullptr;
     if (!loaded)
-        return make_error("the picture cannot be read", file);
+        return make_error(said.empty() ? "the picture cannot be read" : "the picture cannot be read (" + said + ")",
+                          file);
+    if (reader_note)
+        *reader_note = said;
     return loaded;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 #include "base/bitmap.h"
 #include "base/result.h"
@@ -23,8 +24,11 @@ struct PictureSize {
 // several scans its coefficients as well) are refused by their header, before they are read.
 inline constexpr std::uint64_t max_picture_bytes = 1ull << 30;
 
+// `reader_note`, when given, receives what the format's reader said about a picture it still
+// loaded: libjpeg's "Premature end of JPEG file" for a file cut short, whose missing rows it fills
+// with grey. Empty when the reader said nothing.
 Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags = 0,
-                            std::uint64_t max_bytes = max_picture_bytes);
+                            std::uint64_t max_bytes = max_picture_bytes, std::string* reader_note = nullptr);
 
 // The picture's size in pixels; the errors of load_picture, and one for a picture without pixels.
 Result<PictureSize> read_picture_size(const std::filesystem::path& file);

@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/project_input.h"
+#include "cli/utf8_output.h"
 #include "plan/picture_probe.h"
 
 namespace halvern {
@@ -15,7 +16,7 @@ void print_tsv(std::ostream& out, const std::vector<Finding>& findings)
 {
     for (const Finding& f : findings)
         out << check_kind_key(f.kind) << '\t' << severity_key(f.severity) << '\t' << f.object << '\t' << f.end << '\t'
-            << f.other << '\t' << (f.hidden ? 1 : 0) << '\t' << f.text << '\n';
+            << f.other << '\t' << (f.hidden ? 1 : 0) << '\t' << text_cell(f.text) << '\n';
 }
 
 void print_json(std::ostream& out, const std::vector<Finding>& findings, size_t shown)

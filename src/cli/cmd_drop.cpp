@@ -1,6 +1,7 @@
 #include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/project_input.h"
+#include "plan/plan_range.h"
 #include "plan/snapping.h"
 #include "project/project_writer.h"
 
@@ -16,6 +17,12 @@ int cmd_drop(CliContext& context)
     auto y = parse_strict_real(args[3]);
     if (!x || !y)
         return context.usage_error("drop: X and Y must be numbers, not '" + (x ? args[3] : args[2]) + "'");
+    // The table keeps single-precision numbers: a larger one would be stored as infinity or
+    // written back as something else than what was typed.
+    for (auto [value, text] : {std::pair{*x, &args[2]}, std::pair{*y, &args[3]}})
+        if (!plan_coordinate_in_range(value))
+            return context.usage_error("drop: " + *text + " lies outside the plan (at most " +
+                                       format_number(plan_max_coordinate_cm) + " cm either way)");
     std::optional<double> rot;
     if (args.size() > 4) {
         rot = parse_strict_real(args[4]);

@@ -1,3 +1,4 @@
+#include "base/error_words.h"
 #include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/project_input.h"
@@ -22,13 +23,16 @@ int cmd_export_vrml(CliContext& context)
                             context.settings.config_player, {}};
     VrmlScene scene = build_vrml_scene(inputs, variant);
     for (const std::string& message : scene.messages)
-        context.err << "halvern: " << message << '\n';
-    Result<TextureCopy> written =
-        export_vrml_file(context.args[1], std::move(scene), !context.has_option("--no-textures"));
+        context.err << "halvern: " << error_words_in(message, context.lang) << '\n';
+    const std::filesystem::path design_folder = std::filesystem::absolute(context.args[0]).parent_path();
+    Result<TextureCopy> written = export_vrml_file(context.args[1], std::move(scene),
+                                                   !context.has_option("--no-textures"), nullptr, design_folder);
     if (!written)
         return context.fail(written.error());
     for (const std::string& missing : written->missing)
         context.err << "halvern: " << missing << ": picture not found, not copied\n";
+    for (const std::string& junk : written->not_pictures)
+        context.err << "halvern: " << junk << ": not a picture, not copied\n";
     for (const std::filesystem::path& renamed : written->renamed)
         context.err << "halvern: " << renamed.string() << ": copied under this name, another file of the folder has the picture's own\n";
     return exit_ok;

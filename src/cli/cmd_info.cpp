@@ -1,6 +1,7 @@
 #include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/project_input.h"
+#include "cli/utf8_output.h"
 
 namespace halvern {
 
@@ -17,9 +18,9 @@ int cmd_info(CliContext& context)
                 << "stand_largeur=" << format_number(s.stand_largeur) << '\n'
                 << "stand_profondeur=" << format_number(s.stand_profondeur) << '\n'
                 << "stand_murs=" << s.stand_murs << '\n'
-                << "floor_texture=" << s.floor_texture << '\n'
-                << "client=" << s.client << '\n'
-                << "title=" << s.title << '\n'
+                << "floor_texture=" << text_cell(s.floor_texture) << '\n'
+                << "client=" << text_cell(s.client) << '\n'
+                << "title=" << text_cell(s.title) << '\n'
                 << "objects=" << design->plan.nb_objets << '\n'
                 << "groups=" << groups << '\n'
                 << "dropped=" << design->read.dropped << '\n';

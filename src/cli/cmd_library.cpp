@@ -1,6 +1,7 @@
 #include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/library_loading.h"
+#include "cli/utf8_output.h"
 
 namespace halvern {
 
@@ -13,7 +14,7 @@ int cmd_library(CliContext& context)
         const Component& c = components[n];
         if (c.is_free())
             continue;
-        context.out << n << '\t' << c.library << '\t' << c.name << '\t' << format_number(c.width) << '\t'
+        context.out << n << '\t' << c.library << '\t' << text_cell(c.name) << '\t' << format_number(c.width) << '\t'
                     << format_number(c.depth) << '\t' << format_number(c.height) << '\t' << c.shape << '\t'
                     << (c.has_3d ? 1 : 0) << '\t' << format_number(c.price) << '\t' << format_number(c.weight)
                     << '\t' << format_number(c.pack_by) << '\n';

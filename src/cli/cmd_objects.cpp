@@ -1,6 +1,7 @@
 #include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/project_input.h"
+#include "cli/utf8_output.h"
 #include "plan/plan_ends.h"
 #include "project/colour_slot_line.h"
 
@@ -25,7 +26,7 @@ int cmd_objects(CliContext& context)
                     << format_number(plan.obj_profondeur[i]) << '\t' << plan.obj_groupe[i] << '\t'
                     << (group ? "OO" : end_code_with_override(plan, n, 1, codes[i])) << '\t'
                     << (group ? "OO" : end_code_with_override(plan, n, 2, codes[i])) << '\t' << plan.obj_ilot[i]
-                    << '\t' << plan.obj_texte[i];
+                    << '\t' << text_cell(plan.obj_texte[i]);
         // The given colour slots, as the file stores them; nothing more for an object without any.
         std::string slots;
         for (int slot = 0; slot < object_colour_slots; ++slot)

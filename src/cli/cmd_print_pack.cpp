@@ -1,6 +1,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "base/error_words.h"
 #include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/plan_pictures.h"
@@ -59,7 +60,7 @@ int cmd_print_pack(CliContext& context)
             context.out << piece.file.string() << '\n';
         if (entry.status != PrintStatus::written) {
             context.err << "halvern: object " << entry.face.object << (entry.face.face == 1 ? " recto" : " verso")
-                        << ": " << entry.problem << '\n';
+                        << ": " << error_words_in(entry.problem, context.lang) << '\n';
             status = exit_bad_input;
         }
     }

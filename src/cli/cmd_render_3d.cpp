@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "base/error_words.h"
 #include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/project_input.h"
@@ -93,7 +94,7 @@ int cmd_render_3d(CliContext& context)
                            design->stand, context.app_dir, context.settings.config_player, variant};
     SceneText text = build_scene_text(snapshot);
     for (const std::string& message : text.messages)
-        context.err << "halvern: " << message << '\n';
+        context.err << "halvern: " << error_words_in(message, context.lang) << '\n';
     CoinScene scene = read_coin_scene(text.text);
     for (const std::string& message : scene.messages())
         context.err << "halvern: 3D engine: " << message << '\n';

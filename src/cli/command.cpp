@@ -1,5 +1,7 @@
 #include "cli/command.h"
 
+#include "base/error_words.h"
+
 namespace halvern {
 
 std::optional<std::string> CliContext::option(std::string_view name) const
@@ -12,7 +14,7 @@ std::optional<std::string> CliContext::option(std::string_view name) const
 
 int CliContext::fail(const Error& error) const
 {
-    err << "halvern: " << error.text() << '\n';
+    err << "halvern: " << error_words_in(error, lang).text() << '\n';
     return 1;
 }
 

@@ -38,6 +38,26 @@ std::string valid_utf8(std::string_view text)
     return out;
 }
 
+std::string text_cell(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t k = 0; k < text.size(); ++k) {
+        const unsigned char c = static_cast<unsigned char>(text[k]);
+        if (c == '\t' || c == '\n' || c == '\r')
+            out += ' ';
+        else if (c < 0x20 || c == 0x7F)
+            out.append(replacement);
+        else if (c == 0xC2 && k + 1 < text.size() && static_cast<unsigned char>(text[k + 1]) < 0xA0
+                 && static_cast<unsigned char>(text[k + 1]) >= 0x80) {
+            out.append(replacement); // U+0080..U+009F, the C1 controls
+            ++k;
+        } else
+            out += char(c);
+    }
+    return out;
+}
+
 void Utf8OnlyBuffer::pass(bool at_end)
 {
     std::string out;

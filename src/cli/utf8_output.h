@@ -14,6 +14,12 @@ namespace halvern {
 // `text` with every invalid byte replaced by U+FFFD.
 std::string valid_utf8(std::string_view text);
 
+// A text of the design (an object's text, a finding, a name) as one cell of a line of output: a
+// tab or line break in it would add a column or a line, and an escape sequence would reach the
+// terminal and act there (retitle it, hide what follows). Tabs and line breaks become a blank,
+// every other control character (C0, DEL, C1) the replacement character.
+std::string text_cell(std::string_view text);
+
 // A stream buffer that passes what is written to `target`, made valid UTF-8 on the way. A sequence
 // cut between two writes is held back until its end comes, or until finish().
 class Utf8OnlyBuffer : public std::streambuf {

@@ -15,6 +15,7 @@
 #include "base/numbers.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/dialog_controls.h"
+#include "platform/qt_settings_store.h"
 
 namespace halvern {
 
@@ -22,7 +23,7 @@ namespace {
 
 QSettings remembered()
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quilma Editor"),
+    return QSettings(settings_file_format(), QSettings::UserScope, QStringLiteral("Quilma Editor"),
                      QStringLiteral("Quilma Editor"));
 }
 

@@ -13,14 +13,21 @@ const int strip_jpeg_flags = 100 | JPEG_SUBSAMPLING_444;
 
 Result<Bitmap> load_picture_24(const std::filesystem::path& file, std::uint64_t max_bytes)
 {
-    Result<Bitmap> loaded = load_picture(file, JPEG_ACCURATE, max_bytes);
+    std::string damage;
+    Result<Bitmap> loaded = load_picture(file, JPEG_ACCURATE, max_bytes, &damage);
     if (!loaded)
-        return make_error("erreur chargement: " + loaded.error().message, file);
+        return loaded.error();
+    // A file cut short still loads, its missing rows grey: printed, that is a spoilt banner. Other
+    // notes (extra bytes between markers, a profile's details) leave the pixels whole.
+    const bool cut_short = damage.find("remature end") != std::string::npos
+                           || damage.find("bad Huffman code") != std::string::npos;
+    if (cut_short)
+        return make_error("the picture is damaged (" + damage + "), it is not printed", file);
     if (FreeImage_GetImageType(loaded->get()) == FIT_BITMAP && FreeImage_GetBPP(loaded->get()) == 24)
         return loaded;
     Bitmap converted(FreeImage_ConvertTo24Bits(loaded->get()));
     if (!converted)
-        return make_error("erreur chargement: the picture cannot be made 24 bits per pixel", file);
+        return make_error("the picture cannot be made 24 bits per pixel", file);
     return converted;
 }
 
@@ -59,7 +66,7 @@ Result<CutReport> tile_picture(const std::filesystem::path& picture, const std::
 {
     auto bitmap = load_picture_24(picture);
     if (!bitmap)
-        return bitmap.error();
+        return make_error("erreur chargement: " + bitmap.error().message, picture);
     auto columns = strip_columns(widths, int(FreeImage_GetWidth(bitmap->get())));
     if (!columns)
         return make_error(columns.error().message, picture);

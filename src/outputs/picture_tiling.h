@@ -32,8 +32,9 @@ using CutProgress = std::function<void(int done, int total)>;
 
 // The picture at 24 bits per pixel, whatever depth its file holds: its format found from its
 // content, else from its name. A converted picture replaces the loaded one at once, so that only
-// one copy stays. "erreur chargement" and the reason when it cannot be read, or when reading it
-// would take more than `max_bytes`.
+// one copy stays. The reason when it cannot be read, when reading it would take more than
+// `max_bytes`, or when its file is cut short (printed, its missing rows would be grey). The
+// tiling's own message ("erreur chargement") is the cut's to add.
 Result<Bitmap> load_picture_24(const std::filesystem::path& file, std::uint64_t max_bytes = max_picture_bytes);
 
 // Cuts each strip out of a 24-bit picture and writes it as a JPEG, replacing a file of the same

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "base/csv_text.h"
 #include "base/numbers.h"
 #include "base/utf8.h"
 #include "base/text_file.h"
@@ -189,16 +190,6 @@ void write_face(PrintEntry& entry, const std::filesystem::path& folder, const Pr
     }
 }
 
-std::string csv_field(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string out = "\"";
-    for (char c : text)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + '"';
-}
-
 std::string status_text(const PrintEntry& entry)
 {
     switch (entry.status) {
@@ -346,11 +337,11 @@ std::string print_manifest_csv(const PrintPack& pack)
     const std::string bleed = format_number(pack.settings.bleed_mm);
     for (const PrintEntry& e : pack.entries) {
         const PrintFace& f = e.face;
-        const std::string common = std::to_string(f.object) + ',' + csv_field(f.component) + ','
+        const std::string common = std::to_string(f.object) + ',' + csv_text_cell(f.component) + ','
                                    + (f.face == 1 ? "recto" : "verso") + ',' + f.end_code + ',' + whole_mm(f.width_mm)
-                                   + ',' + whole_mm(f.height_mm) + ',' + bleed + ',' + csv_field(f.picture) + ',';
-        const std::string tail = ',' + std::to_string(e.height_px) + ',' + csv_field(status_text(e)) + ','
-                                 + csv_field(proportion_result(e)) + '\n';
+                                   + ',' + whole_mm(f.height_mm) + ',' + bleed + ',' + csv_text_cell(f.picture) + ',';
+        const std::string tail = ',' + std::to_string(e.height_px) + ',' + csv_text_cell(status_text(e)) + ','
+                                 + csv_text_cell(proportion_result(e)) + '\n';
         if (e.pieces.empty()) {
             csv += common + ",," + std::to_string(e.width_px) + tail;
             continue;
@@ -358,7 +349,7 @@ std::string print_manifest_csv(const PrintPack& pack)
         const size_t n = e.pieces.size();
         for (size_t k = 0; k < n; ++k) {
             const PrintPiece& p = e.pieces[k];
-            csv += common + csv_field(p.file.filename().string()) + ','
+            csv += common + csv_text_cell(p.file.filename().string()) + ','
                    + (n > 1 ? std::to_string(k + 1) + "/" + std::to_string(n) : std::string()) + ','
                    + std::to_string(p.columns.width) + tail;
         }

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "base/csv_text.h"
 #include "base/numbers.h"
 #include "plan/plan_ends.h"
 
@@ -39,16 +40,6 @@ Quote design_quote(const PlanTable& plan, const ComponentTable& components, int 
 
 namespace {
 
-// A spreadsheet reads a field as text only when it has to: quotes only around fields that need them.
-std::string csv_field(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string out = "\"";
-    for (char c : text)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
-}
 
 std::string money(double value) { return format_number(round_half_away(value * 100) / 100); }
 std::string kilograms(double grams) { return format_number(round_half_away(grams) / 1000); }
@@ -70,13 +61,13 @@ std::vector<std::string> english_csv_labels()
 
 std::string quote_csv(const Quote& quote, const std::vector<std::string>& labels)
 {
-    auto L = [&](CsvLabel which) { return csv_field(label(labels, which)); };
+    auto L = [&](CsvLabel which) { return csv_text_cell(label(labels, which)); };
     std::string out = L(CsvLabel::section) + "," + L(CsvLabel::component) + "," + L(CsvLabel::name) + ","
                       + L(CsvLabel::quantity) + "," + L(CsvLabel::unit_price) + "," + L(CsvLabel::total_price) + ","
                       + L(CsvLabel::weight_kg) + "\r\n";
     auto row = [&](CsvLabel section, const std::string& component, const std::string& name, const std::string& quantity,
                    const std::string& unit_price, double total_price, double weight_g) {
-        out += L(section) + "," + component + "," + csv_field(name) + "," + quantity + "," + unit_price + ","
+        out += L(section) + "," + component + "," + csv_text_cell(name) + "," + quantity + "," + unit_price + ","
                + money(total_price) + "," + kilograms(weight_g) + "\r\n";
     };
     for (const BillRow& r : quote.bill.rows)

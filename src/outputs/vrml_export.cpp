@@ -6,8 +6,10 @@
 
 #include "base/file_copy.h"
 #include "base/folder_listing.h"
+#include "base/picture_file.h"
 #include "base/text_file.h"
 #include "outputs/vrml_text.h"
+#include "plan/picture_probe.h"
 
 namespace fs = std::filesystem;
 
@@ -15,7 +17,6 @@ namespace halvern {
 
 namespace {
 
-constexpr size_t max_pictures = 1000;
 constexpr int max_name_tries = 10000;
 
 // The name of `source`'s copy in `folder`: its own file name, or with "-2", "-3" ... before the
@@ -85,8 +86,6 @@ std::vector<std::string> scene_pictures(const VrmlScene& scene)
     std::vector<std::string> names;
     std::set<std::string_view> seen;
     for (const PictureUse& use : scene.pictures) {
-        if (names.size() >= max_pictures)
-            break;
         if (!use.picture.empty() && seen.insert(use.picture).second)
             names.push_back(use.picture);
     }
@@ -94,7 +93,7 @@ std::vector<std::string> scene_pictures(const VrmlScene& scene)
 }
 
 Result<TextureCopy> copy_scene_pictures(VrmlScene& scene, const fs::path& folder, VrmlProgress* progress,
-                                        const fs::path& scene_file)
+                                        const fs::path& scene_file, const fs::path& design_folder)
 {
     TextureCopy report;
     const std::vector<std::string> names = scene_pictures(scene);
@@ -109,9 +108,13 @@ Result<TextureCopy> copy_scene_pictures(VrmlScene& scene, const fs::path& folder
             progress->pictures(++done, int(names.size()));
         }
         std::error_code ec;
-        const fs::path source = name;
+        const fs::path source = stored_picture_path(name, design_folder);
         if (!fs::is_regular_file(source, ec)) {
             report.missing.push_back(name);
+            continue;
+        }
+        if (!read_picture_size(source)) {
+            report.not_pictures.push_back(name);
             continue;
         }
         Result<CopyName> copy = copy_name(source, folder, taken);
@@ -139,7 +142,7 @@ Result<void> write_vrml_file(const fs::path& file, std::string_view scene) { ret
 fs::path with_wrl_extension(const fs::path& file) { return with_extension(file, ".wrl"); }
 
 Result<TextureCopy> export_vrml_file(const fs::path& file_in, VrmlScene scene, bool copy_pictures,
-                                     VrmlProgress* progress)
+                                     VrmlProgress* progress, const fs::path& design_folder)
 {
     const fs::path file = with_wrl_extension(file_in);
     TextureCopy report;
@@ -147,7 +150,7 @@ Result<TextureCopy> export_vrml_file(const fs::path& file_in, VrmlScene scene, b
         fs::path folder = file.parent_path();
         if (folder.empty())
             folder = ".";
-        Result<TextureCopy> copied = copy_scene_pictures(scene, folder, progress, file);
+        Result<TextureCopy> copied = copy_scene_pictures(scene, folder, progress, file, design_folder);
         if (!copied)
             return copied.error();
         report = std::move(copied).value();

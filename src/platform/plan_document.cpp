@@ -35,6 +35,27 @@ QSize paper_dots(const SheetOptions& options, const StandSettings& stand)
     return landscape ? portrait.transposed() : portrait;
 }
 
+// XML refuses the control characters other than tab and line ends anywhere in a document, even
+// written as references: a design's text that holds one (pasted from elsewhere, or a damaged file)
+// would make the whole picture unreadable. They can only be shown as the replacement character.
+bool xml_refuses(char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r'; }
+
+std::string without_refused_characters(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        out += xml_refuses(c) ? std::string_view("\xEF\xBF\xBD") : std::string_view(&c, 1);
+    return out;
+}
+
+// The generator writes its title as it is given, so "Dupont & Fils" would end the document's
+// well-formedness: the title goes in as XML text.
+QString xml_text(const std::string& text)
+{
+    return QString::fromStdString(without_refused_characters(text)).toHtmlEscaped();
+}
+
 // The sheet's pages after the layout was found: nothing is drawn for a sheet that cannot be laid out.
 template <class NewPage>
 void draw_pages(QtCanvas& canvas, PlanScene& scene, const SheetLayout& layout, const SheetOptions& options,
@@ -114,7 +135,7 @@ Result<void> write_plan_svg(const std::filesystem::path& file, PlanScene& scene,
     svg.setResolution(int(paper_dots_per_inch)); // the paper's size in millimetres follows
     svg.setSize(paper);
     svg.setViewBox(QRect(QPoint(0, 0), paper));
-    svg.setTitle(QString::fromStdString(scene.stand.title));
+    svg.setTitle(xml_text(scene.stand.title));
     svg.setDescription(QString::fromUtf8(program_name));
     {
         QtCanvas canvas(svg);
@@ -127,7 +148,9 @@ Result<void> write_plan_svg(const std::filesystem::path& file, PlanScene& scene,
         canvas.end();
     }
     buffer.close();
-    return write_file_safely(file, std::string_view(bytes.constData(), size_t(bytes.size())));
+    // The texts on the plan (objects' texts, the title block) are escaped by the generator, but
+    // their control characters are not: nothing else in its output is one.
+    return write_file_safely(file, without_refused_characters(std::string_view(bytes.constData(), size_t(bytes.size()))));
 }
 
 } // namespace halvern

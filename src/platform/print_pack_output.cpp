@@ -25,6 +25,7 @@ constexpr int pdf_dpi = 300;
 constexpr double page_width_mm = 210, page_height_mm = 297, margin_mm = 15;
 constexpr int plan_width = 1400, plan_height = 900; // the small plan, in pixels
 constexpr int thumbnail_side = 900;
+constexpr double min_plan_height_mm = 60; // less, and the plan shows nothing a reader could find
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -80,13 +81,15 @@ public:
                     line("  " + face_title(e) + ": " + e.problem, 8);
         }
         y_ += dots(4);
+        // A long list leaves the plan no room below it: the plan then has a page of its own.
+        if (dots(page_height_mm - margin_mm) - y_ < dots(min_plan_height_mm))
+            next_page();
         draw_plan(plan, nullptr, dots(page_height_mm - margin_mm) - y_);
     }
 
     void face(const PrintEntry& entry, const PrintPack& pack, const SmallPlan& plan, const PlanTable& table)
     {
-        writer_.newPage();
-        y_ = dots(margin_mm);
+        next_page();
         heading(face_title(entry), 14);
         const PrintFace& f = entry.face;
         line(f.component + (f.end_code.empty() ? std::string() : "   " + f.end_code));
@@ -127,12 +130,21 @@ private:
         y_ += painter_.fontMetrics().descent() + dots(2);
     }
 
+    void next_page()
+    {
+        writer_.newPage();
+        y_ = dots(margin_mm);
+    }
+
+    // A line that would run past the bottom margin goes on at the top of a new page.
     void line(const std::string& text, double points = 10)
     {
         QFont font("DejaVu Sans");
         font.setPointSizeF(points);
         painter_.setFont(font);
         painter_.setPen(Qt::black);
+        if (y_ + painter_.fontMetrics().height() > dots(page_height_mm - margin_mm))
+            next_page();
         const double width = dots(page_width_mm - 2 * margin_mm);
         const QString elided = painter_.fontMetrics().elidedText(q(text), Qt::ElideMiddle, int(width));
         y_ += painter_.fontMetrics().ascent();

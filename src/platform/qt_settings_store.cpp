@@ -1,10 +1,12 @@
 #include "platform/qt_settings_store.h"
 
+#include <QIODevice>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
+#include "base/settings_file.h"
 #include "base/text_file.h"
 
 namespace halvern {
@@ -14,7 +16,50 @@ QString key_of(std::string_view key)
 {
     return QStringLiteral("Current/") + QString::fromUtf8(key.data(), qsizetype(key.size()));
 }
+
+// QSettings' own INI reader lets a stray quote run on over the following lines; ours keeps each
+// damaged value to its line, in the same file layout.
+bool read_settings_device(QIODevice& device, QSettings::SettingsMap& map)
+{
+    const QByteArray bytes = device.read(qint64(small_file_bytes_max));
+    const SettingsFileRead read = parse_settings_file(std::string_view(bytes.constData(), size_t(bytes.size())));
+    for (const auto& [key, parts] : read.values) {
+        QStringList list;
+        for (const std::string& part : parts)
+            list << QString::fromStdString(part);
+        if (list.size() == 1)
+            map.insert(QString::fromStdString(key), list.front());
+        else if (!list.isEmpty())
+            map.insert(QString::fromStdString(key), list);
+        else
+            map.insert(QString::fromStdString(key), QVariant());
+    }
+    return true;
+}
+
+bool write_settings_device(QIODevice& device, const QSettings::SettingsMap& map)
+{
+    SettingsText values;
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
+        std::vector<std::string>& parts = values[it.key().toStdString()];
+        if (it.value().typeId() == QMetaType::QStringList)
+            for (const QString& part : it.value().toStringList())
+                parts.push_back(part.toStdString());
+        else if (it.value().isValid())
+            parts.push_back(it.value().toString().toStdString());
+    }
+    const std::string text = format_settings_file(values);
+    return device.write(text.data(), qint64(text.size())) == qint64(text.size());
+}
+
 } // namespace
+
+QSettings::Format settings_file_format()
+{
+    static const QSettings::Format format =
+        QSettings::registerFormat(QStringLiteral("conf"), read_settings_device, write_settings_device);
+    return format;
+}
 
 QtSettingsStore::QtSettingsStore()
 {
@@ -29,7 +74,7 @@ QtSettingsStore::QtSettingsStore()
             return;
         }
     }
-    settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+    settings_ = std::make_unique<QSettings>(settings_file_format(), QSettings::UserScope,
                                             QStringLiteral("Quilma Editor"), QStringLiteral("Quilma Editor"));
 }
 

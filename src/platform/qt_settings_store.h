@@ -2,13 +2,17 @@
 // The settings store between runs: QSettings, organisation and application "Quilma Editor",
 // group "Current" (on Linux "$XDG_CONFIG_HOME/Quilma Editor/Quilma Editor.conf").
 
+#include <QSettings>
+
 #include <memory>
 
 #include "base/settings.h"
 
-class QSettings;
-
 namespace halvern {
+
+// Our settings file's format, for every QSettings that opens the file (the store, the recent
+// designs, the print pack's remembered choices): one line per value, read line by line.
+QSettings::Format settings_file_format();
 
 class QtSettingsStore : public SettingsStore {
 public:

@@ -226,3 +226,27 @@ TEST(TextFile, StaleTemporariesOfTheSameFileAreRemoved)
     ASSERT_TRUE(write_file_safely(dir / "g.txt", "new").ok());
     EXPECT_FALSE(std::filesystem::exists(other));
 }
+
+TEST(TextFile, NamesUpToTheSystemsLimitAreWrittenAndTheirStaleTemporariesFound)
+{
+    ScratchDir dir;
+    // 233 bytes is the longest name whose temporary carries it whole; "é" straddles the cut at 241.
+    for (size_t length : {size_t(233), size_t(234), size_t(241), size_t(255)}) {
+        std::string name = std::string(length - 6, 'n') + "\xC3\xA9.jpg";
+        ASSERT_EQ(name.size(), length);
+        auto written = write_file_safely(dir / name, "content");
+        ASSERT_TRUE(written.ok()) << length << ": " << written.error().text();
+        EXPECT_EQ(read_bytes(dir / name), "content");
+    }
+    int entries = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 4) << "no temporary left behind";
+
+    ScratchDir other;
+    const std::string name(255, 'x');
+    auto stale = other.write("." + std::string(233, 'x') + ".0123456789abcdef.tmp", "left by a kill");
+    std::filesystem::last_write_time(stale, std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
+    ASSERT_TRUE(write_file_safely(other / name, "new").ok());
+    EXPECT_FALSE(std::filesystem::exists(stale));
+}

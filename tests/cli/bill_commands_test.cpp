@@ -133,4 +133,11 @@ TEST_F(BillCommands, DropRefusesGroupsMissingObjectsAndBadNumbers)
     EXPECT_EQ(run({"drop", file, "1", "0", "nan"}).code, 2);
     EXPECT_EQ(run({"drop", file, "1", "0", "0", "inf"}).code, 2);
     EXPECT_EQ(run({"drop", file, "1", "0"}).code, 2);
+    for (const char* outside : {"1e308", "-1e30", "100000.5", "-100001"}) {
+        CliRun r = run({"drop", file, "1", outside, "0"});
+        EXPECT_EQ(r.code, 2) << outside;
+        EXPECT_NE(r.err.find("100000 cm"), std::string::npos) << r.err;
+        EXPECT_EQ(run({"drop", file, "1", "0", outside}).code, 2) << outside;
+    }
+    EXPECT_EQ(run({"drop", file, "1", "-100000", "100000"}).out, "-100000\t100000\t0\t0\n");
 }

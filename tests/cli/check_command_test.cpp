@@ -82,6 +82,9 @@ TEST_F(CheckCommand, PicturesAreLookedForBesideTheDesign)
     const CliRun r = run({"check", design(false, false, "gone.jpg")});
     EXPECT_EQ(r.code, 3);
     EXPECT_EQ(r.out, "picture\terror\t1\t1\t0\t0\tpicture missing: gone.jpg (Recto)\n");
+    // A name with a tab and an escape sequence stays in its column and never reaches the terminal.
+    const CliRun odd = run({"check", design(false, false, "a\tb\x1B]0;owned\x07.jpg")});
+    EXPECT_EQ(odd.out, "picture\terror\t1\t1\t0\t0\tpicture missing: a b\xEF\xBF\xBD]0;owned\xEF\xBF\xBD.jpg (Recto)\n");
 }
 
 TEST_F(CheckCommand, BadInputAndUsage)

@@ -114,6 +114,25 @@ TEST_F(DesignCommands, ObjectsListsEveryObjectWithEndCodesAndChains)
                      "4\t1\t400\t300\t270\t228\t0\t1\t75.1\t12\t0\tOO\t?45\t3\t\n");
 }
 
+TEST_F(DesignCommands, TextsWithTabsAndControlCharactersStayInTheirCell)
+{
+    PlanTable plan;
+    place(plan, 1, 400, 300);
+    // A tab, an escape sequence that retitles a terminal, and a hole of the code page, which reads
+    // as a C1 control (U+0081).
+    plan.obj_texte[1] = "a\tb\x1B]0;owned\x07 HOLE2J \xC2\xA0" "end";
+    StandSettings stand{5, 3, 0, "", "Dupont\x1B[2J", "T"};
+    std::string bytes = format_project(plan, stand);
+    bytes.replace(bytes.find("HOLE"), 4, "\x81");
+    const std::string file = docs.write("odd.qlm", bytes).string();
+    const std::string bad = "\xEF\xBF\xBD";
+    CliRun r = run({"objects", file});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "1\t1\t400\t300\t0\t228\t0\t1\t75.1\t12\t0\tOO\tOO\t1\ta b" + bad + "]0;owned" + bad + " " + bad
+                         + "2J \xC2\xA0" "end\n");
+    EXPECT_NE(run({"info", file}).out.find("\nclient=Dupont" + bad + "[2J\n"), std::string::npos);
+}
+
 TEST_F(DesignCommands, ConvertWritesTheCurrentFormat)
 {
     std::string header = "4.5\r\n2\r\nm.jpg\r\nC\r\nT\r\n";

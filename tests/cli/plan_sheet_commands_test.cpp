@@ -138,6 +138,22 @@ TEST(PlanSheetCommands, SvgIsWellFormedWithOutlinesTextAndASizeInMillimetres)
     EXPECT_NE(head.find("mm\""), std::string::npos) << head;
 }
 
+TEST(PlanSheetCommands, SvgOfTextsWithMarkupAndControlCharactersIsWellFormed)
+{
+    ScratchDir docs;
+    std::string design = read_bytes(island());
+    const std::string names = "\r\nExample\r\nIsland stand 8 x 6 m\r\n";
+    ASSERT_NE(design.find(names), std::string::npos);
+    design.replace(design.find(names), names.size(), "\r\nDupont & Fils <SA>\x01\r\nSalon \x1B[2J \"&amp;\"\r\n");
+    const fs::path svg = docs.path() / "odd.svg";
+    const CliRun run = run_cli_in(stage_dir(), {"export-plan", docs.write("odd.qlm", design).string(), svg.string()});
+    ASSERT_EQ(run.code, 0) << run.err;
+    std::string texts;
+    ASSERT_FALSE(svg_elements(svg, &texts).empty()) << "not well-formed XML";
+    EXPECT_NE(texts.find("Dupont & Fils <SA>"), std::string::npos) << texts;
+    EXPECT_NE(texts.find("Salon \xEF\xBF\xBD[2J \"&amp;\""), std::string::npos) << texts; // the title, as typed
+}
+
 TEST(PlanSheetCommands, AFailedWriteLeavesTheOldFileAndNamesIt)
 {
     ScratchDir docs;

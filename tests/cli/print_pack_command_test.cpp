@@ -83,6 +83,43 @@ TEST(PrintPackCommand, ThreePanelsTwoPicturesTheMissingOneListedAndBothManifests
     EXPECT_EQ(run_text("pdfinfo '" + (out / "pack" / "manifest.pdf").string() + "' | grep -c '^Pages: *3$'"), "1\n");
 }
 
+TEST(PrintPackCommand, ACutJpegIsRefusedAndTheCoverListsEveryFaceLeftOutOnPagesOfItsOwn)
+{
+    ScratchDir docs, out;
+    QImage picture(200, 300, QImage::Format_RGB32); // busy enough that the scan is most of the file
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb((x * 37 + y * 11) & 0xFF, (x * y) & 0xFF, (x ^ y) & 0xFF));
+    ASSERT_TRUE(picture.save(QString::fromStdString((docs / "whole.jpg").string())));
+    const std::string bytes = halvern::testing::read_bytes(docs / "whole.jpg");
+    docs.write("cut.jpg", bytes.substr(0, bytes.size() / 3));
+
+    ComponentTable components;
+    fill_builtin_catalogue(components, "en");
+    PlanTable plan;
+    for (int k = 0; k < 120; ++k) {
+        const int i = halvern::testing::place(plan, 0, 150 + 100 * float(k % 12), 150 + 100 * float(k / 12));
+        plan.obj_visuel_recto[size_t(i)] = k == 0 ? "cut.jpg" : "lost.png";
+    }
+    const fs::path design = docs / "stand.qlm";
+    ASSERT_TRUE(write_project_file(design, plan, StandSettings{}));
+    const auto run =
+        run_cli_in(halvern::testing::stage_dir(), {"print-pack", design.string(), (out / "pack").string(), "--dpi", "10"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("cut.jpg"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("damaged"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("erreur"), std::string::npos) << run.err; // said in the interface language
+    EXPECT_EQ(halvern::testing::read_bytes(out / "pack" / "manifest.csv").find(".jpg,written"), std::string::npos);
+
+    const fs::path pdf = out / "pack" / "manifest.pdf";
+    const std::string text = run_text("pdftotext -layout '" + pdf.string() + "' -");
+    for (const char* face : {"001 ", "052 ", "053 ", "120 "})
+        EXPECT_NE(text.find(face), std::string::npos) << face << " in\n" << text;
+    int pages = 0;
+    EXPECT_EQ(std::sscanf(run_text("pdfinfo '" + pdf.string() + "' | grep '^Pages:'").c_str(), "Pages: %d", &pages), 1);
+    EXPECT_GE(pages, 3); // the list runs on, and the plan still has room of its own
+}
+
 TEST(PrintPackCommand, BadSettingsAreRefusedBeforeAnythingIsWritten)
 {
     ScratchDir out;

@@ -189,7 +189,7 @@ TEST_F(RenderCommands, BadArgumentsAndFailedWrites)
 
     CliRun nowhere = run({"blueprint", design, (docs / "no" / "plan.jpg").string()});
     EXPECT_EQ(nowhere.code, 1);
-    EXPECT_NE(nowhere.err.find("echec"), std::string::npos) << nowhere.err;
+    EXPECT_NE(nowhere.err.find("plan.jpg: failed: "), std::string::npos) << nowhere.err; // the interface's words
     CliRun no_pdf = run({"print", design, (docs / "no" / "plan.pdf").string()});
     EXPECT_EQ(no_pdf.code, 1);
     EXPECT_NE(no_pdf.err.find("plan.pdf"), std::string::npos) << no_pdf.err;

@@ -5,6 +5,8 @@
 
 #include <FreeImage.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdlib>
 
@@ -224,6 +226,45 @@ TEST(PictureTiling, APictureThatCannotBeReadOrIsTooNarrowCutsNothing)
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
         ++files;
     EXPECT_EQ(files, 2u); // the two pictures, no strip
+}
+
+TEST(PictureTiling, WhatIsNamedInsteadOfAPictureIsSaid)
+{
+    ScratchDir dir;
+    std::filesystem::create_directory(dir / "folder.jpg");
+    ASSERT_EQ(::mkfifo((dir / "pipe.jpg").c_str(), 0600), 0);
+    const std::pair<const char*, const char*> cases[] = {
+        {"folder.jpg", "is a folder, not a picture file"},
+        {"pipe.jpg", "is a pipe (FIFO), not a picture file"},
+        {"none.jpg", "there is no picture file of this name"},
+    };
+    for (const auto& [name, said] : cases) {
+        const auto loaded = load_picture(dir / name);
+        ASSERT_FALSE(loaded) << name;
+        EXPECT_EQ(loaded.error().message, said);
+        EXPECT_EQ(loaded.error().file, dir / name);
+    }
+}
+
+TEST(PictureTiling, AJpegCutShortIsRefusedForPrintNotFilledWithGrey)
+{
+    ScratchDir dir;
+    const auto whole = save(pattern(300, 300), dir / "whole.jpg", FIF_JPEG);
+    const std::string bytes = read_bytes(whole);
+    const auto cut = dir.write("cut.jpg", bytes.substr(0, bytes.size() / 3));
+    std::string note;
+    ASSERT_TRUE(load_picture(cut, 0, max_picture_bytes, &note)) << "the reader itself still loads it";
+    EXPECT_NE(note.find("Premature end of JPEG file"), std::string::npos) << note;
+    note = "stale";
+    ASSERT_TRUE(load_picture(whole, 0, max_picture_bytes, &note));
+    EXPECT_EQ(note, "");
+
+    auto refused = tile_picture(cut, widths({"1", "1"}), 0);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().message.find("damaged"), std::string::npos) << refused.error().message;
+    EXPECT_FALSE(load_picture_24(cut));
+    EXPECT_TRUE(load_picture_24(whole));
+    EXPECT_FALSE(std::filesystem::exists(dir / "cut_0_1mm_1_.jpg"));
 }
 
 } // namespace

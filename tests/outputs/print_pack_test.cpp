@@ -176,6 +176,11 @@ TEST(PrintPack, AFaceWiderThanTheRollIsWrittenAsStripsThatShareTheirOverlap)
     const std::string csv = print_manifest_csv(pack);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4); // the header and a line per strip
     EXPECT_NE(csv.find(",3/3,"), std::string::npos);
+
+    PrintPack named = pack;
+    named.entries[0].face.component = "@cmd|' /C calc'!A0";
+    EXPECT_NE(print_manifest_csv(named).find("\n9,'@cmd|' /C calc'!A0,recto,"), std::string::npos)
+        << print_manifest_csv(named);
 }
 
 TEST(PrintPack, BuiltInPanelsPrintTheirFaceWidthAndOtherObjectsTheirOwnSize)

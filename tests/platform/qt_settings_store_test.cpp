@@ -17,11 +17,16 @@ namespace {
 // XDG_CONFIG_HOME once per process, so the folder is set through QSettings itself.
 class PrivateConfig {
 public:
-    PrivateConfig() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(dir_.path().string())); }
+    PrivateConfig() { set(QString::fromStdString(dir_.path().string())); }
     ~PrivateConfig()
     {
         const char* home = std::getenv("XDG_CONFIG_HOME");
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home ? QString(home) : QString());
+        set(home ? QString(home) : QString());
+    }
+    static void set(const QString& path)
+    {
+        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat, settings_file_format()})
+            QSettings::setPath(format, QSettings::UserScope, path);
     }
     const ScratchDir& dir() const { return dir_; }
 
@@ -74,6 +79,28 @@ TEST(QtSettingsStore, HandWrittenCommaValueIsJoinedBack)
     EXPECT_EQ(s.lang, "de");
     EXPECT_EQ(s.view_qualite, 1);
     EXPECT_EQ(s.doc_path, "/a,b");
+}
+
+TEST(QtSettingsStore, AStrayQuoteSpoilsItsOwnLineOnly)
+{
+    PrivateConfig config;
+    config.dir().write("Quilma Editor/Quilma Editor.conf",
+                       "[Current]\nImport_path=\"/home/ann/pictures\nlang=fr\nconfig_player=1\ndoc_path=/home/ann\n"
+                       "[Recent]\ndesigns=/a.qlm, \"/b, c.qlm\"\n");
+    QtSettingsStore store;
+    Settings s = Settings::defaults("/app");
+    read_settings(store, s);
+    EXPECT_EQ(s.import_path, "/home/ann/pictures");
+    EXPECT_EQ(s.lang, "fr");
+    EXPECT_EQ(s.config_player, 1);
+    EXPECT_EQ(s.doc_path, "/home/ann");
+    // Written back in the same layout, which every other reader of the file still reads.
+    s.lang = "en";
+    ASSERT_TRUE(store_settings(store, s).ok());
+    QSettings ini(QString::fromStdString(store.file().string()), QSettings::IniFormat);
+    EXPECT_EQ(ini.value("Current/lang").toString(), "en");
+    EXPECT_EQ(ini.value("Current/Import_path").toString(), "/home/ann/pictures");
+    EXPECT_EQ(ini.value("Recent/designs").toStringList(), (QStringList{"/a.qlm", "/b, c.qlm"}));
 }
 
 TEST(QtSettingsStore, UnwritableStoreIsReported)
