@@ -209,6 +209,49 @@ inline constexpr int sheet_orientation_portrait = 407;
 inline constexpr int sheet_orientation_landscape = 408;
 inline constexpr int sheet_bill_page = 409;
 
+// The build sheets: the crew's packing list, wall runs and free objects, and their menu entry.
+inline constexpr int sheets_title = 470;
+inline constexpr int menu_build_sheets = 471;
+inline constexpr int hint_build_sheets = 472;
+inline constexpr int sheets_stand_size = 473;
+inline constexpr int sheets_pieces = 474;
+inline constexpr int sheets_bags = 475;
+inline constexpr int sheets_weight = 476;
+inline constexpr int sheets_packing = 477;
+inline constexpr int sheets_reference = 478;
+inline constexpr int sheets_component = 479;
+inline constexpr int sheets_quantity = 480;
+inline constexpr int sheets_per_bag = 481;
+inline constexpr int sheets_bags_column = 482;
+inline constexpr int sheets_by_piece = 483;
+inline constexpr int sheets_by_metre = 484;
+inline constexpr int sheets_spare = 485;
+inline constexpr int sheets_order = 486;
+inline constexpr int sheets_run = 487;
+inline constexpr int sheets_length = 488;
+inline constexpr int sheets_from_front = 489;
+inline constexpr int sheets_free_end = 490;
+inline constexpr int sheets_corner = 491;
+inline constexpr int sheets_branch = 492;
+inline constexpr int sheets_straight = 493;
+inline constexpr int sheets_meets = 494;
+inline constexpr int sheets_free_objects = 495;
+inline constexpr int sheets_position = 496;
+inline constexpr int sheets_rotation = 497;
+inline constexpr int sheets_elevation = 498;
+inline constexpr int sheets_turned = 499;
+inline constexpr int sheets_no_picture = 500;
+inline constexpr int sheets_height = 501;
+inline constexpr int sheets_print_files = 502;
+inline constexpr int sheets_frame = 504;
+inline constexpr int sheets_joint = 505;
+inline constexpr int sheets_pieces_column = 506;
+inline constexpr int sheets_faces_missing = 507;
+inline constexpr int sheets_object = 508;
+inline constexpr int sheets_total = 510;
+inline constexpr int sheets_weight_column = 511;
+
+
 // Hints of the entries of our own.
 inline constexpr int hint_undo = 450;
 inline constexpr int hint_redo = 451;
@@ -234,7 +277,7 @@ inline constexpr MenuHint menu_hints[] = {
     {46, hint_zoom_factor}, {47, hint_zoom_auto}, {48, hint_user_zoom}, {50, hint_component_list},
     {51, hint_library}, {1, hint_about}, {2, hint_viewer_download}, {3, hint_capture_download},
     {200, hint_french}, {201, hint_english},
-    {105, hint_undo}, {106, hint_redo}, {110, hint_print_pack}, {120, hint_copy}, {121, hint_cut}, {122, hint_paste}, {123, hint_duplicate}, {124, hint_select_all}, {151, hint_export_plan_pdf}, {152, hint_export_plan_svg},
+    {105, hint_undo}, {106, hint_redo}, {110, hint_print_pack}, {115, hint_build_sheets}, {120, hint_copy}, {121, hint_cut}, {122, hint_paste}, {123, hint_duplicate}, {124, hint_select_all}, {151, hint_export_plan_pdf}, {152, hint_export_plan_svg},
 };
 
 // The entry shown for menu command `command`; -1 for a number without one.
@@ -280,50 +323,6 @@ inline constexpr int pack_files = 422;        // followed by the files written f
 inline constexpr int pack_dpi_label = 423;
 inline constexpr int pack_bleed_label = 424;
 inline constexpr int pack_folder = 425;
-
-// The build sheets: the crew's packing list, wall runs and free objects, and their menu entry.
-inline constexpr int sheets_title = 470;
-inline constexpr int menu_build_sheets = 471;
-inline constexpr int hint_build_sheets = 472;
-inline constexpr int sheets_stand_size = 473;
-inline constexpr int sheets_pieces = 474;
-inline constexpr int sheets_bags = 475;
-inline constexpr int sheets_weight = 476;
-inline constexpr int sheets_packing = 477;
-inline constexpr int sheets_reference = 478;
-inline constexpr int sheets_component = 479;
-inline constexpr int sheets_quantity = 480;
-inline constexpr int sheets_per_bag = 481;
-inline constexpr int sheets_bags_column = 482;
-inline constexpr int sheets_by_piece = 483;
-inline constexpr int sheets_by_metre = 484;
-inline constexpr int sheets_spare = 485;
-inline constexpr int sheets_order = 486;
-inline constexpr int sheets_run = 487;
-inline constexpr int sheets_length = 488;
-inline constexpr int sheets_from_front = 489;
-inline constexpr int sheets_free_end = 490;
-inline constexpr int sheets_corner = 491;
-inline constexpr int sheets_branch = 492;
-inline constexpr int sheets_straight = 493;
-inline constexpr int sheets_meets = 494;
-inline constexpr int sheets_free_objects = 495;
-inline constexpr int sheets_position = 496;
-inline constexpr int sheets_rotation = 497;
-inline constexpr int sheets_elevation = 498;
-inline constexpr int sheets_turned = 499;
-inline constexpr int sheets_no_picture = 500;
-inline constexpr int sheets_height = 501;
-inline constexpr int sheets_print_files = 502;
-inline constexpr int sheets_then_free = 503;
-inline constexpr int sheets_frame = 504;
-inline constexpr int sheets_joint = 505;
-inline constexpr int sheets_pieces_column = 506;
-inline constexpr int sheets_faces_missing = 507;
-inline constexpr int sheets_object = 508;
-inline constexpr int sheets_written = 509;
-inline constexpr int sheets_total = 510;
-inline constexpr int sheets_weight_column = 511;
 
 // Tooltips of the toolbar buttons that have no text of their own.
 inline constexpr int tip_library_back = 280;
@@ -459,7 +458,13 @@ inline constexpr int used_ui_texts[] = {
     pack_title, pack_client, pack_faces, pack_area, pack_not_printed, pack_print_size, pack_bleed, pack_picture,
     pack_resolution, pack_written, pack_dialog_title, pack_roll, pack_files, pack_dpi_label, pack_bleed_label,
     pack_folder,
-    sheets_title, menu_build_sheets, hint_build_sheets, sheets_stand_size, sheets_pieces, sheets_bags, sheets_weight, sheets_packing, sheets_reference, sheets_component, sheets_quantity, sheets_per_bag, sheets_bags_column, sheets_by_piece, sheets_by_metre, sheets_spare, sheets_order, sheets_run, sheets_length, sheets_from_front, sheets_free_end, sheets_corner, sheets_branch, sheets_straight, sheets_meets, sheets_free_objects, sheets_position, sheets_rotation, sheets_elevation, sheets_turned, sheets_no_picture, sheets_height, sheets_print_files, sheets_then_free, sheets_frame, sheets_joint, sheets_pieces_column, sheets_faces_missing, sheets_object, sheets_written, sheets_total, sheets_weight_column,
+    sheets_title, menu_build_sheets, hint_build_sheets, sheets_stand_size, sheets_pieces, sheets_bags,
+    sheets_weight, sheets_packing, sheets_reference, sheets_component, sheets_quantity, sheets_per_bag,
+    sheets_bags_column, sheets_by_piece, sheets_by_metre, sheets_spare, sheets_order, sheets_run, sheets_length,
+    sheets_from_front, sheets_free_end, sheets_corner, sheets_branch, sheets_straight, sheets_meets,
+    sheets_free_objects, sheets_position, sheets_rotation, sheets_elevation, sheets_turned, sheets_no_picture,
+    sheets_height, sheets_print_files, sheets_frame, sheets_joint, sheets_pieces_column, sheets_faces_missing,
+    sheets_object, sheets_total, sheets_weight_column,
 };
 
 } // namespace halvern::ui
