@@ -104,17 +104,24 @@ void print_json(std::ostream& out, const BuildSheets& sheets, const ComponentTab
         });
         out << '}';
     });
+    // The packing list flat, each row naming its library; the libraries' totals beside it.
+    std::vector<std::pair<const PackingGroup*, const PackingRow*>> rows;
+    for (const PackingGroup& g : sheets.packing)
+        for (const PackingRow& r : g.rows)
+            rows.push_back({&g, &r});
     out << ",\"packing\":";
+    json_list(out, rows, [&](const auto& row) {
+        const PackingGroup& g = *row.first;
+        const PackingRow& r = *row.second;
+        out << "{\"component\":" << r.component << ",\"name\":" << json_string(r.name)
+            << ",\"library\":" << g.library << ",\"quantity\":" << n(r.quantity) << ",\"pack_by\":" << n(r.pack_by)
+            << ",\"packed\":\"" << packed_name(r.packed) << "\",\"bags\":" << r.bags << ",\"spare\":" << n(r.spare)
+            << ",\"weight_kg\":" << n(r.weight_g / 1000) << '}';
+    });
+    out << ",\"libraries\":";
     json_list(out, sheets.packing, [&](const PackingGroup& g) {
-        out << "{\"library\":" << g.library << ",\"name\":" << json_string(g.name) << ",\"rows\":";
-        json_list(out, g.rows, [&](const PackingRow& r) {
-            out << "{\"component\":" << r.component << ",\"name\":" << json_string(r.name)
-                << ",\"quantity\":" << n(r.quantity) << ",\"pack_by\":" << n(r.pack_by) << ",\"packed\":\""
-                << packed_name(r.packed) << "\",\"bags\":" << r.bags << ",\"spare\":" << n(r.spare)
-                << ",\"weight_kg\":" << n(r.weight_g / 1000) << '}';
-        });
-        out << ",\"pieces\":" << n(g.pieces) << ",\"bags\":" << g.bags << ",\"weight_kg\":" << n(g.weight_g / 1000)
-            << '}';
+        out << "{\"library\":" << g.library << ",\"name\":" << json_string(g.name) << ",\"pieces\":" << n(g.pieces)
+            << ",\"bags\":" << g.bags << ",\"weight_kg\":" << n(g.weight_g / 1000) << '}';
     });
     out << ",\"objects\":";
     json_list(out, sheets.free_objects, [&](const FreeObject& o) {

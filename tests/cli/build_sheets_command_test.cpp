@@ -45,7 +45,8 @@ TEST(BuildSheetsCommand, AShippedExampleGivesACoverThePackingListAPagePerRunAndI
     ASSERT_EQ(json.code, 0) << json.err;
     const size_t runs = count_of(json.out, "{\"run\":");
     EXPECT_GT(runs, 1u) << json.out;
-    EXPECT_NE(json.out.find("\"packing\":[{\"library\":0"), std::string::npos);
+    EXPECT_NE(json.out.find("\"packing\":[{\"component\":3,"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"libraries\":[{\"library\":0,"), std::string::npos);
     EXPECT_NE(json.out.find("\"objects\":["), std::string::npos);
     EXPECT_EQ(json.out.find("\"objects\":[]"), std::string::npos) << "the example has free objects";
 
