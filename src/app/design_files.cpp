@@ -108,7 +108,7 @@ void DesignFiles::open_checked(const std::filesystem::path& file)
     after_read(session_, history_, loaded);
 }
 
-void DesignFiles::restore(const std::filesystem::path& copy, const std::string& file_name)
+bool DesignFiles::restore(const std::filesystem::path& copy, const std::string& file_name)
 {
     ProjectContext context = session_.project_context(prompts_, prompts_);
     const LoadOutcome loaded = recover_project(context, copy, file_name);
@@ -124,6 +124,7 @@ void DesignFiles::restore(const std::filesystem::path& copy, const std::string& 
     after_read(session_, history_, loaded);
     // What was restored is in no file yet.
     history_.mark_unsaved();
+    return loaded.replaced() && loaded.read->complete();
 }
 
 void DesignFiles::follow_file()

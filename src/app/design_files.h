@@ -41,8 +41,9 @@ public:
     // An entry of File > Recent: asks about unsaved changes, then opens it.
     void open_recent(const std::filesystem::path& file);
     // A copy of an unsaved design left by an editor that did not end: the design becomes that copy,
-    // bound to the copy's own file and modified, so that Save writes where the user expects.
-    void restore(const std::filesystem::path& copy, const std::string& file_name);
+    // bound to the copy's own file and modified, so that Save writes where the user expects. False
+    // when the copy could not be read whole (the user has been told): it must then be kept.
+    bool restore(const std::filesystem::path& copy, const std::string& file_name);
 
     // Open in read-only mode: another editor holds the file, Save asks for a new name.
     bool read_only() const { return read_only_; }

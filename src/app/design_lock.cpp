@@ -1,5 +1,7 @@
 #include "app/design_lock.h"
 
+#include "base/text_file.h"
+
 namespace halvern {
 
 namespace fs = std::filesystem;
@@ -42,6 +44,10 @@ std::optional<LockHolder> DesignLock::holder(const fs::path& design) const
 {
     if (lock_ && normal(design) == design_)
         return std::nullopt;
+    // A pipe, a device or a link where the lock should be is no lock anybody holds; Qt would wait on
+    // it or read it without end.
+    if (!lock_file_usable(lock_file_of(design)))
+        return std::nullopt;
     auto lock = lock_for(design);
     if (lock->tryLock(0)) {
         lock->unlock();
@@ -57,6 +63,10 @@ std::optional<LockHolder> DesignLock::hold(const fs::path& design)
     const fs::path path = normal(design);
     if (lock_ && path == design_)
         return std::nullopt;
+    if (!lock_file_usable(lock_file_of(path))) { // no lock can be had there: the design stays unlocked
+        release();
+        return std::nullopt;
+    }
     auto lock = lock_for(path);
     if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError)
         return holder_of(*lock);

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <fstream>
 #include <map>
 
 #include <unistd.h>
@@ -36,12 +35,22 @@ std::string new_slot()
     return "editor-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
 }
 
+// The note names a file: a few hundred bytes. Anything else there (a pipe, a link to a device, a
+// huge file) reads as no name.
 std::string read_note(const fs::path& note)
 {
-    std::ifstream in(note, std::ios::binary);
-    std::string line;
-    std::getline(in, line);
-    return line;
+    auto lines = read_lines(note, lock_file_bytes_max);
+    return lines && !lines->empty() ? lines->front() : std::string();
+}
+
+// A lock of a slot that Qt may open: see lock_file_usable.
+std::unique_ptr<QLockFile> slot_lock(const fs::path& file)
+{
+    if (!lock_file_usable(file))
+        return nullptr;
+    auto lock = std::make_unique<QLockFile>(QString::fromStdString(file.string()));
+    lock->setStaleLockTime(0);
+    return lock;
 }
 
 } // namespace
@@ -63,10 +72,10 @@ void RecoveryFiles::claim()
 {
     std::error_code ec;
     fs::create_directories(folder_, ec);
-    lock_ = std::make_unique<QLockFile>(QString::fromStdString(with_extension(folder_, slot_, lock_extension).string()));
-    lock_->setStaleLockTime(0);
+    lock_ = slot_lock(with_extension(folder_, slot_, lock_extension));
     // A folder that cannot be written leaves the editor without recovery, which the first write reports.
-    lock_->tryLock(0);
+    if (lock_)
+        lock_->tryLock(0);
 }
 
 fs::path RecoveryFiles::copy() const { return with_extension(folder_, slot_, copy_extension); }
@@ -102,22 +111,21 @@ std::vector<LeftDesign> RecoveryFiles::left_behind() const
         if (path.extension() == lock_extension && !fs::exists(with_extension(folder_, slot, copy_extension))) {
             // An editor that was killed with nothing unsaved leaves only its lock: taken over, then let go,
             // which removes it.
-            QLockFile orphan(QString::fromStdString(path.string()));
-            orphan.setStaleLockTime(0);
-            if (orphan.tryLock(0)) {
-                orphan.unlock();
+            auto orphan = slot_lock(path);
+            if (orphan && orphan->tryLock(0)) {
+                orphan->unlock();
                 std::error_code ignored;
                 fs::remove(with_extension(folder_, slot, note_extension), ignored);
             }
             continue;
         }
-        if (path.extension() != copy_extension)
+        std::error_code type_ec;
+        if (path.extension() != copy_extension || !entry.is_regular_file(type_ec))
             continue;
-        auto lock = std::make_shared<QLockFile>(QString::fromStdString(with_extension(folder_, slot, lock_extension).string()));
-        lock->setStaleLockTime(0);
+        std::shared_ptr<QLockFile> lock = slot_lock(with_extension(folder_, slot, lock_extension));
         // Held: its editor still runs (or another one is offering it right now). A lock of a process
-        // that no longer exists is taken over.
-        if (!lock->tryLock(0))
+        // that no longer exists is taken over; one that is no lock file leaves the copy alone.
+        if (!lock || !lock->tryLock(0))
             continue;
         LeftDesign left;
         left.copy = path;
@@ -128,6 +136,33 @@ std::vector<LeftDesign> RecoveryFiles::left_behind() const
     }
     std::sort(found.begin(), found.end(), [](const LeftDesign& a, const LeftDesign& b) { return a.written > b.written; });
     return found;
+}
+
+fs::path RecoveryFiles::keep_aside(const LeftDesign& left)
+{
+    const fs::path folder = left.copy.parent_path() / "damaged";
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    // Named after the time it is kept aside, so that a second damaged copy of the slot never
+    // replaces the first.
+    const std::string stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
+    fs::path kept;
+    for (int n = 1; n < 1000; ++n) {
+        kept = folder / (left.copy.stem().string() + "-" + stamp + (n > 1 ? "-" + std::to_string(n) : "") + copy_extension);
+        if (nothing_at(kept))
+            break;
+    }
+    fs::path note = left.copy;
+    note.replace_extension(note_extension);
+    fs::path kept_note = kept;
+    kept_note.replace_extension(note_extension);
+    fs::rename(left.copy, kept, ec);
+    const fs::path where = ec ? left.copy : kept;
+    if (!ec)
+        fs::rename(note, kept_note, ec);
+    if (left.lock)
+        left.lock->unlock();
+    return where;
 }
 
 void RecoveryFiles::forget(const LeftDesign& left)

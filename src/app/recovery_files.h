@@ -50,6 +50,10 @@ public:
     std::vector<LeftDesign> left_behind() const;
     // Restored or given up: the copy and its note go.
     static void forget(const LeftDesign& left);
+    // A copy that could not be restored is never removed: it moves with its note into the folder
+    // "damaged" beside the slots, where no editor offers it again, and is let go. Gives where it is
+    // now (where it was, when it could not be moved).
+    static std::filesystem::path keep_aside(const LeftDesign& left);
 
 private:
     void claim();

@@ -67,6 +67,8 @@ void MainWindow::view_scene(int variant)
     progress.close();
     for (const std::string& message : scene.messages)
         prompts_.warn("Halvern Visual Design", message);
+    if (scene.refused)
+        return;
     // The installation's temp/ folder, or the user's cache folder where the installation cannot be
     // written.
     std::filesystem::path file = session_.app_dir() / "temp" / "temp.wrl";
@@ -104,6 +106,11 @@ void MainWindow::export_scene()
                                  QString::fromStdString(session_.text(ui::export_3d_progress_caption)), this);
     progress.show();
     VrmlScene scene = build_scene(session_, VrmlVariant::full, progress);
+    if (scene.refused) {
+        progress.close();
+        prompts_.warn("Halvern Visual Design", *scene.refused);
+        return;
+    }
     const std::vector<std::string> messages = std::move(scene.messages);
     // Pictures named without a folder are the design's, as for the checks and the print pack.
     std::filesystem::path design_folder = folder_of(session_.project.file_name);
@@ -113,8 +120,13 @@ void MainWindow::export_scene()
     progress.close();
     for (const std::string& message : messages)
         prompts_.warn("Halvern Visual Design", message);
-    if (!written)
+    if (!written) {
         prompts_.warn("Halvern Visual Design", session_.text(ui::message_write_failed) + " " + written.error().text());
+        return;
+    }
+    // A file the design names that is no picture (a key, a text) stays where it is: say so.
+    for (const std::string& name : written->not_pictures)
+        prompts_.warn("Halvern Visual Design", session_.text(ui::message_picture_unreadable) + " " + name);
 }
 
 } // namespace halvern

@@ -15,6 +15,7 @@
 #include "base/file_replacement.h"
 #include "base/ui_text_ids.h"
 #include "platform/qt_settings_store.h"
+#include "project/project_state.h"
 #include "platform/user_folder.h"
 
 namespace halvern {
@@ -106,11 +107,19 @@ void offer_recovery(MainWindow& window, Prompts& prompts)
         const std::string time = left.written.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
         switch (prompts.ask_restore(left.file_name, time)) {
         case RestoreChoice::restore:
-            window.files().restore(left.copy, left.file_name);
-            // Kept aside again under this editor before the old copy goes: a crash right now
-            // loses nothing either.
-            window.autosave().write_if_due();
-            RecoveryFiles::forget(left);
+            if (window.files().restore(left.copy, left.file_name)) {
+                // Kept aside again under this editor before the old copy goes: a crash right now
+                // loses nothing either.
+                window.autosave().write_if_due();
+                RecoveryFiles::forget(left);
+            } else {
+                // What could be read is on screen, the rest only in the copy: never removed.
+                const std::filesystem::path kept = RecoveryFiles::keep_aside(left);
+                prompts.warn(std::string(program_window_title),
+                             QString::fromStdString(window.session().text(ui::recovery_kept_aside))
+                                 .arg(QString::fromStdString(kept.string()))
+                                 .toStdString());
+            }
             restored = true;
             break;
         case RestoreChoice::discard:

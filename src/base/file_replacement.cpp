@@ -1,5 +1,7 @@
 #include "base/file_replacement.h"
 
+#include "base/input_files.h"
+
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -181,6 +183,13 @@ Result<FileReplacement> FileReplacement::begin(const fs::path& target)
     std::error_code ec;
     if (fs::is_directory(resolved, ec))
         return make_error("is a folder, not a file", target);
+    // Renaming over a device, a pipe or a socket would put a plain file in its place (as root, over
+    // /dev/null): only a new file, a regular file or a link to one is replaced.
+    struct stat existing {};
+    if (::stat(resolved.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
+        return make_error("is not a regular file (a device, a pipe or a socket), so it is not replaced", target);
+    if (auto read_here = check_not_an_input(resolved, target); !read_here)
+        return read_here.error();
     remove_stale_temporaries(resolved);
 
     const fs::path temporary = temporary_name_for(resolved);

@@ -7,6 +7,7 @@
 
 #include <FreeImage.h>
 
+#include "base/input_files.h"
 #include "base/jpeg_errors.h"
 
 #include <system_error>
@@ -115,6 +116,7 @@ Result<Bitmap> load_picture(const std::filesystem::path& file, int jpeg_flags, s
 {
     if (const char* what = not_a_picture_file(file))
         return make_error(what, file);
+    note_input_file(file);
     FREE_IMAGE_FORMAT format = FreeImage_GetFileType(file.c_str(), 0);
     if (format == FIF_UNKNOWN)
         format = FreeImage_GetFIFFromFilename(file.c_str());

@@ -8,6 +8,7 @@
 
 #include "base/cp1252.h"
 #include "base/file_replacement.h"
+#include "base/input_files.h"
 #include "base/line_cursor.h"
 
 namespace halvern {
@@ -57,6 +58,7 @@ Result<std::string> read_file_bytes(const fs::path& file, std::uint64_t max_byte
         return fail(std::string("cannot be read: ") + std::strerror(errno));
     if (!S_ISREG(info.st_mode))
         return fail("is not a regular file (a pipe, a device or a socket), so it is not read");
+    note_input_file(static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino));
     const std::string too_large = "is larger than " + std::to_string(max_bytes / megabyte)
                                   + " MB, more than a file of its kind can hold, so it is not read";
     if (std::uint64_t(info.st_size) > max_bytes)
@@ -86,6 +88,14 @@ Result<std::vector<std::string>> read_lines(const fs::path& file, std::uint64_t 
     if (!bytes)
         return bytes.error();
     return split_lines(cp1252_to_utf8(*bytes));
+}
+
+bool lock_file_usable(const fs::path& file, std::uint64_t max_bytes)
+{
+    struct stat info {};
+    if (::lstat(file.c_str(), &info) != 0)
+        return errno == ENOENT;
+    return S_ISREG(info.st_mode) && std::uint64_t(info.st_size) <= max_bytes;
 }
 
 bool nothing_at(const fs::path& file)

@@ -29,6 +29,7 @@ inline constexpr std::uint64_t design_file_bytes_max = 32 * megabyte;  // 2,550 
 inline constexpr std::uint64_t table_file_bytes_max = 16 * megabyte;   // price table, colour library
 inline constexpr std::uint64_t small_file_bytes_max = 4 * megabyte;    // definition, index, language
 inline constexpr std::uint64_t picture_file_bytes_max = 4 * megabyte;  // icons and cursors
+inline constexpr std::uint64_t lock_file_bytes_max = 64 * 1024;         // a process number and a host
 
 // Reads a whole regular file. Anything else (a pipe, a device) and a file larger than `max_bytes`
 // give an error naming the file, without waiting or reading on.
@@ -38,6 +39,11 @@ Result<std::string> read_file_bytes(const std::filesystem::path& file,
 // Reads a code page 1252 file into UTF-8 lines.
 Result<std::vector<std::string>> read_lines(const std::filesystem::path& file,
                                             std::uint64_t max_bytes = data_file_bytes_max);
+
+// A lock file that another library opens and reads itself (Qt's QLockFile) may be used: nothing is
+// there yet, or a regular file (not a link) of at most `max_bytes`. Checked without opening it, since
+// opening a pipe waits for a writer and a link to a device reads without end.
+bool lock_file_usable(const std::filesystem::path& file, std::uint64_t max_bytes = lock_file_bytes_max);
 
 // Nothing at all is at `file`: not even a link that leads nowhere or round in a loop, which must be
 // reported rather than taken for a file that is simply not there.

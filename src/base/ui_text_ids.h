@@ -399,6 +399,7 @@ inline constexpr int lock_question = 316;         // %1 the file, %2 the host, %
 inline constexpr int title_read_only = 317;
 inline constexpr int menu_recent = 318;
 inline constexpr int menu_recent_clear = 319;
+inline constexpr int recovery_kept_aside = 496; // %1 where the damaged copy is kept
 
 inline constexpr int used_ui_texts[] = {
     main_window_title, cancel, tip_zoom_tool, tip_zoom_all, tip_zoom_out, tip_zoom_in, tip_project_info,
@@ -454,7 +455,7 @@ inline constexpr int used_ui_texts[] = {
     quote_section, sheet_scale_choice, sheet_paper, sheet_orientation, sheet_orientation_auto,
     sheet_orientation_portrait, sheet_orientation_landscape, sheet_bill_page,
     recovery_question, recovery_restore, recovery_discard, recovery_later, recovery_no_name,
-    recovery_write_failed, lock_question, title_read_only, menu_recent, menu_recent_clear,
+    recovery_write_failed, lock_question, title_read_only, menu_recent, menu_recent_clear, recovery_kept_aside,
     pack_title, pack_client, pack_faces, pack_area, pack_not_printed, pack_print_size, pack_bleed, pack_picture,
     pack_resolution, pack_written, pack_dialog_title, pack_roll, pack_files, pack_dpi_label, pack_bleed_label,
     pack_folder,

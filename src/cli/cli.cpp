@@ -1,10 +1,12 @@
 #include "cli/cli.h"
 
+#include <optional>
 #include <ostream>
 #include <system_error>
 
 #include "base/app_dir.h"
 #include "base/file_replacement.h"
+#include "base/input_files.h"
 #include "cli/command.h"
 #include "cli/utf8_output.h"
 
@@ -255,6 +257,9 @@ static int run_checked(const std::vector<std::string>& args, std::ostream& out, 
 
     CliContext context{app_dir, lang_option ? *lang_option : (settings.lang.empty() ? "en" : settings.lang),
                        settings, *store, line.args, std::move(own), out, err, environment.user_dir};
+    std::optional<InputFiles> inputs;
+    if (!command.may_replace_its_input)
+        inputs.emplace();
     return command.run(context);
 }
 

@@ -22,6 +22,8 @@ int cmd_export_vrml(CliContext& context)
     const VrmlInputs inputs{design->components, design->plan, design->stand, context.app_dir,
                             context.settings.config_player, {}};
     VrmlScene scene = build_vrml_scene(inputs, variant);
+    if (scene.refused)
+        return context.fail(make_error(*scene.refused, context.args[1]));
     for (const std::string& message : scene.messages)
         context.err << "halvern: " << error_words_in(message, context.lang) << '\n';
     const std::filesystem::path design_folder = std::filesystem::absolute(context.args[0]).parent_path();

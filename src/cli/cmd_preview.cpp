@@ -1,3 +1,4 @@
+#include "base/folder_listing.h"
 #include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/library_loading.h"
@@ -13,7 +14,8 @@ int cmd_preview(CliContext& context)
     if (!number)
         return context.usage_error("preview: N must be a component number from 0 to 5000, not '" + context.args[0]
                                    + "'");
-    const std::filesystem::path out = context.args[1];
+    // As render adds ".jpg": a name without ".png" (a design's own, say) is never written over.
+    const std::filesystem::path out = with_extension(context.args[1], ".png");
 
     int size = 400;
     if (auto text = context.option("--size")) {

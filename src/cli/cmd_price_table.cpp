@@ -1,3 +1,6 @@
+#include <optional>
+
+#include "base/input_files.h"
 #include "cli/commands.h"
 #include "cli/library_loading.h"
 #include "library/price_table.h"
@@ -11,6 +14,11 @@ int cmd_price_table(CliContext& context)
         return context.usage_error("price-table: the first argument is export or import, not '" + action + "'");
     const std::filesystem::path file = context.args[1];
 
+    // Import installs the table it reads over the installed one; export never writes over a file
+    // it read (the installed table, a definition file).
+    std::optional<InputFiles> inputs;
+    if (action == "export")
+        inputs.emplace();
     ComponentTable components;
     LibraryTable libraries;
     load_tables(context, components, libraries);

@@ -9,6 +9,7 @@
 #include "base/numbers.h"
 #include "cli/commands.h"
 #include "cli/project_input.h"
+#include "outputs/output_range.h"
 #include "view3d/coin_scene.h"
 #include "view3d/offscreen_render.h"
 #include "view3d/scene_snapshot.h"
@@ -80,6 +81,8 @@ int cmd_render_3d(CliContext& context)
     auto design = read_design(context, context.args[0]);
     if (!design || design->read.failure)
         return exit_bad_input;
+    if (auto in_range = check_output_range(design->plan, design->stand); !in_range)
+        return context.fail(make_error(in_range.error().message, out));
     if (!ensure_display_application()) {
         context.err << "halvern: " << needs_display << '\n';
         return exit_bad_input;

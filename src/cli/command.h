@@ -49,6 +49,9 @@ struct Command {
     size_t max_args;
     std::vector<CommandOption> options;
     int (*run)(CliContext&);
+    // A design command may write over the file it read (convert in place, drop -o FILE); every
+    // other command's outputs never replace a file it read (see InputFiles).
+    bool may_replace_its_input = false;
 };
 
 // Every command, in the order --help lists them.

@@ -13,6 +13,7 @@
 #include "geometry/canvas_adapters.h"
 #include "outputs/jpeg_file.h"
 #include "outputs/jpeg_stream.h"
+#include "outputs/output_range.h"
 #include "base/text_file.h"
 
 namespace halvern {
@@ -93,6 +94,8 @@ Result<void> check_picture_size(int width, int height)
 Result<void> draw_plan_bands(PlanScene& scene, const PictureJob& job, const SurfaceMaker& surfaces,
                              const BandSink& sink)
 {
+    if (auto in_range = check_output_range(scene.plan, scene.stand); !in_range)
+        return in_range.error();
     if (auto fits = check_jpeg_size(job.width, job.height); !fits)
         return fits.error();
     const int tile = std::max(16, job.tile);
@@ -148,6 +151,9 @@ Result<void> draw_plan_bands(PlanScene& scene, const PictureJob& job, const Surf
 
 Result<Bitmap> draw_plan_picture(PlanScene& scene, const PictureJob& job, const SurfaceMaker& surfaces)
 {
+    // The plan's range first: a stand beyond it makes a picture size that names no cause.
+    if (auto in_range = check_output_range(scene.plan, scene.stand); !in_range)
+        return in_range.error();
     if (auto fits = check_picture_size(job.width, job.height); !fits)
         return fits.error();
     Bitmap bitmap(FreeImage_Allocate(job.width, job.height, 24));
@@ -168,6 +174,8 @@ Result<Bitmap> draw_plan_picture(PlanScene& scene, const PictureJob& job, const 
 Result<void> stream_plan_jpeg(const std::filesystem::path& file, PlanScene& scene, const PictureJob& job,
                               const SurfaceMaker& surfaces, const char* drawing_word)
 {
+    if (auto in_range = check_output_range(scene.plan, scene.stand); !in_range)
+        return prefixed(drawing_word, in_range.error(), file);
     if (auto fits = check_jpeg_size(job.width, job.height); !fits)
         return prefixed(drawing_word, fits.error(), file);
     bool drawing_failed = false;

@@ -12,8 +12,10 @@
 #include "base/text_file.h"
 #include "outputs/jpeg_stream.h"
 #include "outputs/picture_tiling.h"
+#include "outputs/plan_picture.h"
 #include "plan/face_proportion.h"
 #include "plan/plan_ends.h"
+#include "plan/plan_range.h"
 
 namespace halvern {
 
@@ -129,15 +131,35 @@ private:
     std::vector<float> x_weight_;
 };
 
+int roll_pixels(const PrintPackSettings& settings)
+{
+    return std::max(1, int(std::floor(settings.roll_mm * settings.dpi / mm_per_inch)));
+}
+
 std::vector<ColumnRange> face_strips(int width_px, const PrintPackSettings& settings)
 {
-    const int roll = std::max(1, int(std::floor(settings.roll_mm * settings.dpi / mm_per_inch)));
-    return roll_strips(width_px, roll, print_pixels(settings.overlap_mm, settings.dpi));
+    return roll_strips(width_px, roll_pixels(settings), print_pixels(settings.overlap_mm, settings.dpi));
 }
 
 int print_width_px(const PrintFace& face, const PrintPackSettings& settings)
 {
     return print_pixels(face.width_mm + 2 * settings.bleed_mm, settings.dpi);
+}
+
+Result<void> check_face_size(const PrintEntry& entry, const PrintPackSettings& settings)
+{
+    const PrintFace& face = entry.face;
+    if (!(face.width_mm > 0 && face.height_mm > 0)) // NaN fails too
+        return make_error("the face has no size");
+    const double side_max_mm = plan_max_stand_side_cm * 10;
+    if (face.width_mm > side_max_mm || face.height_mm > side_max_mm)
+        return make_error("the face is " + whole_mm(face.width_mm) + " x " + whole_mm(face.height_mm)
+                          + " mm, larger than any stand (" + whole_mm(side_max_mm) + " mm a side)");
+    const int widest = std::min(entry.width_px, roll_pixels(settings));
+    if (entry.height_px > jpeg_side_max || widest > jpeg_side_max)
+        return make_error("a print of " + std::to_string(widest) + " x " + std::to_string(entry.height_px)
+                          + " pixels is more than a JPEG holds (" + std::to_string(jpeg_side_max) + " a side)");
+    return {};
 }
 
 void write_face(PrintEntry& entry, const std::filesystem::path& folder, const PrintPackSettings& settings)
@@ -148,9 +170,11 @@ void write_face(PrintEntry& entry, const std::filesystem::path& folder, const Pr
         entry.problem = "no picture is set for this face";
         return;
     }
-    if (entry.width_px < 1 || entry.height_px < 1) {
+    // Checked before the bleed is added: a face of no size would otherwise come out as a print of
+    // bleed alone, and one wider than any stand as hours of work and millions of strips.
+    if (auto fits = check_face_size(entry, settings); !fits) {
         entry.status = PrintStatus::failed;
-        entry.problem = "the face has no size";
+        entry.problem = fits.error().message;
         return;
     }
     auto picture = load_picture_24(face.picture_file);
@@ -290,6 +314,9 @@ std::string print_file_name(const PrintFace& face, int strip, int strips)
 
 std::vector<std::string> print_file_names(const PrintFace& face, const PrintPackSettings& settings)
 {
+    // A face the pack refuses as larger than any stand is named once, never cut into countless strips.
+    if (!(face.width_mm > 0 && face.width_mm <= plan_max_stand_side_cm * 10))
+        return {print_file_name(face, 1, 1)};
     const int strips = int(face_strips(print_width_px(face, settings), settings).size());
     std::vector<std::string> names;
     for (int k = 1; k <= strips; ++k)

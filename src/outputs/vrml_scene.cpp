@@ -4,6 +4,7 @@
 
 #include "base/numbers.h"
 #include "base/strings.h"
+#include "outputs/output_range.h"
 #include "outputs/vrml_parts.h"
 #include "plan/plan_ends.h"
 
@@ -153,6 +154,11 @@ void append_end(std::string& scene)
 VrmlScene build_vrml_scene(const VrmlInputs& inputs, VrmlVariant variant, VrmlProgress* progress)
 {
     VrmlScene result;
+    if (auto in_range = check_output_range(inputs.plan, inputs.stand); !in_range) {
+        result.refused = in_range.error().message;
+        result.messages.push_back(*result.refused);
+        return result;
+    }
     VrmlFragments fragments(inputs.app_dir, variant, result.messages);
     SceneBuild build{inputs, variant, fragments, result.messages, result.pictures, {}, {}, {}};
     build.end_codes = computed_end_codes(inputs.plan, inputs.components);

@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,9 @@ struct VrmlScene {
     std::vector<std::string> messages; // fragments that could not be read
     // Every picture the scene shows, where its name stands in `text`, in the order of the text.
     std::vector<PictureUse> pictures;
+    // Why no scene was made (a stand or an object beyond the plan's range, whose room or pieces would
+    // never end); also the one message. Nothing should then be written or shown.
+    std::optional<std::string> refused;
 };
 
 VrmlScene build_vrml_scene(const VrmlInputs& inputs, VrmlVariant variant, VrmlProgress* progress = nullptr);

@@ -71,14 +71,16 @@ std::string format_hidden_line(const PlanTable& plan)
     return line;
 }
 
-Result<std::vector<HiddenFinding>> parse_hidden_line(std::string_view line)
+HiddenLine parse_hidden_line(std::string_view line)
 {
     const std::string_view bare = trim(line);
-    std::vector<HiddenFinding> out;
+    HiddenLine out;
     if (bare == "0")
         return out;
-    if (bare.substr(0, hide_prefix.size()) != hide_prefix)
-        return make_error("the line of hidden design checks holds neither \"0\" nor \"hide:\"; no check is hidden");
+    if (bare.substr(0, hide_prefix.size()) != hide_prefix) {
+        out.problems.push_back("the line of hidden design checks holds neither \"0\" nor \"hide:\"; no check is hidden");
+        return out;
+    }
     std::string_view rest = bare.substr(hide_prefix.size());
     while (!rest.empty()) {
         const size_t stop = rest.find(';');
@@ -92,11 +94,15 @@ Result<std::vector<HiddenFinding>> parse_hidden_line(std::string_view line)
                                               : parse_strict_int(entry.substr(a + 1, b - a - 1), 1, max_objects);
         const std::optional<int> end =
             b == std::string_view::npos ? std::nullopt : parse_strict_int(entry.substr(b + 1), 0, ends_per_kind - 1);
-        if (!kind || !object || !end)
-            return make_error("\"" + std::string(entry)
-                              + "\" is no hidden design check (kind/object/end, object 1 to "
-                              + std::to_string(max_objects) + ", end 0 to 2); no check is hidden");
-        out.push_back({*kind, *object, *end});
+        if (entry.empty()) // "hide:a;;b" or a ";" at the end: nothing is lost
+            continue;
+        if (!kind || !object || !end) {
+            out.problems.push_back("\"" + std::string(entry)
+                                   + "\" is no hidden design check (kind/object/end, object 1 to "
+                                   + std::to_string(max_objects) + ", end 0 to 2); it is left out, the others stay hidden");
+            continue;
+        }
+        out.findings.push_back({*kind, *object, *end});
     }
     return out;
 }

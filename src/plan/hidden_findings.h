@@ -36,8 +36,14 @@ std::vector<HiddenFinding> hidden_findings(const PlanTable& plan);
 // The header line of a design file.
 std::string format_hidden_line(const PlanTable& plan);
 
-// The findings a header line names; "0" names none. Anything else is refused with a message (the
-// caller adds the file and line), and nothing of it is taken.
-Result<std::vector<HiddenFinding>> parse_hidden_line(std::string_view line);
+// The findings a header line names; "0" names none. An entry that names no finding is left out
+// with a message naming it (the caller adds the file and line), and the others are kept: one
+// damaged entry must not show again every finding the user hid. A line that is neither "0" nor
+// "hide:..." names none, with a message.
+struct HiddenLine {
+    std::vector<HiddenFinding> findings;
+    std::vector<std::string> problems;
+};
+HiddenLine parse_hidden_line(std::string_view line);
 
 } // namespace halvern

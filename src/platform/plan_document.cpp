@@ -9,6 +9,7 @@
 #include <QSvgGenerator>
 
 #include "base/text_file.h"
+#include "outputs/output_range.h"
 #include "outputs/sheet_texts.h"
 #include "platform/plan_printer.h"
 #include "platform/qt_canvas.h"
@@ -120,6 +121,8 @@ Result<void> write_plan_svg(const std::filesystem::path& file, PlanScene& scene,
                             const SheetOptions& options)
 {
     ensure_gui_application();
+    if (auto in_range = check_output_range(scene.plan, scene.stand); !in_range)
+        return make_error(in_range.error().message, file);
     const QSize paper = paper_dots(options, scene.stand);
     const int margin = mm_to_dots(margin_mm);
     auto layout = layout_sheet(paper.width() - 2 * margin, paper.height() - 2 * margin, scene.stand, view,

@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <QString>
 
+#include "outputs/output_range.h"
 #include "platform/pdf_file.h"
 #include "platform/plan_document.h"
 #include "platform/qt_canvas.h"
@@ -15,6 +16,9 @@ Result<void> print_plan(QPrinter& printer, PlanScene& scene, const ViewState& vi
 {
     ensure_gui_application();
     const QString chosen = printer.outputFileName();
+    // Before the printer starts a document: a plan beyond the range would print without end.
+    if (auto in_range = check_output_range(scene.plan, scene.stand); !in_range)
+        return make_error(in_range.error().message, chosen.toStdString());
     if (printer.outputFormat() != QPrinter::PdfFormat || chosen.isEmpty())
         return draw_plan_document(printer, scene, view, options);
 

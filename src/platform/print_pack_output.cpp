@@ -10,9 +10,11 @@
 
 #include <system_error>
 
+#include "base/input_files.h"
 #include "base/numbers.h"
 #include "base/text_file.h"
 #include "base/ui_text_ids.h"
+#include "outputs/output_range.h"
 #include "outputs/plan_print.h"
 #include "platform/pdf_file.h"
 #include "platform/qt_canvas.h"
@@ -254,6 +256,8 @@ Result<PrintPackFiles> export_print_pack(const std::filesystem::path& folder, Pl
     ensure_gui_application();
     if (auto checked = check_print_pack_settings(settings); !checked)
         return checked.error();
+    if (auto in_range = check_output_range(scene.plan, scene.stand); !in_range)
+        return make_error(in_range.error().message, folder);
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec || !std::filesystem::is_directory(folder))
@@ -261,6 +265,12 @@ Result<PrintPackFiles> export_print_pack(const std::filesystem::path& folder, Pl
 
     PrintPackFiles files;
     const std::vector<PrintFace> faces = printed_faces(scene.plan, scene.components, design_folder);
+    // Every face's picture is known before the first print is written: a print whose name is a
+    // picture's own (the pack written into the design's folder) must not replace it.
+    InputFiles pictures;
+    for (const PrintFace& face : faces)
+        if (!face.picture.empty())
+            pictures.add(face.picture_file);
     host.stage(texts.get(ui::pack_title));
     files.pack = write_print_pack(faces, folder, settings, [&](int done, int total) { host.progress(done, total); });
     files.csv = folder / "manifest.csv";

@@ -137,6 +137,21 @@ float single_of(std::string_view line)
 
 int whole_of(std::string_view line) { return round_to_int(number_of(line)); }
 
+// Every writer of the format writes a number on a number field's line, so a line that starts with
+// none (an empty line, a text) is a record out of its place: a text that held a line break pushed
+// the lines behind it down.
+bool holds_number(std::string_view line)
+{
+    std::string_view bare = trim(unquoted(line));
+    if (bare.size() >= 3 && bare[0] == '&' && (bare[1] == 'h' || bare[1] == 'H'))
+        return std::isxdigit(static_cast<unsigned char>(bare[2])) != 0;
+    if (!bare.empty() && (bare[0] == '-' || bare[0] == '+'))
+        bare.remove_prefix(1);
+    if (!bare.empty() && bare[0] == '.')
+        bare.remove_prefix(1);
+    return !bare.empty() && std::isdigit(static_cast<unsigned char>(bare[0]));
+}
+
 bool component_missing(const ComponentTable& components, int comp)
 {
     if (comp == group_component)
@@ -210,12 +225,10 @@ private:
 
     void take_hidden_line(std::string_view line)
     {
-        auto hidden = parse_hidden_line(line);
-        if (!hidden) {
-            result_.notes.push_back(make_error(hidden.error().message, file_, cursor_.line()));
-            return;
-        }
-        hidden_ = std::move(*hidden);
+        HiddenLine hidden = parse_hidden_line(line);
+        for (const std::string& problem : hidden.problems)
+            result_.notes.push_back(make_error(problem, file_, cursor_.line()));
+        hidden_ = std::move(hidden.findings);
     }
 
     // The hidden findings name records of the file; each lands on where its object now stands.
@@ -283,6 +296,13 @@ private:
                 }
                 line[k] = next.value_or(std::string_view());
             }
+            if (const int k = format_ == ProjectFormat::v11 ? first_field_without_number(line) : -1; k >= 0) {
+                damaged("line " + std::to_string(k + 1) + " of the object starting at line " + std::to_string(first_line)
+                            + " should hold a number: a line was added or lost before it; this object and those "
+                              "after it were not read",
+                        first_line + k);
+                return;
+            }
             // The reserved lines are empty, so a file cut among them still holds the object's
             // values: the object is kept, and the read reported as failed (later objects are lost).
             std::optional<ColourSlot> slots[stored_colour_slots];
@@ -329,6 +349,19 @@ private:
             if (cut)
                 return;
         }
+    }
+
+    // The first of the record's number fields whose line holds no number, or -1.
+    int first_field_without_number(const std::string_view* line)
+    {
+        int found = -1;
+        for_each_stored_field(plan_, [&](std::size_t field, std::string_view, auto& array) {
+            using T = field_value_t<std::decay_t<decltype(array)>>;
+            if constexpr (!std::is_same_v<T, std::string>)
+                if (found < 0 && field < std::size_t(project_object_fields) && !holds_number(line[field]))
+                    found = int(field);
+        });
+        return found;
     }
 
     enum class Reserved { empty, cut, filled };
@@ -400,10 +433,10 @@ private:
         return false;
     }
 
-    void damaged(const std::string& what)
+    void damaged(const std::string& what, int line = 0)
     {
         if (!result_.failure)
-            result_.failure = make_error("the file is damaged here: " + what, file_, cursor_.line());
+            result_.failure = make_error("the file is damaged here: " + what, file_, line > 0 ? line : cursor_.line());
     }
 
     ProjectLines cursor_;

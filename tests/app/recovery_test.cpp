@@ -11,8 +11,11 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <thread>
+
+#include <sys/stat.h>
 
 #include "app/design_lock.h"
 #include "app/main_window.h"
@@ -136,6 +139,81 @@ TEST_F(RecoveryTest, ACopyLeftBehindIsOfferedAndDiscardRemovesIt)
     offer_recovery(*next.window, next.prompts);
     EXPECT_FALSE(fs::exists(copy));
     EXPECT_FALSE(next.window->history().modified());
+}
+
+// A copy that cannot be read whole was removed after its error, and a copy of what little was read
+// took its place. It is kept aside now, unchanged, under a name the user is told, and never offered
+// again.
+TEST_F(RecoveryTest, ADamagedCopyIsKeptAsideUnchangedAndNamed)
+{
+    fs::path copy;
+    {
+        Editor gone{folder.path()};
+        place(gone, 200, 150);
+        place(gone, 300, 150);
+        gone.window->autosave().write_if_due();
+        copy = gone.window->autosave().files().copy();
+    }
+    std::string damaged = read_bytes(copy);
+    damaged.resize(damaged.size() - 300); // cut inside the last object
+    { std::ofstream(copy, std::ios::binary | std::ios::trunc) << damaged; }
+
+    Editor next{folder.path()};
+    next.prompts.restore_answer = RestoreChoice::restore;
+    offer_recovery(*next.window, next.prompts);
+    EXPECT_FALSE(next.prompts.load_errors.empty());
+    EXPECT_FALSE(fs::exists(copy));
+    std::vector<fs::path> kept;
+    for (const auto& entry : fs::directory_iterator(RecoveryFiles::default_folder() / "damaged"))
+        if (entry.path().extension() == ".qlm")
+            kept.push_back(entry.path());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(read_bytes(kept[0]), damaged);
+    ASSERT_FALSE(next.prompts.messages.empty());
+    EXPECT_NE(next.prompts.messages.back().find(kept[0].string()), std::string::npos) << next.prompts.messages.back();
+    EXPECT_TRUE(RecoveryFiles(RecoveryFiles::default_folder()).left_behind().empty());
+}
+
+// A pipe, a link to /dev/zero or a huge file where a note or a lock should be made the editor's start
+// or the opening of a design wait for ever or fill the memory: such a side file is read as none.
+TEST_F(RecoveryTest, SideFilesThatAreNotFilesNeitherHangNorFillTheMemory)
+{
+    const fs::path slot_folder = data.path() / "slot_folder";
+    fs::path note;
+    {
+        RecoveryFiles gone(slot_folder);
+        ASSERT_TRUE(gone.write(PlanTable{}, StandSettings{}, "stand.qlm").ok());
+        note = fs::path(gone.copy()).replace_extension(".txt");
+    }
+    fs::remove(note);
+    ASSERT_EQ(mkfifo(note.c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((slot_folder / "editor-1-1.lock").c_str(), 0600), 0); // an orphan lock
+    fs::create_symlink("/dev/zero", slot_folder / "editor-1-2.lock");
+    fs::copy_file(fs::path(note).replace_extension(".qlm"), slot_folder / "editor-1-3.qlm"); // a copy whose lock
+    ASSERT_EQ(mkfifo((slot_folder / "editor-1-3.lock").c_str(), 0600), 0);                   // is a pipe
+    const std::vector<LeftDesign> left = RecoveryFiles(slot_folder).left_behind();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].file_name, ""); // the pipe is no note
+    EXPECT_EQ(fs::symlink_status(slot_folder / "editor-1-1.lock").type(), fs::file_type::fifo);
+
+    const fs::path design = documents / "shared.qlm";
+    { std::ofstream(design) << "v1.1\n"; }
+    const fs::path lock_file = DesignLock::lock_file_of(design);
+    for (const std::string_view kind : {"pipe", "zero", "big"}) {
+        if (kind == "pipe")
+            ASSERT_EQ(mkfifo(lock_file.c_str(), 0600), 0);
+        else if (kind == "zero")
+            fs::create_symlink("/dev/zero", lock_file);
+        else {
+            std::ofstream(lock_file).close();
+            fs::resize_file(lock_file, 1u << 30); // sparse
+        }
+        DesignLock lock;
+        EXPECT_FALSE(lock.holder(design)) << kind;
+        EXPECT_FALSE(lock.hold(design)) << kind;
+        EXPECT_TRUE(lock.held().empty()) << kind;
+        fs::remove(lock_file);
+    }
 }
 
 // Run only as the second process of the test below: an editor with an unsaved edit, kept aside,

@@ -2,13 +2,18 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 
 #include "base/cp1252.h"
 #include "base/file_replacement.h"
+#include "base/input_files.h"
 #include "base/text_file.h"
 #include "support/test_support.h"
 
@@ -165,6 +170,72 @@ TEST(TextFile, WriteThroughASymbolicLinkReplacesTheFileItPointsTo)
     std::filesystem::create_symlink(dir / "real" / "later.qlm", dir / "ahead.qlm");
     ASSERT_TRUE(write_file_safely(dir / "ahead.qlm", "x").ok());
     EXPECT_EQ(read_bytes(dir / "real" / "later.qlm"), "x");
+}
+
+// A rename over a device, a pipe or a socket would put a plain file in its place (as root, over
+// /dev/null); a link to one is no better.
+TEST(TextFile, WriteOverWhatIsNotARegularFileIsRefused)
+{
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(listening, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socket_path = (dir / "socket").string();
+    ASSERT_LT(socket_path.size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, socket_path.c_str());
+    ASSERT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    std::filesystem::create_symlink(dir / "pipe", dir / "to_pipe");
+    for (const char* name : {"pipe", "socket", "to_pipe"}) {
+        const auto before = std::filesystem::symlink_status(dir / name).type();
+        auto written = write_file_safely(dir / name, "x");
+        ASSERT_FALSE(written.ok()) << name;
+        EXPECT_NE(written.error().text().find("not a regular file"), std::string::npos) << written.error().text();
+        EXPECT_EQ(std::filesystem::symlink_status(dir / name).type(), before) << name;
+    }
+    ::close(listening);
+    EXPECT_EQ(entries_in(dir.path()), 3); // no temporary left behind
+}
+
+// While a command runs, what it read is never replaced by what it writes, whatever the name it is
+// reached by (a second path, a link); once it has ended, the files are free again.
+TEST(TextFile, AFileReadDuringACommandIsNotWrittenOver)
+{
+    ScratchDir dir;
+    const auto design = dir.write("stand.qlm", "v1.1");
+    const auto picture = dir.write("front.png", "art");
+    std::filesystem::create_symlink(dir / "stand.qlm", dir / "link.qlm");
+    std::filesystem::create_hard_link(dir / "stand.qlm", dir / "same.qlm");
+    {
+        InputFiles inputs;
+        ASSERT_TRUE(read_file_bytes(design).ok());
+        inputs.add(picture); // read later, protected from the start
+        for (const std::filesystem::path& out : {dir / "stand.qlm", dir / "link.qlm", dir / "same.qlm", dir / "front.png"}) {
+            auto written = write_file_safely(out, "PDF");
+            ASSERT_FALSE(written.ok()) << out;
+            EXPECT_NE(written.error().text().find("reads"), std::string::npos) << written.error().text();
+        }
+        EXPECT_TRUE(write_file_safely(dir / "out.pdf", "PDF").ok());
+    }
+    EXPECT_EQ(read_bytes(design), "v1.1");
+    EXPECT_EQ(read_bytes(picture), "art");
+    EXPECT_TRUE(write_file_safely(design, "v1.1 saved").ok()); // no command runs: Save may replace it
+}
+
+TEST(TextFile, ALockFileIsUsableOnlyAsNothingOrASmallRegularFile)
+{
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "zero");
+    std::filesystem::create_symlink(dir.write("real", "1\nhost\n"), dir / "link");
+    const auto big = dir.write("big", "");
+    std::filesystem::resize_file(big, lock_file_bytes_max + 1);
+    std::filesystem::create_directory(dir / "folder");
+    EXPECT_TRUE(lock_file_usable(dir / "none"));
+    EXPECT_TRUE(lock_file_usable(dir / "real"));
+    for (const char* name : {"pipe", "zero", "link", "big", "folder"})
+        EXPECT_FALSE(lock_file_usable(dir / name)) << name;
 }
 
 TEST(TextFile, ReadsRegularFilesOnlyAndWithinTheirBound)

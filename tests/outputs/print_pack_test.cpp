@@ -6,6 +6,8 @@
 
 #include <FreeImage.h>
 
+#include <cmath>
+
 #include "base/picture_file.h"
 #include "library/builtin_catalogue.h"
 #include "outputs/print_pack.h"
@@ -224,4 +226,32 @@ TEST(PrintPack, SettingsOutOfRangeAreRefusedNamingTheLimit)
     EXPECT_NE(dpi.error().message.find("10 to 1200"), std::string::npos);
     EXPECT_FALSE(check_print_pack_settings({150, -1, 1600, 20}));
     EXPECT_FALSE(check_print_pack_settings({150, 10, 30, 20}));
+}
+
+// A face no stand can have is refused before anything is sampled or cut: no size at all would come
+// out as a print of bleed alone, one kilometres wide as millions of strips or all the memory.
+TEST(PrintPack, FacesOfNoSizeOrBeyondAnyStandAreRefusedWithoutAFile)
+{
+    ScratchDir dir;
+    const fs::path art = two_colour_picture(dir / "art.png", 60, 30);
+    const double nan = std::nan("");
+    const struct {
+        double width_mm, height_mm;
+        const char* problem;
+    } cases[] = {
+        {0, 1000, "no size"},           {1000, 0, "no size"},
+        {nan, 1000, "no size"},         {-500, 1000, "no size"},
+        {1e31, 1000, "larger than any stand"}, {2.147e9, 1000, "larger than any stand"},
+        {1000, 200000, "larger than any stand"}, {3000, 12000, "more than a JPEG holds"},
+    };
+    for (const auto& c : cases) {
+        ScratchDir out;
+        const PrintPack pack = write_print_pack({face(1, 1, c.width_mm, c.height_mm, art)}, out.path(), {});
+        ASSERT_EQ(pack.entries.size(), 1u);
+        const PrintEntry& entry = pack.entries[0];
+        EXPECT_EQ(entry.status, PrintStatus::failed) << c.width_mm << " x " << c.height_mm;
+        EXPECT_NE(entry.problem.find(c.problem), std::string::npos) << entry.problem;
+        EXPECT_TRUE(entry.pieces.empty());
+        EXPECT_TRUE(fs::is_empty(out.path())) << c.width_mm << " x " << c.height_mm;
+    }
 }

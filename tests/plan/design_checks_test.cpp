@@ -213,13 +213,37 @@ TEST(HiddenFindings, HeaderLineRoundTripAndRefusals)
     }
     const std::string line = format_hidden_line(plan);
     EXPECT_EQ(line, "hide:overlap/3/0;no3d/3/0;angle/7/2");
-    auto parsed = parse_hidden_line(line);
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ(*parsed, hidden_findings(plan));
-    EXPECT_TRUE(parse_hidden_line(" 0 ")->empty());
-    for (const char* bad : {"", "1", "hide:overlap/3", "hide:wobble/3/0", "hide:overlap/0/0", "hide:angle/2/3",
-                            "hide:angle/2551/1", "hide:angle/x/1", "hide:overlap/3/0;;"})
-        EXPECT_FALSE(parse_hidden_line(bad)) << bad;
+    const HiddenLine parsed = parse_hidden_line(line);
+    EXPECT_TRUE(parsed.problems.empty());
+    EXPECT_EQ(parsed.findings, hidden_findings(plan));
+    EXPECT_TRUE(parse_hidden_line(" 0 ").findings.empty());
+    EXPECT_TRUE(parse_hidden_line(" 0 ").problems.empty());
+
+    // A bad entry is named and left out; the good ones around it stay hidden.
+    const HiddenFinding overlap{CheckKind::overlap, 3, 0}, angle{CheckKind::joint_angle, 7, 2};
+    const struct {
+        const char* line;
+        std::vector<HiddenFinding> kept;
+        const char* named; // in the one problem; nullptr: no problem
+    } cases[] = {
+        {"", {}, "neither"},
+        {"1", {}, "neither"},
+        {"hide:overlap/3", {}, "\"overlap/3\""},
+        {"hide:wobble/3/0;angle/7/2", {angle}, "\"wobble/3/0\""},
+        {"hide:overlap/3/0;overlap/0/0;angle/7/2", {overlap, angle}, "\"overlap/0/0\""},
+        {"hide:overlap/3/0;angle/2/3", {overlap}, "\"angle/2/3\""},
+        {"hide:angle/2551/1;overlap/3/0", {overlap}, "\"angle/2551/1\""},
+        {"hide:angle/x/1;angle/7/2", {angle}, "\"angle/x/1\""},
+        {"hide:overlap/3/0;;angle/7/2;", {overlap, angle}, nullptr},
+    };
+    for (const auto& c : cases) {
+        const HiddenLine read = parse_hidden_line(c.line);
+        EXPECT_EQ(read.findings, c.kept) << c.line;
+        ASSERT_EQ(read.problems.size(), c.named ? 1u : 0u) << c.line;
+        if (c.named) {
+            EXPECT_NE(read.problems[0].find(c.named), std::string::npos) << read.problems[0];
+        }
+    }
 }
 
 TEST(FootprintOverlaps, GridFindsWhatThePlainScanFinds)

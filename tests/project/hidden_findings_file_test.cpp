@@ -96,3 +96,16 @@ TEST(HiddenFindingsInFiles, AnythingElseOnTheLineIsNotedAndSkipped)
     EXPECT_TRUE(hidden_findings(r.plan).empty());
     EXPECT_TRUE(r.result.notes.empty());
 }
+
+TEST(HiddenFindingsInFiles, OneBadEntryIsNamedAndTheOthersSurviveARewrite)
+{
+    const std::string bytes = with_line(format_project(design_with_hidden(), StandSettings{}), 7,
+                                        "hide:overlap/1/0;overlap/x/0;angle/3/2");
+    ReadCase r = read_text(bytes);
+    EXPECT_EQ(hidden_findings(r.plan), hidden_findings(design_with_hidden()));
+    ASSERT_EQ(r.result.notes.size(), 1u);
+    EXPECT_EQ(r.result.notes[0].line, 8);
+    EXPECT_NE(r.result.notes[0].message.find("\"overlap/x/0\""), std::string::npos) << r.result.notes[0].message;
+    EXPECT_FALSE(r.result.failure);
+    EXPECT_EQ(split_lines(format_project(r.plan, r.stand))[7], "hide:overlap/1/0;angle/3/2");
+}

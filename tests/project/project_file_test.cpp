@@ -445,7 +445,7 @@ TEST(ProjectReader, TextInTheAlwaysEmptyLinesIsADamagedFile)
     ReadCase r = read_bytes_as(join_lines_crlf(added));
     EXPECT_EQ(r.plan.nb_objets, 1);
     ASSERT_TRUE(r.result.failure);
-    EXPECT_EQ(r.result.failure->line, second + 24); // the group number, eight lines down
+    EXPECT_EQ(r.result.failure->line, second + 16); // the group number's line holds a text
     EXPECT_NE(r.result.failure->message.find("damaged"), std::string::npos) << r.result.failure->message;
 
     auto lost = lines;
@@ -453,7 +453,7 @@ TEST(ProjectReader, TextInTheAlwaysEmptyLinesIsADamagedFile)
     r = read_bytes_as(join_lines_crlf(lost));
     EXPECT_EQ(r.plan.nb_objets, 1);
     ASSERT_TRUE(r.result.failure);
-    EXPECT_EQ(r.result.failure->line, second + project_object_lines); // the next record's first line
+    EXPECT_EQ(r.result.failure->line, second + 9); // the width's line holds the text, a line early
 
     // Lines 17..22 hold colours: what they hold is no damage.
     auto colours = lines;
@@ -462,4 +462,32 @@ TEST(ProjectReader, TextInTheAlwaysEmptyLinesIsADamagedFile)
     r = read_bytes_as(join_lines_crlf(colours));
     EXPECT_EQ(r.plan.nb_objets, 3);
     EXPECT_TRUE(r.result.complete());
+}
+
+// A text with a line break written by another program pushes every line behind it down by one to
+// six lines, where the always-empty lines cannot show it: the record's number fields do. Each
+// count and each text field, in a record within the file and in the last one.
+TEST(ProjectReader, ARecordThatGainedLinesIsADamagedFile)
+{
+    PlanTable source;
+    for (int k = 0; k < 26; ++k)
+        place(source, 10, float(100 + 10 * k), 50);
+    const auto lines = lines_of(format_project(source, {}));
+    for (const int record : {5, 26})
+        for (int field = 10; field <= 15; ++field)
+            for (int extra = 1; extra <= 6; ++extra) {
+                const int first = 1025 + (record - 1) * project_object_lines; // index of its first line
+                auto gained = lines;
+                for (int k = 0; k < extra; ++k)
+                    gained.insert(gained.begin() + first + field, "more text");
+                ReadCase r = read_bytes_as(join_lines_crlf(gained));
+                const std::string what = "record " + std::to_string(record) + ", field " + std::to_string(field)
+                                         + ", " + std::to_string(extra) + " lines";
+                EXPECT_EQ(r.plan.nb_objets, record - 1) << what;
+                ASSERT_TRUE(r.result.failure) << what;
+                EXPECT_GT(r.result.failure->line, first) << what;
+                EXPECT_LE(r.result.failure->line, first + project_object_fields) << what;
+                EXPECT_NE(r.result.failure->message.find("should hold a number"), std::string::npos)
+                    << r.result.failure->message;
+            }
 }
