@@ -142,6 +142,9 @@ void MainWindow::menu_event(int id)
     case command::print_pack:
         export_print_pack();
         break;
+    case command::build_sheets:
+        print_build_sheets();
+        break;
     case command::view_3d:
     case command::structure_3d:
     case command::coloured_3d:

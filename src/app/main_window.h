@@ -256,6 +256,7 @@ private:
     void export_quote_csv();
     void export_quote_xlsx();
     void export_print_pack();
+    void print_build_sheets();
     void view_scene(int variant);
     void show_view3d_window(int variant);
     void export_scene();

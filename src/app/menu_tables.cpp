@@ -31,6 +31,8 @@ constexpr Pair menu_bar[] = {
     {"#155#Exporter 3D (glTF)...", "#155#Export 3D (glTF)..."},
     // Ours: the printer's files for every printed face.
     {"#110#Exporter le pack d'impression...", "#110#Export print pack..."},
+    // Ours: packing list, wall runs and free objects for the crew.
+    {"#115#Imprimer les fiches de montage...", "#115#Print build sheets..."},
     {"-", "-"},
     {"#92#Préférence", "#92#Properties"},
     {"-", "-"},

@@ -59,6 +59,7 @@ inline constexpr int ungroup_all = 104;
 inline constexpr int undo = 105; // our own: undo and redo of every change to the design
 inline constexpr int redo = 106;
 inline constexpr int print_pack = 110; // our own: every printed face's picture, ready for the printer
+inline constexpr int build_sheets = 115; // our own: what the crew needs to put the stand up
 // Our own Edit menu.
 inline constexpr int copy = 120;
 inline constexpr int cut = 121;

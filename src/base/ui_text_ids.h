@@ -216,6 +216,49 @@ inline constexpr int sheet_orientation_portrait = 407;
 inline constexpr int sheet_orientation_landscape = 408;
 inline constexpr int sheet_bill_page = 409;
 
+// The build sheets: the crew's packing list, wall runs and free objects, and their menu entry.
+inline constexpr int sheets_title = 770;
+inline constexpr int menu_build_sheets = 771;
+inline constexpr int hint_build_sheets = 772;
+inline constexpr int sheets_stand_size = 773;
+inline constexpr int sheets_pieces = 774;
+inline constexpr int sheets_bags = 775;
+inline constexpr int sheets_weight = 776;
+inline constexpr int sheets_packing = 777;
+inline constexpr int sheets_reference = 778;
+inline constexpr int sheets_component = 779;
+inline constexpr int sheets_quantity = 780;
+inline constexpr int sheets_per_bag = 781;
+inline constexpr int sheets_bags_column = 782;
+inline constexpr int sheets_by_piece = 783;
+inline constexpr int sheets_by_metre = 784;
+inline constexpr int sheets_spare = 785;
+inline constexpr int sheets_order = 786;
+inline constexpr int sheets_run = 787;
+inline constexpr int sheets_length = 788;
+inline constexpr int sheets_from_front = 789;
+inline constexpr int sheets_free_end = 790;
+inline constexpr int sheets_corner = 791;
+inline constexpr int sheets_branch = 792;
+inline constexpr int sheets_straight = 793;
+inline constexpr int sheets_meets = 794;
+inline constexpr int sheets_free_objects = 795;
+inline constexpr int sheets_position = 796;
+inline constexpr int sheets_rotation = 797;
+inline constexpr int sheets_elevation = 798;
+inline constexpr int sheets_turned = 799;
+inline constexpr int sheets_no_picture = 800;
+inline constexpr int sheets_height = 801;
+inline constexpr int sheets_print_files = 802;
+inline constexpr int sheets_frame = 804;
+inline constexpr int sheets_joint = 805;
+inline constexpr int sheets_pieces_column = 806;
+inline constexpr int sheets_faces_missing = 807;
+inline constexpr int sheets_object = 808;
+inline constexpr int sheets_total = 810;
+inline constexpr int sheets_weight_column = 811;
+
+
 // Hints of the entries of our own.
 inline constexpr int hint_undo = 450;
 inline constexpr int hint_redo = 451;
@@ -242,7 +285,7 @@ inline constexpr MenuHint menu_hints[] = {
     {46, hint_zoom_factor}, {47, hint_zoom_auto}, {48, hint_user_zoom}, {50, hint_component_list},
     {51, hint_library}, {1, hint_about}, {2, hint_viewer_download}, {3, hint_capture_download},
     {200, hint_french}, {201, hint_english},
-    {105, hint_undo}, {106, hint_redo}, {110, hint_print_pack}, {120, hint_copy}, {121, hint_cut}, {122, hint_paste}, {123, hint_duplicate}, {124, hint_select_all}, {151, hint_export_plan_pdf}, {152, hint_export_plan_svg}, {155, hint_export_plan_dxf},
+    {105, hint_undo}, {106, hint_redo}, {110, hint_print_pack}, {115, hint_build_sheets}, {120, hint_copy}, {121, hint_cut}, {122, hint_paste}, {123, hint_duplicate}, {124, hint_select_all}, {151, hint_export_plan_pdf}, {152, hint_export_plan_svg}, {156, hint_export_plan_dxf},
 };
 
 // The entry shown for menu command `command`; -1 for a number without one.
@@ -470,6 +513,13 @@ inline constexpr int used_ui_texts[] = {
     pack_title, pack_client, pack_faces, pack_area, pack_not_printed, pack_print_size, pack_bleed, pack_picture,
     pack_resolution, pack_written, pack_dialog_title, pack_roll, pack_files, pack_dpi_label, pack_bleed_label,
     pack_folder,
+    sheets_title, menu_build_sheets, hint_build_sheets, sheets_stand_size, sheets_pieces, sheets_bags,
+    sheets_weight, sheets_packing, sheets_reference, sheets_component, sheets_quantity, sheets_per_bag,
+    sheets_bags_column, sheets_by_piece, sheets_by_metre, sheets_spare, sheets_order, sheets_run, sheets_length,
+    sheets_from_front, sheets_free_end, sheets_corner, sheets_branch, sheets_straight, sheets_meets,
+    sheets_free_objects, sheets_position, sheets_rotation, sheets_elevation, sheets_turned, sheets_no_picture,
+    sheets_height, sheets_print_files, sheets_frame, sheets_joint, sheets_pieces_column, sheets_faces_missing,
+    sheets_object, sheets_total, sheets_weight_column,
 };
 
 } // namespace halvern::ui

@@ -80,6 +80,12 @@ const std::vector<Command>& cli_commands()
          "write every printed face's picture at its print size as JPEG, with manifest.csv and manifest.pdf; print "
          "the files written; exit 3 when a face with a picture could not be written",
          2, 2, print_pack_command_options(), cmd_print_pack},
+        {"build-sheets", "FILE [OUT.pdf]",
+         "print what the crew needs to put the stand up: packing list, wall runs in building order, free objects",
+         1, 2,
+         {{"--format", true, "pdf (default: into OUT.pdf) or json (on standard output)", "pdf|json"},
+          {"--date", true, "the date the cover shows (default today, as YYYY-MM-DD)", "TEXT"}},
+         cmd_build_sheets},
         {"tile", "PICTURE W1 [W2 ...]",
          "cut a picture into 1 to 16 strips in the proportions of the widths, as JPEG files beside it; print their "
          "names",

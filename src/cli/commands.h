@@ -31,5 +31,6 @@ int cmd_export_gltf(CliContext& context);
 int cmd_render_3d(CliContext& context);
 int cmd_tile(CliContext& context);
 int cmd_print_pack(CliContext& context);
+int cmd_build_sheets(CliContext& context);
 
 } // namespace halvern

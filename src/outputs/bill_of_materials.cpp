@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 
 #include "plan/plan_ends.h"
@@ -100,12 +101,17 @@ char end_letter(const std::string& code, int end)
 }
 
 template <class Junctions>
-Quantities count(const PlanTable& plan, const ComponentTable& components, int group, const EndCodeFn& end_code)
+Quantities count(const PlanTable& plan, const ComponentTable& components, int group, const EndCodeFn& end_code,
+                 const PieceSink* sink = nullptr)
 {
     Quantities q(size_t(max_component) + 1, 0.0);
+    int object = 0, end = 0; // where the pass stands, for the sink
     auto add = [&](int component, double amount) {
-        if (ComponentTable::valid(component))
-            q[size_t(component)] += amount;
+        if (!ComponentTable::valid(component))
+            return;
+        q[size_t(component)] += amount;
+        if (sink)
+            (*sink)({object, end, component, amount});
     };
     auto built_in = [&](int i) {
         return has_geometry(plan, i) && components[plan.comp(i)].library == 0;
@@ -114,8 +120,11 @@ Quantities count(const PlanTable& plan, const ComponentTable& components, int gr
 
     // Frames: one at every module boundary.
     for (int i = 1; i <= plan.nb_objets; ++i)
-        if (passes(i))
+        if (passes(i)) {
+            object = i;
+            end = 0;
             add(plan.comp(i), double(module_stack(plan.obj_hauteur[size_t(i)]).size()) + 1);
+        }
 
     // Junctions: every built-in wall registers its points, so that a counted wall shares the posts
     // of an uncounted neighbour; only counted walls add pieces.
@@ -125,6 +134,7 @@ Quantities count(const PlanTable& plan, const ComponentTable& components, int gr
             continue;
         const size_t I = size_t(i);
         const bool counted = passes(i);
+        object = i;
         const int faces = plan.obj_faces[I];
         std::string codes[3];
         if (counted)
@@ -143,6 +153,7 @@ Quantities count(const PlanTable& plan, const ComponentTable& components, int gr
             for (int e = 1; e <= 2; ++e) {
                 if (junctions.find_or_add(ends[e][0], ends[e][1], level) || !counted)
                     continue;
+                end = e;
                 add(module, 1);
                 for (int face = 1; face <= 2; ++face) {
                     if (!face_printed(faces, face))
@@ -166,21 +177,24 @@ Quantities count(const PlanTable& plan, const ComponentTable& components, int gr
         const size_t I = size_t(i);
         const int faces = plan.obj_faces[I];
         const std::vector<int>& stack = module_stack(plan.obj_hauteur[I]);
+        object = i;
         // Corners at the ends that close a square corner.
         for (int face = 1; face <= 2; ++face) {
             if (!face_printed(faces, face))
                 continue;
             std::string code = end_code(i, face);
             for (int e = 1; e <= 2; ++e)
-                if (end_letter(code, e) == 'R')
+                if (end_letter(code, e) == 'R') {
+                    end = e;
                     for (int module : stack)
                         add(module + corner_offset, 1);
+                }
         }
         const double height = built_in_height(plan.obj_hauteur[I]);
-        if (faces == 1 || faces == 2)
-            printed_length += height;
-        else if (faces == 3)
-            printed_length += 2.0 * height;
+        const double printed = faces == 1 || faces == 2 ? height : faces == 3 ? 2.0 * height : 0.0;
+        printed_length += printed;
+        if (sink && printed != 0)
+            (*sink)({i, 0, component_printed_visual, printed / 100.0});
     }
     q[component_printed_visual] += printed_length / 100.0;
     return q;
@@ -204,6 +218,12 @@ Quantities count_components(const PlanTable& plan, const ComponentTable& compone
     return count<CellJunctions>(plan, components, group, end_code);
 }
 
+Quantities count_components_traced(const PlanTable& plan, const ComponentTable& components, int group,
+                                   const EndCodeFn& end_code, const PieceSink& sink)
+{
+    return count<CellJunctions>(plan, components, group, end_code, sink ? &sink : nullptr);
+}
+
 Quantities count_components_plain(const PlanTable& plan, const ComponentTable& components, int group,
                                   const EndCodeFn& end_code)
 {
@@ -225,13 +245,17 @@ Bill make_bill(const ComponentTable& components, const Quantities& quantities)
     return bill;
 }
 
+EndCodeFn design_end_codes(const PlanTable& plan, const ComponentTable& components)
+{
+    auto codes = std::make_shared<const std::vector<std::string>>(computed_end_codes(plan, components));
+    return [&plan, codes](int object, int face) {
+        return end_code_with_override(plan, object, face, (*codes)[size_t(object)]);
+    };
+}
+
 Bill design_bill(const PlanTable& plan, const ComponentTable& components, int group)
 {
-    const std::vector<std::string> codes = computed_end_codes(plan, components);
-    const EndCodeFn end_code = [&](int object, int face) {
-        return end_code_with_override(plan, object, face, codes[size_t(object)]);
-    };
-    return make_bill(components, count_components(plan, components, group, end_code));
+    return make_bill(components, count_components(plan, components, group, design_end_codes(plan, components)));
 }
 
 std::string bill_clipboard_text(const Bill& bill)

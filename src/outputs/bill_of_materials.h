@@ -34,6 +34,21 @@ using Quantities = std::vector<double>;
 Quantities count_components(const PlanTable& plan, const ComponentTable& components, int group,
                             const EndCodeFn& end_code);
 
+// One addition the quantity pass makes, for those who must tell where each piece goes: at end 1 or
+// 2 of an object (posts, junction pieces, feet, profiles, corners), or for the object as a whole,
+// end 0 (its frames, and its printed visual in metres).
+struct PieceAddition {
+    int object = 0;
+    int end = 0;
+    int component = 0;
+    double amount = 0;
+};
+using PieceSink = std::function<void(const PieceAddition&)>;
+
+// The pass of count_components, telling `sink` of every addition as it makes it.
+Quantities count_components_traced(const PlanTable& plan, const ComponentTable& components, int group,
+                                   const EndCodeFn& end_code, const PieceSink& sink);
+
 // The same pass with the pairwise junction search, the reference for tests and benchmarks.
 Quantities count_components_plain(const PlanTable& plan, const ComponentTable& components, int group,
                                   const EndCodeFn& end_code);
@@ -58,6 +73,9 @@ Bill make_bill(const ComponentTable& components, const Quantities& quantities);
 // The bill of a design as the list window shows it: the end codes the plan computes, each face's
 // override applied, then the quantity pass for `group` (all_groups for every object).
 Bill design_bill(const PlanTable& plan, const ComponentTable& components, int group = all_groups);
+
+// The end codes the bill reads: the plan's computed codes, each face's override applied.
+EndCodeFn design_end_codes(const PlanTable& plan, const ComponentTable& components);
 
 // The list as tab-separated text for the clipboard: name, quantity, total price, each followed by
 // a tab, and CR LF after each row; numbers with a blank before non-negative ones.

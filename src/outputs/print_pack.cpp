@@ -136,6 +136,16 @@ int roll_pixels(const PrintPackSettings& settings)
     return std::max(1, int(std::floor(settings.roll_mm * settings.dpi / mm_per_inch)));
 }
 
+std::vector<ColumnRange> face_strips(int width_px, const PrintPackSettings& settings)
+{
+    return roll_strips(width_px, roll_pixels(settings), print_pixels(settings.overlap_mm, settings.dpi));
+}
+
+int print_width_px(const PrintFace& face, const PrintPackSettings& settings)
+{
+    return print_pixels(face.width_mm + 2 * settings.bleed_mm, settings.dpi);
+}
+
 Result<void> check_face_size(const PrintEntry& entry, const PrintPackSettings& settings)
 {
     const PrintFace& face = entry.face;
@@ -178,8 +188,7 @@ void write_face(PrintEntry& entry, const std::filesystem::path& folder, const Pr
     entry.proportion_off = proportion_off(*entry.picture_proportion, FaceSize{face.width_mm, face.height_mm}.proportion());
 
     FaceSampler sampler(std::move(*picture), entry.width_px, entry.height_px);
-    const int roll = roll_pixels(settings);
-    const std::vector<ColumnRange> strips = roll_strips(entry.width_px, roll, print_pixels(settings.overlap_mm, settings.dpi));
+    const std::vector<ColumnRange> strips = face_strips(entry.width_px, settings);
     std::vector<std::uint8_t> row;
     for (size_t k = 0; k < strips.size(); ++k) {
         const ColumnRange columns = strips[k];
@@ -299,6 +308,18 @@ std::string print_file_name(const PrintFace& face, int strip, int strips)
     return name + ".jpg";
 }
 
+std::vector<std::string> print_file_names(const PrintFace& face, const PrintPackSettings& settings)
+{
+    // A face the pack refuses as larger than any stand is named once, never cut into countless strips.
+    if (!(face.width_mm > 0 && face.width_mm <= plan_max_stand_side_cm * 10))
+        return {print_file_name(face, 1, 1)};
+    const int strips = int(face_strips(print_width_px(face, settings), settings).size());
+    std::vector<std::string> names;
+    for (int k = 1; k <= strips; ++k)
+        names.push_back(print_file_name(face, k, strips));
+    return names;
+}
+
 int PrintPack::faces_written() const
 {
     return int(std::count_if(entries.begin(), entries.end(),
@@ -337,7 +358,7 @@ PrintPack write_print_pack(const std::vector<PrintFace>& faces, const std::files
     for (const PrintFace& face : faces) {
         PrintEntry entry;
         entry.face = face;
-        entry.width_px = print_pixels(face.width_mm + 2 * settings.bleed_mm, settings.dpi);
+        entry.width_px = print_width_px(face, settings);
         entry.height_px = print_pixels(face.height_mm + 2 * settings.bleed_mm, settings.dpi);
         write_face(entry, folder, settings);
         pack.entries.push_back(std::move(entry));

@@ -54,6 +54,9 @@ std::vector<ColumnRange> roll_strips(int width, int roll, int overlap);
 // The label keeps what a file name can hold on every desktop, cut to 40 bytes.
 std::string print_file_name(const PrintFace& face, int strip, int strips);
 
+// The files the pack writes for a face at these settings: one, or one per strip.
+std::vector<std::string> print_file_names(const PrintFace& face, const PrintPackSettings& settings);
+
 enum class PrintStatus { written, no_picture, unreadable, failed };
 
 struct PrintPiece {
