@@ -124,7 +124,7 @@ TEST(HostileOutputs, APrintPackNeverReplacesAPictureItReads)
 
     const auto run = run_cli_in(halvern::testing::stage_dir(),
                                 {"print-pack", (dir / "stand.qlm").string(), dir.path().string(), "--dpi", "20"});
-    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.code, 3); // a face that could not be written, as for any print pack
     EXPECT_NE(run.err.find(name), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("reads"), std::string::npos) << run.err;
     EXPECT_EQ(halvern::testing::read_bytes(dir / name), artwork);
