@@ -1,5 +1,5 @@
 #pragma once
-// The interface texts: entries 0..511 read from "lib/<language>.txt" under the installation folder.
+// The interface texts: entries 0..1023 read from "lib/<language>.txt" under the installation folder.
 // An entry the language's file lacks (or the whole file, when it is missing or unreadable) takes
 // the English text of "lib/en.txt"; one that English lacks too shows as its number in brackets
 // ("[72]"), so a missing text is visible.
@@ -18,7 +18,7 @@ class UiText {
 public:
     // The entries up to 300 are the texts every language file has always held; our own windows and
     // messages take the numbers above.
-    static constexpr int count = 512;
+    static constexpr int count = 1024;
 
     UiText(); // every entry its placeholder
 

@@ -20,7 +20,7 @@ TEST(UiText, MissingEntryShowsItsNumberInBrackets)
     EXPECT_EQ(texts.get(93), "Library");
     EXPECT_EQ(texts.get(72), "[72]");
     EXPECT_EQ(texts.get(300), "[300]");
-    EXPECT_EQ(texts.get(512), "[512]");
+    EXPECT_EQ(texts.get(1024), "[1024]");
     EXPECT_EQ(texts.get(-1), "[-1]");
 }
 
@@ -39,12 +39,12 @@ TEST(UiText, LinesAreTrimmedAndSplitAtTheFirstEquals)
 TEST(UiText, NumbersOutsideTheTableAreIgnored)
 {
     ScratchDir dir;
-    dir.write("lib/en.txt", "512=too far\n511=last\n-1=negative\n2.5=half\n99999999999=huge\nabc=zero\n");
+    dir.write("lib/en.txt", "1024=too far\n1023=last\n-1=negative\n2.5=half\n99999999999=huge\nabc=zero\n");
     UiText texts;
     ASSERT_TRUE(texts.load(dir.path(), "en"));
     EXPECT_EQ(texts.get(2), "[2]");
-    EXPECT_EQ(texts.get(511), "last");
-    EXPECT_EQ(texts.get(512), "[512]");
+    EXPECT_EQ(texts.get(1023), "last");
+    EXPECT_EQ(texts.get(1024), "[1024]");
     EXPECT_EQ(texts.get(0), "zero"); // a key without a number is entry 0, as the numeric rule says
 }
 

@@ -67,7 +67,7 @@ TEST_F(CliTest, MissingTextIsItsPlaceholder)
 TEST_F(CliTest, UsageErrorsExitTwo)
 {
     for (auto args : std::vector<std::vector<std::string>>{
-             {"text"}, {"text", "512"}, {"text", "-1"}, {"text", "abc"}, {"text", "1.5"}, {"text", "1", "2"},
+             {"text"}, {"text", "1024"}, {"text", "-1"}, {"text", "abc"}, {"text", "1.5"}, {"text", "1", "2"},
              {"frobnicate"}, {"text", "1", "--lang", "de"}, {"text", "1", "--lang"}, {"settings", "--bogus"},
              {"settings", "extra"}}) {
         CliRun r = run(args);
