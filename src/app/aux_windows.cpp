@@ -23,9 +23,9 @@ void MainWindow::open_aux_window(AuxWindow which)
             component_list_ = new ComponentListWindow(session_, history_.notifier(), this);
             connect(component_list_, &ComponentListWindow::copied, this, [this] { tell(ui::status_list_copied); });
             connect(component_list_, &ComponentListWindow::export_csv_requested, this,
-                    &MainWindow::export_quote_csv);
+                    [this] { outputs_.export_quote_csv(); });
             connect(component_list_, &ComponentListWindow::export_xlsx_requested, this,
-                    &MainWindow::export_quote_xlsx);
+                    [this] { outputs_.export_quote_xlsx(); });
             component_list_dock_ = make_dock(component_list_, QStringLiteral("dock_component_list"));
         }
         component_list_dock_->show();
@@ -44,7 +44,7 @@ void MainWindow::open_aux_window(AuxWindow which)
                 carry_out({InteractionRequest::Kind::object_editor, 0, {}, component});
             });
             connect(library_window_, &LibraryWindow::arm_requested, this, [this](int component) {
-                arm_component(component);
+                edit_.arm_component(component);
             });
             library_dock_ = make_dock(library_window_, QStringLiteral("dock_library"));
             if (component_list_dock_ && dockWidgetArea(component_list_dock_) == Qt::RightDockWidgetArea &&

@@ -1,13 +1,11 @@
-// The Edit menu and the standard keys of the plan: copy, cut, paste at the pointer, duplicate,
-// select all, and the arrow keys that nudge. Each is one undo step; the plan's own keys
-// (Ctrl+V turns the verso picture, Alt+drag copies) stay as they are.
-
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 #include <QStatusBar>
 
-#include "app/main_window.h"
+#include "app/edit_commands.h"
+
+#include "app/design_history.h"
 #include "app/plan_widget.h"
 #include "app/prompts.h"
 #include "app/session.h"
@@ -34,9 +32,17 @@ void settle(Session& session, const std::vector<int>& added)
 
 } // namespace
 
-bool MainWindow::edit_allowed() const { return plan_ && !plan_->gesture_held(); }
+bool CommandGroup::edit_allowed() const { return plan() && !plan()->gesture_held(); }
 
-void MainWindow::copy_objects(bool cut)
+void CommandGroup::store_settings_if_changed(const std::string& import_path_before) const
+{
+    if (session_.settings().import_path == import_path_before)
+        return;
+    if (auto stored = session_.store_current_settings(); !stored)
+        prompts_.note(stored.error());
+}
+
+void EditCommands::copy(bool cut)
 {
     if (!edit_allowed())
         return;
@@ -52,12 +58,12 @@ void MainWindow::copy_objects(bool cut)
     QApplication::clipboard()->setMimeData(data);
     if (cut) {
         UndoStep step(history_, QString::fromStdString(session_.text(ui::step_cut)));
-        plan_->delete_pressed();
+        plan()->delete_pressed();
     }
     tell(ui::status_objects_copied, std::to_string(chosen.size()));
 }
 
-void MainWindow::place_copies(const std::vector<CopiedObject>& objects, double dx, double dy, const QString& step)
+void EditCommands::place_copies(const std::vector<CopiedObject>& objects, double dx, double dy, int step)
 {
     std::string problem;
     Result<std::vector<int>> added = halvern::paste_objects(session_.plan, session_.components, objects, dx, dy, problem);
@@ -67,7 +73,7 @@ void MainWindow::place_copies(const std::vector<CopiedObject>& objects, double d
     }
     settle(session_, *added);
     const bool all_selected = select_objects(session_.plan, *added);
-    history_.commit(step);
+    history_.commit(QString::fromStdString(session_.text(step)));
     if (!problem.empty())
         prompts_.warn("Halvern Visual Design", problem);
     else if (!all_selected)
@@ -75,7 +81,7 @@ void MainWindow::place_copies(const std::vector<CopiedObject>& objects, double d
     tell(ui::status_objects_pasted, std::to_string(added->size()));
 }
 
-void MainWindow::paste_objects()
+void EditCommands::paste()
 {
     if (!edit_allowed())
         return;
@@ -92,15 +98,15 @@ void MainWindow::paste_objects()
     }
     // At the pointer when it was last over the plan; otherwise a little beside the originals.
     double dx = paste_offset_cm, dy = paste_offset_cm;
-    if (std::optional<PlanPoint> at = plan_->pointer_on_plan()) {
+    if (std::optional<PlanPoint> at = plan()->pointer_on_plan()) {
         const PlanPoint centre = copied_centre(*objects);
         dx = at->x - centre.x;
         dy = at->y - centre.y;
     }
-    place_copies(*objects, dx, dy, QString::fromStdString(session_.text(ui::step_paste)));
+    place_copies(*objects, dx, dy, ui::step_paste);
 }
 
-void MainWindow::duplicate_objects()
+void EditCommands::duplicate()
 {
     if (!edit_allowed())
         return;
@@ -114,10 +120,10 @@ void MainWindow::duplicate_objects()
     for (int i : chosen)
         include_footprint(box, session_.plan, session_.components, i);
     const double dx = box && box->right > box->left ? box->right - box->left : paste_offset_cm;
-    place_copies(halvern::copy_objects(session_.plan, chosen), dx, 0, QString::fromStdString(session_.text(ui::step_duplicate)));
+    place_copies(halvern::copy_objects(session_.plan, chosen), dx, 0, ui::step_duplicate);
 }
 
-void MainWindow::select_everything()
+void EditCommands::select_everything()
 {
     if (!edit_allowed())
         return;
@@ -127,7 +133,7 @@ void MainWindow::select_everything()
         prompts_.warn("Halvern Visual Design", session_.text(ui::message_selection_capped));
 }
 
-bool MainWindow::nudge(int key, Qt::KeyboardModifiers modifiers)
+bool EditCommands::nudge(int key, Qt::KeyboardModifiers modifiers)
 {
     float dx = 0, dy = 0;
     switch (key) {
@@ -145,7 +151,7 @@ bool MainWindow::nudge(int key, Qt::KeyboardModifiers modifiers)
     return true;
 }
 
-void MainWindow::drop_component(int component, QPointF at)
+void EditCommands::drop_component(int component, QPointF at)
 {
     if (!edit_allowed() || !ComponentTable::valid(component) || session_.components[component].is_free())
         return;
@@ -157,23 +163,37 @@ void MainWindow::drop_component(int component, QPointF at)
     }
     // As a palette pick dropped at the same place: unturned, then pulled into place.
     drop_object(session_.plan, session_.components, *created, point.x, point.y, 0);
-    plan_->state().selected_component = component;
+    plan()->state().selected_component = component;
     history_.commit(QString::fromStdString(session_.text(ui::step_place)));
-    activateWindow();
-    plan_->setFocus(Qt::OtherFocusReason);
+    plan()->window()->activateWindow();
+    plan()->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::arm_component(int component)
+void EditCommands::arm_component(int component)
 {
-    if (!plan_ || !ComponentTable::valid(component) || session_.components[component].is_free())
+    if (!plan() || !ComponentTable::valid(component) || session_.components[component].is_free())
         return;
-    InteractionState& state = plan_->state();
+    InteractionState& state = plan()->state();
     state.selected_component = component;
     state.depot_palette = true;
     session_.shell.plan_focus = true;
-    plan_->redraw();
-    activateWindow();
-    plan_->setFocus(Qt::OtherFocusReason);
+    plan()->redraw();
+    plan()->window()->activateWindow();
+    plan()->setFocus(Qt::OtherFocusReason);
+}
+
+void EditCommands::undo_redo(bool undo)
+{
+    // A held gesture keeps object numbers that the swap could change under it.
+    if (plan() && plan()->gesture_held())
+        return;
+    // A step swaps against the design as the steps left it: an edit that reached the table without
+    // a step of its own becomes one first, so that undo takes it back instead of mixing the two.
+    history_.record(QString::fromStdString(session_.text(ui::step_edit)));
+    if (undo)
+        history_.stack().undo();
+    else
+        history_.stack().redo();
 }
 
 } // namespace halvern

@@ -90,7 +90,7 @@ void MainWindow::build_toolbar()
             // its keys, and a text that is no zoom puts the current one back.
             tb_zoom_->setFocusPolicy(Qt::ClickFocus);
             connect(tb_zoom_, &QLineEdit::returnPressed, this, [this] {
-                zoom_typed(tb_zoom_->text());
+                view_.zoom_typed(tb_zoom_->text());
                 if (plan_)
                     plan_->setFocus(Qt::OtherFocusReason);
             });
@@ -102,7 +102,6 @@ void MainWindow::build_toolbar()
         }
     }
     apply_texts_to_toolbar();
-    enable_commands();
     zoom_changed();
 }
 
@@ -122,11 +121,11 @@ void MainWindow::toolbar_click(const std::string& key)
         return;
     ViewState& view = session_.view;
     if (key == "projet") {
-        open_stand_form();
+        objects_.open_stand_form();
         return;
     }
     if (key == "prop") {
-        open_properties();
+        objects_.open_properties();
         return;
     }
     if (key == "loupe-" || key == "loupe+" || key == "loupeall") {
@@ -201,40 +200,6 @@ void MainWindow::apply_layer_filter_buttons()
 
 void MainWindow::library_stepped() { history_.notify(Change::library); }
 
-void MainWindow::zoom_at(double factor, QPointF at)
-{
-    if (zoom_about(session_.view, factor, at.x(), at.y()))
-        history_.notify(Change::view);
-}
-
-void MainWindow::zoom_centred(double factor)
-{
-    if (!plan_)
-        return;
-    const double middle_x = palette_width + (plan_->width() - palette_width) / 2.0;
-    zoom_at(factor, QPointF(middle_x, plan_->height() / 2.0));
-}
-
-bool MainWindow::zoom_typed(const QString& text)
-{
-    QString typed = text.trimmed();
-    if (typed.compare(QStringLiteral("auto"), Qt::CaseInsensitive) == 0) {
-        zoom_command(command::zoom_auto);
-        return true;
-    }
-    if (typed.endsWith(QLatin1Char('%')))
-        typed.chop(1);
-    typed = typed.trimmed().replace(QLatin1Char(','), QLatin1Char('.'));
-    const std::optional<double> percent = parse_strict_real(typed.toStdString());
-    if (!percent || !(*percent > 0) || !(session_.view.zoom > 0)) {
-        zoom_changed(); // the box shows the zoom as it is
-        return false;
-    }
-    zoom_centred(*percent / 100 / session_.view.zoom);
-    zoom_changed();
-    return true;
-}
-
 void MainWindow::install_view_keys()
 {
     // Zoom about the middle of the plan; the plan's own Ctrl++, Ctrl+K and Ctrl+M keep their steps.
@@ -242,12 +207,12 @@ void MainWindow::install_view_keys()
     zoom_in_key->setObjectName(QStringLiteral("key_zoom_in"));
     zoom_in_key->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     zoom_in_key->setShortcutContext(Qt::ApplicationShortcut);
-    connect(zoom_in_key, &QAction::triggered, this, [this] { zoom_centred(wheel_zoom_step); });
+    connect(zoom_in_key, &QAction::triggered, this, [this] { view_.zoom_centred(wheel_zoom_step); });
     auto* zoom_out_key = new QAction(this);
     zoom_out_key->setObjectName(QStringLiteral("key_zoom_out"));
     zoom_out_key->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     zoom_out_key->setShortcutContext(Qt::ApplicationShortcut);
-    connect(zoom_out_key, &QAction::triggered, this, [this] { zoom_centred(1 / wheel_zoom_step); });
+    connect(zoom_out_key, &QAction::triggered, this, [this] { view_.zoom_centred(1 / wheel_zoom_step); });
     addAction(zoom_in_key);
     addAction(zoom_out_key);
 }

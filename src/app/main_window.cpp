@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
+#include "app/about_window.h"
 #include "app/checks_dock.h"
 #include "app/component_list_window.h"
 #include "app/editor_host.h"
@@ -25,7 +26,9 @@
 #include "app/diagnostic_window.h"
 #include "app/library_window.h"
 #include "app/prompts.h"
+#include "app/qt_translations.h"
 #include "app/session.h"
+#include "app/splash_window.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/pickers.h"
 #include "base/numbers.h"
@@ -40,30 +43,42 @@ namespace {
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
-// Commands whose work belongs to windows and outputs the editor does not have yet: they stay
-// greyed out rather than pretending.
-constexpr int commands_not_yet_available[] = {
-    command::zoom_user,
-};
+// "Ctrl+L; Ctrl+O" -> both keys.
+QList<QKeySequence> keys_of(const char* keys)
+{
+    QList<QKeySequence> out;
+    for (const QString& key : QString::fromLatin1(keys).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        out.push_back(QKeySequence::fromString(key.trimmed(), QKeySequence::PortableText));
+    return out;
+}
 
-constexpr int checked_commands[] = {
-    command::component_list, command::library_window, command::angle_markers, command::debug_display, command::angle_errors, command::object_names,
-    command::panel_sizes,   command::object_heights, command::big_labels,  command::zoom_auto,
-};
+// Commands the user runs once per press: a key held down pastes or duplicates once, not a pile of
+// copies on one spot.
+bool repeats(int id) { return !(id >= command::copy && id <= command::select_all); }
 
 } // namespace
 
 MainWindow::MainWindow(Session& session, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), session_(session), prompts_(prompts), history_(session),
       files_(session, prompts, history_), autosave_(session, history_),
-      own_pickers_(std::make_unique<QtPickers>(this)), pickers_(own_pickers_.get())
+      services_{session, history_, prompts, this, nullptr, nullptr, [this](int text, const std::string& what) { tell(text, what); }},
+      edit_(services_), objects_(services_), view_(services_), outputs_(services_),
+      parts_{session, history_, files_, edit_, objects_, view_, outputs_, *this},
+      own_pickers_(std::make_unique<QtPickers>(this))
 {
     setObjectName(QStringLiteral("Win_1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    files_.set_status([this](int text, const std::string& what) { tell(text, what); });
+    services_.pickers = own_pickers_.get();
+    files_.set_status(services_.tell);
+    view_.set_debug_window([this](bool shown) {
+        if (shown)
+            open_aux_window(AuxWindow::diagnostic);
+        else
+            close_aux_window(AuxWindow::diagnostic);
+    });
     connect(&history_.stack(), &QUndoStack::cleanChanged, this, [this] { refresh_title(); });
-    connect(&history_.stack(), &QUndoStack::canUndoChanged, this, [this] { enable_commands(); });
-    connect(&history_.stack(), &QUndoStack::canRedoChanged, this, [this] { enable_commands(); });
+    connect(&history_.stack(), &QUndoStack::canUndoChanged, this, [this] { update_menu_checks(); });
+    connect(&history_.stack(), &QUndoStack::canRedoChanged, this, [this] { update_menu_checks(); });
     // Connected before any other window: the bars and the zoom box follow a change before the plan
     // is drawn, whose outcome then writes the zoom box last.
     connect(&history_.notifier(), &DesignNotifier::changed, this, &MainWindow::follow_change);
@@ -123,22 +138,29 @@ void MainWindow::build_plan_area()
     grid->setSpacing(0);
 
     plan_ = new PlanWidget(session_, plan_area_);
+    services_.plan = plan_;
     plan_->follow(history_.notifier());
     host_ = std::make_unique<EditorHost>(*this, *plan_);
     plan_->set_host(host_.get());
     plan_->set_requests([this](const InteractionRequest& request) { carry_out(request); });
     // A measurement or a zoom rectangle ends inside the plan: the tool's button comes up with it.
     plan_->set_after_call([this] { show_armed_tools(); });
-    dialogs_.object_properties = [this](int object) { show_object_properties(object); };
-    dialogs_.group_properties = [this](const std::vector<int>& objects) { show_group_properties(objects); };
-    dialogs_.object_editor = [this](int component) { open_component_editor(component); };
+    dialogs_.object_properties = [this](int object) { objects_.show_object_properties(object); };
+    dialogs_.group_properties = [this](const std::vector<int>& objects) { objects_.show_group_properties(objects); };
+    dialogs_.object_editor = [this](int component) {
+        objects_.open_component_editor(component, [this](int n) {
+            open_aux_window(AuxWindow::library);
+            if (library_window_)
+                library_window_->show_preview(n);
+        });
+    };
     // The bars follow the offsets; the offsets follow the bars only when the user moves a bar, so
     // that a view set to the centimetre (a zoom rectangle) is never rounded to the bars' steps.
     // One wheel notch is one step of the vertical bar, which then moves the view and redraws;
     // turning it away from the user shows what lies further up.
     plan_->set_wheel([this](int steps) { vbar_->setValue(vbar_->value() - steps); });
-    plan_->set_zoom([this](double factor, QPointF at) { zoom_at(factor, at); });
-    plan_->set_drop([this](int component, QPointF at) { drop_component(component, at); });
+    plan_->set_zoom([this](double factor, QPointF at) { view_.zoom_at(factor, at); });
+    plan_->set_drop([this](int component, QPointF at) { edit_.drop_component(component, at); });
     plan_->set_rendered([this](const RenderOutcome& outcome) {
         if (tb_zoom_ && !tb_zoom_->hasFocus())
             tb_zoom_->setText(QString::fromStdString(outcome.zoom_text));
@@ -210,50 +232,18 @@ void MainWindow::install_menus()
     if (QAction* quit = command_action(command::quit))
         if (auto* file_menu = qobject_cast<QMenu*>(quit->parent()))
             install_recent_menu(file_menu);
-    for (int id : checked_commands)
-        if (QAction* a = command_action(id))
-            a->setCheckable(true);
-    for (int id = command::zoom_first; id <= command::zoom_last; ++id)
-        if (QAction* a = command_action(id))
-            a->setCheckable(true);
-    if (QAction* a = command_action(command::save))
-        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    if (QAction* a = command_action(command::load))
-        a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::CTRL | Qt::Key_O)});
-    if (QAction* a = command_action(command::undo))
-        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    if (QAction* a = command_action(command::redo))
-        a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    if (QAction* a = command_action(command::view_3d))
-        a->setShortcut(QKeySequence(Qt::Key_F3));
-    // Keys the plan's own table leaves free, and on the same places on an AZERTY keyboard.
-    if (QAction* a = command_action(command::rotate_left))
-        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Left));
-    if (QAction* a = command_action(command::rotate_right))
-        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Right));
-    if (QAction* a = command_action(command::append_joined))
-        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    const std::pair<int, QList<QKeySequence>> edit_keys[] = {
-        {command::copy, {QKeySequence(Qt::CTRL | Qt::Key_C)}},
-        {command::cut, {QKeySequence(Qt::CTRL | Qt::Key_X)}},
-        // Ctrl+V stays the plan's verso toggle.
-        {command::paste, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}},
-        {command::duplicate, {QKeySequence(Qt::CTRL | Qt::Key_D)}},
-        {command::select_all, {QKeySequence(Qt::CTRL | Qt::Key_A)}},
-    };
-    for (const auto& [id, keys] : edit_keys)
-        if (QAction* a = command_action(id)) {
-            a->setShortcuts(keys);
-            // A key held down pastes or duplicates once, not a pile of copies on one spot.
-            a->setAutoRepeat(false);
-        }
-    // The shortcuts work in every window of the program (the component list, the library), not
-    // only over the plan; a modal dialog still blocks them.
-    for (auto& [id, action] : actions_)
+    for (auto& [id, action] : actions_) {
+        const EditorCommand* row = editor_command(id);
+        if (!row)
+            continue;
+        action->setCheckable(row->checked != nullptr);
+        action->setShortcuts(keys_of(row->keys));
+        action->setAutoRepeat(repeats(id));
+        // The shortcuts work in every window of the program (the component list, the library), not
+        // only over the plan; a modal dialog still blocks them.
         action->setShortcutContext(Qt::ApplicationShortcut);
-
+    }
     update_menu_checks();
-    enable_commands();
     emit menus_installed();
 }
 
@@ -298,36 +288,65 @@ void MainWindow::fill_recent_menu()
     });
 }
 
-void MainWindow::enable_commands()
-{
-    for (int id : commands_not_yet_available)
-        if (QAction* a = command_action(id))
-            a->setEnabled(false);
-    if (QAction* a = command_action(command::undo))
-        a->setEnabled(history_.stack().canUndo());
-    if (QAction* a = command_action(command::redo))
-        a->setEnabled(history_.stack().canRedo());
-}
-
 void MainWindow::update_menu_checks()
 {
-    const ViewState& v = session_.view;
-    auto check = [this](int id, bool on) {
-        if (QAction* a = command_action(id))
-            a->setChecked(on);
-    };
-    check(command::angle_markers, v.aff_marqueur_angle);
-    check(command::debug_display, v.aff_debug);
-    check(command::angle_errors, v.aff_erreur_angle);
-    check(command::object_names, v.aff_noms);
-    check(command::panel_sizes, v.aff_largeur_panneaux);
-    check(command::object_heights, v.aff_hauteurs);
-    check(command::big_labels, v.aff_grande_etiquette);
-    for (int id = command::zoom_first; id <= command::zoom_last; ++id)
-        check(id, !v.zoom_auto && v.zoom == zoom_presets[id - command::zoom_first]);
-    check(command::zoom_auto, v.zoom_auto);
-    check(command::component_list, aux_window_open(AuxWindow::component_list));
-    check(command::library_window, aux_window_open(AuxWindow::library));
+    for (const EditorCommand& row : editor_commands()) {
+        QAction* a = command_action(row.id);
+        if (!a)
+            continue;
+        if (row.checked)
+            a->setChecked(row.checked(parts_));
+        a->setEnabled(row.run && (!row.enabled || row.enabled(parts_)));
+    }
+}
+
+void MainWindow::menu_event(int id)
+{
+    session_.shell.plan_focus = false;
+    // A greyed-out command does nothing, whichever way it arrives.
+    if (QAction* a = command_action(id); a && !a->isEnabled())
+        return;
+    if (const EditorCommand* row = editor_command(id); row && row->run)
+        row->run(parts_);
+}
+
+void MainWindow::toggle_aux_window(AuxWindow which)
+{
+    if (aux_window_open(which))
+        close_aux_window(which);
+    else
+        open_aux_window(which);
+}
+
+void MainWindow::change_language(const std::string& lang)
+{
+    SplashWindow splash(SplashWindow::Kind::reload);
+    splash.show();
+    splash.set_caption(QString::fromStdString(session_.text(ui::message_loading_library)));
+    std::vector<Error> notes = session_.change_language(lang, &splash);
+    splash.close();
+    use_qt_translations(session_.lang());
+    install_menus();
+    apply_texts_to_toolbar();
+    if (auto stored = session_.store_current_settings(); !stored)
+        prompts_.note(stored.error());
+    for (const Error& note : notes)
+        prompts_.note(note);
+    session_.view.view_valid = false;
+    history_.notify(Change::language | Change::library);
+}
+
+void MainWindow::show_about()
+{
+    auto* about = new AboutWindow(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->open();
+}
+
+void MainWindow::quit()
+{
+    session_.shell.quit_requested = true;
+    close();
 }
 
 QAction* MainWindow::command_action(int command) const
@@ -351,7 +370,8 @@ void MainWindow::menu_hovered(QAction* action)
         statusBar()->clearMessage();
         return;
     }
-    const int hint = ui::menu_hint(action->data().toInt());
+    const EditorCommand* row = editor_command(action->data().toInt());
+    const int hint = row ? row->hint : -1;
     statusBar()->showMessage(hint >= 0 ? QString::fromStdString(session_.text(hint)) : action->text());
 }
 
@@ -389,14 +409,14 @@ void MainWindow::carry_out(const InteractionRequest& request)
         return;
     case Kind::object_properties:
         if (dialogs_.object_properties)
-            run_dialog_step(QString::fromStdString(session_.text(ui::step_properties)), [&] {
+            objects_.run_dialog_step(ui::step_properties, [&] {
                 dialogs_.object_properties(request.object);
                 return true;
             });
         return;
     case Kind::group_properties:
         if (dialogs_.group_properties)
-            run_dialog_step(QString::fromStdString(session_.text(ui::step_group_properties)), [&] {
+            objects_.run_dialog_step(ui::step_group_properties, [&] {
                 dialogs_.group_properties(request.objects);
                 return true;
             });
@@ -408,7 +428,7 @@ void MainWindow::carry_out(const InteractionRequest& request)
         return;
     case Kind::context_menu:
         if (plan_)
-            show_context_menu(request, plan_->mapToGlobal(plan_->last_pointer()));
+            context_menu(request)->popup(plan_->mapToGlobal(plan_->last_pointer()));
         return;
     }
 }
@@ -510,7 +530,7 @@ void MainWindow::key_down(int key, Qt::KeyboardModifiers modifiers, const QStrin
         }
         return;
     }
-    if (!(modifiers & (Qt::ControlModifier | Qt::AltModifier)) && nudge(key, modifiers))
+    if (!(modifiers & (Qt::ControlModifier | Qt::AltModifier)) && edit_.nudge(key, modifiers))
         return;
     if (key == Qt::Key_Delete) {
         // Records the step and redraws through the interaction's host.

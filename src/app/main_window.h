@@ -24,10 +24,14 @@
 #include "app/diagnostic_window.h"
 #include "app/library_window.h"
 #include "app/design_history.h"
+#include "app/edit_commands.h"
+#include "app/editor_commands.h"
 #include "app/menu_tables.h"
+#include "app/object_commands.h"
+#include "app/output_commands.h"
+#include "app/view_commands.h"
 #include "app/plan_dialogs.h"
 #include "plan/interaction_host.h"
-#include "project/object_clipboard.h"
 
 class QAbstractButton;
 class QDockWidget;
@@ -69,8 +73,11 @@ public:
 
     // After every edit: one undo step named `step`; every window follows.
     void design_changed(const QString& step);
+    // The check marks and the greyed-out entries, from the command rows.
     void update_menu_checks();
     void install_menus();
+    // Tests answer the pickers themselves.
+    void set_pickers(Pickers* pickers) { services_.pickers = pickers; }
 
     // The component list, the object table (titled "Library") and the library browser.
     void open_aux_window(AuxWindow which);
@@ -81,32 +88,6 @@ public:
     LibraryWindow* library_window() const { return library_window_; }
     // The "Checks" dock, shown and hidden from the View menu.
     ChecksDock* checks_dock() const { return checks_dock_; }
-
-    // The Edit menu. Copy and cut put the focused object or the selection on the clipboard; paste
-    // puts the clipboard's objects at the pointer; duplicate puts a copy beside the originals. What
-    // was pasted or duplicated becomes the selection (the focus when it is one object).
-    void copy_objects(bool cut);
-    void paste_objects();
-    void duplicate_objects();
-    void select_everything();
-    // An arrow key moves the focused object or the selection by 1 cm, 10 cm with Shift. False for
-    // any other key.
-    bool nudge(int key, Qt::KeyboardModifiers modifiers);
-    static constexpr float nudge_cm = 1;
-    static constexpr float nudge_large_cm = 10;
-    static constexpr double paste_offset_cm = 20;
-
-    // A component from the library: dropped at a pixel of the plan (placed and snapped as a palette
-    // pick is), or armed to be placed by the next press on the plan.
-    void drop_component(int component, QPointF at);
-    void arm_component(int component);
-
-    // Zoom by `factor` keeping the plan point under pixel `at` of the plan in place.
-    void zoom_at(double factor, QPointF at);
-    // Zoom by `factor` about the middle of the plan.
-    void zoom_centred(double factor);
-    // The zoom box's text: a percentage ("150", "150 %", "37,5%") or "auto".
-    bool zoom_typed(const QString& text);
 
     // The docks of the component list and the library, and the window's place and size, as the
     // user left them; restored at the next start, on a screen that may have become smaller.
@@ -135,36 +116,6 @@ public:
     // File > Recent designs, as it shows now.
     QMenu* recent_menu() const { return recent_menu_; }
 
-    // The Object menu's gestures of the plan: turning what is chosen by a fixed or a typed angle,
-    // appending at the focused object's end (p 0 joined, 1 turned), grouping, deleting. Each is one
-    // undo step; with nothing chosen the status bar says so.
-    void rotate_chosen(double degrees);
-    void rotate_by_typed();
-    void append_at_end(int p);
-    void group_chosen(bool group);
-    void delete_chosen();
-    // The plan's menu at a right click: what `request` names (an object, a selection, or nothing
-    // for the empty plan). Shown at `global`; the menu deletes itself once closed.
-    QMenu* context_menu(const InteractionRequest& request);
-    void show_context_menu(const InteractionRequest& request, QPoint global);
-
-    // The property dialogs: OK is one undo step, Cancel changes nothing. Each gives whether it was
-    // applied. The group dialog works on the objects given (the selection when it was asked for).
-    bool open_object_properties(int object);
-    bool open_group_properties(const std::vector<int>& members);
-    // The stand form (command 10 and the "projet" button).
-    bool open_stand_form();
-    // The "prop" button: the focused object's dialog, else the selection's.
-    void open_properties();
-    // The small pickers of the Object menu, on the focused object (103 also on the selection).
-    void change_height();
-    void change_faces();
-    void raise_from_ground();
-    void add_face_picture();
-    // Tests answer the pickers themselves.
-    void set_pickers(Pickers* pickers) { pickers_ = pickers; }
-    Pickers& pickers() { return *pickers_; }
-
     QAction* command_action(int command) const;
     QAbstractButton* toolbar_button(const std::string& key) const;
     QLineEdit* zoom_box() const { return tb_zoom_; }
@@ -189,17 +140,19 @@ public:
     // Says in the status bar what was done: interface text `text`, then `what` (a file, a printer).
     void tell(int text, const std::string& what = {});
 
-    // How the 3D views hand their scene to a viewer: the desktop's program for ".wrl" unless another
-    // is set (tests); false when no program could take it.
-    using SceneOpener = std::function<bool(const std::filesystem::path&)>;
-    void set_scene_opener(SceneOpener opener) { scene_opener_ = std::move(opener); }
-    static SceneOpener desktop_scene_opener();
-    // The program's own 3D window, once a 3D view opened it.
-    View3dWindow* view3d_window() const;
-
-    // Download pages of the two outside tools (commands 2 and 3).
-    static const char* octaga_page;
-    static const char* capture_page;
+    // The commands, by menu: what the rows of the command table run.
+    EditCommands& edit() { return edit_; }
+    ObjectCommands& objects() { return objects_; }
+    ViewCommands& view() { return view_; }
+    OutputCommands& outputs() { return outputs_; }
+    // The window's own commands: its panels, its language, the about box and quitting.
+    void toggle_aux_window(AuxWindow which);
+    void change_language(const std::string& lang);
+    void show_about();
+    void quit();
+    // The plan's menu at a right click on what `request` names (an object, a selection, or nothing
+    // for the empty plan); the menu deletes itself once closed.
+    QMenu* context_menu(const InteractionRequest& request);
 
 signals:
     // The menus were rebuilt (a language command): the actions are new objects.
@@ -218,8 +171,6 @@ private:
     QWidget* aux_window(AuxWindow which) const;
     QDockWidget* make_dock(QWidget* content, const QString& name);
     void keep_docks_on_screen();
-    bool edit_allowed() const;
-    void place_copies(const std::vector<CopiedObject>& objects, double dx, double dy, const QString& step);
     void install_view_keys();
     void build_plan_area();
     void build_toolbar();
@@ -230,49 +181,11 @@ private:
     void set_bars_from_view();
     void zoom_changed();
     void menu_hovered(QAction* action);
-    void enable_commands();
     // What this window shows of a change: the bars, the zoom box and check marks, the title, the
     // library in the status bar.
     void follow_change(Changes what);
     void install_recent_menu(QMenu* file_menu);
     void fill_recent_menu();
-
-    // Commands.
-    void export_prices();
-    void import_prices();
-    void change_language(const std::string& lang);
-    void show_about();
-    void show_preferences();
-    void zoom_command(int command);
-    void toggle_view(int command);
-    void move_objects_to_corner();
-    void ungroup_everything();
-    void undo_redo(bool undo);
-    void save_blueprint();
-    void save_screen();
-    void print_plan();
-    void export_plan(bool svg);
-    void export_plan_dxf();
-    void export_quote_csv();
-    void export_quote_xlsx();
-    void export_print_pack();
-    void print_build_sheets();
-    void view_scene(int variant);
-    void show_view3d_window(int variant);
-    void export_scene();
-    void export_gltf();
-    // The settings the pickers changed (the import folder) are stored.
-    void store_settings_if_changed(const std::string& import_path_before);
-    // Runs a dialog as one undo step (none when it changed nothing) and keeps the import folder a
-    // picture chosen inside it moved to; gives what the dialog gave.
-    bool run_dialog_step(const QString& step, const std::function<bool()>& run);
-    // The property dialogs alone, without their undo step.
-    bool show_object_properties(int object);
-    bool show_group_properties(const std::vector<int>& members);
-    // The object editor on a component type; the plan, the palette and the library window
-    // follow every change it applies.
-    void open_component_editor(int component);
-    void component_types_changed();
 
     Session& session_;
     Prompts& prompts_;
@@ -280,6 +193,12 @@ private:
     DesignFiles files_;
     Autosave autosave_;
     CursorTable cursors_;
+    EditorServices services_;
+    EditCommands edit_;
+    ObjectCommands objects_;
+    ViewCommands view_;
+    OutputCommands outputs_;
+    CommandParts parts_;
 
     PlanDialogs dialogs_;
 
@@ -294,7 +213,6 @@ private:
     PlanWidget* plan_ = nullptr;
     std::unique_ptr<EditorHost> host_;
     std::unique_ptr<Pickers> own_pickers_;
-    Pickers* pickers_ = nullptr;
     QScrollBar* hbar_ = nullptr;
     QScrollBar* vbar_ = nullptr;
 
@@ -303,11 +221,9 @@ private:
     QPointer<ComponentListWindow> component_list_;
     QPointer<DiagnosticWindow> diagnostic_;
     QPointer<LibraryWindow> library_window_;
-    QPointer<View3dWindow> view3d_;
     QPointer<ChecksDock> checks_dock_;
     bool closing_ = false;
     QTimer* layout_timer_ = nullptr; // made when the stored layout is put back
-    SceneOpener scene_opener_;
 };
 
 } // namespace halvern

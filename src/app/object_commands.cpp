@@ -1,16 +1,17 @@
-// The Object menu's gestures of the plan and the plan's menu at a right click: what the right drag,
-// the "+" and "m" keys and Ctrl+G/U do, for a hand that does not know them yet.
+// The Object menu's gestures of the plan: what the right drag, the "+" and "m" keys and Ctrl+G/U
+// do, for a hand that does not know them yet.
 
-#include <QAction>
-#include <QMenu>
+#include "app/object_commands.h"
 
-#include "app/main_window.h"
+#include "app/design_history.h"
 #include "app/plan_widget.h"
 #include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/pickers.h"
 #include "plan/dialog_fields.h"
+#include "plan/groups.h"
+#include "plan/move_to_corner.h"
 #include "plan/plan_edit.h"
 
 namespace halvern {
@@ -21,7 +22,7 @@ QString text_of(const Session& session, int entry) { return QString::fromStdStri
 
 } // namespace
 
-void MainWindow::rotate_chosen(double degrees)
+void ObjectCommands::rotate_chosen(double degrees)
 {
     if (!edit_allowed())
         return;
@@ -35,7 +36,7 @@ void MainWindow::rotate_chosen(double degrees)
         history_.commit(text_of(session_, selection ? ui::step_turn_selection : ui::step_turn));
 }
 
-void MainWindow::rotate_by_typed()
+void ObjectCommands::rotate_by_typed()
 {
     if (!edit_allowed())
         return;
@@ -44,7 +45,7 @@ void MainWindow::rotate_by_typed()
         tell(ui::status_nothing_chosen);
         return;
     }
-    std::optional<std::string> typed = pickers_->input_box(session_.text(ui::turn_prompt), "90");
+    std::optional<std::string> typed = pickers().input_box(session_.text(ui::turn_prompt), "90");
     if (!typed)
         return;
     const std::optional<double> angle = typed_turn(*typed);
@@ -55,7 +56,7 @@ void MainWindow::rotate_by_typed()
     rotate_chosen(*angle);
 }
 
-void MainWindow::append_at_end(int p)
+void ObjectCommands::append_at_end(int p)
 {
     if (!edit_allowed())
         return;
@@ -64,89 +65,36 @@ void MainWindow::append_at_end(int p)
         return;
     }
     // Through the interaction, which hands the step to the undo history as the keys do.
-    InteractionContext context = plan_->context();
-    append_at_focus(plan_->state(), context, p);
+    InteractionContext context = plan()->context();
+    append_at_focus(plan()->state(), context, p);
 }
 
-void MainWindow::group_chosen(bool group)
+void ObjectCommands::group_chosen(bool group)
 {
     if (!edit_allowed())
         return;
     // Exactly the plan's Ctrl+G and Ctrl+U.
-    plan_->key_typed(group ? "g" : "u", kk_ctrl);
+    plan()->key_typed(group ? "g" : "u", kk_ctrl);
 }
 
-void MainWindow::delete_chosen()
+void ObjectCommands::delete_chosen()
 {
     if (!edit_allowed())
         return;
-    if (!plan_->delete_pressed())
+    if (!plan()->delete_pressed())
         tell(ui::status_nothing_chosen);
 }
 
-QMenu* MainWindow::context_menu(const InteractionRequest& request)
+void ObjectCommands::move_to_corner()
 {
-    auto* menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("plan_context_menu"));
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    connect(menu, &QMenu::hovered, this, &MainWindow::menu_hovered);
-    // The menu bar's own actions, so that labels, keys and what they do are the same everywhere.
-    auto shared = [&](int id) {
-        if (QAction* a = command_action(id))
-            menu->addAction(a);
-    };
-    auto own = [&](int id, int text) {
-        // The menu bar's key is shown beside our own wording, without being bound twice.
-        QString label = text_of(session_, text);
-        if (QAction* bar = command_action(id); bar && !bar->shortcut().isEmpty())
-            label += QLatin1Char('\t') + bar->shortcut().toString(QKeySequence::NativeText);
-        QAction* a = menu->addAction(label);
-        a->setObjectName(QStringLiteral("context_%1").arg(id));
-        connect(a, &QAction::triggered, this, [this, id] { menu_event(id); });
-    };
-    if (request.object > 0 || !request.objects.empty()) {
-        shared(command::properties);
-        menu->addSeparator();
-        shared(command::rotate_left);
-        shared(command::rotate_right);
-        shared(command::rotate_by);
-        menu->addSeparator();
-        shared(command::append_joined);
-        shared(command::append_turned);
-        menu->addSeparator();
-        shared(command::duplicate);
-        shared(command::copy);
-        shared(command::delete_chosen);
-        const PlanTable& plan = session_.plan;
-        const bool grouped = plan.nb_selection > 0 && plan.valid(plan.selection[1]) && plan.obj_groupe[size_t(plan.selection[1])] > 0;
-        shared(grouped ? command::ungroup : command::group);
-        if (QAction* a = command_action(command::group))
-            a->setEnabled(plan.nb_selection > 1);
-        // Appending needs one focused object to append to.
-        for (int id : {command::append_joined, command::append_turned})
-            if (QAction* a = command_action(id))
-                a->setEnabled(request.object > 0);
-        menu->addSeparator();
-        own(command::view_3d, ui::context_show_3d);
-    } else {
-        shared(command::paste);
-        shared(command::select_all);
-        menu->addSeparator();
-        own(command::zoom_auto, ui::context_zoom_fit);
-        own(command::project_form, ui::context_stand);
-    }
-    // The menu bar's entries are whole again once the menu is gone.
-    connect(menu, &QObject::destroyed, this, [this] {
-        for (int id : {command::group, command::append_joined, command::append_turned})
-            if (QAction* a = command_action(id))
-                a->setEnabled(true);
-    });
-    return menu;
+    if (halvern::move_to_corner(session_.plan, session_.components))
+        history_.commit(QString::fromStdString(session_.text(ui::step_move_to_corner)), Change::objects | Change::renumbered);
 }
 
-void MainWindow::show_context_menu(const InteractionRequest& request, QPoint global)
+void ObjectCommands::ungroup_everything()
 {
-    context_menu(request)->popup(global);
+    ungroup_all(session_.plan);
+    history_.commit(QString::fromStdString(session_.text(ui::step_ungroup_all)), Change::objects | Change::renumbered);
 }
 
 } // namespace halvern

@@ -1,7 +1,9 @@
 // The property dialogs, the stand form and the pickers of the Object menu, as the main window opens
 // them. Each OK or choice is one undo step; a cancelled dialog or a dismissed picker changes nothing.
 
-#include "app/main_window.h"
+#include "app/object_commands.h"
+
+#include "app/design_history.h"
 #include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
@@ -29,21 +31,13 @@ int focused_object(const Session& session)
 
 } // namespace
 
-void MainWindow::store_settings_if_changed(const std::string& import_path_before)
-{
-    if (session_.settings().import_path == import_path_before)
-        return;
-    if (auto stored = session_.store_current_settings(); !stored)
-        prompts_.note(stored.error());
-}
-
-bool MainWindow::run_dialog_step(const QString& step, const std::function<bool()>& run)
+bool ObjectCommands::run_dialog_step(int step, const std::function<bool()>& run)
 {
     const std::string import_path = session_.settings().import_path;
     bool applied = false;
     {
         // Its end records the step and announces it, once, when the dialog changed something.
-        UndoStep guard(history_, step);
+        UndoStep guard(history_, QString::fromStdString(session_.text(step)));
         applied = run();
     }
     // A picture chosen inside the dialog moves the import folder.
@@ -51,41 +45,41 @@ bool MainWindow::run_dialog_step(const QString& step, const std::function<bool()
     return applied;
 }
 
-bool MainWindow::show_object_properties(int object)
+bool ObjectCommands::show_object_properties(int object)
 {
     if (!session_.plan.valid(object) || !has_geometry(session_.plan, object))
         return false;
-    ObjectPropertiesDialog dialog(session_, prompts_, object, this);
+    ObjectPropertiesDialog dialog(session_, prompts_, object, parent());
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool MainWindow::show_group_properties(const std::vector<int>& members)
+bool ObjectCommands::show_group_properties(const std::vector<int>& members)
 {
     if (members.empty())
         return false;
-    GroupPropertiesDialog dialog(session_, prompts_, members, this);
+    GroupPropertiesDialog dialog(session_, prompts_, members, parent());
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool MainWindow::open_object_properties(int object)
+bool ObjectCommands::open_object_properties(int object)
 {
-    return run_dialog_step(QString::fromStdString(session_.text(ui::step_properties)), [&] { return show_object_properties(object); });
+    return run_dialog_step(ui::step_properties, [&] { return show_object_properties(object); });
 }
 
-bool MainWindow::open_group_properties(const std::vector<int>& members)
+bool ObjectCommands::open_group_properties(const std::vector<int>& members)
 {
-    return run_dialog_step(QString::fromStdString(session_.text(ui::step_group_properties)), [&] { return show_group_properties(members); });
+    return run_dialog_step(ui::step_group_properties, [&] { return show_group_properties(members); });
 }
 
-bool MainWindow::open_stand_form()
+bool ObjectCommands::open_stand_form()
 {
-    return run_dialog_step(QString::fromStdString(session_.text(ui::step_stand)), [&] {
-        StandForm form(session_.stand, session_.shell.ui_text, session_.app_dir(), prompts_, this);
+    return run_dialog_step(ui::step_stand, [&] {
+        StandForm form(session_.stand, session_.shell.ui_text, session_.app_dir(), prompts_, parent());
         return form.exec() == QDialog::Accepted;
     });
 }
 
-void MainWindow::open_properties()
+void ObjectCommands::open_properties()
 {
     if (const int i = focused_object(session_))
         open_object_properties(i);
@@ -93,7 +87,7 @@ void MainWindow::open_properties()
         open_group_properties(selected_objects(session_.plan));
 }
 
-void MainWindow::change_height()
+void ObjectCommands::change_height()
 {
     const int i = focused_object(session_);
     if (!i)
@@ -104,13 +98,13 @@ void MainWindow::change_height()
     std::optional<double> height;
     switch (height_list_of(c)) {
     case HeightList::frames:
-        height = pick_height(*pickers_, frame_height_choices(word, session_.components));
+        height = pick_height(*services_.pickers, frame_height_choices(word, session_.components));
         break;
     case HeightList::modules:
-        height = pick_height(*pickers_, module_height_choices(word));
+        height = pick_height(*services_.pickers, module_height_choices(word));
         break;
     case HeightList::none:
-        if (auto typed = ask_number(*pickers_, session_.text(ui::prop_height), plan.obj_hauteur[size_t(i)]))
+        if (auto typed = ask_number(*services_.pickers, session_.text(ui::prop_height), plan.obj_hauteur[size_t(i)]))
             height = *typed;
         break;
     }
@@ -118,34 +112,34 @@ void MainWindow::change_height()
         return;
     plan.obj_hauteur[size_t(i)] = float(*height);
     plan.hauteur_defaut = float(*height);
-    design_changed(QString::fromStdString(session_.text(ui::step_height)));
+    changed(ui::step_height);
 }
 
-void MainWindow::change_faces()
+void ObjectCommands::change_faces()
 {
     const int i = focused_object(session_);
     if (!i)
         return;
-    const std::optional<int> faces = pick_faces(*pickers_, session_.shell.ui_text);
+    const std::optional<int> faces = pick_faces(*services_.pickers, session_.shell.ui_text);
     if (!faces)
         return;
     session_.plan.obj_faces[size_t(i)] = *faces;
     session_.plan.faces_defaut = *faces;
-    design_changed(QString::fromStdString(session_.text(ui::step_pictures)));
+    changed(ui::step_pictures);
 }
 
-void MainWindow::raise_from_ground()
+void ObjectCommands::raise_from_ground()
 {
     const int i = focused_object(session_);
     if (!i)
         return;
-    if (auto elevation = ask_elevation(*pickers_, session_.shell.ui_text, session_.plan.obj_elevation[size_t(i)])) {
+    if (auto elevation = ask_elevation(*services_.pickers, session_.shell.ui_text, session_.plan.obj_elevation[size_t(i)])) {
         session_.plan.obj_elevation[size_t(i)] = *elevation;
-        design_changed(QString::fromStdString(session_.text(ui::step_elevation)));
+        changed(ui::step_elevation);
     }
 }
 
-void MainWindow::add_face_picture()
+void ObjectCommands::add_face_picture()
 {
     PlanTable& plan = session_.plan;
     std::vector<int> targets;
@@ -170,7 +164,9 @@ void MainWindow::add_face_picture()
         return;
     for (int i : targets)
         (face_of(i) == 2 ? plan.obj_visuel_verso : plan.obj_visuel_recto)[size_t(i)] = file->string();
-    design_changed(QString::fromStdString(session_.text(ui::step_picture)));
+    changed(ui::step_picture);
 }
+
+void ObjectCommands::changed(int step) { history_.commit(QString::fromStdString(session_.text(step))); }
 
 } // namespace halvern

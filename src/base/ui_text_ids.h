@@ -182,10 +182,6 @@ inline constexpr int hint_capture_download = 248;
 inline constexpr int hint_french = 249;
 inline constexpr int hint_english = 250;
 
-struct MenuHint {
-    int command;
-    int text;
-};
 
 // The plan sheet (title block, bill pages, its options) and the complete quote.
 inline constexpr int sheet_date = 340;
@@ -271,31 +267,6 @@ inline constexpr int hint_select_all = 457;
 inline constexpr int hint_export_plan_pdf = 458;
 inline constexpr int hint_export_plan_svg = 459;
 inline constexpr int hint_export_plan_dxf = 465;
-
-inline constexpr MenuHint menu_hints[] = {
-    {95, hint_new}, {99, hint_load}, {98, hint_save}, {96, hint_save_as}, {150, hint_print},
-    {94, hint_import}, {90, hint_save_blueprint}, {93, hint_save_screen}, {91, hint_export_3d},
-    {92, hint_preferences}, {97, hint_quit}, {104, hint_ungroup_all}, {100, hint_height_modify},
-    {101, hint_display_modify}, {102, hint_height_from_ground}, {103, hint_add_display}, {10, hint_config},
-    {20, hint_move_to_corner}, {22, hint_tiling}, {21, hint_export_prices}, {24, hint_import_prices},
-    {39, hint_view_3d}, {80, hint_view_structure}, {81, hint_view_coloured}, {30, hint_angle_marker},
-    {31, hint_debug}, {32, hint_angle_errors}, {33, hint_object_names}, {35, hint_object_heights},
-    {34, hint_panel_sizes}, {38, hint_big_labels}, {40, hint_zoom_factor}, {41, hint_zoom_factor},
-    {42, hint_zoom_factor}, {43, hint_zoom_factor}, {44, hint_zoom_factor}, {45, hint_zoom_factor},
-    {46, hint_zoom_factor}, {47, hint_zoom_auto}, {48, hint_user_zoom}, {50, hint_component_list},
-    {51, hint_library}, {1, hint_about}, {2, hint_viewer_download}, {3, hint_capture_download},
-    {200, hint_french}, {201, hint_english},
-    {105, hint_undo}, {106, hint_redo}, {110, hint_print_pack}, {115, hint_build_sheets}, {120, hint_copy}, {121, hint_cut}, {122, hint_paste}, {123, hint_duplicate}, {124, hint_select_all}, {151, hint_export_plan_pdf}, {152, hint_export_plan_svg}, {156, hint_export_plan_dxf},
-};
-
-// The entry shown for menu command `command`; -1 for a number without one.
-constexpr int menu_hint(int command)
-{
-    for (const MenuHint& h : menu_hints)
-        if (h.command == command)
-            return h.text;
-    return -1;
-}
 
 // Messages of the saves, the editor and the dialogs.
 inline constexpr int message_write_failed = 260;      // followed by the file

@@ -104,7 +104,7 @@ protected:
             child<QLineEdit>(d, "prop_text").setText("Desk");
             child<QPushButton>(d, end).click();
         });
-        return w.open_object_properties(object);
+        return w.objects().open_object_properties(object);
     }
 };
 

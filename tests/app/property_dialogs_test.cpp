@@ -222,7 +222,7 @@ TEST_F(PropertyDialogsTest, CancelChangesNothingAndOkIsOneStepThatUndoTakesBack)
         type(d, "prop_hauteur", "99");
         click(d, "prop_annule");
     });
-    EXPECT_FALSE(w.open_object_properties(i));
+    EXPECT_FALSE(w.objects().open_object_properties(i));
     EXPECT_EQ(design(), before);
     EXPECT_EQ(steps(), count);
 
@@ -231,7 +231,7 @@ TEST_F(PropertyDialogsTest, CancelChangesNothingAndOkIsOneStepThatUndoTakesBack)
         type(d, "prop_elevation", "30");
         click(d, "prop_ok");
     });
-    EXPECT_TRUE(w.open_object_properties(i));
+    EXPECT_TRUE(w.objects().open_object_properties(i));
     EXPECT_EQ(s.plan.obj_texte[size_t(i)], "Bar");
     EXPECT_EQ(steps(), count + 1);
     editor.trigger(command::undo);

@@ -41,7 +41,7 @@ struct SceneEditor : ::testing::Test {
         fs::copy(stage / "extlib" / "tex", install.path() / "extlib" / "tex", fs::copy_options::recursive);
         editor = std::make_unique<Editor>(install.path());
         place_object(*editor->session, 3, 300, 200);
-        editor->window->set_scene_opener([this](const fs::path& file) {
+        editor->window->view().set_scene_opener([this](const fs::path& file) {
             opened.push_back(file);
             return viewer_found;
         });
@@ -106,7 +106,7 @@ TEST_F(SceneEditor, TheViewsOpenInTheProgramsOwnWindowAndFollowEveryChange)
     if (!context.create())
         GTEST_SKIP() << "no OpenGL context on this platform: the 3D window is tested under X by the end-to-end test";
     editor->trigger(command::structure_3d);
-    View3dWindow* window = editor->window->view3d_window();
+    View3dWindow* window = editor->window->view().view3d_window();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(opened.empty()); // no outside program
     EXPECT_TRUE(window->isVisible());
@@ -136,7 +136,7 @@ TEST_F(SceneEditor, TheViewsOpenInTheProgramsOwnWindowAndFollowEveryChange)
 
     // The same command again shows the window it has; another view builds its own scene.
     editor->trigger(command::view_3d);
-    EXPECT_EQ(editor->window->view3d_window(), window);
+    EXPECT_EQ(editor->window->view().view3d_window(), window);
     EXPECT_EQ(window->variant(), VrmlVariant::full);
     ASSERT_TRUE(next_scene(*window));
     EXPECT_TRUE(opened.empty());
@@ -252,7 +252,7 @@ TEST(SceneCommands, MissingFragmentsAreNamed)
     InstallFolder install;
     Editor editor(install.path());
     set_views_open_in_program(*editor.session->store, false); // the scene goes to the desktop's program
-    editor.window->set_scene_opener([](const fs::path&) { return true; });
+    editor.window->view().set_scene_opener([](const fs::path&) { return true; });
     editor.trigger(command::view_3d);
     ASSERT_FALSE(editor.prompts.messages.empty());
     EXPECT_NE(editor.prompts.messages[0].find("nav02.dat introuvable"), std::string::npos);

@@ -132,11 +132,11 @@ TEST_F(FeedbackTest, TheStatusBarSaysWhatWasWrittenAndWhere)
 
     editor.prompts.browser = false;
     editor.trigger(command::octaga_download);
-    EXPECT_EQ(editor.prompts.pages.back(), MainWindow::octaga_page);
-    EXPECT_EQ(status(), std::string("No web browser could be started to show ") + MainWindow::octaga_page);
+    EXPECT_EQ(editor.prompts.pages.back(), octaga_page);
+    EXPECT_EQ(status(), std::string("No web browser could be started to show ") + octaga_page);
     editor.prompts.browser = true;
     w.statusBar()->clearMessage();
     editor.trigger(command::capture_download);
-    EXPECT_EQ(editor.prompts.pages.back(), MainWindow::capture_page);
+    EXPECT_EQ(editor.prompts.pages.back(), capture_page);
     EXPECT_EQ(status(), "");
 }

@@ -158,11 +158,6 @@ TEST(UiText, ShippedLanguageFilesHoldTheSameEntries)
             EXPECT_FALSE(en.get(n).empty() || fr.get(n).empty()) << "entry " << n << " is empty";
         }
     }
-    // Every menu command the status bar can describe has its own text.
-    for (const ui::MenuHint& hint : ui::menu_hints)
-        EXPECT_NE(en.get(hint.text), UiText::placeholder(hint.text)) << "command " << hint.command;
-    EXPECT_EQ(ui::menu_hint(42), ui::hint_zoom_factor);
-    EXPECT_EQ(ui::menu_hint(5), -1);
 }
 
 TEST(LoadError, FrenchEnglishAndFallback)
