@@ -7,13 +7,13 @@
 
 #include "app/design_history.h"
 #include "app/plan_widget.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "plan/groups.h"
 #include "plan/plan_edit.h"
 #include "plan/select_many.h"
 #include "plan/snapping.h"
+#include "platform/prompts.h"
 #include "project/object_clipboard.h"
 
 namespace halvern {
@@ -162,7 +162,7 @@ void EditCommands::drop_component(int component, QPointF at)
         return;
     }
     // As a palette pick dropped at the same place: unturned, then pulled into place.
-    drop_object(session_.plan, session_.components, *created, point.x, point.y, 0);
+    drop_object(session_.plan, session_.components, *created, point.x, point.y, 0, session_.view.zoom);
     plan()->state().selected_component = component;
     history_.commit(QString::fromStdString(session_.text(ui::step_place)));
     plan()->window()->activateWindow();

@@ -7,7 +7,7 @@
 #include "app/menu_tables.h"
 #include "app/object_commands.h"
 #include "app/output_commands.h"
-#include "app/prompts.h"
+#include "platform/prompts.h"
 #include "app/session.h"
 #include "app/view_commands.h"
 #include "base/ui_text_ids.h"

@@ -25,7 +25,6 @@
 #include "app/plan_widget.h"
 #include "app/diagnostic_window.h"
 #include "app/library_window.h"
-#include "app/prompts.h"
 #include "app/qt_translations.h"
 #include "app/session.h"
 #include "app/splash_window.h"
@@ -35,6 +34,7 @@
 #include "plan/groups.h"
 #include "plan/plan_edit.h"
 #include "plan/plan_ends.h"
+#include "platform/prompts.h"
 #include "project/project_commands.h"
 
 namespace halvern {

@@ -5,7 +5,6 @@
 
 #include "app/design_history.h"
 #include "app/plan_widget.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/pickers.h"
@@ -13,6 +12,7 @@
 #include "plan/groups.h"
 #include "plan/move_to_corner.h"
 #include "plan/plan_edit.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 

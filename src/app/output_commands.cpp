@@ -6,7 +6,7 @@
 #include <QProgressDialog>
 
 #include "app/design_history.h"
-#include "app/prompts.h"
+#include "platform/prompts.h"
 #include "app/scene_progress_window.h"
 #include "app/session.h"
 #include "base/folder_listing.h"

@@ -4,7 +4,6 @@
 #include "app/object_commands.h"
 
 #include "app/design_history.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/group_properties_dialog.h"
@@ -16,6 +15,7 @@
 #include "plan/dialog_fields.h"
 #include "plan/plan_edit.h"
 #include "plan/plan_ends.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 
@@ -49,7 +49,7 @@ bool ObjectCommands::show_object_properties(int object)
 {
     if (!session_.plan.valid(object) || !has_geometry(session_.plan, object))
         return false;
-    ObjectPropertiesDialog dialog(session_, prompts_, object, parent());
+    ObjectPropertiesDialog dialog(session_.property_context(), prompts_, object, parent());
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -57,7 +57,7 @@ bool ObjectCommands::show_group_properties(const std::vector<int>& members)
 {
     if (members.empty())
         return false;
-    GroupPropertiesDialog dialog(session_, prompts_, members, parent());
+    GroupPropertiesDialog dialog(session_.property_context(), prompts_, members, parent());
     return dialog.exec() == QDialog::Accepted;
 }
 

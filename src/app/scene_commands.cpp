@@ -12,7 +12,6 @@
 #include "app/design_history.h"
 #include "app/menu_tables.h"
 #include "app/plan_widget.h"
-#include "app/prompts.h"
 #include "app/scene_progress_window.h"
 #include "app/session.h"
 #include "app/view3d_window.h"
@@ -22,6 +21,7 @@
 #include "platform/desktop_open.h"
 #include "base/numbers.h"
 #include "plan/view_state.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 
