@@ -311,9 +311,10 @@ void ModelRenderer::render(const DrawBatches& batches, const OrbitCamera& camera
     view.lookAt(eye, eye + along, QVector3D(float(pose.up.x), float(pose.up.y), float(pose.up.z)));
     const QMatrix4x4 view_projection = projection * view;
     const QVector3D towards_headlight = -along;
-    // The scene's lights (four at most, as they come), and the ambient light they give together.
+    // The scene's lights (four at most, as they come), and the ambient light they give together
+    // over the dim white ambient light fixed-function viewers start from.
     QVector4D light_place[4];
-    QVector3D light_colour[4], ambient_light;
+    QVector3D light_colour[4], ambient_light(0.2f, 0.2f, 0.2f);
     QVector4D light_falloff[4];
     int light_count = 0;
     for (const ModelLight& l : batches.lights()) {
