@@ -9,13 +9,13 @@
 
 #include "app/main_window.h"
 #include "app/plan_widget.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "plan/groups.h"
 #include "plan/plan_edit.h"
 #include "plan/select_many.h"
 #include "plan/snapping.h"
+#include "platform/prompts.h"
 #include "project/object_clipboard.h"
 
 namespace halvern {
@@ -156,7 +156,7 @@ void MainWindow::drop_component(int component, QPointF at)
         return;
     }
     // As a palette pick dropped at the same place: unturned, then pulled into place.
-    drop_object(session_.plan, session_.components, *created, point.x, point.y, 0);
+    drop_object(session_.plan, session_.components, *created, point.x, point.y, 0, session_.view.zoom);
     plan_->state().selected_component = component;
     history_.commit(QString::fromStdString(session_.text(ui::step_place)));
     activateWindow();

@@ -12,11 +12,11 @@
 #include <QVBoxLayout>
 
 #include "app/design_notifier.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "app/view3d_widget.h"
 #include "base/error_words.h"
 #include "base/ui_text_ids.h"
+#include "platform/prompts.h"
 #include "view3d/view_picture.h"
 
 namespace halvern {
