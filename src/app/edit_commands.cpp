@@ -9,7 +9,6 @@
 
 #include "app/main_window.h"
 #include "app/plan_widget.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "plan/carried_objects.h"
@@ -17,6 +16,7 @@
 #include "plan/plan_edit.h"
 #include "plan/select_many.h"
 #include "plan/snapping.h"
+#include "platform/prompts.h"
 #include "project/object_clipboard.h"
 
 namespace halvern {
