@@ -9,6 +9,7 @@
 #include "app/plan_widget.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
+#include "plan/carried_objects.h"
 #include "plan/groups.h"
 #include "plan/plan_edit.h"
 #include "plan/select_many.h"
@@ -22,14 +23,6 @@ namespace {
 
 QString mime_type() { return QString::fromLatin1(copied_objects_mime.data(), qsizetype(copied_objects_mime.size())); }
 
-// Where pasted or duplicated objects of a single piece land, they snap as a dropped one would; a
-// block of several keeps its own joints, as a dropped selection does.
-void settle(Session& session, const std::vector<int>& added)
-{
-    if (added.size() == 1)
-        snap_dropped_object(session.plan, session.components, added.front());
-}
-
 } // namespace
 
 bool CommandGroup::edit_allowed() const { return plan() && !plan()->gesture_held(); }
@@ -42,11 +35,19 @@ void CommandGroup::store_settings_if_changed(const std::string& import_path_befo
         prompts_.note(stored.error());
 }
 
+std::vector<int> EditCommands::chosen_with_carried() const
+{
+    std::vector<int> chosen = focused_or_selected(session_.plan);
+    const std::vector<int> carried = carried_along(plan()->state(), session_.plan, session_.components);
+    chosen.insert(chosen.end(), carried.begin(), carried.end());
+    return chosen;
+}
+
 void EditCommands::copy(bool cut)
 {
     if (!edit_allowed())
         return;
-    const std::vector<int> chosen = focused_or_selected(session_.plan);
+    const std::vector<int> chosen = chosen_with_carried();
     if (chosen.empty()) {
         tell(ui::status_nothing_chosen);
         return;
@@ -71,7 +72,7 @@ void EditCommands::place_copies(const std::vector<CopiedObject>& objects, double
         prompts_.warn("Halvern Visual Design", added.error().message);
         return;
     }
-    settle(session_, *added);
+    settle_copies(session_.plan, session_.components, *added);
     const bool all_selected = select_objects(session_.plan, *added);
     history_.commit(QString::fromStdString(session_.text(step)));
     if (!problem.empty())
@@ -110,7 +111,7 @@ void EditCommands::duplicate()
 {
     if (!edit_allowed())
         return;
-    const std::vector<int> chosen = focused_or_selected(session_.plan);
+    const std::vector<int> chosen = chosen_with_carried();
     if (chosen.empty()) {
         tell(ui::status_nothing_chosen);
         return;
@@ -146,7 +147,7 @@ bool EditCommands::nudge(int key, Qt::KeyboardModifiers modifiers)
     if (!edit_allowed())
         return true;
     const float step = (modifiers & Qt::ShiftModifier) ? nudge_large_cm : nudge_cm;
-    if (nudge_objects(session_.plan, dx * step, dy * step))
+    if (nudge_objects(session_.plan, dx * step, dy * step, carried_along(plan()->state(), session_.plan, session_.components)))
         history_.commit(QString::fromStdString(session_.text(ui::step_nudge)));
     return true;
 }

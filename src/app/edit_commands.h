@@ -40,6 +40,8 @@ public:
     static constexpr double paste_offset_cm = 20;
 
 private:
+    // The focused object, else the selection, and what they carry when the switch is on.
+    std::vector<int> chosen_with_carried() const;
     void place_copies(const std::vector<CopiedObject>& objects, double dx, double dy, int step);
 };
 

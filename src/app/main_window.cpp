@@ -116,6 +116,7 @@ void MainWindow::build_main_window()
 
     // The third reading of the settings, just before the menus of the language are installed.
     session_.read_stored_settings();
+    plan_->state().carry = carried_objects_follow(*session_.store);
     install_menus();
     build_toolbar();
     install_view_keys();
@@ -308,6 +309,8 @@ void MainWindow::menu_event(int id)
         return;
     if (const EditorCommand* row = editor_command(id); row && row->run)
         row->run(parts_);
+    // A switch the command refused shows its mark as it is.
+    update_menu_checks();
 }
 
 void MainWindow::toggle_aux_window(AuxWindow which)

@@ -65,6 +65,9 @@ constexpr LayoutEntry menu_bar[] = {
     {nullptr, nullptr, command::delete_chosen},
     {nullptr, nullptr, command::ungroup_all},
     {"-", "-", 0},
+    // Ours, a switch: what stands on a counter or a platform goes where it goes.
+    {nullptr, nullptr, command::carry_objects},
+    {"-", "-", 0},
     {nullptr, nullptr, command::change_height},
     {nullptr, nullptr, command::change_visual},
     {nullptr, nullptr, command::raise_from_ground},

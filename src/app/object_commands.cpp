@@ -9,6 +9,8 @@
 #include "base/ui_text_ids.h"
 #include "dialogs/pickers.h"
 #include "plan/dialog_fields.h"
+#include "base/settings.h"
+#include "plan/carried_objects.h"
 #include "plan/groups.h"
 #include "plan/move_to_corner.h"
 #include "plan/plan_edit.h"
@@ -32,7 +34,7 @@ void ObjectCommands::rotate_chosen(double degrees)
         tell(ui::status_nothing_chosen);
         return;
     }
-    if (turn_chosen(plan, session_.components, degrees))
+    if (turn_chosen(plan, session_.components, degrees, carried_along(services_.plan->state(), plan, session_.components)))
         history_.commit(text_of(session_, selection ? ui::step_turn_selection : ui::step_turn));
 }
 
@@ -84,6 +86,19 @@ void ObjectCommands::delete_chosen()
     if (!plan()->delete_pressed())
         tell(ui::status_nothing_chosen);
 }
+
+void ObjectCommands::switch_carrying()
+{
+    if (!edit_allowed())
+        return;
+    const bool carry = !plan()->state().carry;
+    plan()->state().carry = carry;
+    set_carried_objects_follow(*session_.store, carry);
+    if (auto stored = session_.store->flush(); !stored)
+        prompts_.note(stored.error());
+}
+
+bool ObjectCommands::carrying() const { return plan() && plan()->state().carry; }
 
 void ObjectCommands::move_to_corner()
 {

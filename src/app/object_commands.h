@@ -24,6 +24,9 @@ public:
     void group_chosen(bool group);
     void delete_chosen();
     void move_to_corner();
+    // "Move carried objects with their carrier", kept in the settings.
+    void switch_carrying();
+    bool carrying() const;
     void ungroup_everything();
 
     // The property dialogs: OK is one undo step, Cancel changes nothing. Each gives whether it was
