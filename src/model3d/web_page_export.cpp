@@ -105,8 +105,12 @@ std::vector<fs::path> viewer_files(const fs::path& folder)
 Result<WebPageReport> export_web_page(const fs::path& file, const VrmlInputs& inputs, const UiText& texts,
                                       const WebPageOptions& options, VrmlProgress* progress)
 {
+    // A stand the outputs refuse is refused first, as by every other output.
+    const VrmlScene scene = build_vrml_scene(inputs, options.variant, progress);
+    if (scene.refused)
+        return make_error(*scene.refused, file.string());
     WebPageContent content;
-    // The viewer first: without it there is no page, and nothing else is worth reading.
+    // The viewer next: without it there is no page.
     for (const fs::path& script : viewer_files(options.viewer_folder)) {
         Result<std::string> text = read_file_bytes(script, max_viewer_file);
         if (!text)
@@ -120,9 +124,6 @@ Result<WebPageReport> export_web_page(const fs::path& file, const VrmlInputs& in
         return make_error(missing_viewer(copyright.error().text()));
     content.viewer_notice = viewer_notice(*copyright);
 
-    const VrmlScene scene = build_vrml_scene(inputs, options.variant, progress);
-    if (scene.refused)
-        return make_error(*scene.refused, file.string());
     StandModel model;
     model.read(scene, plan_namer(inputs.plan, inputs.components));
     GltfPictureLimit limit;

@@ -92,20 +92,26 @@ constexpr std::string_view page_script = R"(
   controls.screenSpacePanning = true;
   var box = new THREE.Box3(new THREE.Vector3(-1, 0, -1), new THREE.Vector3(1, 2, 1));
   var stand = null;
+  // The standard view shown until the viewer moves the stand: a window or a phone that changes its
+  // size fits it again.
+  var fitted = null, fitting = false;
 
   function draw() {
     headlight.position.copy(camera.position);
     headlight.target.position.copy(controls.target);
     renderer.render(scene, camera);
   }
-  controls.addEventListener('change', draw);
+  controls.addEventListener('change', function () {
+    if (!fitting) fitted = null;
+    draw();
+  });
 
   function resize() {
     var w = Math.max(view.clientWidth, 1), h = Math.max(view.clientHeight, 1);
     renderer.setSize(w, h, false);
     camera.aspect = w / h;
     camera.updateProjectionMatrix();
-    draw();
+    if (fitted) show(fitted); else draw();
   }
   window.addEventListener('resize', resize);
 
@@ -137,7 +143,10 @@ constexpr std::string_view page_script = R"(
     camera.updateProjectionMatrix();
     controls.target.copy(centre);
     camera.lookAt(centre);
+    fitting = true;
     controls.update();
+    fitting = false;
+    fitted = directions[name] ? name : null;
     draw();
   }
   var buttons = document.querySelectorAll('#views button');
