@@ -156,7 +156,7 @@ void MainWindow::drop_component(int component, QPointF at)
         return;
     }
     // As a palette pick dropped at the same place: unturned, then pulled into place.
-    drop_object(session_.plan, session_.components, *created, point.x, point.y, 0);
+    drop_object(session_.plan, session_.components, *created, point.x, point.y, 0, session_.view.zoom);
     plan_->state().selected_component = component;
     history_.commit(QString::fromStdString(session_.text(ui::step_place)));
     activateWindow();

@@ -93,14 +93,12 @@ void QtPrompts::write_failed(const Error& error) { warn("Halvern Visual Design",
 
 UnsavedChoice QtPrompts::ask_unsaved(const std::string& design_name)
 {
-    const bool fr = lang_ && lang_() == "fr";
+    auto text = [this](int entry) { return text_ ? q(text_(entry)) : QString(); };
     QMessageBox box(QMessageBox::Question, QStringLiteral("Halvern Visual Design"),
-                    fr ? QStringLiteral("Le projet %1 a été modifié.").arg(q(design_name))
-                       : QStringLiteral("The design %1 has changed.").arg(q(design_name)),
+                    text(ui::unsaved_changed).arg(q(design_name)),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
     box.setObjectName(QStringLiteral("unsaved_question"));
-    box.setInformativeText(fr ? QStringLiteral("Enregistrer les modifications ?")
-                              : QStringLiteral("Do you want to save your changes?"));
+    box.setInformativeText(text(ui::unsaved_save_question));
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
     case QMessageBox::Save:

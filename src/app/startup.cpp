@@ -150,6 +150,16 @@ void offer_recovery_then_open(MainWindow& window, Prompts& prompts, const std::o
     window.files().open_recent(*design);
 }
 
+// The language files live in the very folder that is missing, so this one message carries both
+// languages itself; it follows --lang, else the stored language.
+static std::string missing_app_dir_text(const EditorLaunch& launch, const std::filesystem::path& app_dir)
+{
+    std::string lang = launch.lang_option.value_or(QtSettingsStore().read("lang"));
+    if (lang == "fr")
+        return "Le dossier d'installation n'existe pas : " + app_dir.string();
+    return "The installation folder does not exist: " + app_dir.string();
+}
+
 int run_editor(int argc, char** argv, const EditorLaunch& launch)
 {
     ignore_file_size_signal();
@@ -161,8 +171,7 @@ int run_editor(int argc, char** argv, const EditorLaunch& launch)
     std::error_code ec;
     if (app_dir.empty() || !std::filesystem::is_directory(app_dir, ec)) {
         QMessageBox::critical(nullptr, QStringLiteral("Halvern Visual Design"),
-                              QStringLiteral("The installation folder does not exist: %1")
-                                  .arg(QString::fromStdString(app_dir.string())));
+                              QString::fromStdString(missing_app_dir_text(launch, app_dir)));
         return 1;
     }
 

@@ -448,6 +448,8 @@ inline constexpr int step_move_to_corner = 389;
 inline constexpr int step_ungroup_all = 390;
 inline constexpr int step_new = 391;
 inline constexpr int step_import = 392;
+inline constexpr int unsaved_changed = 610; // %1 the design's name
+inline constexpr int unsaved_save_question = 611;
 
 // The customer's web page.
 inline constexpr int menu_share_web = 520;
@@ -464,6 +466,7 @@ inline constexpr int web_missing = 530;     // followed by the list
 inline constexpr int web_dialog_title = 531;
 
 inline constexpr int used_ui_texts[] = {
+    unsaved_changed, unsaved_save_question,
     context_show_3d, context_zoom_fit, context_stand, turn_prompt, turn_refused, view3d_default_file,
     step_place, step_move, step_copy, step_move_selection, step_turn, step_turn_selection, step_delete,
     step_group, step_ungroup, step_append, step_pictures, step_edit, step_properties, step_group_properties,

@@ -48,7 +48,7 @@ void drop(Call& call)
         if (!copy) {
             show_error(call, copy.error());
         } else {
-            snap_dropped_object(plan, call.c.components, *copy);
+            snap_dropped_object(plan, call.c.components, *copy, call.c.view.zoom);
             call.host().change_complete(PlanChange::copy);
         }
         end_drag(call);
@@ -57,7 +57,7 @@ void drop(Call& call)
 
     const int f = plan.index_focus;
     const Placement before = placement_of(plan, f);
-    drop_object(plan, call.c.components, f, target.x, target.y, target.rot);
+    drop_object(plan, call.c.components, f, target.x, target.y, target.rot, call.c.view.zoom);
     if (s.placing)
         call.host().change_complete(PlanChange::placement);
     else if (placement_of(plan, f) != before)

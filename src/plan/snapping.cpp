@@ -1,5 +1,6 @@
 #include "plan/snapping.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/numbers.h"
@@ -58,7 +59,12 @@ void apply_auto_elevation(PlanTable& plan, const ComponentTable& components, int
     plan.obj_elevation[F] = elevation;
 }
 
-MagnetMatch find_magnet(const PlanTable& plan, const ComponentTable& components, int f)
+namespace {
+
+// Every pair the magnet rule considers, in its order (j, then k, then m, ascending); `accepts`
+// decides by the distance and the target magnet's force, and the strictly nearest accepted wins.
+template <class Accepts>
+MagnetMatch search_magnets(const PlanTable& plan, const ComponentTable& components, int f, Accepts accepts)
 {
     MagnetMatch best;
     const Component* cf = solid_component(plan, components, f);
@@ -95,7 +101,7 @@ MagnetMatch find_magnet(const PlanTable& plan, const ComponentTable& components,
                     continue;
                 PlanPoint target = magnet_position(plan, components, j, m);
                 double d = std::hypot(target.x - pulls[p].at.x, target.y - pulls[p].at.y);
-                if (d < cj->magnet_force[size_t(m)] && d < best_distance) {
+                if (accepts(d, cj->magnet_force[size_t(m)]) && d < best_distance) {
                     best_distance = d;
                     best = {j, int(k), m, d};
                 }
@@ -103,6 +109,68 @@ MagnetMatch find_magnet(const PlanTable& plan, const ComponentTable& components,
         }
     }
     return best;
+}
+
+struct EndPair {
+    int other = 0;          // the object whose end is met, 0 for none
+    double shift_x = 0, shift_y = 0; // what brings the dropped end onto it
+};
+
+// The free ends of f and of every other object that joins, in the rule's order of pairs; `visit`
+// sees each pair's offset and the object.
+template <class Visit>
+void visit_end_pairs(const PlanTable& plan, const ComponentTable& components, int f, Visit visit)
+{
+    const Component* cf = solid_component(plan, components, f);
+    if (!cf || !takes_part_in_joining(*cf))
+        return;
+    const PlanPoint own[3] = {{}, end_point(plan, components, f, 1), end_point(plan, components, f, 2)};
+    static constexpr int pairs[4][2] = {{1, 1}, {1, 2}, {2, 2}, {2, 1}};
+    for (int j = 1; j <= plan.nb_objets; ++j) {
+        const Component* cj = j == f ? nullptr : solid_component(plan, components, j);
+        if (!cj || !takes_part_in_joining(*cj))
+            continue;
+        const PlanPoint other[3] = {{}, end_point(plan, components, j, 1), end_point(plan, components, j, 2)};
+        for (const auto& pair : pairs) {
+            const PlanPoint& a = own[pair[0]];
+            const PlanPoint& b = other[pair[1]];
+            visit(j, b.x - a.x, b.y - a.y);
+        }
+    }
+}
+
+// The pair the joining rule picks: the last one closer than the tolerance in both directions.
+EndPair rule_join(const PlanTable& plan, const ComponentTable& components, int f)
+{
+    EndPair found;
+    visit_end_pairs(plan, components, f, [&](int j, double dx, double dy) {
+        if (std::abs(dx) < tolerance_aimant && std::abs(dy) < tolerance_aimant)
+            found = {j, dx, dy};
+    });
+    return found;
+}
+
+void shift_object(PlanTable& plan, int f, const EndPair& pair)
+{
+    if (pair.other == 0)
+        return;
+    const size_t F = size_t(f);
+    plan.obj_x[F] = float(plan.obj_x[F] + pair.shift_x);
+    plan.obj_y[F] = float(plan.obj_y[F] + pair.shift_y);
+}
+
+} // namespace
+
+MagnetMatch find_magnet(const PlanTable& plan, const ComponentTable& components, int f)
+{
+    return search_magnets(plan, components, f, [](double d, double force) { return d < force; });
+}
+
+MagnetMatch find_assisted_magnet(const PlanTable& plan, const ComponentTable& components, int f, double reach)
+{
+    return search_magnets(plan, components, f, [reach](double d, double force) {
+        return force > 0 && d <= assist_reach_factor * force && d <= reach;
+    });
 }
 
 void apply_magnet(PlanTable& plan, const ComponentTable& components, int f, const MagnetMatch& match)
@@ -128,57 +196,64 @@ void apply_magnet(PlanTable& plan, const ComponentTable& components, int f, cons
 
 int join_ends(PlanTable& plan, const ComponentTable& components, int f)
 {
-    const Component* cf = solid_component(plan, components, f);
-    if (!cf || !takes_part_in_joining(*cf))
-        return 0;
-    const size_t F = size_t(f);
     // Every pair is compared with the position the object was dropped at; the last match in the
-    // order below decides where it goes.
-    const PlanPoint own[3] = {{}, end_point(plan, components, f, 1), end_point(plan, components, f, 2)};
-    static constexpr int pairs[4][2] = {{1, 1}, {1, 2}, {2, 2}, {2, 1}};
-    int joined = 0;
-    double shift_x = 0, shift_y = 0;
-    for (int j = 1; j <= plan.nb_objets; ++j) {
-        const Component* cj = j == f ? nullptr : solid_component(plan, components, j);
-        if (!cj || !takes_part_in_joining(*cj))
-            continue;
-        const PlanPoint other[3] = {{}, end_point(plan, components, j, 1), end_point(plan, components, j, 2)};
-        for (const auto& pair : pairs) {
-            const PlanPoint& a = own[pair[0]];
-            const PlanPoint& b = other[pair[1]];
-            if (std::abs(b.x - a.x) < tolerance_aimant && std::abs(b.y - a.y) < tolerance_aimant) {
-                shift_x = b.x - a.x;
-                shift_y = b.y - a.y;
-                joined = j;
-            }
-        }
-    }
-    if (joined) {
-        plan.obj_x[F] = float(plan.obj_x[F] + shift_x);
-        plan.obj_y[F] = float(plan.obj_y[F] + shift_y);
-    }
-    return joined;
+    // rule's order decides where it goes.
+    const EndPair pair = rule_join(plan, components, f);
+    shift_object(plan, f, pair);
+    return pair.other;
 }
 
-SnapOutcome snap_dropped_object(PlanTable& plan, const ComponentTable& components, int f)
+int join_ends_assisted(PlanTable& plan, const ComponentTable& components, int f, double reach)
+{
+    const double limit = std::min(reach, assist_reach_factor * tolerance_aimant);
+    EndPair best;
+    double best_distance = 0;
+    visit_end_pairs(plan, components, f, [&](int j, double dx, double dy) {
+        if (!(std::abs(dx) <= limit && std::abs(dy) <= limit))
+            return;
+        const double d = std::hypot(dx, dy);
+        if (best.other == 0 || d < best_distance) {
+            best = {j, dx, dy};
+            best_distance = d;
+        }
+    });
+    shift_object(plan, f, best);
+    return best.other;
+}
+
+SnapOutcome snap_dropped_object(PlanTable& plan, const ComponentTable& components, int f, double zoom)
 {
     SnapOutcome outcome;
     if (!plan.valid(f))
         return outcome;
     apply_auto_elevation(plan, components, f);
     outcome.magnet = find_magnet(plan, components, f);
+    // The assist helps only a drop the rule leaves where it fell: no magnet pulls it, no end joins.
+    const bool assist = zoom > 0 && std::isfinite(zoom) && outcome.magnet.object == 0 &&
+                        rule_join(plan, components, f).other == 0;
+    const double reach = assist ? assist_pixels / zoom : 0;
+    if (assist) {
+        outcome.magnet = find_assisted_magnet(plan, components, f, reach);
+        outcome.assisted = outcome.magnet.object != 0;
+    }
     apply_magnet(plan, components, f, outcome.magnet);
     outcome.joined_to = join_ends(plan, components, f);
+    // An end is drawn in only where no magnet holds the object: it never pulls it off its magnet.
+    if (assist && outcome.magnet.object == 0 && outcome.joined_to == 0) {
+        outcome.joined_to = join_ends_assisted(plan, components, f, reach);
+        outcome.assisted = outcome.joined_to != 0;
+    }
     return outcome;
 }
 
-SnapOutcome drop_object(PlanTable& plan, const ComponentTable& components, int f, double x, double y, double rot)
+SnapOutcome drop_object(PlanTable& plan, const ComponentTable& components, int f, double x, double y, double rot,
+                        double zoom)
 {
     const size_t F = size_t(f);
     plan.obj_x[F] = float(x);
     plan.obj_y[F] = float(y);
     plan.obj_rot[F] = float(rot);
-    return snap_dropped_object(plan, components, f);
+    return snap_dropped_object(plan, components, f, zoom);
 }
 
 } // namespace halvern

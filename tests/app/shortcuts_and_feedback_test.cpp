@@ -16,6 +16,7 @@
 #include "app/qt_prompts.h"
 #include "app/qt_translations.h"
 #include "app/session.h"
+#include "base/ui_text.h"
 #include "base/ui_text_ids.h"
 #include "app_test_support.h"
 
@@ -90,18 +91,23 @@ TEST_F(FeedbackTest, TheQuestionsButtonsSpeakTheInterfaceLanguage)
 {
     ASSERT_TRUE(use_qt_translations("fr"));
     QtPrompts prompts(&w, [] { return std::string("fr"); });
-    QString text, cancel, save;
+    UiText french;
+    ASSERT_TRUE(french.load(stage_dir(), "fr"));
+    prompts.set_texts([&french](int n) { return french.get(n); });
+    QString text, question, cancel, save;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         text = box->text();
+        question = box->informativeText();
         save = box->button(QMessageBox::Save)->text();
         cancel = box->button(QMessageBox::Cancel)->text();
         box->button(QMessageBox::Cancel)->click();
     });
     EXPECT_EQ(prompts.ask_unsaved("stand.qlm"), UnsavedChoice::cancel);
     use_qt_translations("en");
-    EXPECT_TRUE(text.contains("stand.qlm"));
+    EXPECT_EQ(text, QString::fromUtf8("Le projet stand.qlm a été modifié."));
+    EXPECT_EQ(question, QString::fromUtf8("Enregistrer les modifications ?"));
     EXPECT_EQ(cancel, "Annuler");
     EXPECT_EQ(save, "Enregistrer");
 }
