@@ -3,10 +3,10 @@
 #include <QDate>
 
 #include "app/main_window.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "platform/build_sheets_document.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 

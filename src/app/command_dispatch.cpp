@@ -12,7 +12,6 @@
 #include "app/plan_widget.h"
 #include "app/library_window.h"
 #include "app/main_window.h"
-#include "app/prompts.h"
 #include "app/qt_translations.h"
 #include "app/session.h"
 #include "app/splash_window.h"
@@ -29,6 +28,7 @@
 #include "plan/groups.h"
 #include "plan/move_to_corner.h"
 #include "plan/plan_edit.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 

@@ -1,10 +1,10 @@
 #include "app/design_files.h"
 
 #include "app/design_history.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "plan/select_many.h"
+#include "platform/prompts.h"
 #include "project/empty_design.h"
 
 namespace halvern {

@@ -9,13 +9,13 @@
 
 #include "app/main_window.h"
 #include "app/plan_widget.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "plan/groups.h"
 #include "plan/plan_edit.h"
 #include "plan/select_many.h"
 #include "plan/snapping.h"
+#include "platform/prompts.h"
 #include "project/object_clipboard.h"
 
 namespace halvern {

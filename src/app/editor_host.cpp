@@ -4,9 +4,9 @@
 
 #include "app/main_window.h"
 #include "app/plan_widget.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 

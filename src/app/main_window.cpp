@@ -24,7 +24,6 @@
 #include "app/plan_widget.h"
 #include "app/diagnostic_window.h"
 #include "app/library_window.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/pickers.h"
@@ -32,6 +31,7 @@
 #include "plan/groups.h"
 #include "plan/plan_edit.h"
 #include "plan/plan_ends.h"
+#include "platform/prompts.h"
 #include "project/project_commands.h"
 
 namespace halvern {

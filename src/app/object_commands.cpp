@@ -6,12 +6,12 @@
 
 #include "app/main_window.h"
 #include "app/plan_widget.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/pickers.h"
 #include "plan/dialog_fields.h"
 #include "plan/plan_edit.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 

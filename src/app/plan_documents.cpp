@@ -5,7 +5,6 @@
 #include <QPrinter>
 
 #include "app/main_window.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "base/text_file.h"
 #include "base/ui_text_ids.h"
@@ -13,6 +12,7 @@
 #include "outputs/sheet_texts.h"
 #include "platform/plan_document.h"
 #include "platform/plan_printer.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 

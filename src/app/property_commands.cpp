@@ -2,7 +2,6 @@
 // them. Each OK or choice is one undo step; a cancelled dialog or a dismissed picker changes nothing.
 
 #include "app/main_window.h"
-#include "app/prompts.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/group_properties_dialog.h"
@@ -14,6 +13,7 @@
 #include "plan/dialog_fields.h"
 #include "plan/plan_edit.h"
 #include "plan/plan_ends.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 
@@ -55,7 +55,7 @@ bool MainWindow::show_object_properties(int object)
 {
     if (!session_.plan.valid(object) || !has_geometry(session_.plan, object))
         return false;
-    ObjectPropertiesDialog dialog(session_, prompts_, object, this);
+    ObjectPropertiesDialog dialog(session_.property_context(), prompts_, object, this);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -63,7 +63,7 @@ bool MainWindow::show_group_properties(const std::vector<int>& members)
 {
     if (members.empty())
         return false;
-    GroupPropertiesDialog dialog(session_, prompts_, members, this);
+    GroupPropertiesDialog dialog(session_.property_context(), prompts_, members, this);
     return dialog.exec() == QDialog::Accepted;
 }
 

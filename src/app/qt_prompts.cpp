@@ -15,6 +15,7 @@
 #include "base/load_error.h"
 #include "base/strings.h"
 #include "base/ui_text_ids.h"
+#include "dialogs/sheet_options_panel.h"
 #include "platform/desktop_open.h"
 
 namespace halvern {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/prompts.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 

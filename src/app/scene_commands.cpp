@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "app/main_window.h"
-#include "app/prompts.h"
 #include "app/scene_progress_window.h"
 #include "app/session.h"
 #include "app/view3d_window.h"
@@ -18,6 +17,7 @@
 #include "model3d/stand_model.h"
 #include "outputs/vrml_export.h"
 #include "platform/desktop_open.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 

@@ -1,5 +1,6 @@
 #include "app/session.h"
 
+#include "dialogs/property_context.h"
 #include "geometry/outline_limits.h"
 #include "library/builtin_catalogue.h"
 
@@ -72,6 +73,11 @@ ProjectContext Session::project_context(ProjectDialogs& dialogs, ProjectMessages
 {
     return ProjectContext{plan, stand, project, shell.settings, *store, components, shell.ui_text, shell.app_dir,
                           dialogs, messages};
+}
+
+PropertyContext Session::property_context()
+{
+    return PropertyContext{plan, components, libraries, shell.ui_text, shell.settings, shell.app_dir};
 }
 
 } // namespace halvern

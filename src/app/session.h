@@ -24,6 +24,8 @@
 
 namespace halvern {
 
+struct PropertyContext;
+
 struct Session {
     Session(std::filesystem::path app_dir, std::unique_ptr<SettingsStore> store);
 
@@ -67,6 +69,8 @@ struct Session {
 
     // What the project file operations need; the dialogs and messages come from the window.
     ProjectContext project_context(ProjectDialogs& dialogs, ProjectMessages& messages);
+    // The part of the run the property dialogs read and change.
+    PropertyContext property_context();
 };
 
 } // namespace halvern

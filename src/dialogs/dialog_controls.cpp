@@ -8,10 +8,10 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 
-#include "app/prompts.h"
 #include "base/numbers.h"
 #include "base/ui_text.h"
 #include "base/ui_text_ids.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 

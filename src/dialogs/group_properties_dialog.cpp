@@ -9,31 +9,30 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/prompts.h"
-#include "app/session.h"
 #include "base/numbers.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/dialog_controls.h"
 #include "dialogs/pickers.h"
 #include "geometry/height_lists.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 
-GroupPropertiesDialog::GroupPropertiesDialog(Session& session, Prompts& prompts, std::vector<int> members,
+GroupPropertiesDialog::GroupPropertiesDialog(PropertyContext context, Prompts& prompts, std::vector<int> members,
                                              QWidget* parent)
-    : QDialog(parent), session_(session), prompts_(prompts), members_(std::move(members)),
-      group_(common_group(session.plan, members_))
+    : QDialog(parent), ctx_(context), prompts_(prompts), members_(std::move(members)),
+      group_(common_group(context.plan, members_))
 {
     setObjectName(QStringLiteral("prop_grp"));
-    setWindowTitle(q(session.text(ui::group_title)));
+    setWindowTitle(q(context.text(ui::group_title)));
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tbs"));
-    tabs->addTab(group_page(), q(session.text(ui::group_tab_group)));
-    tabs->addTab(objects_page(), q(session.text(ui::group_tab_objects)));
+    tabs->addTab(group_page(), q(context.text(ui::group_tab_group)));
+    tabs->addTab(objects_page(), q(context.text(ui::group_tab_objects)));
 
-    auto* ok = named_button("prop_grp_ok", session.text(ui::ok), this);
+    auto* ok = named_button("prop_grp_ok", context.text(ui::ok), this);
     connect(ok, &QPushButton::clicked, this, &GroupPropertiesDialog::prop_grp_ok_Click);
-    QHBoxLayout* buttons = ok_cancel_row(this, ok, named_button("prop_grp_annule", session.text(ui::cancel), this));
+    QHBoxLayout* buttons = ok_cancel_row(this, ok, named_button("prop_grp_annule", context.text(ui::cancel), this));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs, 1);
     layout->addLayout(buttons);
@@ -44,7 +43,7 @@ QWidget* GroupPropertiesDialog::group_page()
 {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("prop_grp_page"));
-    const PlanTable& plan = session_.plan;
+    const PlanTable& plan = ctx_.plan;
     const std::string name = group_ > 0 ? plan.obj_texte[size_t(group_)] : std::string();
 
     indx_ = named_box("prop_grp_indx", std::to_string(group_), page, true);
@@ -58,25 +57,25 @@ QWidget* GroupPropertiesDialog::group_page()
     hauteur_ = named_box("prop_grp_hauteur", "", page);
     recto_box_ = named_box("prop_grp_recto", "", page, true);
     verso_box_ = named_box("prop_grp_verso", "", page, true);
-    auto* frames = named_button("prop_grp_hauteur_change", session_.text(ui::group_change), page);
-    auto* modules = named_button("prop_grp_hauteur_change_iso", session_.text(ui::group_change), page);
+    auto* frames = named_button("prop_grp_hauteur_change", ctx_.text(ui::group_change), page);
+    auto* modules = named_button("prop_grp_hauteur_change_iso", ctx_.text(ui::group_change), page);
     connect(frames, &QPushButton::clicked, this, &GroupPropertiesDialog::prop_grp_hauteur_change_Click);
     connect(modules, &QPushButton::clicked, this, &GroupPropertiesDialog::prop_grp_hauteur_change_iso_Click);
-    auto* recto = named_button("prop_grp_recto_change", session_.text(ui::group_recto_picture), page);
-    auto* verso = named_button("prop_grp_verso_change", session_.text(ui::group_verso_picture), page);
+    auto* recto = named_button("prop_grp_recto_change", ctx_.text(ui::group_recto_picture), page);
+    auto* verso = named_button("prop_grp_verso_change", ctx_.text(ui::group_verso_picture), page);
     connect(recto, &QPushButton::clicked, this, &GroupPropertiesDialog::prop_grp_recto_change_Click);
     connect(verso, &QPushButton::clicked, this, &GroupPropertiesDialog::prop_grp_verso_change_Click);
 
     auto* grid = new QGridLayout(page);
-    grid->addWidget(named_label("prop_grp_n_label", session_.text(ui::group_name), page), 0, 0);
+    grid->addWidget(named_label("prop_grp_n_label", ctx_.text(ui::group_name), page), 0, 0);
     grid->addWidget(named_box("prop_grp_n", name, page, true), 0, 1, 1, 2);
-    grid->addWidget(named_label("prop_grp_n2_label", session_.text(ui::group_new_name), page), 1, 0);
+    grid->addWidget(named_label("prop_grp_n2_label", ctx_.text(ui::group_new_name), page), 1, 0);
     grid->addWidget(n2_, 1, 1, 1, 2);
-    grid->addWidget(named_label("prop2", session_.text(ui::prop_elevation), page), 2, 0);
+    grid->addWidget(named_label("prop2", ctx_.text(ui::prop_elevation), page), 2, 0);
     grid->addWidget(elevation_, 2, 1, 1, 2);
-    grid->addWidget(named_label("prop2b", session_.text(ui::prop_rotation), page), 3, 0);
+    grid->addWidget(named_label("prop2b", ctx_.text(ui::prop_rotation), page), 3, 0);
     grid->addWidget(rot_, 3, 1, 1, 2);
-    grid->addWidget(named_label("prop3", session_.text(ui::prop_height), page), 4, 0);
+    grid->addWidget(named_label("prop3", ctx_.text(ui::prop_height), page), 4, 0);
     grid->addWidget(hauteur_, 4, 1);
     auto* change = new QHBoxLayout;
     change->addWidget(frames);
@@ -99,13 +98,13 @@ QWidget* GroupPropertiesDialog::objects_page()
     scroll->setWidgetResizable(true);
     auto* list = new QWidget(scroll);
     auto* grid = new QGridLayout(list);
-    const PlanTable& plan = session_.plan;
+    const PlanTable& plan = ctx_.plan;
     int row = 0;
     for (int i : members_) {
         if (!plan.valid(i))
             continue;
         const int n = plan.comp(i);
-        const std::string name = ComponentTable::valid(n) ? session_.components[n].name : std::string();
+        const std::string name = ComponentTable::valid(n) ? ctx_.components[n].name : std::string();
         grid->addWidget(named_box("prop_grp_index", std::to_string(i), list, true), row, 0);
         grid->addWidget(named_label("prop_grp_1", plan.obj_texte[size_t(i)].empty() ? name : plan.obj_texte[size_t(i)],
                                     list),
@@ -131,31 +130,31 @@ GroupFields GroupPropertiesDialog::fields() const
 
 void GroupPropertiesDialog::prop_grp_ok_Click()
 {
-    if (!numbers_in_range({{hauteur_, session_.text(ui::prop_height)},
-                           {elevation_, session_.text(ui::prop_elevation)},
-                           {rot_, session_.text(ui::prop_rotation)}},
-                          session_.shell.ui_text, prompts_, windowTitle().toStdString()))
+    if (!numbers_in_range({{hauteur_, ctx_.text(ui::prop_height)},
+                           {elevation_, ctx_.text(ui::prop_elevation)},
+                           {rot_, ctx_.text(ui::prop_rotation)}},
+                          ctx_.texts, prompts_, windowTitle().toStdString()))
         return;
-    apply_group_fields(session_.plan, session_.components, members_, group_, fields());
+    apply_group_fields(ctx_.plan, ctx_.components, members_, group_, fields());
     accept();
 }
 
 void GroupPropertiesDialog::prop_grp_hauteur_change_Click()
 {
-    const auto choices = frame_height_choices(session_.text(ui::module_word), session_.components);
+    const auto choices = frame_height_choices(ctx_.text(ui::module_word), ctx_.components);
     hauteur_->setText(q(format_number(next_height(choices, dialog_number(hauteur_->text().toStdString())))));
 }
 
 void GroupPropertiesDialog::prop_grp_hauteur_change_iso_Click()
 {
-    const auto choices = module_height_choices(session_.text(ui::module_word));
+    const auto choices = module_height_choices(ctx_.text(ui::module_word));
     hauteur_->setText(q(format_number(next_height(choices, dialog_number(hauteur_->text().toStdString())))));
 }
 
 void GroupPropertiesDialog::prop_grp_change(int face)
 {
     // One picture for objects of every size: there is no one proportion to hold it against.
-    auto file = choose_face_picture(prompts_, session_.shell.ui_text, session_.settings(), std::nullopt);
+    auto file = choose_face_picture(prompts_, ctx_.texts, ctx_.settings, std::nullopt);
     if (!file)
         return;
     (face == 1 ? recto_ : verso_) = file->string();

@@ -9,20 +9,20 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/property_context.h"
 #include "plan/dialog_fields.h"
 
 class QLineEdit;
 
 namespace halvern {
 
-struct Session;
 class Prompts;
 
 class GroupPropertiesDialog : public QDialog {
     Q_OBJECT
 public:
     // `members`: the selected objects, as the selection held them when the dialog was asked for.
-    GroupPropertiesDialog(Session& session, Prompts& prompts, std::vector<int> members, QWidget* parent = nullptr);
+    GroupPropertiesDialog(PropertyContext context, Prompts& prompts, std::vector<int> members, QWidget* parent = nullptr);
 
     void prop_grp_ok_Click();
     void prop_grp_hauteur_change_Click();
@@ -37,7 +37,7 @@ private:
     QWidget* objects_page();
     void prop_grp_change(int face);
 
-    Session& session_;
+    PropertyContext ctx_;
     Prompts& prompts_;
     std::vector<int> members_;
     int group_;

@@ -10,9 +10,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/prompts.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/dialog_controls.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 

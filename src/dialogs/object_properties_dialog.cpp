@@ -10,8 +10,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/prompts.h"
-#include "app/session.h"
 #include "base/colour_model.h"
 #include "base/numbers.h"
 #include "base/ui_text_ids.h"
@@ -21,6 +19,7 @@
 #include "dialogs/texture_form.h"
 #include "geometry/height_lists.h"
 #include "plan/face_proportion.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 
@@ -31,30 +30,30 @@ QString swatch(const Rgb& c) { return QStringLiteral("background-color: rgb(%1, 
 
 } // namespace
 
-ObjectPropertiesDialog::ObjectPropertiesDialog(Session& session, Prompts& prompts, int object,
+ObjectPropertiesDialog::ObjectPropertiesDialog(PropertyContext context, Prompts& prompts, int object,
                                                QWidget* parent)
-    : QDialog(parent), session_(session), prompts_(prompts), object_(object),
-      shown_(read_object_fields(session.plan, object))
+    : QDialog(parent), ctx_(context), prompts_(prompts), object_(object),
+      shown_(read_object_fields(context.plan, object))
 {
     setObjectName(QStringLiteral("form_properties"));
-    setWindowTitle(q(session.text(ui::prop_title)));
-    const int n = session.plan.comp(object);
-    face_type_ = ComponentTable::valid(n) ? int(session.components[n].panel) : 0;
+    setWindowTitle(q(context.text(ui::prop_title)));
+    const int n = context.plan.comp(object);
+    face_type_ = ComponentTable::valid(n) ? int(context.components[n].panel) : 0;
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tbs"));
-    tabs_->addTab(general_page(), q(session.text(ui::prop_tab_general)));
-    tabs_->addTab(size_page(), q(session.text(ui::prop_tab_size)));
-    tabs_->addTab(colours_page(), q(session.text(ui::prop_tab_colours)));
+    tabs_->addTab(general_page(), q(context.text(ui::prop_tab_general)));
+    tabs_->addTab(size_page(), q(context.text(ui::prop_tab_size)));
+    tabs_->addTab(colours_page(), q(context.text(ui::prop_tab_colours)));
     if (face_type_ == 1 || face_type_ == 3)
-        tabs_->addTab(face_page(1), q(session.text(ui::prop_tab_recto)));
+        tabs_->addTab(face_page(1), q(context.text(ui::prop_tab_recto)));
     if (face_type_ == 2 || face_type_ == 3)
-        tabs_->addTab(face_page(2), q(session.text(ui::prop_tab_verso)));
+        tabs_->addTab(face_page(2), q(context.text(ui::prop_tab_verso)));
 
-    auto* ok = named_button(QStringLiteral("prop_ok"), session.text(ui::ok), this);
+    auto* ok = named_button(QStringLiteral("prop_ok"), context.text(ui::ok), this);
     connect(ok, &QPushButton::clicked, this, &ObjectPropertiesDialog::prop_ok_Click);
     QHBoxLayout* buttons =
-        ok_cancel_row(this, ok, named_button(QStringLiteral("prop_annule"), session.text(ui::cancel), this));
+        ok_cancel_row(this, ok, named_button(QStringLiteral("prop_annule"), context.text(ui::cancel), this));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
     layout->addLayout(buttons);
@@ -66,11 +65,11 @@ QWidget* ObjectPropertiesDialog::general_page()
 {
     auto* page = new QWidget(tabs_);
     page->setObjectName(QStringLiteral("prop_general"));
-    const PlanTable& plan = session_.plan;
+    const PlanTable& plan = ctx_.plan;
     const int n = plan.comp(object_);
-    const Component* c = ComponentTable::valid(n) ? &session_.components[n] : nullptr;
+    const Component* c = ComponentTable::valid(n) ? &ctx_.components[n] : nullptr;
     const std::string library =
-        c && LibraryTable::valid(c->library) ? session_.libraries.name[size_t(c->library)] : std::string();
+        c && LibraryTable::valid(c->library) ? ctx_.libraries.name[size_t(c->library)] : std::string();
 
     // What is most often changed comes first, in the order Tab goes through it; the boxes that only
     // show take the focus from a click alone.
@@ -81,7 +80,7 @@ QWidget* ObjectPropertiesDialog::general_page()
         shown->setFocusPolicy(Qt::ClickFocus);
     text_ = named_box(QStringLiteral("prop_text"), shown_.texte, page);
     hauteur_ = named_box(QStringLiteral("prop_hauteur"), shown_.hauteur, page);
-    auto* next = named_button(QStringLiteral("prop_hauteur_change"), session_.text(ui::prop_next_height), page);
+    auto* next = named_button(QStringLiteral("prop_hauteur_change"), ctx_.text(ui::prop_next_height), page);
     // Only the frames and the modular frames have standard heights to step through.
     next->setEnabled(c && height_list_of(*c) != HeightList::none);
     connect(next, &QPushButton::clicked, this, &ObjectPropertiesDialog::prop_hauteur_change_Click);
@@ -101,7 +100,7 @@ QWidget* ObjectPropertiesDialog::general_page()
     };
     int row = 0;
     for (const auto& r : rows) {
-        grid->addWidget(named_label(QString::fromLatin1(r.label), session_.text(r.text), page), row, 0);
+        grid->addWidget(named_label(QString::fromLatin1(r.label), ctx_.text(r.text), page), row, 0);
         grid->addWidget(r.box, row, 1);
         if (r.box == hauteur_)
             grid->addWidget(next, row, 2);
@@ -122,11 +121,11 @@ QWidget* ObjectPropertiesDialog::size_page()
     peri_->setFocusPolicy(Qt::ClickFocus);
 
     auto* grid = new QGridLayout(page);
-    grid->addWidget(named_label(QStringLiteral("prop3a"), session_.text(ui::prop_width), page), 0, 0);
+    grid->addWidget(named_label(QStringLiteral("prop3a"), ctx_.text(ui::prop_width), page), 0, 0);
     grid->addWidget(largeur_, 0, 1);
-    grid->addWidget(named_label(QStringLiteral("prop3b"), session_.text(ui::prop_depth), page), 1, 0);
+    grid->addWidget(named_label(QStringLiteral("prop3b"), ctx_.text(ui::prop_depth), page), 1, 0);
     grid->addWidget(profondeur_, 1, 1);
-    grid->addWidget(named_label(QStringLiteral("prop3a2"), session_.text(ui::prop_perimeter), page), 2, 0);
+    grid->addWidget(named_label(QStringLiteral("prop3a2"), ctx_.text(ui::prop_perimeter), page), 2, 0);
     grid->addWidget(peri_, 2, 1);
     grid->setRowStretch(3, 1);
     grid->setColumnStretch(1, 1);
@@ -141,8 +140,8 @@ QWidget* ObjectPropertiesDialog::colours_page()
     auto* page = new QWidget(tabs_);
     page->setObjectName(QStringLiteral("prop_colours"));
     auto* layout = new QGridLayout(page);
-    layout->addWidget(named_label(QStringLiteral("prop1d"), session_.text(ui::prop_colour_slots), page), 0, 0, 1, 2);
-    const int n = session_.plan.comp(object_);
+    layout->addWidget(named_label(QStringLiteral("prop1d"), ctx_.text(ui::prop_colour_slots), page), 0, 0, 1, 2);
+    const int n = ctx_.plan.comp(object_);
     colour_box_ = new QFrame(page);
     colour_box_->setObjectName(QStringLiteral("color_box"));
     colour_box_->setFrameShape(QFrame::Box);
@@ -150,12 +149,12 @@ QWidget* ObjectPropertiesDialog::colours_page()
     int first = -1;
     int row = 1;
     for (int k = 0; k < colour_slots && ComponentTable::valid(n); ++k) {
-        const Component& c = session_.components[n];
+        const Component& c = ctx_.components[n];
         if (c.color_src[size_t(k)].empty())
             continue;
         const std::string name = c.color_name[size_t(k)].empty() ? std::to_string(k) : c.color_name[size_t(k)];
         auto* button = named_button(QStringLiteral("color_change_%1").arg(k),
-                                    session_.text(ui::prop_colour) + " " + name, page);
+                                    ctx_.text(ui::prop_colour) + " " + name, page);
         connect(button, &QPushButton::clicked, this, [this, k] { color_change_Click(k); });
         auto* sample = new QFrame(page);
         sample->setObjectName(QStringLiteral("color_sample_%1").arg(k));
@@ -180,7 +179,7 @@ QWidget* ObjectPropertiesDialog::colours_page()
 ColourSlot ObjectPropertiesDialog::slot_shown(int slot) const
 {
     const auto& pending = shown_.colours[size_t(slot)];
-    return pending ? *pending : session_.plan.colours[size_t(object_)][size_t(slot)];
+    return pending ? *pending : ctx_.plan.colours[size_t(object_)][size_t(slot)];
 }
 
 void ObjectPropertiesDialog::show_slot_colour(int slot)
@@ -199,7 +198,7 @@ void ObjectPropertiesDialog::color_change_Click(int slot)
 {
     if (slot < 0 || slot >= colour_slots || !colour_buttons_[size_t(slot)])
         return;
-    ColourPalette palette(session_.app_dir() / "lib" / "color", session_.shell.ui_text, object_, slot,
+    ColourPalette palette(ctx_.app_dir / "lib" / "color", ctx_.texts, object_, slot,
                           slot_shown(slot), this);
     if (palette.exec() != QDialog::Accepted || !palette.chosen())
         return;
@@ -214,7 +213,7 @@ QWidget* ObjectPropertiesDialog::face_page(int face)
     auto* page = new QWidget(tabs_);
     page->setObjectName(recto ? QStringLiteral("prop_recto_page") : QStringLiteral("prop_verso_page"));
     const QString suffix = recto ? QString() : QStringLiteral("_2");
-    tex_[size_t(face)] = new QCheckBox(q(session_.text(recto ? ui::prop_has_recto : ui::prop_has_verso)), page);
+    tex_[size_t(face)] = new QCheckBox(q(ctx_.text(recto ? ui::prop_has_recto : ui::prop_has_verso)), page);
     tex_[size_t(face)]->setObjectName(recto ? QStringLiteral("prop_tex1") : QStringLiteral("prop_tex2"));
     tex_[size_t(face)]->setChecked(recto ? shown_.tex1 : shown_.tex2);
     picture_[size_t(face)] = named_box(recto ? QStringLiteral("prop_recto") : QStringLiteral("prop_verso"),
@@ -222,19 +221,19 @@ QWidget* ObjectPropertiesDialog::face_page(int face)
     force_[size_t(face)] = named_box(recto ? QStringLiteral("prop_force1") : QStringLiteral("prop_force2"),
                                      recto ? shown_.force_recto : shown_.force_verso, page);
     auto* choose = named_button(recto ? QStringLiteral("prop_recto_change") : QStringLiteral("prop_verso_change"),
-                                session_.text(ui::prop_choose_picture), page);
+                                ctx_.text(ui::prop_choose_picture), page);
     connect(choose, &QPushButton::clicked, this, [this, face] { face_picture_change(face); });
 
     auto* grid = new QGridLayout(page);
     grid->addWidget(tex_[size_t(face)], 0, 0, 1, 3);
     grid->addWidget(named_label(recto ? QStringLiteral("prop4") : QStringLiteral("prop5"),
-                                session_.text(recto ? ui::prop_recto_picture : ui::prop_verso_picture), page),
+                                ctx_.text(recto ? ui::prop_recto_picture : ui::prop_verso_picture), page),
                     1, 0);
     grid->addWidget(picture_[size_t(face)], 1, 1);
     auto* picture_buttons = new QHBoxLayout;
     picture_buttons->addWidget(choose);
     if (recto) {
-        auto* textures = named_button(QStringLiteral("prop_recto_tex_change"), session_.text(ui::texture_title) + "...",
+        auto* textures = named_button(QStringLiteral("prop_recto_tex_change"), ctx_.text(ui::texture_title) + "...",
                                       page);
         connect(textures, &QPushButton::clicked, this, &ObjectPropertiesDialog::prop_recto_tex_change_Click);
         picture_buttons->addWidget(textures);
@@ -242,16 +241,16 @@ QWidget* ObjectPropertiesDialog::face_page(int face)
     picture_buttons->addStretch(1);
     grid->addLayout(picture_buttons, 2, 1);
     grid->addWidget(named_label(recto ? QStringLiteral("prop4a") : QStringLiteral("prop4a_2"),
-                                session_.text(ui::prop_picture_size), page),
+                                ctx_.text(ui::prop_picture_size), page),
                     3, 0);
-    grid->addWidget(named_label(QStringLiteral("prop_v1") + suffix, session_.text(ui::prop_picture_width), page), 4, 0);
+    grid->addWidget(named_label(QStringLiteral("prop_v1") + suffix, ctx_.text(ui::prop_picture_width), page), 4, 0);
     size_width_[size_t(face)] = named_box(QStringLiteral("prop_visuel_larg") + suffix, "", page, true);
     grid->addWidget(size_width_[size_t(face)], 4, 1);
-    grid->addWidget(named_label(QStringLiteral("prop_v2") + suffix, session_.text(ui::prop_picture_height), page), 5, 0);
+    grid->addWidget(named_label(QStringLiteral("prop_v2") + suffix, ctx_.text(ui::prop_picture_height), page), 5, 0);
     size_height_[size_t(face)] = named_box(QStringLiteral("prop_visuel_haut") + suffix, "", page, true);
     grid->addWidget(size_height_[size_t(face)], 5, 1);
     grid->addWidget(named_label(recto ? QStringLiteral("prop3fv1") : QStringLiteral("prop3fv2"),
-                                session_.text(recto ? ui::prop_recto_end_code : ui::prop_verso_end_code), page),
+                                ctx_.text(recto ? ui::prop_recto_end_code : ui::prop_verso_end_code), page),
                     6, 0);
     grid->addWidget(force_[size_t(face)], 6, 1);
     grid->setRowStretch(7, 1);
@@ -271,7 +270,7 @@ FaceSize ObjectPropertiesDialog::typed_face_size(int face) const
     typed.width_cm = dialog_number(largeur_->text().toStdString());
     if (force_[size_t(face)])
         typed.end_code = force_[size_t(face)]->text().toStdString();
-    return face_picture_size(session_.plan, session_.components, object_, face, typed);
+    return face_picture_size(ctx_.plan, ctx_.components, object_, face, typed);
 }
 
 void ObjectPropertiesDialog::show_face_size(int face)
@@ -314,28 +313,28 @@ ObjectFields ObjectPropertiesDialog::fields() const
 
 void ObjectPropertiesDialog::prop_ok_Click()
 {
-    if (!numbers_in_range({{hauteur_, session_.text(ui::prop_height)},
-                           {elevation_, session_.text(ui::prop_elevation)},
-                           {rot_, session_.text(ui::prop_rotation)},
-                           {largeur_, session_.text(ui::prop_width)},
-                           {profondeur_, session_.text(ui::prop_depth)}},
-                          session_.shell.ui_text, prompts_, windowTitle().toStdString()))
+    if (!numbers_in_range({{hauteur_, ctx_.text(ui::prop_height)},
+                           {elevation_, ctx_.text(ui::prop_elevation)},
+                           {rot_, ctx_.text(ui::prop_rotation)},
+                           {largeur_, ctx_.text(ui::prop_width)},
+                           {profondeur_, ctx_.text(ui::prop_depth)}},
+                          ctx_.texts, prompts_, windowTitle().toStdString()))
         return;
-    apply_object_fields(session_.plan, object_, face_type_, fields());
+    apply_object_fields(ctx_.plan, object_, face_type_, fields());
     accept();
 }
 
 void ObjectPropertiesDialog::prop_hauteur_change_Click()
 {
-    const int n = session_.plan.comp(object_);
+    const int n = ctx_.plan.comp(object_);
     if (!ComponentTable::valid(n))
         return;
-    const std::string word = session_.text(ui::module_word);
+    const std::string word = ctx_.text(ui::module_word);
     const double current = dialog_number(hauteur_->text().toStdString());
     double next = current;
-    switch (height_list_of(session_.components[n])) {
+    switch (height_list_of(ctx_.components[n])) {
     case HeightList::frames:
-        next = next_height(frame_height_choices(word, session_.components), current);
+        next = next_height(frame_height_choices(word, ctx_.components), current);
         break;
     case HeightList::modules:
         next = next_height(module_height_choices(word), current);
@@ -351,7 +350,7 @@ void ObjectPropertiesDialog::face_picture_change(int face)
     if (!picture_[size_t(face)])
         return;
     const FaceSize size = typed_face_size(face);
-    if (auto file = choose_face_picture(prompts_, session_.shell.ui_text, session_.settings(), size.proportion()))
+    if (auto file = choose_face_picture(prompts_, ctx_.texts, ctx_.settings, size.proportion()))
         picture_[size_t(face)]->setText(q(file->string()));
 }
 
@@ -363,7 +362,7 @@ void ObjectPropertiesDialog::prop_recto_tex_change_Click()
 {
     if (!picture_[1])
         return;
-    TextureForm form(session_.app_dir(), session_.shell.ui_text, TextureTarget::recto, *picture_[1], this);
+    TextureForm form(ctx_.app_dir, ctx_.texts, TextureTarget::recto, *picture_[1], this);
     form.exec();
 }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "dialogs/property_context.h"
 #include "plan/dialog_fields.h"
 #include "plan/face_proportion.h"
 
@@ -19,14 +20,13 @@ class QTabWidget;
 
 namespace halvern {
 
-struct Session;
 class Prompts;
 
 class ObjectPropertiesDialog : public QDialog {
     Q_OBJECT
 public:
     // Precondition: `object` is an object of the plan.
-    ObjectPropertiesDialog(Session& session, Prompts& prompts, int object,
+    ObjectPropertiesDialog(PropertyContext context, Prompts& prompts, int object,
                            QWidget* parent = nullptr);
 
     void prop_ok_Click();
@@ -54,7 +54,7 @@ private:
     ColourSlot slot_shown(int slot) const;
     void show_slot_colour(int slot);
 
-    Session& session_;
+    PropertyContext ctx_;
     Prompts& prompts_;
     int object_;
     int face_type_;

@@ -6,13 +6,13 @@
 
 #include <algorithm>
 
-#include "app/prompts.h"
 #include "base/picture_file.h"
 #include "base/ui_text_ids.h"
 #include "geometry/height_lists.h"
 #include "plan/face_proportion.h"
 #include "plan/dialog_fields.h"
 #include "base/numbers.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 

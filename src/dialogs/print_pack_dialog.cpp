@@ -11,10 +11,10 @@
 #include <cmath>
 #include <optional>
 
-#include "app/prompts.h"
 #include "base/numbers.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/dialog_controls.h"
+#include "platform/prompts.h"
 #include "platform/qt_settings_store.h"
 
 namespace halvern {

@@ -9,15 +9,12 @@
 #include <string>
 
 #include "outputs/plan_sheet.h"
+#include "platform/sheet_choice_texts.h"
 
 class QCheckBox;
 class QComboBox;
 
 namespace halvern {
-
-struct SheetChoiceTexts {
-    std::string title, scale, fitted, paper, orientation, automatic, portrait, landscape, bill_page;
-};
 
 class SheetOptionsPanel : public QWidget {
     Q_OBJECT

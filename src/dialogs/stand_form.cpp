@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/prompts.h"
 #include "base/numbers.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/dialog_controls.h"
 #include "dialogs/texture_form.h"
 #include "plan/dialog_fields.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 

@@ -6,10 +6,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/prompts.h"
 #include "base/ui_text_ids.h"
 #include "dialogs/dialog_controls.h"
 #include "outputs/picture_tiling.h"
+#include "platform/prompts.h"
 
 namespace halvern {
 

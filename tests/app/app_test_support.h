@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/menu_tables.h"
-#include "app/prompts.h"
+#include "platform/prompts.h"
 #include "support/test_support.h"
 
 class QAction;

@@ -125,7 +125,7 @@ TEST_F(PropertyDialogsTest, TypedFieldsFollowTheDialogRules)
 {
     const int i = place_object(s, gold_panel, 300, 200);
     s.plan.obj_faces[size_t(i)] = 3;
-    ObjectPropertiesDialog d(s, editor.prompts, i);
+    ObjectPropertiesDialog d(s.property_context(), editor.prompts, i);
     EXPECT_EQ(child<QLineEdit>(d, "prop_index").text(), QString::number(i));
     ASSERT_TRUE(d.findChild<QWidget*>("prop_recto_page") && d.findChild<QWidget*>("prop_verso_page"));
     type(d, "prop_hauteur", "12,5");
@@ -139,7 +139,7 @@ TEST_F(PropertyDialogsTest, TypedFieldsFollowTheDialogRules)
     EXPECT_EQ(s.plan.obj_texte[size_t(i)], "Welcome desk");
     EXPECT_EQ(s.plan.obj_faces[size_t(i)], 1);
 
-    ObjectPropertiesDialog again(s, editor.prompts, i);
+    ObjectPropertiesDialog again(s.property_context(), editor.prompts, i);
     type(again, "prop_r", "-10");
     again.prop_ok_Click();
     EXPECT_FLOAT_EQ(s.plan.obj_rot[size_t(i)], 350.0f);
@@ -173,9 +173,9 @@ TEST_F(PropertyDialogsTest, NumbersBeyondTheirFieldsRangeAreRefusedByName)
         editor.prompts.messages.clear();
         std::unique_ptr<QDialog> d;
         if (c.dialog == 'o')
-            d = std::make_unique<ObjectPropertiesDialog>(s, editor.prompts, i);
+            d = std::make_unique<ObjectPropertiesDialog>(s.property_context(), editor.prompts, i);
         else if (c.dialog == 'g')
-            d = std::make_unique<GroupPropertiesDialog>(s, editor.prompts, std::vector<int>{i, j});
+            d = std::make_unique<GroupPropertiesDialog>(s.property_context(), editor.prompts, std::vector<int>{i, j});
         else
             d = std::make_unique<StandForm>(s.stand, s.shell.ui_text, s.app_dir(), editor.prompts);
         type(*d, c.box, c.typed);
@@ -198,7 +198,7 @@ TEST_F(PropertyDialogsTest, PerimeterHeightStepsAndColourButtons)
     s.plan.obj_largeur[size_t(i)] = 100;
     s.plan.obj_profondeur[size_t(i)] = 100;
     s.plan.obj_hauteur[size_t(i)] = 228;
-    ObjectPropertiesDialog d(s, editor.prompts, i);
+    ObjectPropertiesDialog d(s.property_context(), editor.prompts, i);
     EXPECT_EQ(child<QLineEdit>(d, "prop_peri").text(), "314.16");
     click(d, "prop_hauteur_change");
     EXPECT_EQ(child<QLineEdit>(d, "prop_hauteur").text(), "250");
@@ -242,7 +242,7 @@ TEST_F(PropertyDialogsTest, RectoTextureFromTheTextureFormIsStoredByOkAndNeverTh
 {
     const int i = place_object(s, gold_panel, 300, 200);
     const std::string floor = s.stand.floor_texture;
-    ObjectPropertiesDialog d(s, editor.prompts, i);
+    ObjectPropertiesDialog d(s.property_context(), editor.prompts, i);
     when_dialog_opens([](QWidget& form) {
         EXPECT_EQ(form.objectName(), "form_tex");
         auto& families = child<QListWidget>(form, "tex_type");
@@ -265,7 +265,7 @@ TEST_F(PropertyDialogsTest, APictureThatCannotBeLoadedStoresNothing)
     const int i = place_object(s, gold_panel, 300, 200);
     s.plan.obj_visuel_recto[size_t(i)] = "before.jpg";
     const auto bad = pictures.write("broken.jpg", "no picture in here");
-    ObjectPropertiesDialog d(s, editor.prompts, i);
+    ObjectPropertiesDialog d(s.property_context(), editor.prompts, i);
     editor.prompts.files = {bad};
     click(d, "prop_recto_change");
     EXPECT_EQ(child<QLineEdit>(d, "prop_recto").text(), "before.jpg");
@@ -321,7 +321,7 @@ TEST_F(PropertyDialogsTest, FacesInMillimetresAndTheProportionOfWhatIsTypedAndOf
     }
     const auto wide = square_picture(150, 110);
 
-    ObjectPropertiesDialog d(s, editor.prompts, a);
+    ObjectPropertiesDialog d(s.property_context(), editor.prompts, a);
     EXPECT_EQ(child<QLineEdit>(d, "prop_visuel_larg").text(), "1500");
     EXPECT_EQ(child<QLineEdit>(d, "prop_visuel_haut").text(), "1100");
     type(d, "prop_hauteur", "300"); // typed, not yet stored

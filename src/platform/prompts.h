@@ -1,14 +1,16 @@
 #pragma once
 // Everything the editor asks of the user or tells the user in a modal window: file choosers,
 // messages and the question about unsaved changes. The window talks to this interface only, so
-// that tests answer the questions themselves.
+// that tests answer the questions themselves. It sits below the windows and the dialogs, which both
+// ask through it.
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "dialogs/sheet_options_panel.h"
+#include "outputs/plan_sheet.h"
+#include "platform/sheet_choice_texts.h"
 #include "project/project_commands.h"
 
 class QPrinter;
