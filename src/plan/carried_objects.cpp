@@ -63,10 +63,16 @@ bool rests_on(const PlanTable& plan, const ComponentTable& components, int objec
 {
     if (object == support || !plan.valid(object) || !plan.valid(support))
         return false;
-    const Standing s = standing_of(plan, components, support), o = standing_of(plan, components, object);
-    if (!s.print.usable || !o.print.usable || !(std::fabs(o.print.bottom - s.top) <= carried_tolerance))
+    const Standing s = standing_of(plan, components, support);
+    return rests_on(footprint_of(plan, components, object), s.print, s.top);
+}
+
+bool rests_on(const Footprint& object, const Footprint& support, double support_top)
+{
+    if (!support.usable || !object.usable || !(std::fabs(object.bottom - support_top) <= carried_tolerance))
         return false;
-    const Footprint &a = s.print, &b = o.print;
+    const Footprint &a = support, &b = object;
+    // Separating axes: the sides of both rectangles; edges that only touch hold nothing up.
     const double axes[4][2] = {{a.cos_a, a.sin_a}, {-a.sin_a, a.cos_a}, {b.cos_a, b.sin_a}, {-b.sin_a, b.cos_a}};
     for (const auto& axis : axes)
         if (!(depth_along(a, b, axis[0], axis[1]) > 0))

@@ -10,6 +10,7 @@
 
 #include "base/result.h"
 #include "library/component_table.h"
+#include "plan/footprint_overlaps.h"
 #include "plan/plan_table.h"
 
 namespace halvern {
@@ -25,6 +26,8 @@ bool carries(const PlanTable& plan, const ComponentTable& components, int carrie
 // True when `object` rests on `support`: its underside meets the support's top (within the
 // tolerance) where their footprints overlap, wholly or in part. A carrier is one such support.
 bool rests_on(const PlanTable& plan, const ComponentTable& components, int object, int support);
+// The same for footprints worked out once (`support_top` from object_top), for a search over many.
+bool rests_on(const Footprint& object, const Footprint& support, double support_top);
 
 // Every object that stands on one of `roots`, directly or on something that does, the roots
 // themselves left out; in table order.
