@@ -200,6 +200,42 @@ void settle_copies(PlanTable& plan, const ComponentTable& components, const std:
     follow_carrier(plan, rest, before, placement_of(plan, root));
 }
 
+CarriedLoad::CarriedLoad(const PlanTable& plan, const ComponentTable& components, const std::vector<int>& carriers,
+                         bool carry)
+    : components_(components)
+{
+    if (!carry)
+        return;
+    std::vector<char> claimed(size_t(plan.nb_objets) + 1, 0);
+    for (int c : carriers)
+        if (plan.valid(c))
+            claimed[size_t(c)] = 1;
+    for (int c : carriers) {
+        if (!plan.valid(c))
+            continue;
+        Load load{c, {}, placement_of(plan, c), object_top(plan, components, c)};
+        for (int i : carried_objects(plan, components, {c}))
+            if (!claimed[size_t(i)]) {
+                claimed[size_t(i)] = 1;
+                load.carried.push_back(i);
+            }
+        if (!load.carried.empty())
+            loads_.push_back(std::move(load));
+    }
+}
+
+void CarriedLoad::settle(PlanTable& plan) const
+{
+    for (const Load& load : loads_) {
+        if (!plan.valid(load.carrier))
+            continue;
+        // The carrier's top, not its foot, is what its load rises with: a taller counter lifts it too.
+        Placement after = placement_of(plan, load.carrier);
+        after.elevation = float(double(load.before.elevation) + object_top(plan, components_, load.carrier) - load.top);
+        follow_carrier(plan, load.carried, load.before, after);
+    }
+}
+
 std::vector<int> carried_by_chosen(const PlanTable& plan, const ComponentTable& components)
 {
     if (plan.valid(plan.index_focus))

@@ -56,6 +56,26 @@ Result<std::vector<int>> copy_carried(PlanTable& plan, const std::vector<int>& c
 // several keeps its own joints, as a dropped selection does.
 void settle_copies(PlanTable& plan, const ComponentTable& components, const std::vector<int>& added);
 
+// What stands on the carriers before an edit of their own fields (a dialog's turn, elevation or
+// height): `settle`, once the edit is done, turns it with its carrier and keeps it on the carrier's
+// top. A carrier never moves as another's load (the edit moved it already), and an object on two
+// carriers follows the first. Nothing when `carry` is off.
+class CarriedLoad {
+public:
+    CarriedLoad(const PlanTable& plan, const ComponentTable& components, const std::vector<int>& carriers, bool carry);
+    void settle(PlanTable& plan) const;
+
+private:
+    struct Load {
+        int carrier = 0;
+        std::vector<int> carried;
+        Placement before;
+        double top = 0;
+    };
+    const ComponentTable& components_;
+    std::vector<Load> loads_;
+};
+
 // The objects the focused object, else the selected objects, carry.
 std::vector<int> carried_by_chosen(const PlanTable& plan, const ComponentTable& components);
 
