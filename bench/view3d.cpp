@@ -74,7 +74,8 @@ Fixture& fixture()
 
 void counters(benchmark::State& state, const OffscreenRenderer& renderer, const DrawBatches& stand)
 {
-    state.counters["triangles"] = double(stand.vertex_count() / 3);
+    state.counters["triangles"] = double(stand.triangle_count());
+    state.counters["vertices"] = double(stand.vertex_count());
     state.counters["draw_calls"] = renderer.renderer()->stats().draw_calls;
     state.counters["textures"] = renderer.renderer()->stats().textures;
 }
