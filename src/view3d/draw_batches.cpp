@@ -1,6 +1,7 @@
 #include "view3d/draw_batches.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace halvern {
 
@@ -26,8 +27,10 @@ size_t DrawBatches::batch_of(const ModelMaterial& material)
     for (size_t k = 0; k < batches_.size(); ++k)
         if (batches_[k].material == material)
             return k;
+    // One renderer may draw several stands (a picture of another design): ids are unique to the process.
+    static std::atomic<unsigned> next_id{1};
     Batch made;
-    made.id = next_id_++;
+    made.id = next_id++;
     made.material = material;
     batches_.push_back(std::move(made));
     return batches_.size() - 1;

@@ -34,7 +34,7 @@ public:
         const DrawMesh& data() const { return owner->meshes[mesh]; }
     };
     struct Batch {
-        unsigned id = 0; // never given to another batch, whatever is removed
+        unsigned id = 0; // never given to another batch, of this stand or another
         ModelMaterial material;
         std::vector<Part> parts;
         size_t vertex_count = 0;
@@ -79,7 +79,6 @@ private:
     std::vector<ModelLight> lights_;
     Bounds bounds_;
     unsigned stamp_ = 0;
-    unsigned next_id_ = 1;
 };
 
 } // namespace halvern
