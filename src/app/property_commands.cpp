@@ -11,6 +11,8 @@
 #include "dialogs/pickers.h"
 #include "dialogs/stand_form.h"
 #include "geometry/height_lists.h"
+#include "app/plan_widget.h"
+#include "plan/carried_objects.h"
 #include "plan/face_proportion.h"
 #include "plan/dialog_fields.h"
 #include "plan/plan_edit.h"
@@ -49,16 +51,24 @@ bool ObjectCommands::show_object_properties(int object)
 {
     if (!session_.plan.valid(object) || !has_geometry(session_.plan, object))
         return false;
+    const CarriedLoad load(session_.plan, session_.components, {object}, plan() && plan()->state().carry);
     ObjectPropertiesDialog dialog(session_.property_context(), prompts_, object, parent());
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    load.settle(session_.plan);
+    return true;
 }
 
 bool ObjectCommands::show_group_properties(const std::vector<int>& members)
 {
     if (members.empty())
         return false;
+    const CarriedLoad load(session_.plan, session_.components, members, plan() && plan()->state().carry);
     GroupPropertiesDialog dialog(session_.property_context(), prompts_, members, parent());
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    load.settle(session_.plan);
+    return true;
 }
 
 bool ObjectCommands::open_object_properties(int object)
@@ -110,7 +120,9 @@ void ObjectCommands::change_height()
     }
     if (!height)
         return;
+    const CarriedLoad load(plan, session_.components, {i}, plan() && plan()->state().carry);
     plan.obj_hauteur[size_t(i)] = float(*height);
+    load.settle(plan);
     plan.hauteur_defaut = float(*height);
     changed(ui::step_height);
 }
@@ -134,7 +146,9 @@ void ObjectCommands::raise_from_ground()
     if (!i)
         return;
     if (auto elevation = ask_elevation(*services_.pickers, session_.shell.ui_text, session_.plan.obj_elevation[size_t(i)])) {
+        const CarriedLoad load(session_.plan, session_.components, {i}, plan() && plan()->state().carry);
         session_.plan.obj_elevation[size_t(i)] = *elevation;
+        load.settle(session_.plan);
         changed(ui::step_elevation);
     }
 }

@@ -63,10 +63,16 @@ bool rests_on(const PlanTable& plan, const ComponentTable& components, int objec
 {
     if (object == support || !plan.valid(object) || !plan.valid(support))
         return false;
-    const Standing s = standing_of(plan, components, support), o = standing_of(plan, components, object);
-    if (!s.print.usable || !o.print.usable || !(std::fabs(o.print.bottom - s.top) <= carried_tolerance))
+    const Standing s = standing_of(plan, components, support);
+    return rests_on(footprint_of(plan, components, object), s.print, s.top);
+}
+
+bool rests_on(const Footprint& object, const Footprint& support, double support_top)
+{
+    if (!support.usable || !object.usable || !(std::fabs(object.bottom - support_top) <= carried_tolerance))
         return false;
-    const Footprint &a = s.print, &b = o.print;
+    const Footprint &a = support, &b = object;
+    // Separating axes: the sides of both rectangles; edges that only touch hold nothing up.
     const double axes[4][2] = {{a.cos_a, a.sin_a}, {-a.sin_a, a.cos_a}, {b.cos_a, b.sin_a}, {-b.sin_a, b.cos_a}};
     for (const auto& axis : axes)
         if (!(depth_along(a, b, axis[0], axis[1]) > 0))
@@ -192,6 +198,42 @@ void settle_copies(PlanTable& plan, const ComponentTable& components, const std:
     const Placement before = placement_of(plan, root);
     snap_dropped_object(plan, components, root);
     follow_carrier(plan, rest, before, placement_of(plan, root));
+}
+
+CarriedLoad::CarriedLoad(const PlanTable& plan, const ComponentTable& components, const std::vector<int>& carriers,
+                         bool carry)
+    : components_(components)
+{
+    if (!carry)
+        return;
+    std::vector<char> claimed(size_t(plan.nb_objets) + 1, 0);
+    for (int c : carriers)
+        if (plan.valid(c))
+            claimed[size_t(c)] = 1;
+    for (int c : carriers) {
+        if (!plan.valid(c))
+            continue;
+        Load load{c, {}, placement_of(plan, c), object_top(plan, components, c)};
+        for (int i : carried_objects(plan, components, {c}))
+            if (!claimed[size_t(i)]) {
+                claimed[size_t(i)] = 1;
+                load.carried.push_back(i);
+            }
+        if (!load.carried.empty())
+            loads_.push_back(std::move(load));
+    }
+}
+
+void CarriedLoad::settle(PlanTable& plan) const
+{
+    for (const Load& load : loads_) {
+        if (!plan.valid(load.carrier))
+            continue;
+        // The carrier's top, not its foot, is what its load rises with: a taller counter lifts it too.
+        Placement after = placement_of(plan, load.carrier);
+        after.elevation = float(double(load.before.elevation) + object_top(plan, components_, load.carrier) - load.top);
+        follow_carrier(plan, load.carried, load.before, after);
+    }
 }
 
 std::vector<int> carried_by_chosen(const PlanTable& plan, const ComponentTable& components)

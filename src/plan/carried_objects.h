@@ -10,6 +10,7 @@
 
 #include "base/result.h"
 #include "library/component_table.h"
+#include "plan/footprint_overlaps.h"
 #include "plan/plan_table.h"
 
 namespace halvern {
@@ -25,6 +26,8 @@ bool carries(const PlanTable& plan, const ComponentTable& components, int carrie
 // True when `object` rests on `support`: its underside meets the support's top (within the
 // tolerance) where their footprints overlap, wholly or in part. A carrier is one such support.
 bool rests_on(const PlanTable& plan, const ComponentTable& components, int object, int support);
+// The same for footprints worked out once (`support_top` from object_top), for a search over many.
+bool rests_on(const Footprint& object, const Footprint& support, double support_top);
 
 // Every object that stands on one of `roots`, directly or on something that does, the roots
 // themselves left out; in table order.
@@ -52,6 +55,26 @@ Result<std::vector<int>> copy_carried(PlanTable& plan, const std::vector<int>& c
 // standing on it, snaps as a dropped object does (what it carries following it); a block of
 // several keeps its own joints, as a dropped selection does.
 void settle_copies(PlanTable& plan, const ComponentTable& components, const std::vector<int>& added);
+
+// What stands on the carriers before an edit of their own fields (a dialog's turn, elevation or
+// height): `settle`, once the edit is done, turns it with its carrier and keeps it on the carrier's
+// top. A carrier never moves as another's load (the edit moved it already), and an object on two
+// carriers follows the first. Nothing when `carry` is off.
+class CarriedLoad {
+public:
+    CarriedLoad(const PlanTable& plan, const ComponentTable& components, const std::vector<int>& carriers, bool carry);
+    void settle(PlanTable& plan) const;
+
+private:
+    struct Load {
+        int carrier = 0;
+        std::vector<int> carried;
+        Placement before;
+        double top = 0;
+    };
+    const ComponentTable& components_;
+    std::vector<Load> loads_;
+};
 
 // The objects the focused object, else the selected objects, carry.
 std::vector<int> carried_by_chosen(const PlanTable& plan, const ComponentTable& components);

@@ -255,6 +255,9 @@ bool hangs_on_magnet(const CheckInput& in, int i)
 std::vector<Finding> check_floating(const CheckInput& in)
 {
     std::vector<Finding> out;
+    // Worked out once: every raised object is tried against every other.
+    std::vector<Footprint> prints;
+    std::vector<double> tops;
     for (int i = 1; i <= in.plan.nb_objets; ++i) {
         if (!placed(in, i))
             continue;
@@ -262,9 +265,18 @@ std::vector<Finding> check_floating(const CheckInput& in)
         const double own = in.components[in.plan.comp(i)].elevation;
         if (!(elevation > carried_tolerance && elevation > own + carried_tolerance))
             continue;
+        if (prints.empty()) {
+            prints.resize(size_t(in.plan.nb_objets) + 1);
+            tops.resize(prints.size());
+            for (int j = 1; j <= in.plan.nb_objets; ++j)
+                if (placed(in, j)) {
+                    prints[size_t(j)] = footprint_of(in.plan, in.components, j);
+                    tops[size_t(j)] = object_top(in.plan, in.components, j);
+                }
+        }
         bool held = false;
         for (int j = 1; j <= in.plan.nb_objets && !held; ++j)
-            held = placed(in, j) && rests_on(in.plan, in.components, i, j);
+            held = j != i && rests_on(prints[size_t(i)], prints[size_t(j)], tops[size_t(j)]);
         if (held || hangs_on_magnet(in, i))
             continue;
         out.push_back(finding(CheckKind::floating, i, Severity::warning,

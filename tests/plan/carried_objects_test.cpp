@@ -7,6 +7,7 @@
 
 #include "interaction_driver.h"
 #include "plan/carried_objects.h"
+#include "plan/dialog_fields.h"
 #include "plan/select_many.h"
 
 using namespace halvern;
@@ -230,4 +231,64 @@ TEST(CarriedObjects, ACopyOfTheCounterSnapsAndItsHolderFollows)
     EXPECT_NEAR(plan.obj_x[size_t(copy)], 400, 1e-3); // joined end to end
     EXPECT_NEAR(plan.obj_x[size_t(on_copy)], 420, 1e-3);
     EXPECT_NEAR(plan.obj_y[size_t(on_copy)], 300, 1e-3);
+}
+
+// The dialogs and the height and elevation commands edit the counter's own fields; what stands on
+// it turns with it and stays on its top.
+TEST(CarriedObjects, EditingTheCountersFieldsKeepsItsLoadOnTop)
+{
+    struct Case {
+        const char* what;
+        float rot, elevation, height;
+        bool carry;
+        float x, y, on_top;
+    };
+    const Case cases[] = {
+        {"turned a quarter", 90, 0, 105, true, 300, 320, 105},
+        {"raised on a plinth", 0, 10, 105, true, 320, 300, 115},
+        {"made taller", 0, 0, 110, true, 320, 300, 110},
+        {"with the switch off", 90, 10, 110, false, 320, 300, 105},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ComponentTable t;
+        define_pieces(t);
+        PlanTable plan;
+        const int desk = put(plan, t, counter, 300, 300, 0, 105);
+        const int brochures = put(plan, t, holder, 320, 300, 105, 30);
+        const CarriedLoad load(plan, t, {desk}, c.carry);
+        plan.obj_rot[size_t(desk)] = c.rot;
+        plan.obj_elevation[size_t(desk)] = c.elevation;
+        plan.obj_hauteur[size_t(desk)] = c.height;
+        load.settle(plan);
+        EXPECT_NEAR(plan.obj_x[size_t(brochures)], c.x, 1e-3);
+        EXPECT_NEAR(plan.obj_y[size_t(brochures)], c.y, 1e-3);
+        EXPECT_FLOAT_EQ(plan.obj_elevation[size_t(brochures)], c.on_top);
+    }
+}
+
+// The group dialog turns its members about the group's middle and raises them: the holder on one
+// of them goes with its counter; a holder that is itself a member moves once.
+TEST(CarriedObjects, TheGroupDialogTakesTheLoadOfItsMembers)
+{
+    ComponentTable t;
+    define_pieces(t);
+    PlanTable plan;
+    const int left = put(plan, t, counter, 300, 300, 0, 105);
+    const int right = put(plan, t, counter, 500, 300, 0, 105);
+    const int loose = put(plan, t, holder, 280, 300, 105, 30);
+    const int member = put(plan, t, holder, 520, 300, 105, 30);
+    const std::vector<int> members{left, right, member};
+    const CarriedLoad load(plan, t, members, true);
+    GroupFields f = read_group_fields(plan, members);
+    f.rot = "180";
+    f.elevation = "10";
+    apply_group_fields(plan, t, members, 0, f);
+    load.settle(plan);
+    // Turned half a turn about (400, 300): the left counter stands where the right one stood.
+    EXPECT_NEAR(plan.obj_x[size_t(left)], 500, 1e-3);
+    EXPECT_NEAR(plan.obj_x[size_t(loose)], 520, 1e-3);
+    EXPECT_FLOAT_EQ(plan.obj_elevation[size_t(loose)], 115);
+    EXPECT_NEAR(plan.obj_x[size_t(member)], 280, 1e-3);
+    EXPECT_FLOAT_EQ(plan.obj_elevation[size_t(member)], 115);
 }
