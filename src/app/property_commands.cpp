@@ -120,7 +120,7 @@ void ObjectCommands::change_height()
     }
     if (!height)
         return;
-    const CarriedLoad load(plan, session_.components, {i}, plan() && plan()->state().carry);
+    const CarriedLoad load(plan, session_.components, {i}, services_.plan && services_.plan->state().carry);
     plan.obj_hauteur[size_t(i)] = float(*height);
     load.settle(plan);
     plan.hauteur_defaut = float(*height);
