@@ -202,6 +202,9 @@ void MainWindow::menu_event(int id)
     case command::delete_chosen:
         delete_chosen();
         break;
+    case command::carry_objects:
+        switch_carrying();
+        break;
     case command::undo:
         undo_redo(true);
         break;
@@ -240,6 +243,20 @@ void MainWindow::toggle_view(int id)
             close_aux_window(AuxWindow::diagnostic);
     }
     history_.notify(Change::view);
+}
+
+void MainWindow::switch_carrying()
+{
+    if (!plan_ || plan_->gesture_held()) {
+        update_menu_checks(); // the menu's own check mark went over already
+        return;
+    }
+    const bool carry = !plan_->state().carry;
+    plan_->state().carry = carry;
+    set_carried_objects_follow(*session_.store, carry);
+    if (auto stored = session_.store->flush(); !stored)
+        prompts_.note(stored.error());
+    update_menu_checks();
 }
 
 void MainWindow::zoom_command(int id)

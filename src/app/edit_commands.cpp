@@ -11,6 +11,7 @@
 #include "app/plan_widget.h"
 #include "app/session.h"
 #include "base/ui_text_ids.h"
+#include "plan/carried_objects.h"
 #include "plan/groups.h"
 #include "plan/plan_edit.h"
 #include "plan/select_many.h"
@@ -24,23 +25,23 @@ namespace {
 
 QString mime_type() { return QString::fromLatin1(copied_objects_mime.data(), qsizetype(copied_objects_mime.size())); }
 
-// Where pasted or duplicated objects of a single piece land, they snap as a dropped one would; a
-// block of several keeps its own joints, as a dropped selection does.
-void settle(Session& session, const std::vector<int>& added)
-{
-    if (added.size() == 1)
-        snap_dropped_object(session.plan, session.components, added.front());
-}
-
 } // namespace
 
 bool MainWindow::edit_allowed() const { return plan_ && !plan_->gesture_held(); }
+
+std::vector<int> MainWindow::chosen_with_carried() const
+{
+    std::vector<int> chosen = focused_or_selected(session_.plan);
+    const std::vector<int> carried = carried_along(plan_->state(), session_.plan, session_.components);
+    chosen.insert(chosen.end(), carried.begin(), carried.end());
+    return chosen;
+}
 
 void MainWindow::copy_objects(bool cut)
 {
     if (!edit_allowed())
         return;
-    const std::vector<int> chosen = focused_or_selected(session_.plan);
+    const std::vector<int> chosen = chosen_with_carried();
     if (chosen.empty()) {
         tell(ui::status_nothing_chosen);
         return;
@@ -65,7 +66,7 @@ void MainWindow::place_copies(const std::vector<CopiedObject>& objects, double d
         prompts_.warn("Halvern Visual Design", added.error().message);
         return;
     }
-    settle(session_, *added);
+    settle_copies(session_.plan, session_.components, *added);
     const bool all_selected = select_objects(session_.plan, *added);
     history_.commit(step);
     if (!problem.empty())
@@ -104,7 +105,7 @@ void MainWindow::duplicate_objects()
 {
     if (!edit_allowed())
         return;
-    const std::vector<int> chosen = focused_or_selected(session_.plan);
+    const std::vector<int> chosen = chosen_with_carried();
     if (chosen.empty()) {
         tell(ui::status_nothing_chosen);
         return;
@@ -140,7 +141,7 @@ bool MainWindow::nudge(int key, Qt::KeyboardModifiers modifiers)
     if (!edit_allowed())
         return true;
     const float step = (modifiers & Qt::ShiftModifier) ? nudge_large_cm : nudge_cm;
-    if (nudge_objects(session_.plan, dx * step, dy * step))
+    if (nudge_objects(session_.plan, dx * step, dy * step, carried_along(plan_->state(), session_.plan, session_.components)))
         history_.commit(QString::fromStdString(session_.text(ui::step_nudge)));
     return true;
 }

@@ -49,6 +49,7 @@ constexpr int commands_not_yet_available[] = {
 constexpr int checked_commands[] = {
     command::component_list, command::library_window, command::angle_markers, command::debug_display, command::angle_errors, command::object_names,
     command::panel_sizes,   command::object_heights, command::big_labels,  command::zoom_auto,
+    command::carry_objects,
 };
 
 } // namespace
@@ -101,6 +102,7 @@ void MainWindow::build_main_window()
 
     // The third reading of the settings, just before the menus of the language are installed.
     session_.read_stored_settings();
+    plan_->state().carry = carried_objects_follow(*session_.store);
     install_menus();
     build_toolbar();
     install_view_keys();
@@ -328,6 +330,7 @@ void MainWindow::update_menu_checks()
     check(command::zoom_auto, v.zoom_auto);
     check(command::component_list, aux_window_open(AuxWindow::component_list));
     check(command::library_window, aux_window_open(AuxWindow::library));
+    check(command::carry_objects, plan_ && plan_->state().carry);
 }
 
 QAction* MainWindow::command_action(int command) const

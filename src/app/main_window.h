@@ -86,6 +86,8 @@ public:
     // puts the clipboard's objects at the pointer; duplicate puts a copy beside the originals. What
     // was pasted or duplicated becomes the selection (the focus when it is one object).
     void copy_objects(bool cut);
+    // The focused object, else the selection, and what they carry when the switch is on.
+    std::vector<int> chosen_with_carried() const;
     void paste_objects();
     void duplicate_objects();
     void select_everything();
@@ -139,6 +141,8 @@ public:
     // appending at the focused object's end (p 0 joined, 1 turned), grouping, deleting. Each is one
     // undo step; with nothing chosen the status bar says so.
     void rotate_chosen(double degrees);
+    // "Move carried objects with their carrier", kept in the settings.
+    void switch_carrying();
     void rotate_by_typed();
     void append_at_end(int p);
     void group_chosen(bool group);

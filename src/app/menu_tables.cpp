@@ -62,6 +62,9 @@ constexpr Pair menu_bar[] = {
     {"#138#Supprimer\tSuppr", "#138#Delete\tDel"},
     {"#104#Tout dégrouper", "#104#Ungroup All"},
     {"-", "-"},
+    // Ours, a switch: what stands on a counter or a platform goes where it goes.
+    {"#139#Déplacer les objets posés avec leur support", "#139#Move carried objects with their carrier"},
+    {"-", "-"},
     {"#100#Changer hauteur", "#100#Height modify"},
     {"#101#Changer visuel", "#101#Display modify"},
     {"#102#Elever en hauteur", "#102#Height from ground"},

@@ -76,6 +76,7 @@ inline constexpr int append_turned = 135;
 inline constexpr int group = 136;
 inline constexpr int ungroup = 137;
 inline constexpr int delete_chosen = 138;
+inline constexpr int carry_objects = 139; // a switch: what stands on an object goes with it
 inline constexpr int print = 150;
 inline constexpr int export_plan_pdf = 151; // our own: the plan as vectors with its title block
 inline constexpr int export_plan_svg = 152;

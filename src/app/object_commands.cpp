@@ -31,7 +31,7 @@ void MainWindow::rotate_chosen(double degrees)
         tell(ui::status_nothing_chosen);
         return;
     }
-    if (turn_chosen(plan, session_.components, degrees))
+    if (turn_chosen(plan, session_.components, degrees, carried_along(plan_->state(), plan, session_.components)))
         history_.commit(text_of(session_, selection ? ui::step_turn_selection : ui::step_turn));
 }
 

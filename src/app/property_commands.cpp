@@ -9,6 +9,8 @@
 #include "dialogs/pickers.h"
 #include "dialogs/stand_form.h"
 #include "geometry/height_lists.h"
+#include "app/plan_widget.h"
+#include "plan/carried_objects.h"
 #include "plan/face_proportion.h"
 #include "plan/dialog_fields.h"
 #include "plan/plan_edit.h"
@@ -55,16 +57,24 @@ bool MainWindow::show_object_properties(int object)
 {
     if (!session_.plan.valid(object) || !has_geometry(session_.plan, object))
         return false;
+    const CarriedLoad load(session_.plan, session_.components, {object}, plan_ && plan_->state().carry);
     ObjectPropertiesDialog dialog(session_.property_context(), prompts_, object, this);
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    load.settle(session_.plan);
+    return true;
 }
 
 bool MainWindow::show_group_properties(const std::vector<int>& members)
 {
     if (members.empty())
         return false;
+    const CarriedLoad load(session_.plan, session_.components, members, plan_ && plan_->state().carry);
     GroupPropertiesDialog dialog(session_.property_context(), prompts_, members, this);
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    load.settle(session_.plan);
+    return true;
 }
 
 bool MainWindow::open_object_properties(int object)
@@ -116,7 +126,9 @@ void MainWindow::change_height()
     }
     if (!height)
         return;
+    const CarriedLoad load(plan, session_.components, {i}, plan_ && plan_->state().carry);
     plan.obj_hauteur[size_t(i)] = float(*height);
+    load.settle(plan);
     plan.hauteur_defaut = float(*height);
     design_changed(QString::fromStdString(session_.text(ui::step_height)));
 }
@@ -140,7 +152,9 @@ void MainWindow::raise_from_ground()
     if (!i)
         return;
     if (auto elevation = ask_elevation(*pickers_, session_.shell.ui_text, session_.plan.obj_elevation[size_t(i)])) {
+        const CarriedLoad load(session_.plan, session_.components, {i}, plan_ && plan_->state().carry);
         session_.plan.obj_elevation[size_t(i)] = *elevation;
+        load.settle(session_.plan);
         design_changed(QString::fromStdString(session_.text(ui::step_elevation)));
     }
 }

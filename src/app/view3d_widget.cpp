@@ -5,16 +5,22 @@
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
+#include <QResizeEvent>
 #include <QWheelEvent>
 
 #include <cmath>
-#include <mutex>
 
-#include "view3d/coin_scene.h"
-#include "view3d/coin_viewport.h"
+#include "view3d/model_renderer.h"
 #include "view3d/offscreen_render.h"
+#include "view3d/scene_snapshot.h"
 
 namespace halvern {
+
+bool View3dWidget::Framing::operator==(const Framing& o) const
+{
+    return yaw == o.yaw && pitch == o.pitch && distance == o.distance && target.x == o.target.x &&
+           target.y == o.target.y && target.z == o.target.z;
+}
 
 View3dWidget::View3dWidget(QWidget* parent) : QOpenGLWidget(parent)
 {
@@ -22,54 +28,59 @@ View3dWidget::View3dWidget(QWidget* parent) : QOpenGLWidget(parent)
     setFormat(view3d_surface_format());
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(160, 120);
-    // A paint that finds Coin busy reading the next scene draws nothing: the last frame must then
-    // still be in the buffer, not a discarded one.
-    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
-    init_coin();
 }
 
 View3dWidget::~View3dWidget() { release_gl(); }
 
 void View3dWidget::release_gl()
 {
-    // Coin frees its display lists and textures in the context that made them.
-    if (viewport_ && context()) {
+    // Buffers and textures are freed in the context that made them.
+    if (renderer_ && context()) {
         makeCurrent();
-        viewport_.reset();
+        renderer_.reset();
         doneCurrent();
     }
-    viewport_.reset();
+    renderer_.reset();
 }
 
 double View3dWidget::aspect() const { return height() > 0 ? double(width()) / height() : 1.0; }
 
-void View3dWidget::set_scene(std::shared_ptr<const CoinScene> scene)
+View3dWidget::Framing View3dWidget::framing() const
 {
-    scene_ = std::move(scene);
-    bounds_ = scene_ ? scene_->bounds() : Bounds{};
-    if (!camera_.placed() && !bounds_.empty)
-        camera_.set_view(StandardView::iso, bounds_, aspect());
-    if (viewport_) {
-        makeCurrent();
-        if (scene_)
-            viewport_->set_scene(*scene_);
-        else
-            viewport_->set_scene(CoinScene{});
-        doneCurrent();
+    return {camera_.yaw(), camera_.pitch(), camera_.distance(), camera_.target()};
+}
+
+void View3dWidget::set_model(const BuiltModel& model)
+{
+    stand_.apply(model);
+    if (!camera_.placed() && !stand_.bounds().empty) {
+        camera_.set_view(StandardView::iso, stand_.bounds(), aspect());
+        framed_ = framing();
     }
     update();
 }
 
 void View3dWidget::view_all()
 {
-    camera_.view_all(bounds_, aspect());
+    camera_.view_all(stand_.bounds(), aspect());
     update();
 }
 
 void View3dWidget::set_view(StandardView view)
 {
-    camera_.set_view(view, bounds_, aspect());
+    camera_.set_view(view, stand_.bounds(), aspect());
     update();
+}
+
+void View3dWidget::resizeEvent(QResizeEvent* event)
+{
+    // The first framing was made for the size the widget had then (often before its window was laid
+    // out): until the user moves the camera, the stand is framed for the size it has now.
+    if (camera_.placed() && framing() == framed_ && !stand_.bounds().empty && event->size().height() > 0) {
+        camera_.view_all(stand_.bounds(), double(event->size().width()) / event->size().height());
+        framed_ = framing();
+    }
+    QOpenGLWidget::resizeEvent(event);
 }
 
 void View3dWidget::initializeGL()
@@ -79,49 +90,41 @@ void View3dWidget::initializeGL()
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &View3dWidget::release_gl, Qt::DirectConnection);
 }
 
+bool View3dWidget::make_renderer()
+{
+    if (!renderer_)
+        renderer_ = std::make_unique<ModelRenderer>();
+    return renderer_->ready();
+}
+
 void View3dWidget::paintGL()
 {
     if (!context() || !context()->isValid())
         return;
-    // While a scene is being read on the worker, Coin is busy: the last frame stays on screen and the
-    // swap of the new scene asks for the next one.
-    std::unique_lock<std::recursive_mutex> hold(coin_lock(), std::try_to_lock);
-    if (!hold.owns_lock()) {
-        // Nothing drawn yet at this size (a new buffer): the sky rather than an undefined one.
-        if (!viewport_ || drawn_size_ != size()) {
-            QOpenGLFunctions* gl = context()->functions();
-            gl->glClearColor(0.78f, 0.84f, 0.9f, 1.0f);
-            gl->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        }
+    if (!make_renderer()) {
+        QOpenGLFunctions* gl = context()->functions();
+        gl->glClearColor(sky_colour[0], sky_colour[1], sky_colour[2], 1.0f);
+        gl->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         return;
     }
-    if (!viewport_) {
-        viewport_ = std::make_unique<CoinViewport>();
-        if (scene_)
-            viewport_->set_scene(*scene_);
-    }
-    viewport_->set_camera(camera_.pose(bounds_));
     const qreal ratio = devicePixelRatioF();
-    viewport_->render(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
-    drawn_size_ = size();
+    renderer_->render(stand_, camera_, int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
     ++frames_;
     emit frame_drawn();
 }
 
 Result<QImage> View3dWidget::picture(QSize size)
 {
-    if (!viewport_ && isValid()) {
-        makeCurrent();
-        viewport_ = std::make_unique<CoinViewport>();
-        if (scene_)
-            viewport_->set_scene(*scene_);
-        doneCurrent();
-    }
-    if (!viewport_)
+    if (!isValid())
         return make_error("this display offers no OpenGL for the 3D view");
     if (size.width() < 1 || size.height() < 1 || size.width() > 8192 || size.height() > 8192)
         return make_error("a picture of the 3D view is 1 to 8192 pixels wide and tall");
     makeCurrent();
+    if (!make_renderer()) {
+        const std::string problem = renderer_->problem();
+        doneCurrent();
+        return make_error(problem);
+    }
     QOpenGLFramebufferObjectFormat format;
     format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
     format.setSamples(4);
@@ -131,8 +134,7 @@ Result<QImage> View3dWidget::picture(QSize size)
         if (fbo.isValid() && fbo.bind()) {
             // The picture's own proportions: the camera keeps its height angle, so a wider picture
             // shows more at the sides, as a wider window would.
-            viewport_->set_camera(camera_.pose(bounds_));
-            viewport_->render(size.width(), size.height());
+            renderer_->render(stand_, camera_, size.width(), size.height());
             fbo.release();
             image = fbo.toImage(true).convertToFormat(QImage::Format_RGB32);
         }

@@ -1,7 +1,8 @@
 #pragma once
-// The 3D picture of the stand: Coin draws the scene into this OpenGL widget. Left drag orbits
+// The 3D picture of the stand: the stand's model drawn into this OpenGL widget. Left drag orbits
 // around the stand, middle drag or Shift + left drag pans, the wheel zooms towards the pointer.
-// The camera stays where the user left it when a new scene arrives.
+// The camera stays where the user left it when a new reading of the model arrives; until the user
+// moves it, the whole stand is framed for the widget's proportions, whatever size it takes.
 
 #include <QOpenGLWidget>
 #include <QPoint>
@@ -9,12 +10,13 @@
 #include <memory>
 
 #include "base/result.h"
+#include "view3d/draw_batches.h"
 #include "view3d/orbit_camera.h"
 
 namespace halvern {
 
-class CoinScene;
-class CoinViewport;
+struct BuiltModel;
+class ModelRenderer;
 
 class View3dWidget : public QOpenGLWidget {
     Q_OBJECT
@@ -22,10 +24,12 @@ public:
     explicit View3dWidget(QWidget* parent = nullptr);
     ~View3dWidget() override;
 
-    // Shows this scene; the first scene is seen whole from the isometric view.
-    void set_scene(std::shared_ptr<const CoinScene> scene);
-    const CoinScene* scene() const { return scene_.get(); }
-    const Bounds& scene_bounds() const { return bounds_; }
+    // Takes a reading of the model: only the objects it read are swapped in. The first is seen whole
+    // from the isometric view.
+    void set_model(const BuiltModel& model);
+    // What the widget draws: the meshes by material.
+    const DrawBatches& stand() const { return stand_; }
+    const Bounds& scene_bounds() const { return stand_.bounds(); }
 
     void view_all();
     void set_view(StandardView view);
@@ -44,6 +48,7 @@ signals:
 protected:
     void initializeGL() override;
     void paintGL() override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -52,13 +57,21 @@ protected:
 
 private:
     void release_gl();
+    bool make_renderer();
     double aspect() const;
 
-    std::shared_ptr<const CoinScene> scene_;
-    Bounds bounds_;
+    DrawBatches stand_;
     OrbitCamera camera_;
-    std::unique_ptr<CoinViewport> viewport_;
-    QSize drawn_size_; // of the last frame drawn
+    // The camera as the last automatic framing left it: a camera still there was not moved by the
+    // user, and is framed again when the widget changes its size.
+    struct Framing {
+        double yaw = 0, pitch = 0, distance = 0;
+        Vec3 target;
+        bool operator==(const Framing&) const;
+    };
+    Framing framed_;
+    Framing framing() const;
+    std::unique_ptr<ModelRenderer> renderer_;
     enum class Drag { none, orbit, pan } drag_ = Drag::none;
     QPoint last_;
     int frames_ = 0;

@@ -17,7 +17,6 @@
 #include "base/error_words.h"
 #include "base/ui_text_ids.h"
 #include "platform/prompts.h"
-#include "view3d/coin_scene.h"
 #include "view3d/view_picture.h"
 
 namespace halvern {
@@ -128,22 +127,22 @@ void View3dWindow::start_build()
         worker_.join();
     SceneSnapshot snapshot{components_,        session_.plan, session_.stand, session_.app_dir(),
                            session_.settings().config_player, variant_};
-    // The text and Coin's reading of it both run on the worker: a large design takes seconds to read,
-    // and the plan must stay free meanwhile. The window's thread only swaps the finished scene in.
+    // The text and the reading of what changed both run on the worker, and the plan stays free
+    // meanwhile. The window's thread only swaps the objects read into the picture.
     worker_ = std::thread([this, build = builder_, snapshot = std::move(snapshot)]() mutable {
-        BuiltScene scene = build(snapshot);
+        BuiltModel model = build(snapshot, model_);
         // The window outlives this thread (its destructor waits), so the queued call finds it.
-        QMetaObject::invokeMethod(this, [this, scene = std::move(scene)]() mutable { built(std::move(scene)); },
+        QMetaObject::invokeMethod(this, [this, model = std::move(model)]() mutable { built(std::move(model)); },
                                   Qt::QueuedConnection);
     });
 }
 
-void View3dWindow::built(BuiltScene scene)
+void View3dWindow::built(BuiltModel model)
 {
     if (worker_.joinable())
         worker_.join();
     std::string said;
-    for (const std::string& message : scene.messages)
+    for (const std::string& message : model.messages)
         said += error_words_in(message, session_.lang()) + "\n"; // our window: the interface's words
     if (picture_->without_opengl())
         said += session_.text(ui::view3d_no_opengl);
@@ -151,13 +150,9 @@ void View3dWindow::built(BuiltScene scene)
         said.pop_back();
     status_->setText(QString::fromStdString(said));
     status_->setVisible(!said.empty());
-    picture_->set_scene(std::move(scene.scene));
+    picture_->set_model(model);
     ++scenes_shown_;
     emit scene_shown();
-    // Drawn now, before the next reading (edits that came meanwhile) takes Coin away from the
-    // window for as long again.
-    if (isVisible())
-        picture_->repaint();
     if (schedule_.finished())
         start_build();
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The stand in 3D inside the program: a window of its own beside the plan (it remembers its
 // place), the 3D picture, buttons for the standard views and "Save 3D view". While it is open,
-// every change of the design rebuilds the scene away from the window's thread and swaps it in
-// when ready, the camera staying where the user left it.
+// every change of the design builds the scene again away from the window's thread and reads into
+// the stand's model only the objects whose text changed; the picture swaps in those objects when
+// ready, the camera staying where the user left it.
 
 #include <QSize>
 #include <QWidget>
@@ -14,6 +15,7 @@
 #include <thread>
 
 #include "base/result.h"
+#include "model3d/stand_model.h"
 #include "outputs/vrml_fragments.h"
 #include "view3d/rebuild_schedule.h"
 #include "view3d/scene_snapshot.h"
@@ -46,8 +48,9 @@ public:
     void apply_texts();
     // The window came back where the user left it last time.
     bool place_restored() const { return place_restored_; }
-    // What makes a scene on the worker thread (tests hold it back to see the window stay free).
-    using SceneBuilder = std::function<BuiltScene(const SceneSnapshot&)>;
+    // What reads a scene into the model on the worker thread (tests hold it back to see the window
+    // stay free).
+    using SceneBuilder = std::function<BuiltModel(const SceneSnapshot&, StandModel&)>;
     void set_builder(SceneBuilder builder) { builder_ = std::move(builder); }
 
 signals:
@@ -60,7 +63,7 @@ protected:
 private:
     void follow(Changes what);
     void start_build();
-    void built(BuiltScene scene);
+    void built(BuiltModel model);
     void ask_and_save();
     void remember_place();
 
@@ -68,7 +71,9 @@ private:
     Prompts& prompts_;
     VrmlVariant variant_ = VrmlVariant::full;
     RebuildSchedule schedule_;
-    SceneBuilder builder_ = build_scene;
+    SceneBuilder builder_ = build_model;
+    // Only the worker touches it, one build at a time (each waits for the one before).
+    StandModel model_;
     std::shared_ptr<const ComponentTable> components_;
     std::thread worker_;
     View3dWidget* picture_;

@@ -34,6 +34,16 @@ void set_views_open_in_program(SettingsStore& store, bool in_program)
     store.write_in_group("View3D", "viewer", in_program ? "program" : "desktop");
 }
 
+bool carried_objects_follow(SettingsStore& store)
+{
+    return store.read_in_group("Editing", "move_carried") != "off";
+}
+
+void set_carried_objects_follow(SettingsStore& store, bool follow)
+{
+    store.write_in_group("Editing", "move_carried", follow ? "on" : "off");
+}
+
 std::string MemorySettingsStore::read(std::string_view key)
 {
     auto it = values.find(key);

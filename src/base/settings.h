@@ -68,6 +68,11 @@ public:
 bool views_open_in_program(SettingsStore& store);
 void set_views_open_in_program(SettingsStore& store, bool in_program);
 
+// "Move carried objects with their carrier" (on unless the user turned it off); kept in the
+// "Editing" group.
+bool carried_objects_follow(SettingsStore& store);
+void set_carried_objects_follow(SettingsStore& store, bool follow);
+
 // The key names, in the order they are read and written.
 inline constexpr std::string_view settings_keys[7] = {
     "Import_path", "doc_path", "export_path", "lang", "config_player", "view_qualite", "view_qualite_tr",

@@ -271,6 +271,7 @@ inline constexpr int hint_select_all = 457;
 inline constexpr int hint_export_plan_pdf = 458;
 inline constexpr int hint_export_plan_svg = 459;
 inline constexpr int hint_export_plan_dxf = 465;
+inline constexpr int hint_carry_objects = 560;
 
 inline constexpr MenuHint menu_hints[] = {
     {95, hint_new}, {99, hint_load}, {98, hint_save}, {96, hint_save_as}, {150, hint_print},
@@ -286,6 +287,7 @@ inline constexpr MenuHint menu_hints[] = {
     {51, hint_library}, {1, hint_about}, {2, hint_viewer_download}, {3, hint_capture_download},
     {200, hint_french}, {201, hint_english},
     {105, hint_undo}, {106, hint_redo}, {110, hint_print_pack}, {115, hint_build_sheets}, {120, hint_copy}, {121, hint_cut}, {122, hint_paste}, {123, hint_duplicate}, {124, hint_select_all}, {151, hint_export_plan_pdf}, {152, hint_export_plan_svg}, {156, hint_export_plan_dxf},
+    {139, hint_carry_objects},
 };
 
 // The entry shown for menu command `command`; -1 for a number without one.
@@ -390,6 +392,8 @@ inline constexpr int check_picture_proportion = 365;  // followed by the proport
 inline constexpr int check_component_missing = 366;   // followed by the component's number
 inline constexpr int check_no_3d = 367;
 inline constexpr int checks_hide = 368;
+inline constexpr int check_kind_floating = 561; // the heading of the kind after the first eight
+inline constexpr int check_floating = 562;      // followed by the elevation
 inline constexpr int checks_show_hidden = 369;
 // The editing commands, the docks and the status bar's feedback.
 inline constexpr int message_selection_capped = 330;
@@ -503,7 +507,7 @@ inline constexpr int used_ui_texts[] = {
     check_kind_first + 4, check_kind_first + 5, check_kind_first + 6, check_kind_first + 7,
     check_wholly_outside, check_partly_outside, check_overlaps_object, check_duplicate, check_angle_at_end,
     check_picture_unreadable, check_picture_proportion, check_component_missing, check_no_3d, checks_hide,
-    checks_show_hidden,
+    checks_show_hidden, hint_carry_objects, check_kind_floating, check_floating,
     message_selection_capped, status_nothing_chosen, status_objects_copied, status_objects_pasted,
     status_nothing_to_paste, status_front_view, library_filter_hint, tip_zoom_box, status_selection,
     objects_word,

@@ -1,5 +1,5 @@
-// Pictures of the stand in 3D from the command line: the scene the 3D window shows, drawn by the
-// same engine through an OpenGL context of the display.
+// Pictures of the stand in 3D from the command line: the model the 3D window shows, drawn by the
+// same renderer through an OpenGL context of the display.
 
 #include <QGuiApplication>
 
@@ -10,7 +10,7 @@
 #include "cli/commands.h"
 #include "cli/project_input.h"
 #include "outputs/output_range.h"
-#include "view3d/coin_scene.h"
+#include "view3d/draw_batches.h"
 #include "view3d/offscreen_render.h"
 #include "view3d/scene_snapshot.h"
 #include "view3d/view_picture.h"
@@ -95,17 +95,15 @@ int cmd_render_3d(CliContext& context)
 
     SceneSnapshot snapshot{std::make_shared<const ComponentTable>(std::move(design->components)), design->plan,
                            design->stand, context.app_dir, context.settings.config_player, variant};
-    SceneText text = build_scene_text(snapshot);
-    for (const std::string& message : text.messages)
+    StandModel model;
+    const BuiltModel built = build_model(snapshot, model);
+    for (const std::string& message : built.messages)
         context.err << "halvern: " << error_words_in(message, context.lang) << '\n';
-    CoinScene scene = read_coin_scene(text.text);
-    for (const std::string& message : scene.messages())
-        context.err << "halvern: 3D engine: " << message << '\n';
-    if (!scene.root())
-        return exit_bad_input;
+    DrawBatches stand;
+    stand.apply(built);
     OrbitCamera camera;
-    camera.set_view(view, scene.bounds(), double(size.first) / size.second);
-    Result<QImage> picture = renderer.render(scene, camera, QSize(size.first, size.second));
+    camera.set_view(view, stand.bounds(), double(size.first) / size.second);
+    Result<QImage> picture = renderer.render(stand, camera, QSize(size.first, size.second));
     if (!picture)
         return context.fail(picture.error());
     if (Result<void> saved = save_view_picture(*picture, out); !saved)

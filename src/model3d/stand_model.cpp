@@ -269,6 +269,7 @@ ModelUpdate StandModel::read(const VrmlScene& scene, const ModelNamer& name)
                 add_message(messages_, message);
             context_ = read.marker.value_or(identity());
             head_ = std::string(text);
+            lights_ = std::move(read.lights);
             for (LocalMesh& mesh : read.meshes)
                 made.meshes.push_back({material_index(mesh.material), std::move(mesh.vertices)});
         } else {

@@ -28,10 +28,24 @@ struct ModelMaterial {
     std::array<float, 3> emissive{0, 0, 0};
     float shininess = 0.2f;
     float transparency = 0;
+    float ambient = 0.2f;               // the share of the lights' ambient light it takes
     std::string picture;                // the file the faces show, empty for none
     bool repeat_s = true, repeat_t = true;
     bool double_sided = false;          // the geometry is not "solid": both sides are seen
     bool operator==(const ModelMaterial&) const = default;
+};
+
+// A light of the scene, in scene coordinates: a point light shines from `position` as far as
+// `radius`, a directional one along `direction` everywhere.
+struct ModelLight {
+    bool point = false;
+    std::array<float, 3> colour{1, 1, 1};
+    float intensity = 1;
+    float ambient = 0;
+    std::array<float, 3> position{0, 0, 0};
+    std::array<float, 3> direction{0, 0, -1};
+    std::array<float, 3> attenuation{1, 0, 0};
+    float radius = 100;
 };
 
 // Scene coordinates: metres, y up, the stand's centre at the origin. `uv` as VRML gives it (t grows
@@ -87,6 +101,8 @@ public:
 
     const std::vector<ModelObject>& objects() const { return objects_; }
     const std::vector<ModelMaterial>& materials() const { return materials_; }
+    // The lights the scene's head sets over the stand.
+    const std::vector<ModelLight>& lights() const { return lights_; }
     // The object of that number, or null.
     const ModelObject* object(int number) const;
 
@@ -114,6 +130,7 @@ private:
     std::string head_;
     std::array<double, 16> context_{}; // where the head puts every block (row-major, row vectors)
     std::vector<ModelMaterial> materials_;
+    std::vector<ModelLight> lights_;
     std::vector<std::string> messages_;
     std::unordered_map<std::string, std::shared_ptr<const Fragment>> fragments_;
 };

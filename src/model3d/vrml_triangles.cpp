@@ -15,6 +15,8 @@
 #include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/nodes/SoShape.h>
 #include <Inventor/VRMLnodes/SoVRMLAppearance.h>
+#include <Inventor/VRMLnodes/SoVRMLDirectionalLight.h>
+#include <Inventor/VRMLnodes/SoVRMLPointLight.h>
 #include <Inventor/VRMLnodes/SoVRMLElevationGrid.h>
 #include <Inventor/VRMLnodes/SoVRMLExtrusion.h>
 #include <Inventor/VRMLnodes/SoVRMLImageTexture.h>
@@ -61,6 +63,7 @@ ModelMaterial shape_material(const SoVRMLShape* shape, const PictureNotes& pictu
             m.emissive = colour(vm->emissiveColor.getValue());
             m.shininess = std::clamp(vm->shininess.getValue(), 0.0f, 1.0f);
             m.transparency = std::clamp(vm->transparency.getValue(), 0.0f, 1.0f);
+            m.ambient = std::clamp(vm->ambientIntensity.getValue(), 0.0f, 1.0f);
         }
         const SoNode* texture = appearance->texture.getValue();
         if (texture && texture->isOfType(SoVRMLPixelTexture::getClassTypeId())) {
@@ -103,6 +106,42 @@ SoCallbackAction::Response on_shape(void* data, SoCallbackAction*, const SoNode*
     auto* collector = static_cast<Collector*>(data);
     collector->current =
         collector->mesh_for(shape_material(static_cast<const SoVRMLShape*>(node), *collector->pictures));
+    return SoCallbackAction::CONTINUE;
+}
+
+SoCallbackAction::Response on_light(void* data, SoCallbackAction* action, const SoNode* node)
+{
+    auto* collector = static_cast<Collector*>(data);
+    const SbMatrix& model = action->getModelMatrix();
+    ModelLight light;
+    if (node->isOfType(SoVRMLPointLight::getClassTypeId())) {
+        const auto* l = static_cast<const SoVRMLPointLight*>(node);
+        if (!l->on.getValue())
+            return SoCallbackAction::CONTINUE;
+        light.point = true;
+        light.colour = colour(l->color.getValue());
+        light.intensity = std::clamp(l->intensity.getValue(), 0.0f, 1.0f);
+        light.ambient = std::clamp(l->ambientIntensity.getValue(), 0.0f, 1.0f);
+        SbVec3f p;
+        model.multVecMatrix(l->location.getValue(), p);
+        light.position = {p[0], p[1], p[2]};
+        const SbVec3f a = l->attenuation.getValue();
+        light.attenuation = {a[0], a[1], a[2]};
+        light.radius = l->radius.getValue();
+    } else {
+        const auto* l = static_cast<const SoVRMLDirectionalLight*>(node);
+        if (!l->on.getValue())
+            return SoCallbackAction::CONTINUE;
+        light.colour = colour(l->color.getValue());
+        light.intensity = std::clamp(l->intensity.getValue(), 0.0f, 1.0f);
+        light.ambient = std::clamp(l->ambientIntensity.getValue(), 0.0f, 1.0f);
+        SbVec3f d;
+        model.multDirMatrix(l->direction.getValue(), d);
+        if (d.length() > 0)
+            d.normalize();
+        light.direction = {d[0], d[1], d[2]};
+    }
+    collector->out->lights.push_back(light);
     return SoCallbackAction::CONTINUE;
 }
 
@@ -227,6 +266,8 @@ VrmlTriangles read_vrml_triangles(std::string_view text, const char* marker)
         Collector collector{&out, &pictures};
         SoCallbackAction action;
         action.addPreCallback(SoVRMLShape::getClassTypeId(), on_shape, &collector);
+        action.addPreCallback(SoVRMLPointLight::getClassTypeId(), on_light, &collector);
+        action.addPreCallback(SoVRMLDirectionalLight::getClassTypeId(), on_light, &collector);
         action.addTriangleCallback(SoShape::getClassTypeId(), on_triangle, &collector);
         action.apply(root);
         root->unref();

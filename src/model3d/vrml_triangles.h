@@ -24,6 +24,7 @@ using RowMatrix = std::array<double, 16>;
 struct VrmlTriangles {
     bool read = false; // false: Coin could not read the text (`messages` say why)
     std::vector<LocalMesh> meshes;
+    std::vector<ModelLight> lights; // directional and point lights, placed
     std::vector<std::string> messages;
     // Where the node named by `marker` stands, when asked for and found.
     std::optional<RowMatrix> marker;

@@ -5,19 +5,21 @@
 
 #include "base/numbers.h"
 #include "base/ui_text_ids.h"
+#include "plan/carried_objects.h"
 #include "plan/duplicates.h"
 #include "plan/end_grid.h"
 #include "plan/face_proportion.h"
 #include "plan/footprint_overlaps.h"
 #include "plan/hidden_findings.h"
 #include "plan/plan_ends.h"
+#include "plan/snapping.h"
 
 namespace halvern {
 
 namespace {
 
-constexpr std::string_view kind_keys[check_kind_count] = {"outside", "overlap",    "duplicate", "angle",
-                                                          "picture", "proportion", "component", "no3d"};
+constexpr std::string_view kind_keys[check_kind_count] = {"outside", "overlap",    "duplicate", "angle",    "picture",
+                                                          "proportion", "component", "no3d", "floating"};
 
 // An object the checks of placement look at: it has geometry and its component is in the library
 // (an object of a missing component is that check's finding, and has no size to check).
@@ -58,7 +60,13 @@ std::optional<CheckKind> check_kind_from_key(std::string_view key)
 
 std::string_view severity_key(Severity severity) { return severity == Severity::error ? "error" : "warning"; }
 
-std::string check_kind_title(CheckKind kind, const UiText& texts) { return texts.get(ui::check_kind_first + int(kind)); }
+std::string check_kind_title(CheckKind kind, const UiText& texts)
+{
+    // The entries after the first eight headings were taken when the ninth kind came.
+    if (kind == CheckKind::floating)
+        return texts.get(ui::check_kind_floating);
+    return texts.get(ui::check_kind_first + int(kind));
+}
 
 bool exported_without_3d(const Component& c) { return !c.has_3d && c.library != 0 && c.library != 23; }
 
@@ -215,11 +223,73 @@ std::vector<Finding> check_components(const CheckInput& in)
     return missing;
 }
 
+namespace {
+
+// One of the object's magnets lies on a magnet of another object: it hangs there (a screen on its
+// stand, a shelf on a wall).
+bool hangs_on_magnet(const CheckInput& in, int i)
+{
+    const Component& c = in.components[in.plan.comp(i)];
+    for (int k = 0; k < magnet_slots; ++k) {
+        if (!magnet_exists(c, k))
+            continue;
+        const PlanPoint own = magnet_position(in.plan, in.components, i, k);
+        for (int j = 1; j <= in.plan.nb_objets; ++j) {
+            if (j == i || !placed(in, j))
+                continue;
+            const Component& other = in.components[in.plan.comp(j)];
+            for (int m = 0; m < magnet_slots; ++m) {
+                if (!magnet_exists(other, m))
+                    continue;
+                const PlanPoint at = magnet_position(in.plan, in.components, j, m);
+                if (std::hypot(at.x - own.x, at.y - own.y) <= carried_tolerance)
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::vector<Finding> check_floating(const CheckInput& in)
+{
+    std::vector<Finding> out;
+    // Worked out once: every raised object is tried against every other.
+    std::vector<Footprint> prints;
+    std::vector<double> tops;
+    for (int i = 1; i <= in.plan.nb_objets; ++i) {
+        if (!placed(in, i))
+            continue;
+        const double elevation = in.plan.obj_elevation[size_t(i)];
+        const double own = in.components[in.plan.comp(i)].elevation;
+        if (!(elevation > carried_tolerance && elevation > own + carried_tolerance))
+            continue;
+        if (prints.empty()) {
+            prints.resize(size_t(in.plan.nb_objets) + 1);
+            tops.resize(prints.size());
+            for (int j = 1; j <= in.plan.nb_objets; ++j)
+                if (placed(in, j)) {
+                    prints[size_t(j)] = footprint_of(in.plan, in.components, j);
+                    tops[size_t(j)] = object_top(in.plan, in.components, j);
+                }
+        }
+        bool held = false;
+        for (int j = 1; j <= in.plan.nb_objets && !held; ++j)
+            held = j != i && rests_on(prints[size_t(i)], prints[size_t(j)], tops[size_t(j)]);
+        if (held || hangs_on_magnet(in, i))
+            continue;
+        out.push_back(finding(CheckKind::floating, i, Severity::warning,
+                              in.texts.get(ui::check_floating) + " " + format_number(elevation) + " cm"));
+    }
+    return out;
+}
+
 std::vector<Finding> run_design_checks(const CheckInput& in)
 {
     std::vector<Finding> all;
     for (auto check : {check_outside_floor, check_overlaps, check_duplicates, check_joint_angles, check_pictures,
-                       check_components}) {
+                       check_components, check_floating}) {
         std::vector<Finding> found = check(in);
         all.insert(all.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
     }

@@ -30,8 +30,9 @@ enum class CheckKind : int {
     picture_proportion = 5, // outside 0.9..1.1 of the face's normal proportion
     component_missing = 6,  // the object's component is not in the library
     no_3d = 7,              // left out of the 3D scene: its component has no 3D geometry
+    floating = 8,           // raised above its component's own elevation with nothing holding it up
 };
-inline constexpr int check_kind_count = 8;
+inline constexpr int check_kind_count = 9;
 
 // The kind's name in design files and on the command line ("outside", "overlap" ...).
 std::string_view check_kind_key(CheckKind kind);
@@ -99,6 +100,10 @@ std::vector<Finding> check_duplicates(const CheckInput& in);
 std::vector<Finding> check_joint_angles(const CheckInput& in);
 std::vector<Finding> check_pictures(const CheckInput& in); // unreadable pictures and proportions
 std::vector<Finding> check_components(const CheckInput& in); // missing components and those without 3D
+// An object raised above the floor by more than its component's own elevation (a ceiling light
+// hangs there by design) that rests on nothing (no top meets its underside anywhere under it) and
+// hangs on no magnet: what a moved counter leaves behind.
+std::vector<Finding> check_floating(const CheckInput& in);
 
 // The 3D scene draws the built-in libraries (0 and 23) from the program's own pieces; any other
 // component needs its own 3D file.

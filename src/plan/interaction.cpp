@@ -1,6 +1,7 @@
 #include "plan/interaction.h"
 
 #include "base/numbers.h"
+#include "plan/carried_objects.h"
 #include "plan/interaction_steps.h"
 #include "plan/plan_edit.h"
 
@@ -88,7 +89,7 @@ InteractionRequest interact(InteractionState& state, InteractionContext& context
 
 bool delete_key(InteractionState& state, InteractionContext& context)
 {
-    const bool deleted = delete_focused_and_selected(context.plan);
+    const bool deleted = delete_focused_and_selected(context.plan, carried_along(state, context.plan, context.components));
     drop_gestures(state, context.plan);
     refresh_hover(state, context.plan);
     if (deleted)
@@ -134,16 +135,30 @@ void table_replaced(InteractionState& state, PlanTable& plan)
     refresh_hover(state, plan);
 }
 
+std::vector<int> carried_along(const InteractionState& state, const PlanTable& plan, const ComponentTable& components)
+{
+    return state.carry ? carried_by_chosen(plan, components) : std::vector<int>{};
+}
+
 std::vector<GhostObject> drag_ghost(const InteractionState& state, const PlanTable& plan, double x, double y)
 {
     std::vector<GhostObject> ghost;
     if (plan.focus && plan.valid(plan.index_focus)) {
-        GhostObject g = state.held.empty() ? held_entry(plan, plan.index_focus, "OO") : state.held.front();
-        g.object = plan.index_focus;
+        const int f = plan.index_focus;
+        GhostObject g = state.held.empty() ? held_entry(plan, f, "OO") : state.held.front();
+        g.object = f;
         g.x = x - state.org_x;
         g.y = y - state.org_y;
         g.rot = state.rot_memo;
+        const Placement before = placement_of(plan, f);
+        const Placement after{float(g.x), float(g.y), float(g.rot), before.elevation};
         ghost.push_back(std::move(g));
+        for (int i : state.carried) {
+            if (!plan.valid(i))
+                continue;
+            const Placement p = carried_placement(plan, i, before, after);
+            ghost.push_back({i, p.x, p.y, p.rot, held_entry(plan, i, "OO").end_code});
+        }
     } else if (plan.focus_groupe) {
         const double dx = x - state.org_x, dy = y - state.org_y;
         for (const GhostObject& held : state.held) {
@@ -179,6 +194,7 @@ void drop_gestures(InteractionState& state, PlanTable& plan)
     state.placing = false;
     state.measuring = false;
     state.held.clear();
+    state.carried.clear();
     state.ancx = -1;
 }
 

@@ -82,6 +82,11 @@ struct InteractionState {
     // The objects a drag of the selection or a turn holds, fixed at the press: their numbers and
     // the end codes their outlines keep while they are held.
     std::vector<GhostObject> held;
+    // "Move carried objects with their carrier": what stands on a held object goes with it. Off, a
+    // gesture changes exactly the objects it holds.
+    bool carry = true;
+    // What the single held object carries, fixed at the press; it follows the object's every move.
+    std::vector<int> carried;
     bool turn_of_selection = false; // the turn holds the selection rather than the focused object
     PlanPoint turn_centre;
     // A right press that has not yet moved `click_slop_pixels` away: its release asks for the menu.
@@ -127,8 +132,12 @@ void arm_measuring_tool(InteractionState& state);
 // names another object than the user chose.
 void table_replaced(InteractionState& state, PlanTable& plan);
 
+// What the focused object, else the selection, carries when the switch is on; nothing when it is off.
+std::vector<int> carried_along(const InteractionState& state, const PlanTable& plan, const ComponentTable& components);
+
 // Where the held objects would stand if the button were released at plan point (x, y): the single
-// held object of a drag or a placement, or the held selection. The drop applies exactly this.
+// held object of a drag or a placement (first) and what it carries, or the held selection. The
+// drop applies exactly this.
 std::vector<GhostObject> drag_ghost(const InteractionState& state, const PlanTable& plan, double x, double y);
 
 // Where the turned objects stand for the current `rot_memo`. The end of the turn applies exactly this.
@@ -150,8 +159,9 @@ int picked_object(const PlanTable& plan, const ComponentTable& components, doubl
 Result<void> take_pick(PlanTable& plan, int f);
 
 // Turns the focused object about its middle, or the selection about the middle of its box, by
-// `degrees` (clockwise on screen), without snapping. False when nothing was turned.
-bool turn_chosen(PlanTable& plan, const ComponentTable& components, double degrees);
+// `degrees` (clockwise on screen), without snapping; `also` (what they carry) turns with them.
+// False when nothing was turned.
+bool turn_chosen(PlanTable& plan, const ComponentTable& components, double degrees, const std::vector<int>& also = {});
 
 // "+" and "m" of the plan as commands: a component at the focused object's end (p 0 joined, 1
 // turned). With no palette component chosen, the focused object's own component is chosen first.

@@ -6,6 +6,7 @@
 
 #include "base/numbers.h"
 #include "geometry/point_path.h"
+#include "plan/carried_objects.h"
 #include "plan/interaction_steps.h"
 #include "plan/plan_edit.h"
 #include "plan/plan_ends.h"
@@ -14,15 +15,16 @@ namespace halvern {
 
 using namespace interaction_detail;
 
-bool turn_chosen(PlanTable& plan, const ComponentTable& components, double degrees)
+bool turn_chosen(PlanTable& plan, const ComponentTable& components, double degrees, const std::vector<int>& also)
 {
     if (!std::isfinite(degrees))
         return false;
     const int f = plan.index_focus;
     if (plan.valid(f) && has_geometry(plan, f)) {
-        const float before = plan.obj_rot[size_t(f)];
-        plan.obj_rot[size_t(f)] = float(normalize_degrees(double(before) + 3600 + degrees));
-        return plan.obj_rot[size_t(f)] != before;
+        const Placement before = placement_of(plan, f);
+        plan.obj_rot[size_t(f)] = float(normalize_degrees(double(before.rot) + 3600 + degrees));
+        follow_carrier(plan, also, before, placement_of(plan, f));
+        return plan.obj_rot[size_t(f)] != before.rot;
     }
     // The selection turns as one piece about the middle of its box, as a right drag turns it.
     const std::optional<PlanBox> box = selection_box(plan, components);
@@ -30,8 +32,10 @@ bool turn_chosen(PlanTable& plan, const ComponentTable& components, double degre
         return false;
     const double cx = (box->left + box->right) / 2, cy = (box->top + box->bottom) / 2;
     bool changed = false;
-    for (int i : selected_objects(plan)) {
-        if (!has_geometry(plan, i))
+    std::vector<int> turned = selected_objects(plan);
+    turned.insert(turned.end(), also.begin(), also.end());
+    for (int i : turned) {
+        if (!plan.valid(i) || !has_geometry(plan, i))
             continue;
         const size_t k = size_t(i);
         const PointD p = rotate_point(cx, cy, plan.obj_x[k], plan.obj_y[k], degrees);

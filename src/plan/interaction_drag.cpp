@@ -1,6 +1,7 @@
 // Dragging the held object: its outline follows the pointer while the button is held; the release
 // moves it there (or, with Alt, leaves it and drops a copy there) and snaps what was dropped.
 
+#include "plan/carried_objects.h"
 #include "plan/interaction_steps.h"
 #include "plan/plan_edit.h"
 #include "plan/snapping.h"
@@ -8,17 +9,6 @@
 namespace halvern::interaction_detail {
 
 namespace {
-
-struct Placement {
-    float x, y, rot, elevation;
-    bool operator==(const Placement&) const = default;
-};
-
-Placement placement_of(const PlanTable& plan, int i)
-{
-    const size_t k = size_t(i);
-    return {plan.obj_x[k], plan.obj_y[k], plan.obj_rot[k], plan.obj_elevation[k]};
-}
 
 void end_drag(Call& call)
 {
@@ -28,6 +18,7 @@ void end_drag(Call& call)
     s.mode_copie = false;
     s.placing = false;
     s.held.clear();
+    s.carried.clear();
     // The dropped object now lies under the pointer: the next press, without a move between, picks it.
     refresh_hover(s, call.plan());
     // "Mode Copy" ends with the copy.
@@ -44,11 +35,15 @@ void drop(Call& call)
     const GhostObject target = drag_ghost(s, plan, call.x, call.y).front();
 
     if (s.mode_copie) {
+        const int original = plan.index_focus;
         Result<int> copy = copy_object(plan, float(target.x), float(target.y));
         if (!copy) {
             show_error(call, copy.error());
         } else {
             snap_dropped_object(plan, call.c.components, *copy, call.c.view.zoom);
+            // What stands on the original is copied onto the copy, where the copy landed.
+            if (Result<std::vector<int>> more = copy_carried(plan, s.carried, original, *copy); !more)
+                show_error(call, more.error());
             call.host().change_complete(PlanChange::copy);
         }
         end_drag(call);
@@ -58,6 +53,8 @@ void drop(Call& call)
     const int f = plan.index_focus;
     const Placement before = placement_of(plan, f);
     drop_object(plan, call.c.components, f, target.x, target.y, target.rot, call.c.view.zoom);
+    // What it carries goes where the snapping took it, raised as much as it rose.
+    follow_carrier(plan, s.carried, before, placement_of(plan, f));
     if (s.placing)
         call.host().change_complete(PlanChange::placement);
     else if (placement_of(plan, f) != before)

@@ -70,6 +70,7 @@ void start_placing(Call& call)
     s.ancx = call.x;
     s.ancy = call.y;
     s.held = {held_entry(plan, *created, "OO")};
+    s.carried.clear(); // a new object carries nothing
 }
 
 } // namespace halvern::interaction_detail

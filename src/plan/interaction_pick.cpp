@@ -6,6 +6,7 @@
 
 #include "geometry/canvas_adapters.h"
 #include "geometry/component_drawing.h"
+#include "plan/carried_objects.h"
 #include "plan/interaction_steps.h"
 #include "plan/plan_edit.h"
 #include "plan/plan_ends.h"
@@ -168,6 +169,7 @@ void select_chain(Call& call, int f)
         // Several objects are selected and none is held: a press inside them may hold them all.
         plan.focus = false;
         call.s.held.clear();
+        call.s.carried.clear();
         call.host().redraw();
     }
 }
@@ -213,11 +215,13 @@ void press_on_object(Call& call)
     s.placing = false;
     // A dragged object leaves its joints, so its outline is drawn as a lone one.
     s.held = {held_entry(plan, f, "OO")};
+    s.carried = s.carry ? carried_objects(plan, call.c.components, {f}) : std::vector<int>{};
 
     // A double-click opens the dialog as Ctrl+click does: its first click already picked the object.
     if (call.in.kk == kk_ctrl || call.in.double_click) {
         plan.focus = false;
         s.held.clear();
+        s.carried.clear();
         call.request = {InteractionRequest::Kind::object_properties, f, {}, 0};
     } else if (call.in.kk == kk_ctrl_alt) {
         select_chain(call, f);
@@ -234,6 +238,7 @@ void press_on_object(Call& call)
         plan.focus_groupe = false;
         s.flag_lasso = false;
         s.held.clear();
+        s.carried.clear();
         call.host().redraw();
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "plan/carried_objects.h"
 #include "plan/groups.h"
 #include "plan/interaction_steps.h"
 #include "plan/plan_edit.h"
@@ -17,15 +18,23 @@ std::optional<PlanBox> selection_box(const PlanTable& plan, const ComponentTable
     return box;
 }
 
-std::vector<GhostObject> held_selection(const PlanTable& plan, const ComponentTable& components)
+std::vector<GhostObject> held_selection(const InteractionState& state, const PlanTable& plan,
+                                        const ComponentTable& components)
 {
     std::vector<GhostObject> held;
+    std::vector<int> roots;
     const std::vector<std::string> codes = computed_end_codes(plan, components);
     for (int s = 1; s <= std::min(plan.nb_selection, max_selection); ++s) {
         const int i = plan.selection[size_t(s)];
-        if (has_geometry(plan, i))
+        if (has_geometry(plan, i)) {
             held.push_back(held_entry(plan, i, codes[size_t(i)]));
+            roots.push_back(i);
+        }
     }
+    // What the selection carries (a group's carrier too) goes with it as if it were selected.
+    if (state.carry)
+        for (int i : carried_objects(plan, components, roots))
+            held.push_back(held_entry(plan, i, codes[size_t(i)]));
     return held;
 }
 
@@ -54,7 +63,7 @@ void press_inside_selection(Call& call)
     plan.focus_groupe = true;
     s.org_x = call.x;
     s.org_y = call.y;
-    s.held = held_selection(plan, call.c.components);
+    s.held = held_selection(s, plan, call.c.components);
 }
 
 void drop_selection(Call& call)

@@ -69,8 +69,10 @@ void shortcuts(Call& call);
 
 // Shared helpers.
 std::optional<PlanBox> selection_box(const PlanTable& plan, const ComponentTable& components);
-// The selected objects with the end codes their outlines keep while they are held together.
-std::vector<GhostObject> held_selection(const PlanTable& plan, const ComponentTable& components);
+// The selected objects with the end codes their outlines keep while they are held together, and
+// what they carry when the switch is on.
+std::vector<GhostObject> held_selection(const InteractionState& state, const PlanTable& plan,
+                                        const ComponentTable& components);
 void show_error(Call& call, const Error& error);
 void show_error(InteractionContext& context, const Error& error);
 // After the table lost or gained objects: the hovered object is searched again where the pointer

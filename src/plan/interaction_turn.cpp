@@ -6,6 +6,7 @@
 
 #include "base/numbers.h"
 #include "geometry/point_path.h"
+#include "plan/carried_objects.h"
 #include "plan/interaction_steps.h"
 #include "plan/plan_edit.h"
 #include "plan/plan_ends.h"
@@ -37,7 +38,16 @@ std::vector<GhostObject> turn_ghost(const InteractionState& state, const PlanTab
         g.x = plan.obj_x[size_t(g.object)];
         g.y = plan.obj_y[size_t(g.object)];
         g.rot = state.rot_memo;
+        const Placement before = placement_of(plan, g.object);
+        const Placement after{before.x, before.y, float(g.rot), before.elevation};
         ghost.push_back(std::move(g));
+        // What it carries turns with it about its middle.
+        for (int i : state.carried) {
+            if (!plan.valid(i))
+                continue;
+            const Placement p = carried_placement(plan, i, before, after);
+            ghost.push_back({i, p.x, p.y, p.rot, interaction_detail::held_entry(plan, i, "OO").end_code});
+        }
         return ghost;
     }
     const PlanPoint c = state.turn_centre;
@@ -68,13 +78,15 @@ bool start_turn(Call& call)
     double base_rot = 0;
     if (has_geometry(plan, f)) {
         s.held = {held_entry(plan, f, end_code(plan, call.c.components, f, 1))};
+        s.carried = s.carry ? carried_objects(plan, call.c.components, {f}) : std::vector<int>{};
         base = {plan.obj_x[size_t(f)], plan.obj_y[size_t(f)]};
         base_rot = plan.obj_rot[size_t(f)];
         s.turn_of_selection = false;
     } else if (plan.nb_selection > 0) {
         // A selection turns about the middle of its box; its angle starts from nothing.
         const std::optional<PlanBox> box = selection_box(plan, call.c.components);
-        s.held = held_selection(plan, call.c.components);
+        s.held = held_selection(s, plan, call.c.components);
+        s.carried.clear();
         if (!box || s.held.empty()) {
             s.held.clear();
             return false;
@@ -107,6 +119,7 @@ void finish_turn(Call& call)
     }
     s.rotation_en_cours = false;
     s.held.clear();
+    s.carried.clear();
     refresh_hover(s, plan);
     if (changed)
         call.host().change_complete(selection ? PlanChange::selection_turn : PlanChange::turn);
@@ -118,6 +131,7 @@ void cancel_turn(Call& call)
 {
     call.s.rotation_en_cours = false;
     call.s.held.clear();
+    call.s.carried.clear();
     call.host().redraw();
 }
 

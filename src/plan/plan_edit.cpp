@@ -97,6 +97,16 @@ Result<int> copy_object(PlanTable& plan, float x, float y)
     const int f = plan.index_focus;
     if (!plan.valid(f))
         return make_error("no object is focused; nothing was copied");
+    Result<int> copy = copy_object_from(plan, f, x, y);
+    if (copy)
+        plan.index_focus = *copy;
+    return copy;
+}
+
+Result<int> copy_object_from(PlanTable& plan, int f, float x, float y)
+{
+    if (!plan.valid(f))
+        return make_error("there is no object " + std::to_string(f) + "; nothing was copied");
     Result<int> entry = append_entry(plan);
     if (!entry)
         return entry;
@@ -107,7 +117,6 @@ Result<int> copy_object(PlanTable& plan, float x, float y)
     });
     plan.obj_x[i] = x;
     plan.obj_y[i] = y;
-    plan.index_focus = int(i);
     return int(i);
 }
 
@@ -207,11 +216,16 @@ void purge_groups(PlanTable& plan)
             delete_object(plan, i);
 }
 
-bool delete_focused_and_selected(PlanTable& plan)
+bool delete_focused_and_selected(PlanTable& plan, const std::vector<int>& also)
 {
     // Everything is marked before anything is deleted: deleting first would renumber the objects
     // that the other list names.
     bool any = false;
+    for (int n : also)
+        if (plan.valid(n) && !plan.is_group(n)) {
+            plan.obj_comp[size_t(n)] = float(marked_for_deletion);
+            any = true;
+        }
     if (plan.valid(plan.index_focus)) {
         plan.obj_comp[size_t(plan.index_focus)] = float(marked_for_deletion);
         any = true;

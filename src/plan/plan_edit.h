@@ -28,6 +28,8 @@ Result<int> create_object(PlanTable& plan, const ComponentTable& components, int
 // keeps: the shape, the faces and their pictures, but neither texts, end-code overrides, group nor
 // colours.
 Result<int> copy_object(PlanTable& plan, float x, float y);
+// The same copy of object `from`, leaving the focus alone.
+Result<int> copy_object_from(PlanTable& plan, int from, float x, float y);
 
 // A new object of component `component` attached to end 2 of the focused object, at one of two
 // angles (p = 0 or 1) that the drawing styles of both components decide. Gives 0 when nothing is
@@ -44,8 +46,9 @@ void delete_marked(PlanTable& plan);
 void purge_groups(PlanTable& plan);
 
 // The Delete key: removes the focused object and every selected object, exactly those the user
-// chose, then clears the focus and the selection. False when there was nothing to delete.
-bool delete_focused_and_selected(PlanTable& plan);
+// chose (and `also`, what they carry), then clears the focus and the selection. False when there
+// was nothing to delete.
+bool delete_focused_and_selected(PlanTable& plan, const std::vector<int>& also = {});
 
 // Appends object i to the selection; refused beyond the selection's capacity. An object already
 // selected is not added twice.

@@ -34,7 +34,7 @@ bool select_all(PlanTable& plan)
     return select_objects(plan, shown);
 }
 
-bool nudge_objects(PlanTable& plan, float dx, float dy)
+bool nudge_objects(PlanTable& plan, float dx, float dy, const std::vector<int>& also)
 {
     std::vector<int> moved;
     if (has_geometry(plan, plan.index_focus))
@@ -43,6 +43,11 @@ bool nudge_objects(PlanTable& plan, float dx, float dy)
         for (int i : selected_objects(plan))
             if (has_geometry(plan, i))
                 moved.push_back(i);
+    if (moved.empty())
+        return false;
+    for (int i : also)
+        if (has_geometry(plan, i))
+            moved.push_back(i);
     for (int i : moved) {
         plan.obj_x[size_t(i)] += dx;
         plan.obj_y[size_t(i)] += dy;

@@ -17,8 +17,8 @@ bool select_objects(PlanTable& plan, const std::vector<int>& objects);
 // Every object that is drawn and not faded. False when some did not fit into the selection.
 bool select_all(PlanTable& plan);
 
-// Moves the focused object, else the selected objects, by (dx, dy) centimetres. False when there
-// was nothing to move.
-bool nudge_objects(PlanTable& plan, float dx, float dy);
+// Moves the focused object, else the selected objects, by (dx, dy) centimetres, and `also` (what
+// they carry) with them. False when there was nothing to move.
+bool nudge_objects(PlanTable& plan, float dx, float dy, const std::vector<int>& also = {});
 
 } // namespace halvern

@@ -6,8 +6,8 @@
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
 
-#include "view3d/coin_scene.h"
-#include "view3d/coin_viewport.h"
+#include "view3d/draw_batches.h"
+#include "view3d/model_renderer.h"
 
 namespace halvern {
 
@@ -26,13 +26,15 @@ QSurfaceFormat view3d_surface_format()
 struct OffscreenRenderer::Parts {
     QOffscreenSurface surface;
     QOpenGLContext context;
-    std::unique_ptr<CoinViewport> viewport;
+    std::unique_ptr<ModelRenderer> viewport;
     std::unique_ptr<QOpenGLFramebufferObject> fbo; // kept while pictures keep their size
     std::string problem;
+    int samples = 4;
 };
 
-OffscreenRenderer::OffscreenRenderer() : parts_(std::make_unique<Parts>())
+OffscreenRenderer::OffscreenRenderer(int samples) : parts_(std::make_unique<Parts>())
 {
+    parts_->samples = samples;
     if (!QGuiApplication::instance()) {
         parts_->problem = "no graphical application is running";
         return;
@@ -50,12 +52,16 @@ OffscreenRenderer::OffscreenRenderer() : parts_(std::make_unique<Parts>())
         parts_->problem = "the OpenGL context could not be made current";
         return;
     }
-    parts_->viewport = std::make_unique<CoinViewport>();
+    parts_->viewport = std::make_unique<ModelRenderer>();
+    if (!parts_->viewport->ready()) {
+        parts_->problem = parts_->viewport->problem();
+        parts_->viewport.reset();
+    }
 }
 
 OffscreenRenderer::~OffscreenRenderer()
 {
-    // Coin frees its display lists in the context they were made in.
+    // Buffers and textures are freed in the context they were made in.
     if (parts_->viewport && parts_->context.makeCurrent(&parts_->surface)) {
         parts_->viewport.reset();
         parts_->fbo.reset();
@@ -67,7 +73,9 @@ bool OffscreenRenderer::ready() const { return parts_->viewport != nullptr; }
 
 const std::string& OffscreenRenderer::problem() const { return parts_->problem; }
 
-Result<void> OffscreenRenderer::draw(const CoinScene& scene, const OrbitCamera& camera, QSize size)
+const ModelRenderer* OffscreenRenderer::renderer() const { return parts_->viewport.get(); }
+
+Result<void> OffscreenRenderer::draw(const DrawBatches& stand, const OrbitCamera& camera, QSize size)
 {
     if (!ready())
         return make_error(parts_->problem);
@@ -78,23 +86,21 @@ Result<void> OffscreenRenderer::draw(const CoinScene& scene, const OrbitCamera& 
     if (!parts_->fbo || parts_->fbo->size() != size) {
         QOpenGLFramebufferObjectFormat format;
         format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
-        format.setSamples(4);
+        format.setSamples(parts_->samples);
         parts_->fbo = std::make_unique<QOpenGLFramebufferObject>(size, format);
     }
     if (!parts_->fbo->isValid() || !parts_->fbo->bind())
         return make_error("no drawing buffer of " + std::to_string(size.width()) + " x " +
                           std::to_string(size.height()) + " pixels could be made");
-    parts_->viewport->set_scene(scene);
-    parts_->viewport->set_camera(camera.pose(scene.bounds()));
-    parts_->viewport->render(size.width(), size.height());
+    parts_->viewport->render(stand, camera, size.width(), size.height());
     parts_->context.functions()->glFinish();
     parts_->fbo->release();
     return {};
 }
 
-Result<QImage> OffscreenRenderer::render(const CoinScene& scene, const OrbitCamera& camera, QSize size)
+Result<QImage> OffscreenRenderer::render(const DrawBatches& stand, const OrbitCamera& camera, QSize size)
 {
-    if (Result<void> drawn = draw(scene, camera, size); !drawn)
+    if (Result<void> drawn = draw(stand, camera, size); !drawn)
         return drawn.error();
     QImage picture = parts_->fbo->toImage(true).convertToFormat(QImage::Format_RGB32);
     if (picture.isNull())

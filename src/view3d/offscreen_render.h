@@ -15,24 +15,28 @@
 
 namespace halvern {
 
-class CoinScene;
+class DrawBatches;
+class ModelRenderer;
 
-// OpenGL with the fixed functions Coin draws with, a depth buffer, a few samples for smooth edges.
+// OpenGL 2.1 with shaders, a depth buffer, a few samples for smooth edges.
 QSurfaceFormat view3d_surface_format();
 
 
 class OffscreenRenderer {
 public:
-    OffscreenRenderer();
+    // `samples` per pixel for smooth edges (0: none).
+    explicit OffscreenRenderer(int samples = 4);
     ~OffscreenRenderer();
     // Whether a context could be made; when not, `problem` says why.
     bool ready() const;
     const std::string& problem() const;
 
-    // One picture of the scene from the camera, `size` pixels.
-    Result<QImage> render(const CoinScene& scene, const OrbitCamera& camera, QSize size);
+    // One picture of the stand from the camera, `size` pixels.
+    Result<QImage> render(const DrawBatches& stand, const OrbitCamera& camera, QSize size);
     // One frame drawn and finished but not read back (for measuring frame rates).
-    Result<void> draw(const CoinScene& scene, const OrbitCamera& camera, QSize size);
+    Result<void> draw(const DrawBatches& stand, const OrbitCamera& camera, QSize size);
+    // The renderer of the last frame (its figures), null when not ready.
+    const ModelRenderer* renderer() const;
 
 private:
     struct Parts;

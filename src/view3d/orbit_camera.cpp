@@ -55,28 +55,59 @@ std::array<double, 2> OrbitCamera::half_extents(double aspect) const
 
 void OrbitCamera::view_all(const Bounds& scene, double aspect)
 {
-    // Fitting the box's bounding sphere puts the corners nearest the camera right on the
-    // picture's edge, where anything the box measures short is cut: each corner is fitted
-    // instead, inside this share of the picture.
+    // The box is framed as it projects, not around its centre: seen in perspective, the corners
+    // nearest the camera spread further than the far ones, and a box fitted about its centre leaves
+    // the far side of the picture empty. The camera keeps its angles and moves (across the view and
+    // back) until the box's picture is centred and its tighter pair of sides sits at this share of
+    // the picture.
     constexpr double filled = 0.9;
     Bounds box = scene;
     if (box.empty)
         box = Bounds{{-0.5, -0.5, -0.5}, {0.5, 0.5, 0.5}, false};
-    target_ = scene.empty ? Vec3{0, 0, 0} : scene.centre();
     const Axes a = axes(yaw_, pitch_);
-    const Vec3 back = backwards(yaw_, pitch_);
     const auto [half_w, half_h] = half_extents(aspect);
-    double needed = std::max(box.radius(), 0.5) * 0.5; // never inside a box seen from nowhere
+    Vec3 corners[8];
+    double front = 1e300;
     for (int k = 0; k < 8; ++k) {
-        const Vec3 corner{(k & 1) ? box.max.x : box.min.x, (k & 2) ? box.max.y : box.min.y,
-                          (k & 4) ? box.max.z : box.min.z};
-        const Vec3 v = corner - target_;
-        // The camera stands `distance` behind the target: the corner is that less `toward` deep.
-        const double toward = dot(v, back);
-        needed = std::max({needed, toward + 0.05, toward + std::abs(dot(v, a.right)) / (half_w * filled),
-                           toward + std::abs(dot(v, a.up)) / (half_h * filled)});
+        corners[k] = {(k & 1) ? box.max.x : box.min.x, (k & 2) ? box.max.y : box.min.y,
+                      (k & 4) ? box.max.z : box.min.z};
+        front = std::min(front, dot(corners[k], a.view));
     }
-    distance_ = needed;
+    // Seen from a camera at s·axis + u·view (along one axis of the picture), every corner q lies
+    // within `slope` of the middle when q·(±axis − slope·view) <= ±s − slope·u: the corner reaching
+    // furthest each way sets where the camera may be. Both ways tight: the picture is centred.
+    struct Fit {
+        double across, back; // s and u
+    };
+    const auto fit = [&corners, &a](const Vec3& axis, double slope) {
+        double plus = -1e300, minus = -1e300;
+        for (const Vec3& q : corners) {
+            const double x = dot(q, axis), z = dot(q, a.view);
+            plus = std::max(plus, x - slope * z);
+            minus = std::max(minus, -x - slope * z);
+        }
+        return Fit{(plus - minus) / 2, -(plus + minus) / (2 * slope)};
+    };
+    const Fit wide = fit(a.right, half_w * filled), tall = fit(a.up, half_h * filled);
+    const double centre_depth = dot(box.centre(), a.view);
+    const double nearest = std::max(box.radius(), 0.5) * 0.5; // never inside a box seen from nowhere
+    const double u = std::min({wide.back, tall.back, front - 0.05, centre_depth - nearest});
+    // The looser pair is centred at the narrower slope that puts the camera just as far back.
+    const auto centred = [&](const Vec3& axis, double slope, const Fit& tight) {
+        if (tight.back <= u + 1e-12)
+            return tight.across;
+        double lo = 0, hi = slope; // the camera's distance grows as the slope narrows
+        for (int k = 0; k < 60; ++k) {
+            const double mid = (lo + hi) / 2;
+            (fit(axis, mid).back < u ? lo : hi) = mid;
+        }
+        return fit(axis, hi).across;
+    };
+    const double s = centred(a.right, half_w * filled, wide), t = centred(a.up, half_h * filled, tall);
+    const Vec3 camera = a.right * s + a.up * t + a.view * u;
+    // The point turned about: on the view's axis, as deep as the box's centre.
+    distance_ = centre_depth - u;
+    target_ = camera + a.view * distance_;
     placed_ = true;
 }
 

@@ -15,7 +15,13 @@ std::string file_key(const fs::path& file)
     return stamp ? file.string() + '\n' + stamp->text() : std::string();
 }
 
-size_t weight(const DecodedPicture& picture) { return picture.bytes.size() + sizeof(DecodedPicture); }
+size_t weight(const DecodedPicture& picture)
+{
+    size_t bytes = picture.bytes.size() + sizeof(DecodedPicture);
+    for (const DecodedPicture& level : picture.smaller)
+        bytes += level.bytes.size() + sizeof(DecodedPicture);
+    return bytes;
+}
 
 } // namespace
 

@@ -16,12 +16,15 @@
 
 namespace halvern {
 
-// Rows bottom first (as OpenGL wants them), `components` bytes a pixel (3: RGB, 4: RGBA).
+// Rows bottom first (as OpenGL wants them), `components` bytes a pixel (3: RGB, 4: RGBA), rows
+// packed without padding. `smaller` holds the picture halved again and again down to one pixel, for
+// a texture seen from afar.
 struct DecodedPicture {
     int width = 0;
     int height = 0;
     int components = 0;
     std::vector<unsigned char> bytes;
+    std::vector<DecodedPicture> smaller;
 };
 
 class PictureCache {

@@ -5,12 +5,16 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "library/component_table.h"
+#include "model3d/stand_model.h"
 #include "outputs/vrml_fragments.h"
 #include "plan/plan_table.h"
 #include "plan/stand_settings.h"
+#include "view3d/orbit_camera.h"
+#include "view3d/picture_cache.h"
 
 namespace halvern {
 
@@ -23,21 +27,26 @@ struct SceneSnapshot {
     VrmlVariant variant = VrmlVariant::full;
 };
 
-struct SceneText {
-    std::string text;
-    std::vector<std::string> messages;
+VrmlScene build_snapshot_scene(const SceneSnapshot& snapshot);
+
+// One reading of the stand's model, as the window's thread takes it: the objects read again (copied,
+// so the model can go on to the next reading meanwhile), which objects there are now, and the
+// pictures the materials show, decoded.
+struct BuiltModel {
+    std::vector<ModelMaterial> materials; // the model's, which `read` objects' meshes index
+    std::vector<std::shared_ptr<const ModelObject>> read;
+    std::vector<int> objects; // every object of the model, in its order
+    std::unordered_map<std::string, std::shared_ptr<const DecodedPicture>> pictures; // by material picture
+    std::vector<ModelLight> lights;
+    Bounds bounds;
+    size_t triangles = 0;
+    std::vector<std::string> messages; // the scene's own (missing fragments...), then the reader's
 };
 
-SceneText build_scene_text(const SceneSnapshot& snapshot);
+// Builds the scene of `snapshot` and reads it into `model`, which keeps what did not change since
+// its last reading. Pictures that cannot be read are left out (their faces show their colour).
+BuiltModel build_model(const SceneSnapshot& snapshot, StandModel& model);
 
-class CoinScene;
-
-// A scene ready to be shown: its text built and read by Coin, away from the window's thread.
-struct BuiltScene {
-    std::shared_ptr<const CoinScene> scene;
-    std::vector<std::string> messages; // the text's own (missing fragments...), then Coin's
-};
-
-BuiltScene build_scene(const SceneSnapshot& snapshot);
+Bounds to_bounds(const ModelBounds& box);
 
 } // namespace halvern

@@ -51,7 +51,8 @@ TEST(MenuTables, MenusInTheirOrderWithTheirCommands)
     en.erase(en.begin() + 1);
     EXPECT_EQ(commands_of(en[1]), (std::vector<int>{properties, separator, rotate_left, rotate_right, rotate_by,
                                                     append_joined, append_turned, separator, group, ungroup,
-                                                    delete_chosen, ungroup_all, separator, change_height, change_visual,
+                                                    delete_chosen, ungroup_all, separator, carry_objects, separator,
+                                                    change_height, change_visual,
                                                     raise_from_ground, add_visual, separator, undo, redo}));
     EXPECT_EQ(commands_of(en[2]), (std::vector<int>{project_form}));
     EXPECT_EQ(commands_of(en[3]), (std::vector<int>{move_to_corner, separator, picture_tiling, separator,
@@ -89,7 +90,7 @@ TEST(MenuTables, EveryCommandOnceAndTheTableEndsWithEmptyEntries)
             if (!item.separator()) {
                 EXPECT_TRUE(seen.insert(item.command).second) << "command " << item.command << " twice";
             }
-    EXPECT_EQ(seen.size(), 69u); // with our own edit and object commands, the plan as PDF, SVG and DXF, the print pack, glTF, the build sheets
+    EXPECT_EQ(seen.size(), 70u); // with our own edit and object commands, the plan as PDF, SVG and DXF, the print pack, glTF, the build sheets, the carrying switch
     EXPECT_TRUE(english_menu_table()[menu_table_size - 1].empty());
 }
 

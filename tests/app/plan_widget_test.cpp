@@ -18,6 +18,7 @@
 #include "plan/plan_edit.h"
 #include "app_test_support.h"
 #include "plan/palette.h"
+#include "support/plan_builder.h"
 
 using namespace halvern;
 using namespace halvern::testing;
@@ -335,4 +336,40 @@ TEST(KeyCharacters, CtrlLettersGiveTheLetterAndKeysWithoutCharacterNothing)
     EXPECT_EQ(modifier_code(Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier), 6);
     EXPECT_EQ(modifier_code(Qt::ShiftModifier), 0);
     EXPECT_EQ(button_code(Qt::LeftButton | Qt::RightButton), 3);
+}
+
+TEST_F(PlanWidgetTest, ACounterTakesItsHolderAlongInOneStepUntilTheSwitchIsOff)
+{
+    define(s.components, 201, 100, 50, 2).height = 105;
+    define(s.components, 202, 24, 12, 1).height = 30;
+    s.components[201].no_magnet = s.components[202].no_magnet = "1";
+    const size_t desk = size_t(place_object(s, 201, 300, 200));
+    const size_t holder = size_t(place_object(s, 202, 320, 200));
+    s.plan.obj_elevation[holder] = 105;
+    w.design_changed("Place");
+    const int placed = steps();
+    QAction* carry = editor.action(command::carry_objects);
+    ASSERT_TRUE(carry && carry->isCheckable() && carry->isChecked());
+
+    const QPoint from = pixel(296, 200);
+    drag(from, from + QPoint(100, 0));
+    const float moved = s.plan.obj_x[desk] - 300;
+    EXPECT_GT(moved, 50);
+    EXPECT_FLOAT_EQ(s.plan.obj_x[holder], 320 + moved);
+    EXPECT_EQ(steps(), placed + 1);
+    editor.trigger(command::undo);
+    EXPECT_EQ(s.plan.obj_x[desk], 300);
+    EXPECT_EQ(s.plan.obj_x[holder], 320);
+
+    editor.trigger(command::carry_objects);
+    EXPECT_FALSE(carry->isChecked());
+    EXPECT_EQ(s.store->read_in_group("Editing", "move_carried"), "off");
+    drag(from, from + QPoint(100, 0));
+    EXPECT_GT(s.plan.obj_x[desk], 350);
+    EXPECT_EQ(s.plan.obj_x[holder], 320);
+
+    // The next run starts as the user left it.
+    Editor again(folder.path(), {{"Editing/move_carried", "off"}});
+    EXPECT_FALSE(again.action(command::carry_objects)->isChecked());
+    EXPECT_FALSE(again.window->plan_widget()->state().carry);
 }

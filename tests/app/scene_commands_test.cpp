@@ -23,7 +23,8 @@
 #include "app/session.h"
 #include "app/view3d_widget.h"
 #include "app/view3d_window.h"
-#include "view3d/coin_scene.h"
+#include "model3d/stand_model.h"
+#include "view3d/draw_batches.h"
 
 namespace fs = std::filesystem;
 using namespace halvern;
@@ -115,7 +116,7 @@ TEST_F(SceneEditor, TheViewsOpenInTheProgramsOwnWindowAndFollowEveryChange)
     EXPECT_EQ(window->parentWidget(), editor->window.get());
     EXPECT_EQ(window->variant(), VrmlVariant::structure);
     ASSERT_TRUE(next_scene(*window));
-    ASSERT_NE(window->picture()->scene(), nullptr);
+    ASSERT_GT(window->picture()->stand().vertex_count(), 0u);
     Bounds b = window->picture()->scene_bounds();
     ASSERT_FALSE(b.empty);
     const double width = editor->session->stand.stand_largeur;
@@ -154,21 +155,31 @@ TEST_F(SceneEditor, ASlowSceneIsReadAwayFromTheWindowsThread)
     window->picture()->hide();
     window->show();
     ASSERT_TRUE(next_scene(*window));
-    const SoSeparator* before = window->picture()->scene() ? window->picture()->scene()->root() : nullptr;
+    // The picture's meshes are the design's model, material by material.
+    const VrmlInputs inputs{editor->session->components, editor->session->plan, editor->session->stand,
+                            editor->session->app_dir(), editor->session->settings().config_player, {}};
+    const StandModel model = read_stand_model(inputs, VrmlVariant::full);
+    const DrawBatches& shown = window->picture()->stand();
+    EXPECT_EQ(shown.vertex_count(), model.triangle_count() * 3);
+    EXPECT_EQ(shown.batches().size(), model.material_count());
+    for (const DrawBatches::Batch& batch : shown.batches())
+        EXPECT_NE(std::find(model.materials().begin(), model.materials().end(), batch.material),
+                  model.materials().end());
+    const unsigned before = shown.stamp();
 
     // The next build is held at a gate until the window's event loop has turned a few times.
     std::promise<void> gate;
     std::shared_future<void> opened = gate.get_future().share();
     std::atomic<bool> started{false}, waited_out{false};
     std::thread::id reader;
-    window->set_builder([&](const SceneSnapshot& snapshot) {
+    window->set_builder([&](const SceneSnapshot& snapshot, StandModel& model) {
         started = true;
         // Bounded, so a build that wrongly ran on the window's thread fails the test instead of hanging.
         waited_out = opened.wait_for(std::chrono::seconds(20)) != std::future_status::ready;
         reader = std::this_thread::get_id();
-        return build_scene(snapshot);
+        return build_model(snapshot, model);
     });
-    place_object(*editor->session, 3, 500, 300);
+    const int placed = place_object(*editor->session, 3, 500, 300);
     notifier.notify(Change::objects);
     EXPECT_TRUE(window->building());
     int turns = 0;
@@ -184,9 +195,8 @@ TEST_F(SceneEditor, ASlowSceneIsReadAwayFromTheWindowsThread)
     EXPECT_FALSE(waited_out); // the gate was opened by the event loop while the build waited
     EXPECT_GE(turns, 5);
     EXPECT_NE(reader, std::this_thread::get_id());
-    ASSERT_NE(window->picture()->scene(), nullptr);
-    EXPECT_NE(window->picture()->scene()->root(), nullptr);
-    EXPECT_NE(window->picture()->scene()->root(), before); // the new scene was swapped in
+    EXPECT_GT(shown.stamp(), before); // the new reading was swapped in
+    EXPECT_NE(shown.object(placed), nullptr);
 }
 
 TEST_F(SceneEditor, TheExportAsksForAFileAndCopiesThePictures)

@@ -4,6 +4,7 @@
 #include <map>
 #include <random>
 
+#include "base/numbers.h"
 #include "plan/design_checks.h"
 #include "plan/footprint_overlaps.h"
 #include "plan/hidden_findings.h"
@@ -339,4 +340,52 @@ TEST(PictureProbe, ReadsAPictureAgainOnlyWhenItsFileChanges)
     fs::rename(dir / "new.jpg", dir / "face.jpg");
     ASSERT_TRUE(probe.size_of("face.jpg"));
     EXPECT_EQ(probe.files_read(), 2);
+}
+
+TEST(DesignChecks, ObjectsLeftInTheAir)
+{
+    constexpr int holder = 12; // library 1, 24 x 12, from the floor up
+    constexpr int light = 13;  // library 11, hangs at 245 by its own definition
+    constexpr int bracket = 14; // library 1, hangs on a magnet at its middle
+    struct Case {
+        const char* what;
+        int component;
+        float x, y, elevation;
+        bool listed;
+    };
+    const Case cases[] = {
+        {"a holder on the table's top", holder, 410, 300, 75, false},
+        {"a holder left where the table was", holder, 200, 300, 75, true},
+        {"a holder half over the table's edge", holder, 435, 300, 75, false},
+        {"a holder a centimetre above a table's top", holder, 410, 300, 76, false},
+        {"a holder two centimetres above it", holder, 410, 300, 77, true},
+        {"a holder within a centimetre of the floor", holder, 200, 300, 1, false},
+        {"a ceiling light at its own height", light, 200, 300, 245, false},
+        {"a ceiling light raised past it", light, 200, 300, 300, true},
+        {"a bracket on the magnet of another", bracket, 500, 200, 150, false},
+        {"a bracket beside it", bracket, 500, 230, 150, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stand s;
+        define(s.components, holder, 24, 12, 1).has_3d = true;
+        define(s.components, light, 20, 20, 11).has_3d = true;
+        s.components[light].elevation = 245;
+        Component& b = define(s.components, bracket, 20, 20, 1);
+        b.has_3d = true;
+        b.magnet_x[0] = 10;
+        b.magnet_y[0] = 10;
+        place(s.plan, bracket, 500, 200, 0, 10); // on the floor, its magnet at its middle
+        const int i = place(s.plan, c.component, c.x, c.y, 0, 30);
+        s.plan.obj_elevation[size_t(i)] = c.elevation;
+        const std::vector<Finding> found = check_floating({s.plan, s.components, s.stand, s.texts});
+        ASSERT_EQ(found.size(), c.listed ? 1u : 0u);
+        if (c.listed) {
+            EXPECT_EQ(found[0].object, i);
+            EXPECT_EQ(found[0].severity, Severity::warning);
+            EXPECT_NE(found[0].text.find(" " + format_number(c.elevation) + " cm"), std::string::npos) << found[0].text;
+            EXPECT_EQ(keys(s.run()), (Keys{{CheckKind::floating, i, 0}}));
+            EXPECT_EQ(check_kind_key(CheckKind::floating), "floating");
+        }
+    }
 }

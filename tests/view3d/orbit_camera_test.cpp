@@ -94,7 +94,8 @@ TEST(OrbitCamera, ViewAllHoldsTheWholeSceneBetweenNearAndFar)
         camera.set_view(StandardView::iso, stand, aspect);
         EXPECT_TRUE(camera.placed());
         const CameraPose p = camera.pose(stand);
-        expect_near(camera.target(), stand.centre());
+        // Turned about a point as deep as the box's centre.
+        EXPECT_NEAR(dot(camera.target() - p.position, p.view), dot(stand.centre() - p.position, p.view), 1e-9);
         for (double x : {0.0, 8.0})
             for (double y : {0.0, 2.5})
                 for (double z : {0.0, 6.0}) {
@@ -129,6 +130,7 @@ TEST(OrbitCamera, ViewAllShowsEveryCornerWithAMarginAndFillsThePicture)
                 const CameraPose p = camera.pose(b);
                 const double w = 1000 * aspect, h = 1000;
                 double reach = 0; // the farthest a corner lies from the middle, as a share of half the picture
+                double lo_x = 1e9, hi_x = -1e9, lo_y = 1e9, hi_y = -1e9;
                 for (int k = 0; k < 8; ++k) {
                     const Vec3 corner{(k & 1) ? b.max.x : b.min.x, (k & 2) ? b.max.y : b.min.y,
                                       (k & 4) ? b.max.z : b.min.z};
@@ -137,8 +139,13 @@ TEST(OrbitCamera, ViewAllShowsEveryCornerWithAMarginAndFillsThePicture)
                     EXPECT_LE(sx, 0.95) << int(view) << " " << aspect << " corner " << k;
                     EXPECT_LE(sy, 0.95) << int(view) << " " << aspect << " corner " << k;
                     reach = std::max({reach, sx, sy});
+                    lo_x = std::min(lo_x, px), hi_x = std::max(hi_x, px);
+                    lo_y = std::min(lo_y, py), hi_y = std::max(hi_y, py);
                 }
                 EXPECT_GE(reach, 0.85) << int(view) << " " << aspect;
+                // The box's picture is centred: as much room on either side, above as below.
+                EXPECT_NEAR(lo_x, w - hi_x, w * 0.01) << int(view) << " " << aspect;
+                EXPECT_NEAR(lo_y, h - hi_y, h * 0.01) << int(view) << " " << aspect;
             }
 }
 
