@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
+#include <QOpenGLExtraFunctions>
 #include <QOpenGLFunctions>
 #include <QResizeEvent>
 #include <QWheelEvent>
@@ -25,9 +26,26 @@ bool View3dWidget::Framing::operator==(const Framing& o) const
 View3dWidget::View3dWidget(QWidget* parent) : QOpenGLWidget(parent)
 {
     setObjectName("view3d_picture");
-    setFormat(view3d_surface_format());
+    // Smoothing is the widget's own (a buffer of several samples a pixel, used only at rest), so
+    // the frames drawn while the camera moves take one sample a pixel.
+    QSurfaceFormat format = view3d_surface_format();
+    format.setSamples(0);
+    setFormat(format);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(160, 120);
+    rest_.setSingleShot(true);
+    rest_.setInterval(250);
+    connect(&rest_, &QTimer::timeout, this, [this] {
+        moving_ = false;
+        update();
+    });
+}
+
+void View3dWidget::camera_moved()
+{
+    moving_ = true;
+    rest_.start();
+    update();
 }
 
 View3dWidget::~View3dWidget() { release_gl(); }
@@ -35,12 +53,16 @@ View3dWidget::~View3dWidget() { release_gl(); }
 void View3dWidget::release_gl()
 {
     // Buffers and textures are freed in the context that made them.
-    if (renderer_ && context()) {
+    if ((renderer_ || smooth_buffer_ || half_buffer_) && context()) {
         makeCurrent();
         renderer_.reset();
+        smooth_buffer_.reset();
+        half_buffer_.reset();
         doneCurrent();
     }
     renderer_.reset();
+    smooth_buffer_.reset();
+    half_buffer_.reset();
 }
 
 double View3dWidget::aspect() const { return height() > 0 ? double(width()) / height() : 1.0; }
@@ -57,7 +79,8 @@ void View3dWidget::set_model(const BuiltModel& model)
         camera_.set_view(StandardView::iso, stand_.bounds(), aspect());
         framed_ = framing();
     }
-    update();
+    // Shown rough at once, smoothed a moment later.
+    camera_moved();
 }
 
 void View3dWidget::view_all()
@@ -108,9 +131,41 @@ void View3dWidget::paintGL()
         return;
     }
     const qreal ratio = devicePixelRatioF();
-    renderer_->render(stand_, camera_, int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
+    const QSize pixels(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
+    // Beyond this many triangles a frame at full resolution takes longer than a hand waits for, and a
+    // smoothed one three times as long: such a stand turns at half the resolution and rests unsmoothed,
+    // so that an edit never waits behind a slow frame.
+    constexpr size_t many_triangles = 200000;
+    const bool many = stand_.triangle_count() > many_triangles;
+    const bool drawn = (!moving_ && !many && draw_through(smooth_buffer_, pixels, 4, pixels)) ||
+                       (moving_ && many && pixels.width() >= 320 && draw_through(half_buffer_, pixels / 2, 0, pixels));
+    if (!drawn)
+        renderer_->render(stand_, camera_, pixels.width(), pixels.height());
     ++frames_;
     emit frame_drawn();
+}
+
+bool View3dWidget::draw_through(std::unique_ptr<QOpenGLFramebufferObject>& buffer, QSize size, int samples,
+                                QSize pixels)
+{
+    if (!buffer || buffer->size() != size) {
+        QOpenGLFramebufferObjectFormat format;
+        format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+        format.setSamples(samples);
+        buffer = std::make_unique<QOpenGLFramebufferObject>(size, format);
+    }
+    if (!buffer->isValid() || !buffer->bind()) {
+        context()->functions()->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+        return false;
+    }
+    renderer_->render(stand_, camera_, size.width(), size.height());
+    QOpenGLExtraFunctions* gl = context()->extraFunctions();
+    gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, buffer->handle());
+    gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, defaultFramebufferObject());
+    gl->glBlitFramebuffer(0, 0, size.width(), size.height(), 0, 0, pixels.width(), pixels.height(),
+                          GL_COLOR_BUFFER_BIT, size == pixels ? GL_NEAREST : GL_LINEAR);
+    gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+    return true;
 }
 
 Result<QImage> View3dWidget::picture(QSize size)
@@ -168,7 +223,7 @@ void View3dWidget::mouseMoveEvent(QMouseEvent* event)
         camera_.pan(delta.x(), delta.y(), height());
     else
         return;
-    update();
+    camera_moved();
 }
 
 void View3dWidget::mouseReleaseEvent(QMouseEvent* event)
@@ -184,7 +239,7 @@ void View3dWidget::wheelEvent(QWheelEvent* event)
         return;
     const QPointF at = event->position();
     camera_.zoom_at(at.x(), at.y(), width(), height(), std::pow(0.85, notches));
-    update();
+    camera_moved();
     event->accept();
 }
 
@@ -198,8 +253,8 @@ void View3dWidget::keyPressEvent(QKeyEvent* event)
     case Qt::Key_L: set_view(StandardView::left); break;
     case Qt::Key_R: set_view(StandardView::right); break;
     case Qt::Key_I: set_view(StandardView::iso); break;
-    case Qt::Key_Plus: camera_.zoom_at(width() / 2.0, height() / 2.0, width(), height(), 0.85); update(); break;
-    case Qt::Key_Minus: camera_.zoom_at(width() / 2.0, height() / 2.0, width(), height(), 1 / 0.85); update(); break;
+    case Qt::Key_Plus: camera_.zoom_at(width() / 2.0, height() / 2.0, width(), height(), 0.85); camera_moved(); break;
+    case Qt::Key_Minus: camera_.zoom_at(width() / 2.0, height() / 2.0, width(), height(), 1 / 0.85); camera_moved(); break;
     default: QOpenGLWidget::keyPressEvent(event); return;
     }
 }

@@ -2,12 +2,18 @@
 // The 3D picture of the stand: the stand's model drawn into this OpenGL widget. Left drag orbits
 // around the stand, middle drag or Shift + left drag pans, the wheel zooms towards the pointer.
 // The camera stays where the user left it when a new reading of the model arrives; until the user
-// moves it, the whole stand is framed for the widget's proportions, whatever size it takes.
+// moves it, the whole stand is framed for the widget's proportions, whatever size it takes. While
+// the camera moves, frames are drawn without smoothing their edges (half the work); once it rests,
+// the frame is drawn again smoothed. A new reading of the model shows at once the same way, rough
+// first. A stand of very many triangles turns at half the resolution, enlarged, and rests unsmoothed.
 
 #include <QOpenGLWidget>
 #include <QPoint>
+#include <QTimer>
 
 #include <memory>
+
+class QOpenGLFramebufferObject;
 
 #include "base/result.h"
 #include "view3d/draw_batches.h"
@@ -58,6 +64,11 @@ protected:
 private:
     void release_gl();
     bool make_renderer();
+    // The camera moved by the user's hand: rough frames until it rests.
+    void camera_moved();
+    // Draws into `buffer` (made at `size` with `samples` when it has another size) and copies it onto
+    // the widget's own; false when the buffer cannot be had.
+    bool draw_through(std::unique_ptr<QOpenGLFramebufferObject>& buffer, QSize size, int samples, QSize pixels);
     double aspect() const;
 
     DrawBatches stand_;
@@ -72,6 +83,9 @@ private:
     Framing framed_;
     Framing framing() const;
     std::unique_ptr<ModelRenderer> renderer_;
+    std::unique_ptr<QOpenGLFramebufferObject> smooth_buffer_, half_buffer_;
+    QTimer rest_;
+    bool moving_ = false;
     enum class Drag { none, orbit, pan } drag_ = Drag::none;
     QPoint last_;
     int frames_ = 0;

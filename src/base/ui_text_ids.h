@@ -455,6 +455,20 @@ inline constexpr int step_import = 392;
 inline constexpr int unsaved_changed = 610; // %1 the design's name
 inline constexpr int unsaved_save_question = 611;
 
+// The customer's web page.
+inline constexpr int menu_share_web = 520;
+inline constexpr int hint_share_web = 521;
+inline constexpr int web_fit = 522;
+inline constexpr int web_quote = 523;
+inline constexpr int web_help = 524;
+inline constexpr int web_reference = 525;
+inline constexpr int web_text = 526;
+inline constexpr int web_no_webgl = 527;
+inline constexpr int web_quote_question = 528;
+inline constexpr int web_written = 529;     // followed by the file
+inline constexpr int web_missing = 530;     // followed by the list
+inline constexpr int web_dialog_title = 531;
+
 inline constexpr int used_ui_texts[] = {
     unsaved_changed, unsaved_save_question,
     context_show_3d, context_zoom_fit, context_stand, turn_prompt, turn_refused, view3d_default_file,
@@ -527,6 +541,8 @@ inline constexpr int used_ui_texts[] = {
     sheets_free_objects, sheets_position, sheets_rotation, sheets_elevation, sheets_turned, sheets_no_picture,
     sheets_height, sheets_print_files, sheets_frame, sheets_joint, sheets_pieces_column, sheets_faces_missing,
     sheets_object, sheets_total, sheets_weight_column,
+    menu_share_web, hint_share_web, web_fit, web_quote, web_help, web_reference, web_text, web_no_webgl,
+    web_quote_question, web_written, web_missing, web_dialog_title,
 };
 
 } // namespace halvern::ui

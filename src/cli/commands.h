@@ -28,6 +28,7 @@ int cmd_export_plan(CliContext& context);
 int cmd_export_dxf(CliContext& context);
 int cmd_export_vrml(CliContext& context);
 int cmd_export_gltf(CliContext& context);
+int cmd_export_web(CliContext& context);
 int cmd_render_3d(CliContext& context);
 int cmd_tile(CliContext& context);
 int cmd_print_pack(CliContext& context);

@@ -34,27 +34,20 @@ struct Picture {
     std::string extension; // ".jpg" or ".png"
 };
 
-// A JPEG or PNG file as it is; any other picture FreeImage reads, as a JPEG: glTF knows only those
-// two.
-Result<Picture> read_picture(const fs::path& file)
+// The bitmap as a JPEG of that quality, or as a PNG when it keeps transparent pixels.
+Result<Picture> encode_picture(const fs::path& file, FIBITMAP* bitmap, int jpeg_quality)
 {
-    Result<std::string> bytes = read_file_bytes(file, max_picture_file);
-    if (!bytes)
-        return bytes.error();
-    if (starts_with_bytes(*bytes, "\xFF\xD8\xFF"))
-        return Picture{std::move(bytes).value(), "image/jpeg", ".jpg"};
-    if (starts_with_bytes(*bytes, "\x89PNG\r\n\x1A\n"))
-        return Picture{std::move(bytes).value(), "image/png", ".png"};
-    Result<Bitmap> bitmap = load_picture(file);
-    if (!bitmap)
-        return bitmap.error();
-    FIBITMAP* rgb = FreeImage_ConvertTo24Bits(bitmap->get());
-    if (!rgb)
-        return make_error(file.string() + ": the picture cannot be converted to JPEG");
+    const bool png = FreeImage_IsTransparent(bitmap) && FreeImage_GetBPP(bitmap) == 32;
+    FIBITMAP* pixels = png ? FreeImage_Clone(bitmap) : FreeImage_ConvertTo24Bits(bitmap);
+    const std::string failed = file.string() + ": the picture cannot be converted to " + (png ? "PNG" : "JPEG");
+    if (!pixels)
+        return make_error(failed);
     FIMEMORY* memory = FreeImage_OpenMemory();
-    const bool saved = memory && FreeImage_SaveToMemory(FIF_JPEG, rgb, memory, JPEG_QUALITYGOOD);
-    FreeImage_Unload(rgb);
-    Picture out{{}, "image/jpeg", ".jpg"};
+    const bool saved = memory
+                       && FreeImage_SaveToMemory(png ? FIF_PNG : FIF_JPEG, pixels, memory,
+                                                 png ? PNG_DEFAULT : std::clamp(jpeg_quality, 1, 100));
+    FreeImage_Unload(pixels);
+    Picture out{{}, png ? "image/png" : "image/jpeg", png ? ".png" : ".jpg"};
     if (saved) {
         BYTE* data = nullptr;
         DWORD size = 0;
@@ -64,8 +57,44 @@ Result<Picture> read_picture(const fs::path& file)
     if (memory)
         FreeImage_CloseMemory(memory);
     if (out.bytes.empty())
-        return make_error(file.string() + ": the picture cannot be converted to JPEG");
+        return make_error(failed);
     return out;
+}
+
+// A JPEG or PNG file as it is; any other picture FreeImage reads, as a JPEG: glTF knows only those
+// two. A picture past the limit is reduced, keeping its proportions.
+Result<Picture> read_picture(const fs::path& file, const GltfPictureLimit& limit)
+{
+    Result<std::string> bytes = read_file_bytes(file, max_picture_file);
+    if (!bytes)
+        return bytes.error();
+    const bool jpeg = starts_with_bytes(*bytes, "\xFF\xD8\xFF");
+    const bool png = starts_with_bytes(*bytes, "\x89PNG\r\n\x1A\n");
+    if (limit.max_picture_side <= 0) {
+        if (jpeg)
+            return Picture{std::move(bytes).value(), "image/jpeg", ".jpg"};
+        if (png)
+            return Picture{std::move(bytes).value(), "image/png", ".png"};
+    } else if (jpeg || png) {
+        // The header alone tells the size: a picture within the limit is never decoded.
+        Result<PictureSize> size = read_picture_size(file);
+        if (size && size->width <= limit.max_picture_side && size->height <= limit.max_picture_side)
+            return Picture{std::move(bytes).value(), jpeg ? "image/jpeg" : "image/png", jpeg ? ".jpg" : ".png"};
+    }
+    Result<Bitmap> bitmap = load_picture(file);
+    if (!bitmap)
+        return bitmap.error();
+    const int width = int(FreeImage_GetWidth(bitmap->get())), height = int(FreeImage_GetHeight(bitmap->get()));
+    const int side = limit.max_picture_side;
+    if (side > 0 && (width > side || height > side)) {
+        const double scale = double(side) / std::max(width, height);
+        const int w = std::clamp(int(width * scale + 0.5), 1, side), h = std::clamp(int(height * scale + 0.5), 1, side);
+        Bitmap reduced{FreeImage_Rescale(bitmap->get(), w, h, FILTER_CATMULLROM)};
+        if (!reduced)
+            return make_error(file.string() + ": the picture cannot be reduced to " + std::to_string(side) + " pixels");
+        return encode_picture(file, reduced.get(), limit.jpeg_quality);
+    }
+    return encode_picture(file, bitmap->get(), limit.max_picture_side > 0 ? limit.jpeg_quality : JPEG_QUALITYGOOD);
 }
 
 // Appends raw bytes to the buffer, each piece on a four-byte boundary as accessors require.
@@ -113,7 +142,8 @@ std::string unique_name(const fs::path& picture, const Picture& bytes, std::vect
 
 } // namespace
 
-GltfBytes gltf_bytes(const StandModel& model, GltfForm form, const GltfNameFree& name_free)
+GltfBytes gltf_bytes(const StandModel& model, GltfForm form, const GltfNameFree& name_free,
+                     const GltfPictureLimit& limit)
 {
     GltfBytes out;
     tinygltf::Model g;
@@ -130,7 +160,7 @@ GltfBytes gltf_bytes(const StandModel& model, GltfForm form, const GltfNameFree&
     for (const ModelMaterial& m : model.materials()) {
         if (m.picture.empty() || texture_of.count(m.picture))
             continue;
-        Result<Picture> picture = read_picture(fs::path(m.picture));
+        Result<Picture> picture = read_picture(fs::path(m.picture), limit);
         if (!picture) {
             out.messages.push_back(m.picture + ": the picture cannot be read (" + picture.error().text()
                                    + "); its faces keep their colour");
@@ -276,6 +306,9 @@ GltfBytes gltf_bytes(const StandModel& model, GltfForm form, const GltfNameFree&
         }
         tinygltf::Node node;
         node.name = object.name;
+        tinygltf::Value::Object extras;
+        extras["object"] = tinygltf::Value(object.object);
+        node.extras = tinygltf::Value(std::move(extras));
         if (!mesh.primitives.empty()) {
             g.meshes.push_back(std::move(mesh));
             node.mesh = int(g.meshes.size() - 1);

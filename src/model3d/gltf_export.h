@@ -28,12 +28,23 @@ struct GltfBytes {
     std::vector<GltfPicture> beside;    // a .gltf's pictures
 };
 
+// How pictures go into the file. A picture wider or higher than `max_picture_side` pixels (0: no
+// limit) is reduced to that size and stored as a JPEG of `jpeg_quality`, or a PNG when it has
+// transparent pixels; smaller pictures keep their own bytes.
+struct GltfPictureLimit {
+    int max_picture_side = 0;
+    int jpeg_quality = 85;
+};
+
 // Whether a .gltf's picture may take the file name `name` beside it with these bytes.
 using GltfNameFree = std::function<bool(const std::string& name, const std::string& bytes)>;
 
 // The model's glTF, in memory. A .gltf's pictures keep their own file names unless two pictures
 // share one or `name_free` refuses it; they then take "-2", "-3" ... before the extension.
-GltfBytes gltf_bytes(const StandModel& model, GltfForm form, const GltfNameFree& name_free = {});
+// Every node of a placed object carries its number as `extras.object` (the floor and the room carry
+// theirs, -1 and 0), so that a viewer can tell which object of the plan was picked.
+GltfBytes gltf_bytes(const StandModel& model, GltfForm form, const GltfNameFree& name_free = {},
+                     const GltfPictureLimit& limit = {});
 
 struct GltfReport {
     std::vector<std::string> messages;

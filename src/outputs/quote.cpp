@@ -59,16 +59,15 @@ std::vector<std::string> english_csv_labels()
             "Wall system", "Other components", "Total"};
 }
 
-std::string quote_csv(const Quote& quote, const std::vector<std::string>& labels)
+std::vector<std::vector<std::string>> quote_rows(const Quote& quote, const std::vector<std::string>& labels)
 {
-    auto L = [&](CsvLabel which) { return csv_text_cell(label(labels, which)); };
-    std::string out = L(CsvLabel::section) + "," + L(CsvLabel::component) + "," + L(CsvLabel::name) + ","
-                      + L(CsvLabel::quantity) + "," + L(CsvLabel::unit_price) + "," + L(CsvLabel::total_price) + ","
-                      + L(CsvLabel::weight_kg) + "\r\n";
+    auto L = [&](CsvLabel which) { return label(labels, which); };
+    std::vector<std::vector<std::string>> rows;
+    rows.push_back({L(CsvLabel::section), L(CsvLabel::component), L(CsvLabel::name), L(CsvLabel::quantity),
+                    L(CsvLabel::unit_price), L(CsvLabel::total_price), L(CsvLabel::weight_kg)});
     auto row = [&](CsvLabel section, const std::string& component, const std::string& name, const std::string& quantity,
                    const std::string& unit_price, double total_price, double weight_g) {
-        out += L(section) + "," + component + "," + csv_text_cell(name) + "," + quantity + "," + unit_price + ","
-               + money(total_price) + "," + kilograms(weight_g) + "\r\n";
+        rows.push_back({L(section), component, name, quantity, unit_price, money(total_price), kilograms(weight_g)});
     };
     for (const BillRow& r : quote.bill.rows)
         row(CsvLabel::walls, std::to_string(r.component), r.name, format_number(r.quantity), money(r.unit_price),
@@ -76,9 +75,26 @@ std::string quote_csv(const Quote& quote, const std::vector<std::string>& labels
     for (const OtherRow& r : quote.others)
         row(CsvLabel::others, std::to_string(r.component), r.name, std::to_string(r.count), money(r.unit_price),
             r.total_price, r.total_weight_g);
-    row(CsvLabel::walls, "", label(labels, CsvLabel::total), "", "", quote.bill.total_price, quote.bill.total_weight_g);
-    row(CsvLabel::others, "", label(labels, CsvLabel::total), "", "", quote.others_price, quote.others_weight_g);
-    row(CsvLabel::total, "", label(labels, CsvLabel::total), "", "", quote.total_price(), quote.total_weight_g());
+    row(CsvLabel::walls, "", L(CsvLabel::total), "", "", quote.bill.total_price, quote.bill.total_weight_g);
+    row(CsvLabel::others, "", L(CsvLabel::total), "", "", quote.others_price, quote.others_weight_g);
+    row(CsvLabel::total, "", L(CsvLabel::total), "", "", quote.total_price(), quote.total_weight_g());
+    return rows;
+}
+
+std::string quote_csv(const Quote& quote, const std::vector<std::string>& labels)
+{
+    std::string out;
+    bool header = true;
+    for (const std::vector<std::string>& row : quote_rows(quote, labels)) {
+        // Texts (the header, the section and the name) are made safe for a spreadsheet; numbers
+        // are written as they are.
+        for (size_t c = 0; c < row.size(); ++c) {
+            const bool text = header || c == 0 || c == 2;
+            out += (c ? "," : "") + (text ? csv_text_cell(row[c]) : row[c]);
+        }
+        out += "\r\n";
+        header = false;
+    }
     return out;
 }
 

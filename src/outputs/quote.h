@@ -45,6 +45,9 @@ Quote design_quote(const PlanTable& plan, const ComponentTable& components, int 
 enum class CsvLabel { section, component, name, quantity, unit_price, total_price, weight_kg, walls, others, total };
 std::string quote_csv(const Quote& quote, const std::vector<std::string>& labels);
 
+// The same rows as plain texts, header first: what a table of the quote shows.
+std::vector<std::vector<std::string>> quote_rows(const Quote& quote, const std::vector<std::string>& labels);
+
 // The English labels, for the command line.
 std::vector<std::string> english_csv_labels();
 

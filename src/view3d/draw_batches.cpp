@@ -1,6 +1,7 @@
 #include "view3d/draw_batches.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace halvern {
 
@@ -26,8 +27,10 @@ size_t DrawBatches::batch_of(const ModelMaterial& material)
     for (size_t k = 0; k < batches_.size(); ++k)
         if (batches_[k].material == material)
             return k;
+    // One renderer may draw several stands (a picture of another design): ids are unique to the process.
+    static std::atomic<unsigned> next_id{1};
     Batch made;
-    made.id = next_id_++;
+    made.id = next_id++;
     made.material = material;
     batches_.push_back(std::move(made));
     return batches_.size() - 1;
@@ -36,8 +39,8 @@ size_t DrawBatches::batch_of(const ModelMaterial& material)
 void DrawBatches::apply(const BuiltModel& built)
 {
     ++stamp_;
-    std::unordered_map<int, const std::shared_ptr<const ModelObject>*> read;
-    for (const std::shared_ptr<const ModelObject>& object : built.read)
+    std::unordered_map<int, const std::shared_ptr<const DrawObject>*> read;
+    for (const std::shared_ptr<const DrawObject>& object : built.read)
         read[object->object] = &object;
     std::unordered_map<int, size_t> was;
     for (size_t k = 0; k < objects_.size(); ++k)
@@ -48,7 +51,7 @@ void DrawBatches::apply(const BuiltModel& built)
     for (int number : built.objects) {
         if (auto fresh = read.find(number); fresh != read.end()) {
             Entry entry{number, *fresh->second, {}, {}, stamp_};
-            for (const ModelMesh& mesh : entry.object->meshes) {
+            for (const DrawMesh& mesh : entry.object->meshes) {
                 const bool known = mesh.material >= 0 && size_t(mesh.material) < built.materials.size();
                 entry.materials.push_back(known ? built.materials[size_t(mesh.material)] : ModelMaterial{});
                 entry.batch.push_back(batches_[batch_of(entry.materials.back())].id);
@@ -67,8 +70,8 @@ void DrawBatches::apply(const BuiltModel& built)
     std::vector<std::vector<Part>> parts(batches_.size());
     for (Entry& entry : objects_)
         for (size_t m = 0; m < entry.batch.size(); ++m) {
-            const size_t count = entry.object->meshes[m].vertices.size();
-            if (count == 0)
+            const DrawMesh& mesh = entry.object->meshes[m];
+            if (mesh.indices.empty())
                 continue;
             auto found = index_of.find(entry.batch[m]);
             if (found == index_of.end()) { // its batch was emptied and dropped at a reading before
@@ -77,7 +80,8 @@ void DrawBatches::apply(const BuiltModel& built)
                 found = index_of.emplace(entry.batch[m], b).first;
                 parts.resize(batches_.size());
             }
-            parts[found->second].push_back({entry.number, entry.object, m, 0, count, entry.stamp});
+            parts[found->second].push_back(
+                {entry.number, entry.object, m, 0, mesh.vertices.size(), 0, mesh.indices.size(), entry.stamp});
         }
     for (size_t b = 0; b < batches_.size(); ++b) {
         Batch& batch = batches_[b];
@@ -85,18 +89,23 @@ void DrawBatches::apply(const BuiltModel& built)
         const bool same_layout =
             fresh.size() == batch.parts.size() &&
             std::equal(fresh.begin(), fresh.end(), batch.parts.begin(),
-                       [](const Part& x, const Part& y) { return x.object == y.object && x.count == y.count; });
-        size_t at = 0;
+                       [](const Part& x, const Part& y) {
+                           return x.object == y.object && x.count == y.count && x.index_count == y.index_count;
+                       });
+        size_t at = 0, index_at = 0;
         for (Part& part : fresh) {
             part.first = at;
+            part.first_index = index_at;
             at += part.count;
+            index_at += part.index_count;
         }
         if (!same_layout)
             batch.laid_out = stamp_;
         batch.vertex_count = at;
+        batch.index_count = index_at;
         batch.parts = std::move(fresh);
         batch.bounds = Bounds{};
-        const ModelObject* last = nullptr;
+        const DrawObject* last = nullptr;
         for (const Part& part : batch.parts)
             if (part.owner.get() != last) {
                 last = part.owner.get();
@@ -131,7 +140,15 @@ size_t DrawBatches::vertex_count() const
     return n;
 }
 
-std::shared_ptr<const ModelObject> DrawBatches::object(int number) const
+size_t DrawBatches::triangle_count() const
+{
+    size_t n = 0;
+    for (const Batch& b : batches_)
+        n += b.index_count / 3;
+    return n;
+}
+
+std::shared_ptr<const DrawObject> DrawBatches::object(int number) const
 {
     for (const Entry& entry : objects_)
         if (entry.number == number)

@@ -20,21 +20,25 @@ namespace halvern {
 
 class DrawBatches {
 public:
-    // An object's mesh of the batch's material, at `first` in the batch's run.
+    // An object's mesh of the batch's material: its corners at `first` in the batch's run of
+    // vertices, its triangles at `first_index` in its run of indices.
     struct Part {
         int object = 0;
-        std::shared_ptr<const ModelObject> owner;
+        std::shared_ptr<const DrawObject> owner;
         size_t mesh = 0;
         size_t first = 0;
         size_t count = 0;
+        size_t first_index = 0;
+        size_t index_count = 0;
         unsigned stamp = 0; // the reading that brought these vertices
-        const ModelVertex* vertices() const { return owner->meshes[mesh].vertices.data(); }
+        const DrawMesh& data() const { return owner->meshes[mesh]; }
     };
     struct Batch {
-        unsigned id = 0; // never given to another batch, whatever is removed
+        unsigned id = 0; // never given to another batch, of this stand or another
         ModelMaterial material;
         std::vector<Part> parts;
         size_t vertex_count = 0;
+        size_t index_count = 0;
         unsigned laid_out = 0; // the reading that last placed the parts anew (every vertex to be written)
         Bounds bounds;
     };
@@ -55,13 +59,14 @@ public:
     unsigned stamp() const { return stamp_; }
     size_t object_count() const { return objects_.size(); }
     size_t vertex_count() const;
+    size_t triangle_count() const;
     // The object of that number as last read, or null.
-    std::shared_ptr<const ModelObject> object(int number) const;
+    std::shared_ptr<const DrawObject> object(int number) const;
 
 private:
     struct Entry {
         int number = 0;
-        std::shared_ptr<const ModelObject> object;
+        std::shared_ptr<const DrawObject> object;
         std::vector<ModelMaterial> materials; // of each mesh
         std::vector<unsigned> batch;          // of each mesh, the batch's id
         unsigned stamp = 0;
@@ -74,7 +79,6 @@ private:
     std::vector<ModelLight> lights_;
     Bounds bounds_;
     unsigned stamp_ = 0;
-    unsigned next_id_ = 1;
 };
 
 } // namespace halvern

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 #include <unordered_map>
 
 #include "view3d/draw_batches.h"
@@ -139,7 +141,9 @@ struct Program {
 
 struct Buffer {
     GLuint name = 0;
-    size_t vertices = 0;      // room in the buffer
+    GLuint indices = 0;
+    size_t vertices = 0;      // room in the buffers
+    size_t index_room = 0;
     unsigned uploaded = 0;    // the batches' reading it holds
     bool seen = false;        // still a batch at the last frame
 };
@@ -164,21 +168,34 @@ struct ModelRenderer::Parts {
     std::string problem;
     bool ready = false;
 
+    std::vector<std::uint32_t> placed; // a part's indices moved to where its corners are in the run
+
     void upload(const DrawBatches::Batch& batch, Buffer& buffer)
     {
         gl.glBindBuffer(GL_ARRAY_BUFFER, buffer.name);
-        const bool whole = batch.laid_out > buffer.uploaded || batch.vertex_count > buffer.vertices;
+        gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer.indices);
+        const bool whole = batch.laid_out > buffer.uploaded || batch.vertex_count > buffer.vertices ||
+                           batch.index_count > buffer.index_room;
         if (whole) {
             // Sized anew with no content, then filled part by part: the vertices are never gathered
             // into one block first.
             buffer.vertices = batch.vertex_count;
+            buffer.index_room = batch.index_count;
             gl.glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(buffer.vertices * sizeof(ModelVertex)), nullptr, GL_STATIC_DRAW);
+            gl.glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(buffer.index_room * sizeof(std::uint32_t)), nullptr,
+                            GL_STATIC_DRAW);
         }
         for (const DrawBatches::Part& part : batch.parts)
             if (whole || part.stamp > buffer.uploaded) {
+                const DrawMesh& mesh = part.data();
                 gl.glBufferSubData(GL_ARRAY_BUFFER, GLintptr(part.first * sizeof(ModelVertex)),
-                                   GLsizeiptr(part.count * sizeof(ModelVertex)), part.vertices());
-                stats.bytes_uploaded += part.count * sizeof(ModelVertex);
+                                   GLsizeiptr(part.count * sizeof(ModelVertex)), mesh.vertices.data());
+                placed.resize(mesh.indices.size());
+                for (size_t k = 0; k < placed.size(); ++k)
+                    placed[k] = mesh.indices[k] + std::uint32_t(part.first);
+                gl.glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, GLintptr(part.first_index * sizeof(std::uint32_t)),
+                                   GLsizeiptr(placed.size() * sizeof(std::uint32_t)), placed.data());
+                stats.bytes_uploaded += part.count * sizeof(ModelVertex) + placed.size() * sizeof(std::uint32_t);
             }
     }
 
@@ -232,8 +249,10 @@ ModelRenderer::~ModelRenderer()
 {
     if (!QOpenGLContext::currentContext())
         return; // the context went first, and its buffers with it
-    for (auto& [id, buffer] : parts_->buffers)
+    for (auto& [id, buffer] : parts_->buffers) {
         parts_->gl.glDeleteBuffers(1, &buffer.name);
+        parts_->gl.glDeleteBuffers(1, &buffer.indices);
+    }
     for (auto& [key, texture] : parts_->textures)
         parts_->gl.glDeleteTextures(1, &texture.name);
 }
@@ -263,7 +282,7 @@ void ModelRenderer::render(const DrawBatches& batches, const OrbitCamera& camera
         texture.seen = false;
     struct Draw {
         const DrawBatches::Batch* batch;
-        GLuint buffer;
+        const Buffer* buffer;
         Texture* texture;
         double depth; // of the batch's centre along the view, for the transparent ones
     };
@@ -274,20 +293,23 @@ void ModelRenderer::render(const DrawBatches& batches, const OrbitCamera& camera
             continue;
         Buffer& buffer = p.buffers[batch.id];
         buffer.seen = true;
-        if (!buffer.name)
+        if (!buffer.name) {
             gl.glGenBuffers(1, &buffer.name);
+            gl.glGenBuffers(1, &buffer.indices);
+        }
         if (buffer.uploaded < batches.stamp()) {
             p.upload(batch, buffer);
             buffer.uploaded = batches.stamp();
         }
         Texture* texture = p.texture(batch.material, batches);
-        const Draw draw{&batch, buffer.name, texture, dot(batch.bounds.centre() - pose.position, pose.view)};
+        const Draw draw{&batch, &buffer, texture, dot(batch.bounds.centre() - pose.position, pose.view)};
         const bool see_through = batch.material.transparency > 0.001f || (texture && texture->alpha);
         (see_through ? transparent : opaque).push_back(draw);
     }
     for (auto it = p.buffers.begin(); it != p.buffers.end();)
         if (!it->second.seen) {
             gl.glDeleteBuffers(1, &it->second.name);
+            gl.glDeleteBuffers(1, &it->second.indices);
             it = p.buffers.erase(it);
         } else
             ++it;
@@ -372,7 +394,8 @@ void ModelRenderer::render(const DrawBatches& batches, const OrbitCamera& camera
             gl.glDisable(GL_CULL_FACE);
         else
             gl.glEnable(GL_CULL_FACE);
-        gl.glBindBuffer(GL_ARRAY_BUFFER, d.buffer);
+        gl.glBindBuffer(GL_ARRAY_BUFFER, d.buffer->name);
+        gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, d.buffer->indices);
         gl.glVertexAttribPointer(attribute_position, 3, GL_FLOAT, GL_FALSE, sizeof(ModelVertex),
                                  reinterpret_cast<const void*>(offsetof(ModelVertex, position)));
         gl.glVertexAttribPointer(attribute_normal, 3, GL_FLOAT, GL_FALSE, sizeof(ModelVertex),
@@ -380,7 +403,7 @@ void ModelRenderer::render(const DrawBatches& batches, const OrbitCamera& camera
         if (d.texture)
             gl.glVertexAttribPointer(attribute_uv, 2, GL_FLOAT, GL_FALSE, sizeof(ModelVertex),
                                      reinterpret_cast<const void*>(offsetof(ModelVertex, uv)));
-        gl.glDrawArrays(GL_TRIANGLES, 0, GLsizei(d.batch->vertex_count));
+        gl.glDrawElements(GL_TRIANGLES, GLsizei(d.batch->index_count), GL_UNSIGNED_INT, nullptr);
         ++p.stats.draw_calls;
         p.stats.vertices_drawn += d.batch->vertex_count;
     };
@@ -405,6 +428,7 @@ void ModelRenderer::render(const DrawBatches& batches, const OrbitCamera& camera
     gl.glDisableVertexAttribArray(attribute_normal);
     gl.glDisableVertexAttribArray(attribute_uv);
     gl.glBindBuffer(GL_ARRAY_BUFFER, 0);
+    gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     gl.glBindTexture(GL_TEXTURE_2D, 0);
     gl.glDisable(GL_CULL_FACE);
     gl.glDisable(GL_DEPTH_TEST);

@@ -1,5 +1,7 @@
 #include "view3d/scene_snapshot.h"
 
+#include <cstring>
+
 #include "model3d/object_names.h"
 #include "outputs/vrml_scene.h"
 #include "view3d/texture_picture.h"
@@ -24,6 +26,74 @@ Bounds to_bounds(const ModelBounds& box)
     return b;
 }
 
+size_t DrawObject::triangle_count() const
+{
+    size_t n = 0;
+    for (const DrawMesh& mesh : meshes)
+        n += mesh.indices.size() / 3;
+    return n;
+}
+
+namespace {
+
+std::uint64_t mix(std::uint64_t h, std::uint32_t word)
+{
+    h ^= word;
+    h *= 0x100000001b3ULL;
+    return h ^ (h >> 29);
+}
+
+// Corners that are the same in every bit (position, normal, texture coordinates) are one.
+DrawMesh shared_corners(const ModelMesh& mesh)
+{
+    DrawMesh out;
+    out.material = mesh.material;
+    const size_t n = mesh.vertices.size();
+    out.indices.reserve(n);
+    out.vertices.reserve(n / 2 + 1);
+    size_t slots = 16;
+    while (slots < n * 2)
+        slots *= 2;
+    std::vector<std::uint32_t> table(slots, UINT32_MAX); // open addressing: the corner's index
+    for (const ModelVertex& v : mesh.vertices) {
+        std::uint32_t words[8];
+        std::memcpy(words, &v, sizeof words);
+        std::uint64_t h = 0xcbf29ce484222325ULL;
+        for (std::uint32_t w : words)
+            h = mix(h, w);
+        size_t at = size_t(h) & (slots - 1);
+        while (true) {
+            const std::uint32_t k = table[at];
+            if (k == UINT32_MAX) {
+                table[at] = std::uint32_t(out.vertices.size());
+                out.indices.push_back(table[at]);
+                out.vertices.push_back(v);
+                break;
+            }
+            if (std::memcmp(&out.vertices[k], &v, sizeof v) == 0) {
+                out.indices.push_back(k);
+                break;
+            }
+            at = (at + 1) & (slots - 1);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+DrawObject draw_object(const ModelObject& object)
+{
+    static_assert(sizeof(ModelVertex) == 8 * sizeof(std::uint32_t), "a corner is compared word by word");
+    DrawObject out;
+    out.object = object.object;
+    out.bounds = object.bounds;
+    out.meshes.reserve(object.meshes.size());
+    for (const ModelMesh& mesh : object.meshes)
+        out.meshes.push_back(shared_corners(mesh));
+    return out;
+}
+
 BuiltModel build_model(const SceneSnapshot& snapshot, StandModel& model)
 {
     const VrmlScene scene = build_snapshot_scene(snapshot);
@@ -36,7 +106,7 @@ BuiltModel build_model(const SceneSnapshot& snapshot, StandModel& model)
     built.read.reserve(update.read.size());
     for (int number : update.read)
         if (const ModelObject* object = model.object(number))
-            built.read.push_back(std::make_shared<const ModelObject>(*object));
+            built.read.push_back(std::make_shared<const DrawObject>(draw_object(*object)));
     for (const ModelMaterial& m : built.materials)
         if (!m.picture.empty() && !built.pictures.count(m.picture))
             if (std::shared_ptr<const DecodedPicture> picture = texture_picture(m.picture))

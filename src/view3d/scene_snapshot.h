@@ -2,6 +2,7 @@
 // What a scene build needs, copied, so the build can run on another thread while the user goes on
 // editing. The component table changes rarely and is large: it is shared, not copied each time.
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -29,12 +30,30 @@ struct SceneSnapshot {
 
 VrmlScene build_snapshot_scene(const SceneSnapshot& snapshot);
 
-// One reading of the stand's model, as the window's thread takes it: the objects read again (copied,
-// so the model can go on to the next reading meanwhile), which objects there are now, and the
-// pictures the materials show, decoded.
+// A mesh as it is drawn: each distinct corner once, and the triangles as indices into them (the
+// model's triangles share most of their corners, and a corner shared is a corner lit once).
+struct DrawMesh {
+    int material = 0;
+    std::vector<ModelVertex> vertices;
+    std::vector<std::uint32_t> indices; // every three, one triangle of the model's, in its order
+};
+
+struct DrawObject {
+    int object = 0;
+    std::vector<DrawMesh> meshes;
+    ModelBounds bounds;
+    size_t triangle_count() const;
+};
+
+// The object's meshes with their shared corners found.
+DrawObject draw_object(const ModelObject& object);
+
+// One reading of the stand's model, as the window's thread takes it: the objects read again (made
+// ready to draw, so the model can go on to the next reading meanwhile), which objects there are now,
+// and the pictures the materials show, decoded.
 struct BuiltModel {
     std::vector<ModelMaterial> materials; // the model's, which `read` objects' meshes index
-    std::vector<std::shared_ptr<const ModelObject>> read;
+    std::vector<std::shared_ptr<const DrawObject>> read;
     std::vector<int> objects; // every object of the model, in its order
     std::unordered_map<std::string, std::shared_ptr<const DecodedPicture>> pictures; // by material picture
     std::vector<ModelLight> lights;

@@ -55,6 +55,7 @@ TEST(HostileOutputs, AStandOrObjectBeyondThePlansRangeIsRefusedByEveryOutput)
         {{"export-plan"}, "e.pdf"},
         {{"export-vrml"}, "v.wrl"},
         {{"export-gltf"}, "g.glb"},
+        {{"export-web"}, "w.html"},
         {{"print-pack"}, "pack"},
     };
     for (const auto& [design, named] : {std::pair{wide, "the stand's width"}, std::pair{far, "object 1: its x"}}) {
@@ -90,6 +91,7 @@ TEST(HostileOutputs, NoCommandWritesOverTheDesignItReadsNorOverAPipe)
     } cases[] = {
         {{"print", d, d}, 1, "reads"},
         {{"print", d, link}, 1, "reads"},
+        {{"export-web", d, d}, 1, "reads"},
         {{"preview", "3", d}, 0, ""},
         {{"print", d, pipe}, 1, "not a regular file"},
         {{"price-table", "export", pipe}, 1, "not a regular file"},

@@ -6,8 +6,10 @@
 #include <tiny_gltf.h>
 
 #include <cstdlib>
+#include <map>
 #include <set>
 
+#include "base/picture_file.h"
 #include "model3d/gltf_export.h"
 #include "model3d/object_names.h"
 #include "model_fixture.h"
@@ -102,6 +104,52 @@ TEST(GltfExport, APictureThatCannotBeReadIsNamedAndItsFacesKeepTheirColour)
         for (const tinygltf::Primitive& primitive : mesh.primitives)
             triangles += g.accessors[size_t(primitive.attributes.at("POSITION"))].count / 3;
     EXPECT_EQ(triangles, model.triangle_count()); // nothing else is skipped
+}
+
+// A page for a browser holds pictures of at most the limit a side: a larger one is reduced in its
+// proportions to a JPEG; a smaller one keeps its bytes; without a limit every picture keeps them.
+// Every placed thing's node says which object it is.
+TEST(GltfExport, PicturesPastTheLimitAreReducedAndNodesCarryTheirObject)
+{
+    Design design;
+    fill_builtin_catalogue(design.components, "en");
+    ScratchDir folder;
+    ASSERT_TRUE(halvern::testing::write_solid_picture(folder / "wide.png", 3000, 1000, 200, 40, 30, FIF_PNG));
+    ASSERT_TRUE(halvern::testing::write_solid_picture(folder / "small.jpg", 2048, 300, 20, 40, 200));
+    const int wide = halvern::testing::place(design.plan, 3, 300, 200);
+    const int small = halvern::testing::place(design.plan, 3, 500, 200);
+    design.plan.obj_visuel_recto[size_t(wide)] = (folder / "wide.png").string();
+    design.plan.obj_visuel_recto[size_t(small)] = (folder / "small.jpg").string();
+    StandModel model;
+    model.read(design.scene());
+    const std::string small_bytes = halvern::testing::read_bytes(folder / "small.jpg");
+    const std::string wide_bytes = halvern::testing::read_bytes(folder / "wide.png");
+    for (const int side : {0, 2048}) {
+        const GltfBytes glb = gltf_bytes(model, GltfForm::binary, {}, {side, 85});
+        const tinygltf::Model g = read_glb(glb.bytes);
+        std::map<std::string, std::string> bytes;
+        for (const tinygltf::Image& image : g.images) {
+            const tinygltf::BufferView& view = g.bufferViews[size_t(image.bufferView)];
+            bytes[image.name].assign(reinterpret_cast<const char*>(g.buffers[0].data.data() + view.byteOffset),
+                                     view.byteLength);
+        }
+        EXPECT_EQ(bytes["small.jpg"], small_bytes) << side;
+        if (side == 0) {
+            EXPECT_EQ(bytes["wide.png"], wide_bytes);
+        } else {
+            ASSERT_TRUE(halvern::testing::starts_as_jfif(bytes["wide.png"]));
+            const fs::path reduced = folder.write("reduced.jpg", bytes["wide.png"]);
+            const Result<PictureSize> size = read_picture_size(reduced);
+            ASSERT_TRUE(size);
+            EXPECT_EQ(size->width, 2048);
+            EXPECT_EQ(size->height, 683);
+        }
+        std::set<int> objects;
+        for (const tinygltf::Node& node : g.nodes)
+            if (node.extras.Has("object"))
+                objects.insert(node.extras.Get("object").GetNumberAsInt());
+        EXPECT_EQ(objects, (std::set<int>{scene_floor, wide, small})) << side;
+    }
 }
 
 TEST(GltfExport, AGltfHasItsPicturesBesideItAndNeverReplacesAFileOfTheFolder)

@@ -2,6 +2,8 @@
 // Designs for the model's tests: the shipped examples as Load reads them, and small plans of the
 // built-in walls in an installation folder that shares the shipped fragments.
 
+#include <FreeImage.h>
+
 #include <filesystem>
 #include <string>
 
@@ -37,6 +39,20 @@ inline bool load_example(Design& design, const std::string& name)
     read_project_text(bytes->bytes, file, bytes->format, ReadMode::load, design.components, design.plan,
                       design.stand);
     return design.plan.nb_objets > 0;
+}
+
+// A picture of one colour, as a face's picture, written with FreeImage.
+inline bool write_solid_picture(const std::filesystem::path& file, int width, int height, int red, int green,
+                                int blue, FREE_IMAGE_FORMAT format = FIF_JPEG)
+{
+    FIBITMAP* bitmap = FreeImage_Allocate(width, height, 24);
+    if (!bitmap)
+        return false;
+    RGBQUAD colour{BYTE(blue), BYTE(green), BYTE(red), 0};
+    FreeImage_FillBackground(bitmap, &colour);
+    const bool saved = FreeImage_Save(format, bitmap, file.c_str(), format == FIF_JPEG ? 95 : 0);
+    FreeImage_Unload(bitmap);
+    return saved;
 }
 
 } // namespace halvern::testing

@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 #include "library/builtin_catalogue.h"
@@ -47,23 +48,30 @@ TEST_F(StandBatches, HoldTheModelsMeshesOneBatchPerMaterial)
     DrawBatches stand;
     stand.apply(build_model(snapshot, model));
     EXPECT_EQ(stand.batches().size(), model.material_count());
-    EXPECT_EQ(stand.vertex_count(), model.triangle_count() * 3);
+    EXPECT_EQ(stand.triangle_count(), model.triangle_count());
+    EXPECT_LT(stand.vertex_count(), model.triangle_count() * 3); // corners shared by several triangles
     EXPECT_EQ(stand.object_count(), model.objects().size());
     for (const DrawBatches::Batch& batch : stand.batches()) {
         EXPECT_NE(std::find(model.materials().begin(), model.materials().end(), batch.material),
                   model.materials().end());
-        size_t at = 0;
+        size_t at = 0, index_at = 0;
         for (const DrawBatches::Part& part : batch.parts) {
-            EXPECT_EQ(part.first, at); // the parts follow one another in the run
+            EXPECT_EQ(part.first, at); // the parts follow one another in the runs
+            EXPECT_EQ(part.first_index, index_at);
             at += part.count;
-            // Each part is its object's mesh of this very material.
+            index_at += part.index_count;
+            // Each part is its object's mesh of this very material, every triangle as the model has it.
             const ModelObject* object = model.object(part.object);
             ASSERT_NE(object, nullptr);
-            const ModelMesh& mesh = part.owner->meshes[part.mesh];
-            EXPECT_EQ(model.materials()[size_t(object->meshes[part.mesh].material)], batch.material);
-            EXPECT_EQ(mesh.vertices.size(), part.count);
+            const ModelMesh& mesh = object->meshes[part.mesh];
+            EXPECT_EQ(model.materials()[size_t(mesh.material)], batch.material);
+            const DrawMesh& drawn = part.data();
+            ASSERT_EQ(drawn.indices.size(), mesh.vertices.size());
+            for (size_t k = 0; k < drawn.indices.size(); ++k)
+                ASSERT_EQ(std::memcmp(&drawn.vertices[drawn.indices[k]], &mesh.vertices[k], sizeof(ModelVertex)), 0);
         }
         EXPECT_EQ(at, batch.vertex_count);
+        EXPECT_EQ(index_at, batch.index_count);
     }
     const Bounds b = stand.bounds();
     EXPECT_NEAR(b.max.x - b.min.x, 8, 0.05);
@@ -83,7 +91,7 @@ TEST_F(StandBatches, AChangeOfOneObjectWritesThatObjectAlone)
 {
     DrawBatches stand;
     stand.apply(build_model(snapshot, model));
-    std::set<const ModelObject*> before;
+    std::set<const DrawObject*> before;
     for (const DrawBatches::Batch& batch : stand.batches())
         for (const DrawBatches::Part& part : batch.parts)
             before.insert(part.owner.get());
@@ -101,7 +109,7 @@ TEST_F(StandBatches, AChangeOfOneObjectWritesThatObjectAlone)
         for (const DrawBatches::Part& part : batch.parts) {
             if (part.stamp == stand.stamp()) {
                 EXPECT_EQ(part.object, 3);
-                written += part.count;
+                written += part.index_count;
             } else {
                 EXPECT_NE(part.object, 3);
                 EXPECT_TRUE(before.count(part.owner.get())); // the very vertices of the first reading
@@ -122,7 +130,7 @@ TEST_F(StandBatches, AChangeOfOneObjectWritesThatObjectAlone)
     snapshot.plan.nb_objets = added - 1;
     stand.apply(build_model(snapshot, model));
     EXPECT_EQ(stand.object(added), nullptr);
-    EXPECT_EQ(stand.vertex_count(), model.triangle_count() * 3);
+    EXPECT_EQ(stand.triangle_count(), model.triangle_count());
 }
 
 TEST(TexturePicture, LargePicturesAreReducedAndEveryLevelIsTheMeanOfWhatItCovers)
