@@ -10,10 +10,9 @@
 #include <vector>
 
 #include "app/command_group.h"
+#include "project/object_clipboard.h"
 
 namespace halvern {
-
-struct CopiedObject;
 
 class EditCommands : public CommandGroup {
 public:

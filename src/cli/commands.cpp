@@ -12,7 +12,7 @@ const std::vector<Command>& cli_commands()
 {
     static const std::vector<Command> commands = {
         {"settings", "", "print the seven stored settings as key=value", 0, 0, {}, cmd_settings},
-        {"text", "N", "print interface text N (0..511) of the chosen language", 1, 1, {}, cmd_text},
+        {"text", "N", "print interface text N (0..1023) of the chosen language", 1, 1, {}, cmd_text},
         {"library", "", "list every component: number, library, name, sizes, shape, 3D, price, weight, bag", 0, 0, {},
          cmd_library},
         {"component", "N", "print every field of component N (0..5000) as field=value", 1, 1, {}, cmd_component},
