@@ -96,8 +96,9 @@ void build_and_first_frame(benchmark::State& state, const SceneSnapshot& snapsho
         stand.apply(build_model(snapshot, model));
         OrbitCamera camera;
         camera.set_view(StandardView::iso, stand.bounds(), double(frame.width()) / frame.height());
-        // A renderer of its own each time: every buffer and texture is made anew.
-        OffscreenRenderer renderer;
+        // A renderer of its own each time: every buffer and texture is made anew. Unsmoothed, as the
+        // window shows a new reading first.
+        OffscreenRenderer renderer(0);
         if (Result<void> drawn = renderer.draw(stand, camera, frame); !drawn) {
             state.SkipWithError(drawn.error().text().c_str());
             return;
