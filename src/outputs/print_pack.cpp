@@ -4,7 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 #include "base/csv_text.h"
 #include "base/numbers.h"
@@ -65,8 +70,15 @@ std::string whole_mm(double mm) { return std::to_string(round_to_int(mm)); }
 // Output pixels of the whole print (bleed included) from the picture: scaled to cover the print,
 // centred, the overflow cropped; bilinear between the picture's pixels. A picture much larger
 // than the print is first reduced with a proper filter, so that sampling never skips pixels.
+// Once made it is only read, so that several strips of one face can be sampled at once.
 class FaceSampler {
 public:
+    // Where each output column of a strip reads the picture, worked out once per strip.
+    struct Columns {
+        std::vector<int> left, right; // byte offsets of the two pixels in a picture row
+        std::vector<float> weight;    // of the right one
+    };
+
     FaceSampler(Bitmap picture, int width, int height) : picture_(std::move(picture))
     {
         size(width, height);
@@ -80,41 +92,83 @@ public:
         }
     }
 
-    void columns(int x0, int count)
+    Columns columns(int x0, int count) const
     {
-        x_index_.resize(size_t(count));
-        x_weight_.resize(size_t(count));
+        Columns c;
+        c.left.resize(size_t(count));
+        c.right.resize(size_t(count));
+        c.weight.resize(size_t(count));
+        const int last = source_width_ - 1;
         for (int k = 0; k < count; ++k) {
-            const double u = std::clamp(left_ + (x0 + k + 0.5) / scale_ - 0.5, 0.0, double(source_width_ - 1));
-            const int x = std::min(int(u), source_width_ - 1);
-            x_index_[size_t(k)] = x;
-            x_weight_[size_t(k)] = float(u - x);
+            const double u = std::clamp(left_ + (x0 + k + 0.5) / scale_ - 0.5, 0.0, double(last));
+            const int x = std::min(int(u), last);
+            c.left[size_t(k)] = x * 3;
+            c.right[size_t(k)] = std::min(x + 1, last) * 3;
+            c.weight[size_t(k)] = float(u - x);
         }
+        return c;
     }
 
-    // Row `y` from the top over the columns last set.
-    void row(int y, unsigned char* rgb) const
+    // A strip's blend of two neighbouring columns for the two picture rows last used: at a
+    // printing resolution many output rows fall between the same two picture rows, and the blend
+    // of the columns comes out the same for each, so it is worked out once per picture row.
+    struct Rows {
+        int top_row = -1, bottom_row = -1;
+        std::vector<float> top, bottom; // per output byte
+    };
+
+    // Row `y` from the top over the given columns, as red, green, blue bytes: the blend of the
+    // columns in each of the two rows, then of the rows, rounded half away from zero.
+    void row(int y, const Columns& columns, Rows& rows, unsigned char* rgb) const
     {
         const double v = std::clamp(top_ + (y + 0.5) / scale_ - 0.5, 0.0, double(source_height_ - 1));
         const int r0 = std::min(int(v), source_height_ - 1), r1 = std::min(r0 + 1, source_height_ - 1);
-        const float t = float(v - r0);
-        // FreeImage keeps the bottom row first.
-        const BYTE* a = FreeImage_GetScanLine(picture_.get(), source_height_ - 1 - r0);
-        const BYTE* b = FreeImage_GetScanLine(picture_.get(), source_height_ - 1 - r1);
-        const int last = source_width_ - 1;
-        for (size_t k = 0; k < x_index_.size(); ++k) {
-            const int x = x_index_[k], x1 = std::min(x + 1, last);
-            const float s = x_weight_[k];
-            const int channel[3] = {FI_RGBA_RED, FI_RGBA_GREEN, FI_RGBA_BLUE};
-            for (int c = 0; c < 3; ++c) {
-                const float top = a[x * 3 + channel[c]] * (1 - s) + a[x1 * 3 + channel[c]] * s;
-                const float bottom = b[x * 3 + channel[c]] * (1 - s) + b[x1 * 3 + channel[c]] * s;
-                rgb[k * 3 + size_t(c)] = static_cast<unsigned char>(std::lround(top * (1 - t) + bottom * t));
+        const float t = float(v - r0), t1 = 1 - t;
+        const size_t bytes = columns.weight.size() * 3;
+        if (rows.top.size() != bytes) {
+            rows = Rows{};
+            rows.top.resize(bytes);
+            rows.bottom.resize(bytes);
+        }
+        if (rows.top_row != r0) {
+            if (rows.bottom_row == r0) {
+                std::swap(rows.top, rows.bottom);
+                std::swap(rows.top_row, rows.bottom_row);
+            } else {
+                blend_columns(r0, columns, rows.top.data());
+                rows.top_row = r0;
             }
+        }
+        if (rows.bottom_row != r1) {
+            blend_columns(r1, columns, rows.bottom.data());
+            rows.bottom_row = r1;
+        }
+        const float* top = rows.top.data();
+        const float* bottom = rows.bottom.data();
+        for (size_t k = 0; k < bytes; ++k) {
+            // Half away from zero, as lround gives, for a value never below zero: exact in
+            // double, and without a library call per byte.
+            rgb[k] = static_cast<unsigned char>(int(double(top[k] * t1 + bottom[k] * t) + 0.5));
         }
     }
 
 private:
+    // Picture row `r` from the top, its neighbouring columns blended, as red, green, blue.
+    void blend_columns(int r, const Columns& columns, float* out) const
+    {
+        // FreeImage keeps the bottom row first.
+        const BYTE* line = FreeImage_GetScanLine(picture_.get(), source_height_ - 1 - r);
+        const size_t count = columns.weight.size();
+        constexpr int channel[3] = {FI_RGBA_RED, FI_RGBA_GREEN, FI_RGBA_BLUE};
+        for (size_t k = 0; k < count; ++k) {
+            const float s = columns.weight[k], s1 = 1 - s;
+            const BYTE* p0 = line + columns.left[k];
+            const BYTE* p1 = line + columns.right[k];
+            for (int c = 0; c < 3; ++c)
+                out[k * 3 + size_t(c)] = p0[channel[c]] * s1 + p1[channel[c]] * s;
+        }
+    }
+
     void size(int width, int height)
     {
         source_width_ = int(FreeImage_GetWidth(picture_.get()));
@@ -127,8 +181,6 @@ private:
     Bitmap picture_;
     int source_width_ = 0, source_height_ = 0;
     double scale_ = 1, left_ = 0, top_ = 0;
-    std::vector<int> x_index_;
-    std::vector<float> x_weight_;
 };
 
 int roll_pixels(const PrintPackSettings& settings)
@@ -162,57 +214,174 @@ Result<void> check_face_size(const PrintEntry& entry, const PrintPackSettings& s
     return {};
 }
 
-void write_face(PrintEntry& entry, const std::filesystem::path& folder, const PrintPackSettings& settings)
+// What is known of a face before its picture is read: whether it is to print at all.
+bool face_to_print(PrintEntry& entry, const PrintPackSettings& settings)
 {
     const PrintFace& face = entry.face;
     if (face.picture.empty()) {
         entry.status = PrintStatus::no_picture;
         entry.problem = "no picture is set for this face";
-        return;
+        return false;
     }
     // Checked before the bleed is added: a face of no size would otherwise come out as a print of
     // bleed alone, and one wider than any stand as hours of work and millions of strips.
     if (auto fits = check_face_size(entry, settings); !fits) {
         entry.status = PrintStatus::failed;
         entry.problem = fits.error().message;
-        return;
+        return false;
     }
-    auto picture = load_picture_24(face.picture_file);
+    return true;
+}
+
+// The face's picture, read and made ready to sample; nothing when it cannot be read.
+std::shared_ptr<const FaceSampler> face_sampler(PrintEntry& entry)
+{
+    auto picture = load_picture_24(entry.face.picture_file);
     if (!picture) {
         entry.status = PrintStatus::unreadable;
         entry.problem = picture.error().text();
-        return;
+        return nullptr;
     }
     const double picture_width = FreeImage_GetWidth(picture->get()), picture_height = FreeImage_GetHeight(picture->get());
     entry.picture_proportion = picture_height / picture_width;
-    entry.proportion_off = proportion_off(*entry.picture_proportion, FaceSize{face.width_mm, face.height_mm}.proportion());
-
-    FaceSampler sampler(std::move(*picture), entry.width_px, entry.height_px);
-    const std::vector<ColumnRange> strips = face_strips(entry.width_px, settings);
-    std::vector<std::uint8_t> row;
-    for (size_t k = 0; k < strips.size(); ++k) {
-        const ColumnRange columns = strips[k];
-        const std::filesystem::path file = folder / print_file_name(face, int(k) + 1, int(strips.size()));
-        sampler.columns(columns.x, columns.width);
-        row.resize(size_t(columns.width) * 3);
-        // Encoded a row at a time: a strip metres long at printing resolution is never held whole.
-        auto written = write_file_safely_with(file, [&](int fd) -> Result<void> {
-            JpegStream jpeg(fd, columns.width, entry.height_px, print_jpeg_quality);
-            for (int y = 0; y < entry.height_px; ++y) {
-                sampler.row(y, row.data());
-                if (auto taken = jpeg.write_rows(row.data(), 1, row.size()); !taken)
-                    return taken;
-            }
-            return jpeg.finish();
-        });
-        if (!written) {
-            entry.status = PrintStatus::failed;
-            entry.problem = written.error().text();
-            continue;
-        }
-        entry.pieces.push_back({file, columns});
-    }
+    entry.proportion_off =
+        proportion_off(*entry.picture_proportion, FaceSize{entry.face.width_mm, entry.face.height_mm}.proportion());
+    return std::make_shared<const FaceSampler>(std::move(*picture), entry.width_px, entry.height_px);
 }
+
+// Rows handed to the encoder at once: a few of its 8-row blocks, so that the calls cost nothing
+// beside the coding while the band stays a few hundred kilobytes even for the widest strip.
+constexpr int band_rows = 16;
+
+// One strip's file, encoded a band of rows at a time: a strip metres long at printing resolution
+// is never held whole.
+Result<void> write_strip(const std::filesystem::path& file, const FaceSampler& sampler, ColumnRange columns, int height)
+{
+    const FaceSampler::Columns where = sampler.columns(columns.x, columns.width);
+    FaceSampler::Rows rows;
+    const size_t stride = size_t(columns.width) * 3;
+    std::vector<std::uint8_t> band(stride * band_rows);
+    return write_file_safely_with(file, [&](int fd) -> Result<void> {
+        JpegStream jpeg(fd, columns.width, height, print_jpeg_quality);
+        for (int y = 0; y < height; y += band_rows) {
+            const int count = std::min(band_rows, height - y);
+            for (int k = 0; k < count; ++k)
+                sampler.row(y + k, where, rows, band.data() + stride * size_t(k));
+            if (auto taken = jpeg.write_rows(band.data(), count, stride); !taken)
+                return taken;
+        }
+        return jpeg.finish();
+    });
+}
+
+// A face on its way through the workers: its picture is read by whichever worker takes its first
+// strip and let go when its last strip is written, so that no more pictures are held at once than
+// there are workers.
+struct FaceWork {
+    std::vector<ColumnRange> strips;
+    std::vector<std::optional<std::string>> strip_problem; // why a strip was not written
+    std::shared_ptr<const FaceSampler> sampler;
+    bool read = false; // the picture was read, or found unreadable
+    size_t strips_left = 0;
+};
+
+// The faces' strips shared out among workers, taken in order, one JPEG per worker at a time (a
+// JPEG cannot be cut into row ranges without changing its bytes). Each file is exactly what one
+// worker alone writes; only which worker writes it changes.
+class PackWork {
+public:
+    PackWork(std::vector<PrintEntry>& entries, const std::filesystem::path& folder, const PrintPackSettings& settings)
+        : entries_(entries), folder_(folder), work_(entries.size())
+    {
+        for (size_t f = 0; f < entries.size(); ++f) {
+            if (!face_to_print(entries[f], settings))
+                continue;
+            work_[f].strips = face_strips(entries[f].width_px, settings);
+            work_[f].strip_problem.resize(work_[f].strips.size());
+            work_[f].strips_left = work_[f].strips.size();
+            for (size_t k = 0; k < work_[f].strips.size(); ++k)
+                jobs_.push_back({f, k});
+        }
+    }
+
+    size_t jobs() const { return jobs_.size(); }
+
+    // Runs jobs until none are left, or none of the faces up to `last`.
+    void work(size_t last = SIZE_MAX)
+    {
+        for (;;) {
+            std::unique_lock lock(mutex_);
+            if (next_ == jobs_.size() || jobs_[next_].first > last)
+                return;
+            const auto [f, k] = jobs_[next_++];
+            FaceWork& face = work_[f];
+            if (k == 0) { // the face's first strip: this worker reads its picture
+                lock.unlock();
+                PrintEntry read_entry = entries_[f];
+                auto sampler = face_sampler(read_entry);
+                lock.lock();
+                entries_[f] = std::move(read_entry);
+                face.sampler = std::move(sampler);
+                face.read = true;
+                changed_.notify_all();
+            }
+            changed_.wait(lock, [&] { return face.read; });
+            const std::shared_ptr<const FaceSampler> sampler = face.sampler;
+            const PrintFace printed = entries_[f].face;
+            const int height = entries_[f].height_px;
+            const size_t strips = face.strips.size();
+            const ColumnRange columns = face.strips[k];
+            lock.unlock();
+            std::optional<std::string> problem;
+            if (sampler) {
+                const auto file = folder_ / print_file_name(printed, int(k) + 1, int(strips));
+                if (auto written = write_strip(file, *sampler, columns, height); !written)
+                    problem = written.error().text();
+            }
+            lock.lock();
+            face.strip_problem[k] = std::move(problem);
+            if (--face.strips_left == 0) {
+                face.sampler.reset();
+                finish(f);
+            }
+            changed_.notify_all();
+        }
+    }
+
+    // Waits until face `f` is done.
+    void wait_for(size_t f)
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return work_[f].strips_left == 0; });
+    }
+
+private:
+    // The face's pieces in the order of its strips, whichever worker wrote them.
+    void finish(size_t f)
+    {
+        PrintEntry& entry = entries_[f];
+        const FaceWork& face = work_[f];
+        if (entry.status != PrintStatus::written)
+            return;
+        for (size_t k = 0; k < face.strips.size(); ++k) {
+            if (face.strip_problem[k]) {
+                entry.status = PrintStatus::failed;
+                entry.problem = *face.strip_problem[k];
+                continue;
+            }
+            entry.pieces.push_back({folder_ / print_file_name(entry.face, int(k) + 1, int(face.strips.size())),
+                                    face.strips[k]});
+        }
+    }
+
+    std::vector<PrintEntry>& entries_;
+    const std::filesystem::path& folder_;
+    std::vector<FaceWork> work_;
+    std::vector<std::pair<size_t, size_t>> jobs_; // face, strip
+    size_t next_ = 0;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+};
 
 std::string status_text(const PrintEntry& entry)
 {
@@ -350,8 +519,14 @@ double PrintPack::print_area_m2() const
     return area;
 }
 
+int print_pack_workers(size_t files)
+{
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    return int(std::clamp<size_t>(files, 1, cores));
+}
+
 PrintPack write_print_pack(const std::vector<PrintFace>& faces, const std::filesystem::path& folder,
-                           const PrintPackSettings& settings, const PrintPackProgress& progress)
+                           const PrintPackSettings& settings, const PrintPackProgress& progress, int workers)
 {
     PrintPack pack;
     pack.settings = settings;
@@ -360,10 +535,30 @@ PrintPack write_print_pack(const std::vector<PrintFace>& faces, const std::files
         entry.face = face;
         entry.width_px = print_width_px(face, settings);
         entry.height_px = print_pixels(face.height_mm + 2 * settings.bleed_mm, settings.dpi);
-        write_face(entry, folder, settings);
         pack.entries.push_back(std::move(entry));
+    }
+    PackWork work(pack.entries, folder, settings);
+    const auto report = [&](size_t f) {
+        work.wait_for(f);
         if (progress)
-            progress(int(pack.entries.size()), int(faces.size()));
+            progress(int(f) + 1, int(faces.size()));
+    };
+    if (workers <= 0)
+        workers = print_pack_workers(work.jobs());
+    if (workers == 1) {
+        for (size_t f = 0; f < faces.size(); ++f) {
+            work.work(f);
+            report(f);
+        }
+        return pack;
+    }
+    {
+        std::vector<std::jthread> pool;
+        for (int k = 0; k < workers; ++k)
+            pool.emplace_back([&work] { work.work(); });
+        // Progress is told from the caller's thread, face after face, as the faces come done.
+        for (size_t f = 0; f < faces.size(); ++f)
+            report(f);
     }
     return pack;
 }

@@ -91,9 +91,15 @@ using PrintPackProgress = std::function<void(int done, int total)>;
 
 // Writes every face's files into `folder` (which must exist). A face without a picture, with a
 // picture that cannot be read, or whose file cannot be written is listed with the reason, and the
-// next face is still written.
+// next face is still written. The files are shared out among `workers` threads (one file each at a
+// time; 0: as many as there are cores and files); every file is the same, byte for byte, whatever
+// their number. Progress is told from the calling thread.
 PrintPack write_print_pack(const std::vector<PrintFace>& faces, const std::filesystem::path& folder,
-                           const PrintPackSettings& settings, const PrintPackProgress& progress = {});
+                           const PrintPackSettings& settings, const PrintPackProgress& progress = {},
+                           int workers = 0);
+
+// The workers worth starting for `files` files: no more than the files, nor than the cores.
+int print_pack_workers(size_t files);
 
 // The manifest as CSV (a header line, then a line per file, or per face not written).
 std::string print_manifest_csv(const PrintPack& pack);

@@ -111,17 +111,10 @@ Result<int> copy_object_from(PlanTable& plan, int f, float x, float y)
     if (!entry)
         return entry;
     const size_t i = size_t(*entry), from = size_t(f);
-    plan.obj_elevation[i] = plan.obj_elevation[from];
-    plan.obj_hauteur[i] = plan.obj_hauteur[from];
-    plan.obj_largeur[i] = plan.obj_largeur[from];
-    plan.obj_profondeur[i] = plan.obj_profondeur[from];
-    plan.obj_rot[i] = plan.obj_rot[from];
-    plan.obj_comp[i] = plan.obj_comp[from];
-    plan.obj_estompe[i] = plan.obj_estompe[from];
-    plan.obj_faces[i] = plan.obj_faces[from];
-    plan.obj_visuel_recto[i] = plan.obj_visuel_recto[from];
-    plan.obj_visuel_verso[i] = plan.obj_visuel_verso[from];
-    plan.obj_annexe[i] = plan.obj_annexe[from];
+    for_each_copy_rule(plan, [&](std::string_view, CopyRule alt_drag, CopyRule, auto& array) {
+        if (alt_drag == CopyRule::keep)
+            array[i] = array[from];
+    });
     plan.obj_x[i] = x;
     plan.obj_y[i] = y;
     return int(i);

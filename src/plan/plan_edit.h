@@ -24,8 +24,9 @@ Result<int> append_entry(PlanTable& plan);
 Result<int> create_object(PlanTable& plan, const ComponentTable& components, int component, float x = 0,
                           float y = 0);
 
-// A copy of the focused object at (x, y), focused. Texts, end-code overrides, group and colours are
-// not copied.
+// A copy of the focused object at (x, y), focused, keeping what the field table's Alt-drag column
+// keeps: the shape, the faces and their pictures, but neither texts, end-code overrides, group nor
+// colours.
 Result<int> copy_object(PlanTable& plan, float x, float y);
 // The same copy of object `from`, leaving the focus alone.
 Result<int> copy_object_from(PlanTable& plan, int from, float x, float y);

@@ -45,7 +45,7 @@ struct PlanTable {
     int nb_objets = 0;
 
     // One array per field of the list, entry i for object i.
-#define HALVERN_DECLARE_ARRAY(name, type, ...)                                                             \
+#define HALVERN_DECLARE_ARRAY(name, type, alt_drag_copy, clipboard_copy, ...)                              \
     std::vector<type> name = std::vector<type>(capacity __VA_OPT__(, ) __VA_ARGS__);
     HALVERN_OBJECT_FIELDS(HALVERN_DECLARE_ARRAY, HALVERN_DECLARE_ARRAY, HALVERN_DECLARE_ARRAY)
 #undef HALVERN_DECLARE_ARRAY

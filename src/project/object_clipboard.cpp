@@ -12,6 +12,28 @@ namespace {
 
 constexpr size_t plain_fields = 13;
 constexpr size_t line_fields = plain_fields + stored_colour_slots;
+// The two end-code overrides close a line only when the object has one.
+constexpr size_t line_fields_with_overrides = line_fields + 2;
+
+// Calls f(clipboard_rule, array, field) with every per-object array of the plan and the copied
+// object's field of the same name.
+template <class Table, class Object, class F>
+void for_each_copied_field(Table& plan, Object& o, F&& f)
+{
+#define HALVERN_PAIR_FIELD(name, type, alt_drag, clipboard, ...) f(CopyRule::clipboard, plan.name, o.name);
+    HALVERN_OBJECT_FIELDS(HALVERN_PAIR_FIELD, HALVERN_PAIR_FIELD, HALVERN_PAIR_FIELD)
+#undef HALVERN_PAIR_FIELD
+}
+
+constexpr int clipboard_fields = 0
+#define HALVERN_COUNT_KEPT(name, type, alt_drag, clipboard, ...) +(CopyRule::clipboard == CopyRule::keep ? 1 : 0)
+    HALVERN_OBJECT_FIELDS(HALVERN_COUNT_KEPT, HALVERN_COUNT_KEPT, HALVERN_COUNT_KEPT);
+#undef HALVERN_COUNT_KEPT
+// The text below writes and reads sixteen fields (the colour slots are one); a field the table
+// gives to the clipboard needs its place in the text first.
+static_assert(clipboard_fields == 16,
+              "the clipboard keeps a field its text does not hold: add it to format_copied_objects and "
+              "parse_copied_objects");
 
 // Texts keep their tabs and line ends out of the way of the fields.
 std::string escaped(std::string_view text)
@@ -86,21 +108,13 @@ std::vector<CopiedObject> copy_objects(const PlanTable& plan, const std::vector<
             continue;
         const size_t k = size_t(i);
         CopiedObject o;
-        o.x = plan.obj_x[k];
-        o.y = plan.obj_y[k];
-        o.rot = plan.obj_rot[k];
-        o.comp = int(plan.obj_comp[k]);
-        o.hauteur = plan.obj_hauteur[k];
-        o.elevation = plan.obj_elevation[k];
-        o.faces = plan.obj_faces[k];
-        o.profondeur = plan.obj_profondeur[k];
-        o.largeur = plan.obj_largeur[k];
-        o.texte = plan.obj_texte[k];
-        o.visuel_recto = plan.obj_visuel_recto[k];
-        o.visuel_verso = plan.obj_visuel_verso[k];
-        o.annexe = plan.obj_annexe[k];
-        for (int slot = 0; slot < stored_colour_slots; ++slot)
-            o.colours[size_t(slot)] = plan.colours[k][size_t(slot)];
+        for_each_copied_field(plan, o, [k](CopyRule clipboard, const auto& array, auto& field) {
+            if (clipboard == CopyRule::keep)
+                field = array[k];
+        });
+        // Only the slots a design file keeps travel, in the text and in a duplicate alike.
+        for (size_t slot = stored_colour_slots; slot < o.colours.size(); ++slot)
+            o.colours[slot] = {};
         copied.push_back(std::move(o));
     }
     return copied;
@@ -111,16 +125,18 @@ std::string format_copied_objects(const std::vector<CopiedObject>& objects)
     std::string text(copied_objects_header);
     text += '\n';
     for (const CopiedObject& o : objects) {
-        for (float value : {o.x, o.y, o.rot})
+        for (float value : {o.obj_x, o.obj_y, o.obj_rot})
             text += format_number(value) + '\t';
-        text += std::to_string(o.comp) + '\t';
-        text += format_number(o.hauteur) + '\t' + format_number(o.elevation) + '\t';
-        text += std::to_string(o.faces) + '\t';
-        text += format_number(o.profondeur) + '\t' + format_number(o.largeur);
-        for (const std::string* t : {&o.texte, &o.visuel_recto, &o.visuel_verso, &o.annexe})
+        text += std::to_string(int(o.obj_comp)) + '\t';
+        text += format_number(o.obj_hauteur) + '\t' + format_number(o.obj_elevation) + '\t';
+        text += std::to_string(o.obj_faces) + '\t';
+        text += format_number(o.obj_profondeur) + '\t' + format_number(o.obj_largeur);
+        for (const std::string* t : {&o.obj_texte, &o.obj_visuel_recto, &o.obj_visuel_verso, &o.obj_annexe})
             text += '\t' + escaped(*t);
-        for (const ColourSlot& slot : o.colours)
-            text += '\t' + (slot.given ? format_colour_slot(slot) : std::string());
+        for (size_t slot = 0; slot < size_t(stored_colour_slots); ++slot)
+            text += '\t' + (o.colours[slot].given ? format_colour_slot(o.colours[slot]) : std::string());
+        if (!o.obj_force_recto.empty() || !o.obj_force_verso.empty())
+            text += '\t' + escaped(o.obj_force_recto) + '\t' + escaped(o.obj_force_verso);
         text += '\n';
     }
     return text;
@@ -140,8 +156,9 @@ Result<std::vector<CopiedObject>> parse_copied_objects(std::string_view text)
         if (lines[n].empty())
             continue;
         const std::vector<std::string_view> f = split(lines[n], '\t');
-        if (f.size() != line_fields)
-            return line_error(line, std::to_string(f.size()) + " fields instead of " + std::to_string(line_fields));
+        if (f.size() != line_fields && f.size() != line_fields_with_overrides)
+            return line_error(line, std::to_string(f.size()) + " fields instead of " + std::to_string(line_fields) +
+                                        " or " + std::to_string(line_fields_with_overrides));
         double numbers[9];
         for (size_t i = 0; i < 9; ++i) {
             const std::optional<double> value = parse_strict_real(f[i]);
@@ -150,23 +167,28 @@ Result<std::vector<CopiedObject>> parse_copied_objects(std::string_view text)
             numbers[i] = *value;
         }
         CopiedObject o;
-        o.x = float(numbers[0]);
-        o.y = float(numbers[1]);
-        o.rot = float(normalize_degrees(numbers[2]));
-        o.comp = int(numbers[3]);
-        o.hauteur = float(numbers[4]);
-        o.elevation = float(numbers[5]);
-        o.faces = int(numbers[6]);
-        o.profondeur = float(numbers[7]);
-        o.largeur = float(numbers[8]);
-        if (double(o.comp) != numbers[3] || !ComponentTable::valid(o.comp))
+        o.obj_x = float(numbers[0]);
+        o.obj_y = float(numbers[1]);
+        o.obj_rot = float(normalize_degrees(numbers[2]));
+        const int comp = int(numbers[3]);
+        o.obj_comp = float(comp);
+        o.obj_hauteur = float(numbers[4]);
+        o.obj_elevation = float(numbers[5]);
+        o.obj_faces = int(numbers[6]);
+        o.obj_profondeur = float(numbers[7]);
+        o.obj_largeur = float(numbers[8]);
+        if (double(comp) != numbers[3] || !ComponentTable::valid(comp))
             return line_error(line, "no component number: \"" + std::string(f[3]) + "\"");
-        if (o.faces < 0 || o.faces > 3 || double(o.faces) != numbers[6])
+        if (o.obj_faces < 0 || o.obj_faces > 3 || double(o.obj_faces) != numbers[6])
             return line_error(line, "faces must be 0 to 3: \"" + std::string(f[6]) + "\"");
-        o.texte = unescaped(f[9]);
-        o.visuel_recto = unescaped(f[10]);
-        o.visuel_verso = unescaped(f[11]);
-        o.annexe = unescaped(f[12]);
+        o.obj_texte = unescaped(f[9]);
+        o.obj_visuel_recto = unescaped(f[10]);
+        o.obj_visuel_verso = unescaped(f[11]);
+        o.obj_annexe = unescaped(f[12]);
+        if (f.size() == line_fields_with_overrides) {
+            o.obj_force_recto = unescaped(f[line_fields]);
+            o.obj_force_verso = unescaped(f[line_fields + 1]);
+        }
         for (int slot = 0; slot < stored_colour_slots; ++slot) {
             std::string problem;
             std::optional<ColourSlot> colour = parse_colour_slot(f[plain_fields + size_t(slot)], problem);
@@ -184,9 +206,11 @@ Result<std::vector<int>> paste_objects(PlanTable& plan, const ComponentTable& co
                                        const std::vector<CopiedObject>& objects, double dx, double dy,
                                        std::string& problem)
 {
-    for (const CopiedObject& o : objects)
-        if (o.comp == group_component || components[o.comp].is_free())
-            return make_error("component " + std::to_string(o.comp) + " is not in the library; nothing was pasted");
+    for (const CopiedObject& o : objects) {
+        const int comp = int(o.obj_comp);
+        if (!ComponentTable::valid(comp) || comp == group_component || components[comp].is_free())
+            return make_error("component " + std::to_string(comp) + " is not in the library; nothing was pasted");
+    }
     std::vector<int> added;
     for (const CopiedObject& o : objects) {
         Result<int> entry = append_entry(plan);
@@ -195,21 +219,12 @@ Result<std::vector<int>> paste_objects(PlanTable& plan, const ComponentTable& co
             break;
         }
         const size_t k = size_t(*entry);
-        plan.obj_x[k] = float(o.x + dx);
-        plan.obj_y[k] = float(o.y + dy);
-        plan.obj_rot[k] = o.rot;
-        plan.obj_comp[k] = float(o.comp);
-        plan.obj_hauteur[k] = o.hauteur;
-        plan.obj_elevation[k] = o.elevation;
-        plan.obj_faces[k] = o.faces;
-        plan.obj_profondeur[k] = o.profondeur;
-        plan.obj_largeur[k] = o.largeur;
-        plan.obj_texte[k] = o.texte;
-        plan.obj_visuel_recto[k] = o.visuel_recto;
-        plan.obj_visuel_verso[k] = o.visuel_verso;
-        plan.obj_annexe[k] = o.annexe;
-        for (int slot = 0; slot < stored_colour_slots; ++slot)
-            plan.colours[k][size_t(slot)] = o.colours[size_t(slot)];
+        for_each_copied_field(plan, o, [k](CopyRule clipboard, auto& array, const auto& field) {
+            if (clipboard == CopyRule::keep)
+                array[k] = field;
+        });
+        plan.obj_x[k] = float(o.obj_x + dx);
+        plan.obj_y[k] = float(o.obj_y + dy);
         added.push_back(*entry);
     }
     return added;
@@ -219,12 +234,12 @@ PlanPoint copied_centre(const std::vector<CopiedObject>& objects)
 {
     if (objects.empty())
         return {};
-    double left = objects.front().x, right = left, top = objects.front().y, bottom = top;
+    double left = objects.front().obj_x, right = left, top = objects.front().obj_y, bottom = top;
     for (const CopiedObject& o : objects) {
-        left = std::min(left, double(o.x));
-        right = std::max(right, double(o.x));
-        top = std::min(top, double(o.y));
-        bottom = std::max(bottom, double(o.y));
+        left = std::min(left, double(o.obj_x));
+        right = std::max(right, double(o.obj_x));
+        top = std::min(top, double(o.obj_y));
+        bottom = std::max(bottom, double(o.obj_y));
     }
     return {(left + right) / 2, (top + bottom) / 2};
 }

@@ -1,11 +1,12 @@
 #pragma once
 // Plan objects as text, for copy, cut, paste and duplicate: within one design, between two designs
-// and through the system clipboard. The text opens with its own header line, then one line per
-// object of tab-separated fields: position, rotation, component, sizes, faces, texts and pictures,
-// then the six colour slots a design file keeps. Group membership and the end-code overrides do not
-// travel: a pasted object belongs to no group and takes the ends its new neighbours give it.
+// and through the system clipboard. What travels is the field table's clipboard column: the object
+// as the user made it, but its group (a pasted object belongs to no group). The text opens with its
+// own header line, then one line per object of tab-separated fields: position, rotation, component,
+// sizes, faces, texts and pictures, the six colour slots a design file keeps, then the two end-code
+// overrides when the object has one (a line without them is read as an object without overrides,
+// so that the texts of earlier versions paste, and theirs read ours when there is no override).
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "library/component_table.h"
 #include "plan/plan_ends.h"
 #include "plan/plan_table.h"
+#include "project/design_state.h"
 
 namespace halvern {
 
@@ -21,15 +23,9 @@ inline constexpr std::string_view copied_objects_header = "Halvern Visual Design
 // The clipboard's type for our own text; the same text is also offered as plain text.
 inline constexpr std::string_view copied_objects_mime = "application/x-halvern-objects";
 
-struct CopiedObject {
-    float x = 0, y = 0, rot = 0;
-    int comp = 0;
-    float hauteur = 0, elevation = 0;
-    int faces = 0;
-    float profondeur = 0, largeur = 0;
-    std::string texte, visuel_recto, visuel_verso, annexe;
-    std::array<ColourSlot, stored_colour_slots> colours{};
-};
+// One copied object under the names of the plan's arrays: the fields the clipboard keeps hold the
+// original's values; the others stay at their defaults and are never pasted.
+using CopiedObject = ObjectRecord;
 
 // The focused object, else the selected objects in selection order; group objects are left out.
 std::vector<int> focused_or_selected(const PlanTable& plan);

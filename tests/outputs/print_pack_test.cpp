@@ -10,6 +10,7 @@
 
 #include "base/picture_file.h"
 #include "library/builtin_catalogue.h"
+#include "model3d/model_fixture.h"
 #include "outputs/print_pack.h"
 #include "plan/face_proportion.h"
 #include "support/plan_builder.h"
@@ -257,5 +258,58 @@ TEST(PrintPack, FacesOfNoSizeOrBeyondAnyStandAreRefusedWithoutAFile)
         EXPECT_NE(entry.problem.find(c.problem), std::string::npos) << entry.problem;
         EXPECT_TRUE(entry.pieces.empty());
         EXPECT_TRUE(fs::is_empty(out.path())) << c.width_mm << " x " << c.height_mm;
+    }
+}
+
+// Several workers share the files out: every file must come out byte for byte as one worker alone
+// writes it, the pieces listed in strip order, a face whose picture cannot be read listed as such,
+// and progress told face after face in order. Every face of the shipped examples is printed.
+TEST(PrintPack, SeveralWorkersWriteTheSameBytesAsOne)
+{
+    ScratchDir dir;
+    Bitmap bitmap{FreeImage_Allocate(97, 61, 24)};
+    for (int y = 0; y < 61; ++y) {
+        BYTE* line = FreeImage_GetScanLine(bitmap.get(), y);
+        for (int x = 0; x < 97 * 3; ++x)
+            line[x] = BYTE(x * 7 + y * 13);
+    }
+    ASSERT_TRUE(FreeImage_Save(FIF_PNG, bitmap.get(), (dir / "art.png").c_str(), 0));
+    const PrintPackSettings settings{10, 10, 600, 20};
+    for (const char* example : {"corner_stand_6x3.qlm", "island_stand_8x6.qlm", "shell_stand_3x3.qlm"}) {
+        halvern::testing::Design design;
+        ASSERT_TRUE(halvern::testing::load_example(design, example)) << example;
+        for (int i = 1; i <= design.plan.nb_objets; ++i) {
+            design.plan.obj_faces[size_t(i)] = i % 5 == 0 ? 3 : 1;
+            design.plan.obj_visuel_recto[size_t(i)] = "art.png";
+            design.plan.obj_visuel_verso[size_t(i)] = "gone.png";
+        }
+        const std::vector<PrintFace> faces = printed_faces(design.plan, design.components, dir.path());
+        ASSERT_GT(faces.size(), 4u) << example;
+        for (const auto* folder : {"one", "several"})
+            fs::create_directories(dir / folder);
+        const PrintPack one = write_print_pack(faces, dir / "one", settings, {}, 1);
+        std::vector<int> told;
+        const PrintPack several = write_print_pack(faces, dir / "several", settings,
+                                                   [&](int done, int) { told.push_back(done); }, 3);
+        ASSERT_EQ(told.size(), faces.size());
+        for (size_t k = 0; k < told.size(); ++k)
+            EXPECT_EQ(told[k], int(k) + 1);
+        EXPECT_EQ(print_manifest_csv(several), print_manifest_csv(one)) << example;
+        EXPECT_GT(one.faces_written(), 0);
+        EXPECT_LT(one.faces_written(), one.faces_to_print()); // the unreadable pictures
+        size_t strips = 0;
+        for (size_t f = 0; f < one.entries.size(); ++f) {
+            ASSERT_EQ(several.entries[f].pieces.size(), one.entries[f].pieces.size());
+            strips += one.entries[f].pieces.size() > 1;
+            for (size_t k = 0; k < one.entries[f].pieces.size(); ++k) {
+                const fs::path name = one.entries[f].pieces[k].file.filename();
+                EXPECT_EQ(several.entries[f].pieces[k].file, dir / "several" / name);
+                EXPECT_EQ(halvern::testing::read_bytes(dir / "several" / name), halvern::testing::read_bytes(dir / "one" / name))
+                    << example << ' ' << name;
+            }
+        }
+        EXPECT_GT(strips, 0u) << example << ": no face wider than the roll";
+        fs::remove_all(dir / "one");
+        fs::remove_all(dir / "several");
     }
 }

@@ -1,8 +1,11 @@
-// Copied objects as text: every field but the group and the end-code overrides travels, the text
-// of another program or a damaged line is refused with the line named, and a paste that would
-// overfill the table keeps what fits.
+// Copied objects as text: every field but the group travels, the text of an earlier version still
+// pastes (and ours reads there while no object has an end-code override), the text of another
+// program or a damaged line is refused with the line named, and a paste that would overfill the
+// table keeps what fits.
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "plan/plan_edit.h"
 #include "project/object_clipboard.h"
@@ -50,7 +53,7 @@ int dressed_object(PlanTable& plan)
 
 } // namespace
 
-TEST(ObjectClipboard, EveryFieldButGroupAndOverridesTravels)
+TEST(ObjectClipboard, EveryFieldButGroupTravels)
 {
     PlanTable plan;
     const int i = dressed_object(plan);
@@ -77,9 +80,31 @@ TEST(ObjectClipboard, EveryFieldButGroupAndOverridesTravels)
     EXPECT_EQ(plan.obj_annexe[2], "note");
     EXPECT_EQ(plan.colours[2][2], plan.colours[1][2]);
     EXPECT_FALSE(plan.colours[2][0].given);
-    // A pasted object belongs to no group and takes the ends its neighbours give it.
+    EXPECT_EQ(plan.obj_force_recto[2], "OC");
+    EXPECT_EQ(plan.obj_force_verso[2], "");
+    // A pasted object belongs to no group.
     EXPECT_EQ(plan.obj_groupe[2], 0);
-    EXPECT_EQ(plan.obj_force_recto[2], "");
+}
+
+TEST(ObjectClipboard, TextsOfEarlierVersionsPasteAndOursReadThereWithoutOverrides)
+{
+    // As an earlier version wrote it: no end-code overrides after the six colour slots.
+    const std::string earlier = std::string(copied_objects_header) +
+                                "\n12.5\t-3\t90\t1\t200\t0\t1\t5\t100\tsign\t\tv.jpg\tnote\t\t\t\t\t\t\n";
+    Result<std::vector<CopiedObject>> read = parse_copied_objects(earlier);
+    ASSERT_TRUE(read) << read.error().text();
+    ASSERT_EQ(read->size(), 1u);
+    EXPECT_EQ(read->front().obj_texte, "sign");
+    EXPECT_EQ(read->front().obj_visuel_verso, "v.jpg");
+    EXPECT_EQ(read->front().obj_force_recto, "");
+    // The same object copied now is the same text, which earlier versions read.
+    EXPECT_EQ(format_copied_objects(*read), earlier);
+
+    PlanTable plan;
+    const int i = dressed_object(plan);
+    plan.obj_force_recto[size_t(i)] = "";
+    const std::string text = format_copied_objects(copy_objects(plan, {i}));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\t'), 18) << text;
 }
 
 TEST(ObjectClipboard, ForeignOrDamagedTextIsRefusedNamingTheLine)
@@ -115,7 +140,7 @@ TEST(ObjectClipboard, UnknownComponentsAddNothingAndAFullTableKeepsWhatFits)
     PlanTable plan;
     const int i = dressed_object(plan);
     std::vector<CopiedObject> copied = copy_objects(plan, {i});
-    copied.front().comp = 777; // not in the library
+    copied.front().obj_comp = 777; // not in the library
     std::string problem;
     EXPECT_FALSE(paste_objects(plan, clipboard_components(), copied, 0, 0, problem));
     EXPECT_EQ(plan.nb_objets, 1);
