@@ -58,6 +58,8 @@ const EditorCommand rows[] = {
      [](CommandParts& c) { c.outputs.export_vrml(); }},
     {command::export_gltf, "Exporter 3D (glTF)...", "Export 3D (glTF)...", -1, "", nullptr, nullptr,
      [](CommandParts& c) { c.outputs.export_gltf(); }},
+    {command::share_web_page, "Partager en page web...", "Share as web page...", ui::hint_share_web, "", nullptr, nullptr,
+     [](CommandParts& c) { c.outputs.share_web_page(); }},
     {command::print_pack, "Exporter le pack d'impression...", "Export print pack...", ui::hint_print_pack, "", nullptr, nullptr,
      [](CommandParts& c) { c.outputs.export_print_pack(); }},
     {command::build_sheets, "Imprimer les fiches de montage...", "Print build sheets...", ui::hint_build_sheets, "", nullptr, nullptr,

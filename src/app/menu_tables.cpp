@@ -32,6 +32,8 @@ constexpr LayoutEntry menu_bar[] = {
     {nullptr, nullptr, command::export_3d},
     // Ours: the stand for the viewers, browsers and 3D programs that read no VRML.
     {nullptr, nullptr, command::export_gltf},
+    // Ours: the stand in 3D for the customer, in any browser.
+    {nullptr, nullptr, command::share_web_page},
     // Ours: the printer's files for every printed face.
     {nullptr, nullptr, command::print_pack},
     // Ours: packing list, wall runs and free objects for the crew.

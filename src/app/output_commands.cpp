@@ -18,6 +18,7 @@
 #include "model3d/gltf_export.h"
 #include "model3d/object_names.h"
 #include "model3d/stand_model.h"
+#include "model3d/web_page_export.h"
 #include "outputs/dxf_plan.h"
 #include "outputs/plan_output.h"
 #include "outputs/sheet_texts.h"
@@ -141,7 +142,8 @@ bool OutputCommands::export_to(const ExportTarget& target, const Writer& write)
         return false;
     // Written all the same: the user hears which pictures it could not take.
     if (!report->missing.empty())
-        prompts_.warn_list(target.title, file.string(), report->missing);
+        prompts_.warn_list(target.title, target.missing_text >= 0 ? session_.text(target.missing_text) : file.string(),
+                           report->missing);
     tell(target.written_text >= 0 ? target.written_text : ui::status_saved, file.string());
     return true;
 }
@@ -335,6 +337,25 @@ void OutputCommands::print_build_sheets()
         const BuildSheetsOutput output(session_.shell.ui_text, today());
         return written(output.write(file, scene, session_.view, host));
     });
+}
+
+// "Share as web page…": the customer's page, the same output the command line writes.
+void OutputCommands::share_web_page()
+{
+    const std::string title = session_.text(ui::web_dialog_title);
+    export_to({title, {}, {".html", ".htm"}, "HTML|*.html;*.htm", ui::web_written, ui::web_missing},
+              [&](const std::filesystem::path& file) -> Result<ExportReport> {
+                  WebPageOptions options;
+                  options.with_quote = prompts_.confirm(title, session_.text(ui::web_quote_question));
+                  options.lang = session_.lang();
+                  options.date = today();
+                  const VrmlInputs inputs{session_.components, session_.plan, session_.stand, session_.app_dir(),
+                                          session_.settings().config_player, {}};
+                  const Result<WebPageReport> written = export_web_page(file, inputs, session_.shell.ui_text, options);
+                  if (!written)
+                      return written.error();
+                  return ExportReport{written->missing, false};
+              });
 }
 
 void OutputCommands::picture_tiling()

@@ -23,6 +23,7 @@ struct ExportTarget {
     std::vector<std::string> extensions; // ".pdf"; the first is added when the name has none of them
     std::string filter;                  // "PDF|*.pdf"
     int written_text = -1;               // the status bar's text once written (status_saved by default)
+    int missing_text = -1;               // the heading of what was left out (the file by default)
 };
 
 // What an output reports beyond its file: pictures it could not find or read, notes.
@@ -48,6 +49,7 @@ public:
     void import_prices();
     void export_print_pack();
     void print_build_sheets();
+    void share_web_page();
     void picture_tiling();
 
     // The one path of every file output: false when the user cancelled or the write failed (the

@@ -269,6 +269,20 @@ inline constexpr int hint_export_plan_svg = 459;
 inline constexpr int hint_export_plan_dxf = 465;
 inline constexpr int hint_carry_objects = 560;
 
+// The customer's web page.
+inline constexpr int menu_share_web = 520;
+inline constexpr int hint_share_web = 521;
+inline constexpr int web_fit = 522;
+inline constexpr int web_quote = 523;
+inline constexpr int web_help = 524;
+inline constexpr int web_reference = 525;
+inline constexpr int web_text = 526;
+inline constexpr int web_no_webgl = 527;
+inline constexpr int web_quote_question = 528;
+inline constexpr int web_written = 529;     // followed by the file
+inline constexpr int web_missing = 530;     // followed by the list
+inline constexpr int web_dialog_title = 531;
+
 // Messages of the saves, the editor and the dialogs.
 inline constexpr int message_write_failed = 260;      // followed by the file
 inline constexpr int message_not_price_table = 261;   // followed by the file and line
@@ -424,20 +438,6 @@ inline constexpr int step_new = 391;
 inline constexpr int step_import = 392;
 inline constexpr int unsaved_changed = 610; // %1 the design's name
 inline constexpr int unsaved_save_question = 611;
-
-// The customer's web page.
-inline constexpr int menu_share_web = 520;
-inline constexpr int hint_share_web = 521;
-inline constexpr int web_fit = 522;
-inline constexpr int web_quote = 523;
-inline constexpr int web_help = 524;
-inline constexpr int web_reference = 525;
-inline constexpr int web_text = 526;
-inline constexpr int web_no_webgl = 527;
-inline constexpr int web_quote_question = 528;
-inline constexpr int web_written = 529;     // followed by the file
-inline constexpr int web_missing = 530;     // followed by the list
-inline constexpr int web_dialog_title = 531;
 
 inline constexpr int used_ui_texts[] = {
     unsaved_changed, unsaved_save_question,
