@@ -156,6 +156,9 @@ void MainWindow::menu_event(int id)
     case command::export_gltf:
         export_gltf();
         break;
+    case command::share_web_page:
+        share_web_page();
+        break;
     case command::import_project:
         files_.import();
         break;

@@ -265,6 +265,7 @@ private:
     void show_view3d_window(int variant);
     void export_scene();
     void export_gltf();
+    void share_web_page();
     // The settings the pickers changed (the import folder) are stored.
     void store_settings_if_changed(const std::string& import_path_before);
     // Runs a dialog as one undo step (none when it changed nothing) and keeps the import folder a

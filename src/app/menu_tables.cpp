@@ -29,6 +29,8 @@ constexpr Pair menu_bar[] = {
     {"#91#Exporter 3D", "#91#3D Export"},
     // Ours: the stand for the viewers, browsers and 3D programs that read no VRML.
     {"#155#Exporter 3D (glTF)...", "#155#Export 3D (glTF)..."},
+    // Ours: the stand in 3D for the customer, in any browser.
+    {"#157#Partager en page web...", "#157#Share as web page..."},
     // Ours: the printer's files for every printed face.
     {"#110#Exporter le pack d'impression...", "#110#Export print pack..."},
     // Ours: packing list, wall runs and free objects for the crew.

@@ -82,6 +82,7 @@ inline constexpr int export_plan_pdf = 151; // our own: the plan as vectors with
 inline constexpr int export_plan_svg = 152;
 inline constexpr int export_gltf = 155; // our own: the stand as glTF, for every current viewer
 inline constexpr int export_plan_dxf = 156; // our own: the plan for halls and CAD
+inline constexpr int share_web_page = 157; // our own: the stand in 3D as one page for any browser
 inline constexpr int french = 200;
 inline constexpr int english = 201;
 } // namespace command

@@ -273,6 +273,20 @@ inline constexpr int hint_export_plan_svg = 459;
 inline constexpr int hint_export_plan_dxf = 465;
 inline constexpr int hint_carry_objects = 560;
 
+// The customer's web page.
+inline constexpr int menu_share_web = 520;
+inline constexpr int hint_share_web = 521;
+inline constexpr int web_fit = 522;
+inline constexpr int web_quote = 523;
+inline constexpr int web_help = 524;
+inline constexpr int web_reference = 525;
+inline constexpr int web_text = 526;
+inline constexpr int web_no_webgl = 527;
+inline constexpr int web_quote_question = 528;
+inline constexpr int web_written = 529;     // followed by the file
+inline constexpr int web_missing = 530;     // followed by the list
+inline constexpr int web_dialog_title = 531;
+
 inline constexpr MenuHint menu_hints[] = {
     {95, hint_new}, {99, hint_load}, {98, hint_save}, {96, hint_save_as}, {150, hint_print},
     {94, hint_import}, {90, hint_save_blueprint}, {93, hint_save_screen}, {91, hint_export_3d},
@@ -286,7 +300,7 @@ inline constexpr MenuHint menu_hints[] = {
     {46, hint_zoom_factor}, {47, hint_zoom_auto}, {48, hint_user_zoom}, {50, hint_component_list},
     {51, hint_library}, {1, hint_about}, {2, hint_viewer_download}, {3, hint_capture_download},
     {200, hint_french}, {201, hint_english},
-    {105, hint_undo}, {106, hint_redo}, {110, hint_print_pack}, {115, hint_build_sheets}, {120, hint_copy}, {121, hint_cut}, {122, hint_paste}, {123, hint_duplicate}, {124, hint_select_all}, {151, hint_export_plan_pdf}, {152, hint_export_plan_svg}, {156, hint_export_plan_dxf},
+    {105, hint_undo}, {106, hint_redo}, {110, hint_print_pack}, {115, hint_build_sheets}, {120, hint_copy}, {121, hint_cut}, {122, hint_paste}, {123, hint_duplicate}, {124, hint_select_all}, {151, hint_export_plan_pdf}, {152, hint_export_plan_svg}, {156, hint_export_plan_dxf}, {157, hint_share_web},
     {139, hint_carry_objects},
 };
 
@@ -454,20 +468,6 @@ inline constexpr int step_new = 391;
 inline constexpr int step_import = 392;
 inline constexpr int unsaved_changed = 610; // %1 the design's name
 inline constexpr int unsaved_save_question = 611;
-
-// The customer's web page.
-inline constexpr int menu_share_web = 520;
-inline constexpr int hint_share_web = 521;
-inline constexpr int web_fit = 522;
-inline constexpr int web_quote = 523;
-inline constexpr int web_help = 524;
-inline constexpr int web_reference = 525;
-inline constexpr int web_text = 526;
-inline constexpr int web_no_webgl = 527;
-inline constexpr int web_quote_question = 528;
-inline constexpr int web_written = 529;     // followed by the file
-inline constexpr int web_missing = 530;     // followed by the list
-inline constexpr int web_dialog_title = 531;
 
 inline constexpr int used_ui_texts[] = {
     unsaved_changed, unsaved_save_question,

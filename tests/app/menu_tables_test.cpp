@@ -46,7 +46,7 @@ TEST(MenuTables, MenusInTheirOrderWithTheirCommands)
     using namespace command;
     constexpr int separator = 0;
     EXPECT_EQ(commands_of(en[0]), (std::vector<int>{new_project, load, save, save_as, print, export_plan_pdf, export_plan_svg, export_plan_dxf, import_project, save_blueprint,
-                                                    save_screen, export_3d, export_gltf, print_pack, build_sheets, separator, preferences, separator, quit}));
+                                                    save_screen, export_3d, export_gltf, share_web_page, print_pack, build_sheets, separator, preferences, separator, quit}));
     EXPECT_EQ(commands_of(en[1]), (std::vector<int>{cut, copy, paste, duplicate, separator, select_all}));
     en.erase(en.begin() + 1);
     EXPECT_EQ(commands_of(en[1]), (std::vector<int>{properties, separator, rotate_left, rotate_right, rotate_by,
@@ -90,7 +90,7 @@ TEST(MenuTables, EveryCommandOnceAndTheTableEndsWithEmptyEntries)
             if (!item.separator()) {
                 EXPECT_TRUE(seen.insert(item.command).second) << "command " << item.command << " twice";
             }
-    EXPECT_EQ(seen.size(), 70u); // with our own edit and object commands, the plan as PDF, SVG and DXF, the print pack, glTF, the build sheets, the carrying switch
+    EXPECT_EQ(seen.size(), 71u); // with our own edit and object commands, the plan as PDF, SVG and DXF, the print pack, glTF, the web page, the build sheets, the carrying switch
     EXPECT_TRUE(english_menu_table()[menu_table_size - 1].empty());
 }
 

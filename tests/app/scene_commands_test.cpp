@@ -24,6 +24,7 @@
 #include "app/view3d_widget.h"
 #include "app/view3d_window.h"
 #include "model3d/stand_model.h"
+#include "model3d/web_page_export.h"
 #include "view3d/draw_batches.h"
 
 namespace fs = std::filesystem;
@@ -255,6 +256,37 @@ TEST_F(SceneEditor, TheGltfExportAsksForAFileAndWritesOneGlb)
     EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(out.path()), {}).size(), 1u); // the pictures are inside
     EXPECT_TRUE(editor->prompts.messages.empty()) << editor->prompts.messages.front();
     EXPECT_EQ(editor->session->settings().export_path, out.path().string());
+}
+
+// The customer's page from the File menu, with the quote when the user says so. A picture that is
+// gone is named, and the page is written all the same.
+TEST_F(SceneEditor, TheWebPageAsksForAFileAndWhetherToShowTheQuote)
+{
+    if (!fs::exists(fs::path(default_viewer_folder) / "three.min.js"))
+        GTEST_SKIP() << "three.js is not installed (package libjs-three, which scripts/setup installs)";
+    ScratchDir out;
+    editor->trigger(command::share_web_page); // cancelled: nothing written
+    EXPECT_TRUE(fs::is_empty(out.path()));
+    editor->prompts.files.push_back(out / "stand");
+    editor->prompts.confirm_answer = true;
+    editor->trigger(command::share_web_page);
+    ASSERT_FALSE(editor->prompts.requests.empty());
+    EXPECT_EQ(editor->prompts.requests.back().filter, "HTML|*.html;*.htm");
+    EXPECT_EQ(editor->prompts.confirm_questions.size(), 1u);
+    const std::string page = read_bytes(out / "stand.html");
+    EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(page.find("<table>"), std::string::npos);
+    EXPECT_TRUE(editor->prompts.messages.empty()) << editor->prompts.messages.front();
+
+    const int i = editor->session->plan.nb_objets;
+    editor->session->plan.obj_faces[size_t(i)] = 1;
+    editor->session->plan.obj_visuel_recto[size_t(i)] = (out / "gone" / "photo.jpg").string();
+    editor->prompts.files.push_back(out / "lost.html");
+    editor->prompts.confirm_answer = false;
+    editor->trigger(command::share_web_page);
+    EXPECT_EQ(read_bytes(out / "lost.html").find("<table>"), std::string::npos);
+    ASSERT_EQ(editor->prompts.messages.size(), 1u);
+    EXPECT_NE(editor->prompts.messages[0].find("photo.jpg"), std::string::npos) << editor->prompts.messages[0];
 }
 
 TEST(SceneCommands, MissingFragmentsAreNamed)
