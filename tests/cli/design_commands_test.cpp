@@ -10,7 +10,7 @@
 #include "plan/plan_table.h"
 #include "project/project_writer.h"
 #include "support/cli_runner.h"
-#include "support/object_entry.h"
+#include "support/object_builder.h"
 #include "support/test_support.h"
 
 using namespace halvern;
@@ -29,13 +29,7 @@ protected:
 
     static int place(PlanTable& plan, float comp, float x, float y, float rot = 0, int groupe = 0)
     {
-        const size_t i = size_t(halvern::testing::append_object(plan, comp, x, y, rot));
-        plan.obj_groupe[i] = groupe;
-        plan.obj_hauteur[i] = 228;
-        plan.obj_faces[i] = 1;
-        plan.obj_largeur[i] = 75.1f;
-        plan.obj_profondeur[i] = 12;
-        return int(i);
+        return halvern::testing::build_object(plan, comp, x, y, rot).group(groupe).width(75.1f).depth(12);
     }
 
     // A dropped object first, two panels joined in a straight run in the group behind them, and

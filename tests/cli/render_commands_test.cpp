@@ -15,7 +15,7 @@
 #include "cli/cli.h"
 #include "plan/plan_table.h"
 #include "project/project_writer.h"
-#include "support/object_entry.h"
+#include "support/object_builder.h"
 #include "support/test_support.h"
 
 using namespace halvern;
@@ -47,9 +47,7 @@ protected:
 
     static void place(PlanTable& plan, float comp, float x, float y, float rot)
     {
-        const size_t i = size_t(halvern::testing::append_object(plan, comp, x, y, rot));
-        plan.obj_hauteur[i] = 228;
-        plan.obj_faces[i] = 1;
+        halvern::testing::build_object(plan, comp, x, y, rot);
     }
 
     CliRun run(std::vector<std::string> args)

@@ -3,6 +3,7 @@
 
 #include "library/component_table.h"
 #include "plan/plan_table.h"
+#include "support/object_builder.h"
 #include "support/object_entry.h"
 
 #include <string>
@@ -46,9 +47,8 @@ inline const ComponentTable& test_components()
 // object through renumbering.
 inline int place(PlanTable& plan, int component, float x, float y, float rot, std::string tag = {})
 {
-    const int i = append_object(plan, float(component), x, y, rot);
-    plan.obj_annexe[size_t(i)] = tag.empty() ? "#" + std::to_string(i) : std::move(tag);
-    return i;
+    ObjectBuilder o = build_object(plan, component, x, y, rot).bare();
+    return o.tag(tag.empty() ? "#" + std::to_string(o.index()) : std::move(tag));
 }
 
 inline int place_group(PlanTable& plan, std::string tag = {})

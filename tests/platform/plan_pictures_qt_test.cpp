@@ -17,7 +17,7 @@
 #include "platform/plan_printer.h"
 #include "platform/qt_canvas.h"
 #include "platform/qt_plan_surfaces.h"
-#include "support/object_entry.h"
+#include "support/object_builder.h"
 #include "support/test_support.h"
 
 using namespace halvern;
@@ -56,11 +56,8 @@ protected:
 
     int place(int component, float x, float y, float rot)
     {
-        const int i = halvern::testing::append_object(plan, float(component), x, y, rot);
-        plan.obj_hauteur[size_t(i)] = 228;
-        plan.obj_faces[size_t(i)] = i % 4;
-        plan.obj_estompe[size_t(i)] = i == 5 ? 0 : -1;
-        return i;
+        halvern::testing::ObjectBuilder o = halvern::testing::build_object(plan, component, x, y, rot);
+        return o.faces(o.index() % 4).faded(o.index() == 5);
     }
 
     PlanScene scene() { return {*components, libraries, plan, stand}; }

@@ -8,6 +8,7 @@
 #include "plan/plan_table.h"
 #include "project/project_reader.h"
 #include "plan/stand_settings.h"
+#include "support/object_builder.h"
 #include "support/object_entry.h"
 #include "support/test_support.h"
 
@@ -39,9 +40,7 @@ inline std::filesystem::path project_case(const std::string& name)
 // Appends an object with the given component, position and group.
 inline int place(PlanTable& plan, float comp, float x, float y, int groupe = 0)
 {
-    const int n = append_object(plan, comp, x, y);
-    plan.obj_groupe[size_t(n)] = groupe;
-    return n;
+    return build_object(plan, comp, x, y).bare().group(groupe);
 }
 
 struct ReadCase {

@@ -3,6 +3,7 @@
 
 #include "library/component_table.h"
 #include "plan/plan_table.h"
+#include "support/object_builder.h"
 #include "support/object_entry.h"
 
 namespace halvern::testing {
@@ -10,12 +11,7 @@ namespace halvern::testing {
 // An object appended by hand, standing on the ground with the default height and its front picture.
 inline int place(PlanTable& plan, int component, float x, float y, float rot = 0, float hauteur = 228)
 {
-    const int i = append_object(plan, float(component), x, y, rot);
-    const size_t I = size_t(i);
-    plan.obj_hauteur[I] = hauteur;
-    plan.obj_elevation[I] = 0;
-    plan.obj_faces[I] = 1;
-    return i;
+    return build_object(plan, component, x, y, rot).height(hauteur);
 }
 
 // A named component of the given library and footprint.
